@@ -1,0 +1,47 @@
+# Velmora: `make run` builds and starts the desktop program, `make test` builds and runs every test.
+# Both install the Debian packages that a fresh machine lacks first.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build asan run test test-core test-asan bench install clean
+
+all: build
+
+deps:
+	@./tools/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=ON
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
+	      -DVELMORA_BUILD_UI=OFF -DVELMORA_BUILD_BENCH=OFF -DVELMORA_WERROR=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	./tools/run-desktop.sh $(BUILD)
+
+test-core: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: test-core test-asan
+
+bench: build
+	./bench/run_bench.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,200 @@
+#include "batch/batch_run.h"
+
+#include "engine/name_model.h"
+
+namespace velmora::batch {
+
+using engine::Item;
+using engine::OutcomeKind;
+
+namespace {
+constexpr std::size_t kMaxPathLength = 255;
+constexpr const char* kReservedNames[] = {"con", "aux", "com1", "lpt1", "prn", "nul"};
+
+// The split of a new path for its clean-up and numbering: the last component cut at its
+// last dot, for files and folders alike, so a number always goes before the extension.
+struct NameSplit {
+  std::string folder, base, ext;
+};
+NameSplit SplitNewPath(const std::string& path) {
+  NameSplit s;
+  s.folder = engine::FolderPart(path);
+  std::string name = path.substr(s.folder.size());
+  std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) {
+    s.base = std::move(name);
+  } else {
+    s.base = name.substr(0, dot);
+    s.ext = name.substr(dot);
+  }
+  return s;
+}
+
+std::string Numbered(const NameSplit& s, int n) {
+  return s.folder + s.base + "(" + std::to_string(n) + ")" + s.ext;
+}
+}  // namespace
+
+BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage, Messages& messages,
+                   RunHooks& hooks, StopFlag& stop, engine::SpecialStringExpander& expander)
+    : fs_(fs), codePage_(codePage), messages_(messages), hooks_(hooks), stop_(stop), expander_(expander) {}
+
+void BatchRun::execute(const RunRequest& request) {
+  request_ = &request;
+  rows_.clear();
+  Walk(fs_, request.target, stop_, [this](const std::vector<std::string>& items) { itemLoop(items); });
+  if (request.mode == RunMode::Preview) {
+    if (rows_.empty())
+      rows_.push_back({kNoRowsFiller, {}, true});
+    else if (stop_.isSet())
+      rows_.push_back({kMoreRowsFiller, {}, true});
+  }
+  if (journal_) journal_->finish();
+  request_ = nullptr;
+}
+
+void BatchRun::itemLoop(const std::vector<std::string>& items) {
+  if (items.empty()) return;
+  ordinal_ = request_->startNumber;
+  if (request_->withProgress) hooks_.progressStart(static_cast<int>(items.size()));
+  for (const std::string& path : items) {
+    if (stop_.isSet()) break;
+    // The item filter: files as they are, folders without a trailing separator and never
+    // webpage folders, vanished items skipped.
+    switch (fs_.kind(path)) {
+      case platform::EntryKind::File:
+        applyOperationToItem({path, false});
+        break;
+      case platform::EntryKind::Directory: {
+        std::string folder = path;
+        if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
+          folder.pop_back();
+        if (IsWebpageFolder(platform::LastComponent(folder))) break;
+        applyOperationToItem({folder, true});
+        break;
+      }
+      case platform::EntryKind::Missing:
+        break;
+    }
+  }
+}
+
+void BatchRun::applyOperationToItem(const Item& item) {
+  expander_.newItem();
+  engine::RuleContext context{codePage_, expander_, ordinal_};
+  engine::NewNameOutcome outcome = engine::ComputeNewName(request_->record, item, context);
+  switch (outcome.kind) {
+    case OutcomeKind::Rename:
+      renamePerformer(item.path, std::move(outcome.newPath));
+      break;
+    case OutcomeKind::EmptyName:
+      messages_.information(engine::EmptyNameMessage(item.path));
+      break;
+    case OutcomeKind::Unchanged: {
+      const bool scopeAllows = request_->record.kind == engine::OperationKind::Changexten ||
+                               request_->target.scope != FolderScope::ThisFolder;
+      if (handPicked() && request_->mode == RunMode::Rename && scopeAllows) hooks_.addEntry(item.path);
+      break;
+    }
+    case OutcomeKind::NotApplicable:
+      break;
+  }
+}
+
+bool BatchRun::newPathCheck(const std::string& newPath) {
+  const std::string base = SplitNewPath(newPath).base;
+  for (const char* reserved : kReservedNames) {
+    if (base == reserved) {
+      messages_.information("The new filename: '" + engine::FileNamePart(newPath) +
+                            "' can not be assigned, because some names(con, aux, com1, lpt1, prn, nul) "
+                            "are reserved by Windows, you should use another name.");
+      return false;
+    }
+  }
+  if (newPath.size() > kMaxPathLength) {
+    messages_.information("The new filename: '" + newPath +
+                          "' can not be assigned, because the filename(plus path) is too long(>255 "
+                          "characters), you should shorten it.");
+    return false;
+  }
+  return true;
+}
+
+void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {
+  const bool rename = request_->mode == RunMode::Rename;
+  if (!newPathCheck(newPath)) {
+    if (handPicked() && rename) hooks_.addEntry(oldPath);
+    return;
+  }
+
+  // Clean-up: leading blanks, then leading dots; an empty base becomes "(none)".
+  NameSplit split = SplitNewPath(newPath);
+  if (!split.base.empty() && split.base.front() == ' ') {
+    split.base = engine::TrimLeft(split.base);
+    if (split.base.empty()) split.base = "(none)";
+  }
+  if (!split.base.empty() && split.base.front() == '.') {
+    split.base.erase(0, split.base.find_first_not_of('.'));
+    if (split.base.empty()) split.base = "(none)";
+  }
+  newPath = split.folder + split.base + split.ext;
+
+  // Collisions: the first free "(n)" before the extension. Case conversions skip this, as
+  // the item would find itself where names compare without case; the rename itself still
+  // never replaces anything.
+  int n = 0;
+  const bool numbered = !request_->record.onlyConvertsCase();
+  if (!rename) {
+    if (numbered) {
+      while (newPath == oldPath || fs_.exists(newPath)) newPath = Numbered(split, ++n);
+    }
+    addPreviewRow(oldPath, std::move(newPath), split.folder, split.base, split.ext, n);
+    return;
+  }
+
+  // Real run: the no-replace rename is the existence test; a taken name moves on to the
+  // next number, so an entry that appears at any moment is never replaced.
+  platform::RenameStatus status;
+  while (true) {
+    if (numbered && newPath == oldPath) {
+      newPath = Numbered(split, ++n);
+      continue;
+    }
+    status = fs_.rename(oldPath, newPath);
+    if (status != platform::RenameStatus::TargetExists || !numbered) break;
+    newPath = Numbered(split, ++n);
+  }
+  if (status != platform::RenameStatus::Renamed) {
+    if (handPicked()) hooks_.addEntry(oldPath);
+    return;
+  }
+  if (journal_) journal_->append(newPath, oldPath);
+  log_.add(newPath, oldPath);
+  if (request_->withProgress) {
+    hooks_.progressItem(engine::FileNamePart(oldPath), engine::FileNamePart(newPath), 1);
+    hooks_.processEvents();
+  }
+  if (handPicked()) hooks_.addEntry(newPath);
+  renamed_.push_back({oldPath, newPath});
+  ++ordinal_;
+}
+
+void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, const std::string& folder,
+                             const std::string& base, const std::string& ext, int n) {
+  if (static_cast<int>(rows_.size()) >= request_->previewCount) {
+    stop_.set();
+    return;
+  }
+  const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
+  std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
+  const std::string shownFolder = namesOnly ? std::string() : folder;
+  if (namesOnly) newPath = engine::FileNamePart(newPath);
+  // Names promised to earlier rows are taken too: number past them, as the run would.
+  for (const PreviewRow& row : rows_) {
+    if (row.newName == newPath) newPath = shownFolder + base + "(" + std::to_string(++n) + ")" + ext;
+  }
+  rows_.push_back({std::move(oldShown), std::move(newPath), false});
+  ++ordinal_;
+}
+
+}  // namespace velmora::batch

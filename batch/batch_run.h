@@ -1,0 +1,89 @@
+#pragma once
+// The batch run: every item of a target through the rules, each new name checked,
+// cleaned, numbered on a collision and renamed (or recorded as a preview row), every
+// rename recorded in the rollback log and the run journal.
+
+#include <string>
+#include <vector>
+
+#include "batch/interfaces.h"
+#include "batch/rollback_log.h"
+#include "batch/target_walk.h"
+#include "engine/apply_operation.h"
+
+namespace velmora::batch {
+
+enum class RunMode { Rename, Preview };
+
+/// One renamed item or one preview row: the same record serves the log, the CLI, the
+/// progress window and the preview list.
+struct RenamePair {
+  std::string oldPath;
+  std::string newPath;
+};
+
+inline constexpr const char* kNothingRenamedMessage =
+    "No filename had been changed,please check input text and \nmake sure that the targeted files can be renamed.";
+inline constexpr const char* kNoRowsFiller = "(No filename will be renamed)";
+inline constexpr const char* kMoreRowsFiller = "(Others not shown...)";
+
+/// A preview row; a filler row has only its old column.
+struct PreviewRow {
+  std::string oldName;
+  std::string newName;
+  bool filler = false;
+};
+
+struct RunRequest {
+  engine::OperationRecord record;
+  TargetSet target;
+  RunMode mode = RunMode::Rename;
+  int startNumber = 1;     ///< the ordinal every directory starts from
+  int previewCount = 20;   ///< rows a preview computes
+  bool withProgress = false;  ///< the progress window shows this run
+};
+
+class BatchRun {
+ public:
+  BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage, Messages& messages,
+           RunHooks& hooks, StopFlag& stop, engine::SpecialStringExpander& expander);
+
+  /// Attaches the journal that receives each rename as it happens (real runs only).
+  void setJournal(RunJournal* journal) { journal_ = journal; }
+
+  /// Walks the target and processes every item. A preview ends with its filler row.
+  void execute(const RunRequest& request);
+
+  /// The last check of a new full path; shows its message and answers false when refused.
+  bool newPathCheck(const std::string& newPath);
+
+  const RollbackLog& log() const { return log_; }
+  RollbackLog& log() { return log_; }
+  const std::vector<RenamePair>& renamed() const { return renamed_; }
+  const std::vector<PreviewRow>& previewRows() const { return rows_; }
+  std::int32_t ordinal() const { return ordinal_; }
+
+ private:
+  void itemLoop(const std::vector<std::string>& items);
+  void applyOperationToItem(const engine::Item& item);
+  void renamePerformer(const std::string& oldPath, std::string newPath);
+  void addPreviewRow(const std::string& oldPath, std::string newPath, const std::string& folder,
+                     const std::string& base, const std::string& ext, int n);
+  bool handPicked() const { return !request_->target.isFolderMode(); }
+
+  platform::FileSystem& fs_;
+  const platform::CodePage& codePage_;
+  Messages& messages_;
+  RunHooks& hooks_;
+  StopFlag& stop_;
+  engine::SpecialStringExpander& expander_;
+  RunJournal* journal_ = nullptr;
+
+  const RunRequest* request_ = nullptr;
+  std::int32_t ordinal_ = 1;
+  RollbackLog log_;
+  std::vector<RenamePair> renamed_;
+  std::vector<PreviewRow> rows_;
+};
+
+}  // namespace velmora::batch

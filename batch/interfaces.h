@@ -1,0 +1,64 @@
+#pragma once
+// The small seams through which the core talks to whatever shows it: the desktop
+// windows, the command line, or a test recorder.
+
+#include <atomic>
+#include <string>
+
+namespace velmora::batch {
+
+enum class Buttons { OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
+
+/// Message boxes. Titles and texts are the program's own, exactly as shown.
+class Messages {
+ public:
+  virtual ~Messages() = default;
+  /// Information box: title "Information", one OK button.
+  virtual void information(const std::string& text) = 0;
+  /// Warning box: title "Warning" unless another is given, one OK button.
+  virtual void warning(const std::string& text, const std::string& title = "Warning") = 0;
+  /// Question box with OK/Cancel or Yes/No; closing it counts as Cancel (or No).
+  virtual Answer confirm(const std::string& title, const std::string& text, Buttons buttons) = 0;
+};
+
+/// What a long loop tells the window that shows it, and the main window's list.
+class RunHooks {
+ public:
+  virtual ~RunHooks() = default;
+  /// Lets pending window messages be processed (repaint, a Cancel click).
+  virtual void processEvents() {}
+  /// Progress bar at 0 with this maximum.
+  virtual void progressStart(int /*maximum*/) {}
+  /// An item done: its old and new name (without folder), bar advanced by the step.
+  virtual void progressItem(const std::string& /*oldName*/, const std::string& /*newName*/, int /*step*/) {}
+  /// The main window's file list: append an entry, empty it.
+  virtual void addEntry(const std::string& /*text*/) {}
+  virtual void clearList() {}
+};
+
+/// Hooks that do nothing: the command line, and runs nobody watches.
+class NoHooks final : public RunHooks {};
+
+/// The option values the core reads, taken from the Options window when needed.
+struct RunOptions {
+  bool exitAfterRun = false;       ///< "Exit automatically after one operation"
+  bool dontOpenListing = false;    ///< "Don't open file after save filenames "
+  bool displayResult = true;       ///< "Display result after rename files"
+  bool autocopy = true;            ///< "Automatically copy to input box when use mouse select"
+  bool excludeSmallWords = true;   ///< "Exclude 'a,and,of' etc. when Capitalize every words"
+  bool confirm = false;            ///< " Display OK confirmation box when begin rename"
+  int previewCount = 20;           ///< "Preview files number: " (1..1000)
+  int historyMax = 20;             ///< "Max Number:" (0..100)
+};
+
+/// The stop flag that every walk and item loop tests; set by Cancel or a full preview.
+/// Atomic so that a window or a signal handler may set it at any moment.
+struct StopFlag {
+  std::atomic<bool> value{false};
+  bool isSet() const { return value.load(std::memory_order_relaxed); }
+  void set() { value.store(true, std::memory_order_relaxed); }
+  void clear() { value.store(false, std::memory_order_relaxed); }
+};
+
+}  // namespace velmora::batch

@@ -1,0 +1,54 @@
+#pragma once
+// What OK does in the operation editor (and Preview, and the CLI): the input checks in
+// their fixed order with their messages, the confirmation texts, and the decision whether
+// the run starts. Both front ends call this; a window only shows what it asks for.
+
+#include <string>
+
+#include "batch/batch_run.h"
+#include "batch/interfaces.h"
+#include "batch/target_walk.h"
+#include "engine/operation_record.h"
+
+namespace velmora::batch {
+
+/// The nine characters that no name may hold, in the order they are looked for.
+inline constexpr const char* kProhibitedCharacters = "\\/:*?\"<>|";
+
+/// The check of a text typed by the user: random-string placeholders, then the nine
+/// prohibited characters. Shows its message and answers false when the text is refused.
+bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages);
+
+/// The listing page's choices that its OK checks read.
+struct ListingChoices {
+  bool onlySubfolders = false;  ///< " Only subfolders name"
+  bool specialTypes = false;    ///< "Special types"
+  bool music = false, document = false, film = false, picture = false, program = false;
+  bool other = false;           ///< "Other"
+  std::string otherText;        ///< Edit3
+};
+
+struct OkRequest {
+  engine::OperationRecord& record;  ///< the extension boxes are normalised in place
+  const TargetSet& target;
+  RunMode mode = RunMode::Rename;
+  bool confirmOption = false;  ///< the "Confirm" option
+  std::string selectedText;    ///< the sample's selected part, for the messages
+  ListingChoices listing;
+};
+
+struct OkResult {
+  bool run = false;          ///< start the run (or the listing export)
+  std::string focus;         ///< objectName of the box that gets the focus, "" for none
+  bool targetChecked = false;  ///< FirstTargetItem was called and found something
+  int topLayerFileCount = 0;
+};
+
+/// The continue suffix: the scope text in folder mode, then "continue preview ?" or
+/// "continue ?".
+std::string ContinueSuffix(const TargetSet& target, RunMode mode);
+
+/// OK, in its order: the target check, then the block of the record's operation.
+OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& messages);
+
+}  // namespace velmora::batch

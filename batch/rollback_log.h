@@ -1,0 +1,65 @@
+#pragma once
+// The rollback log: pairs (new path, old path) per rename, on disk as "rollback.rbk",
+// one entry per line, CR LF. While a run renames, each pair also goes to a journal beside
+// the log, so a run that is killed can still be undone.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace velmora::batch {
+
+/// Lines of a text file the program wrote; accepts CR LF, LF and CR, and a missing last
+/// line break. Empty lines are kept (callers decide what they mean).
+std::vector<std::string> SplitLines(std::string_view text);
+
+/// Entries joined with CR LF after each.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+class RollbackLog {
+ public:
+  void add(const std::string& newPath, const std::string& oldPath) {
+    entries_.push_back(newPath);
+    entries_.push_back(oldPath);
+  }
+  bool empty() const { return entries_.empty(); }
+  void clear() { entries_.clear(); }
+  const std::vector<std::string>& entries() const { return entries_; }
+  std::size_t pairCount() const { return entries_.size() / 2; }
+
+ private:
+  std::vector<std::string> entries_;
+};
+
+/// Writes the log into the program folder, replacing the previous one atomically and
+/// leaving it read-only. Then removes the run journal.
+bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log);
+
+/// The journal of a running batch run: each pair appended in one write as it happens,
+/// held with an exclusive lock so that another instance never takes it over.
+class RunJournal {
+ public:
+  RunJournal(platform::FileSystem& fs, std::string programFolder);
+  /// Appends a pair; opens (and locks) the journal at the first pair.
+  void append(const std::string& newPath, const std::string& oldPath);
+  /// Syncs what was appended to the disk.
+  void finish();
+  /// Drops the journal file (after the log was saved) and releases the lock.
+  void discard();
+  bool active() const { return handle_ != nullptr; }
+
+ private:
+  platform::FileSystem& fs_;
+  std::string path_;
+  std::unique_ptr<platform::AppendLog> handle_;
+  bool failed_ = false;
+};
+
+/// At start-up: a journal left behind by an interrupted run that nobody holds becomes the
+/// rollback log, so Undo reverses that run. Returns true when one was taken over.
+bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder);
+
+}  // namespace velmora::batch

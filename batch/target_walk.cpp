@@ -1,0 +1,119 @@
+#include "batch/target_walk.h"
+
+#include "platform/code_page.h"
+
+namespace velmora::batch {
+
+using platform::FileSystem;
+
+const char* ScopeText(FolderScope scope) {
+  switch (scope) {
+    case FolderScope::OneLayer: return "Filenames in this folder(ONE layer)";
+    case FolderScope::AllLayers: return "All filenames in subfolder(ALL layers)";
+    case FolderScope::SubfoldersOnly: return "Only subfolders name(without files)";
+    case FolderScope::ThisFolder: return "Only this folder name";
+  }
+  return "";
+}
+
+namespace {
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  std::string_view tail = s.substr(s.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    char a = tail[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a + 32);
+    if (a != suffix[i]) return false;
+  }
+  return true;
+}
+}  // namespace
+
+bool IsWebpageFolder(std::string_view name) {
+  // ".files" as the extension (text from the last dot on) is the same test as the suffix.
+  return EndsWithNoCase(name, ".files") || EndsWithNoCase(name, "_files");
+}
+
+ProbeResult Probe(FileSystem& fs, const std::string& folder) {
+  ProbeResult result;
+  auto entries = fs.listFolder(folder);
+  if (!entries) return result;
+  for (const auto& e : *entries) {
+    if (e.isDirectory) {
+      if (result.firstFolder.empty()) result.firstFolder = e.name;
+    } else {
+      if (result.fileCount == 0) result.firstFile = e.name;
+      if (++result.fileCount >= 30) break;
+    }
+  }
+  return result;
+}
+
+std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::OperationKind kind,
+                            Messages& messages, int* topLayerFileCount) {
+  if (!target.isFolderMode()) return {};
+  const FolderScope scope = target.scope;
+  if (scope == FolderScope::ThisFolder) {
+    if (fs.isDirectory(target.folder)) return platform::LastComponent(target.folder);
+    messages.information("The targeted folder had been modified or deleted!");
+    return {};
+  }
+  std::string answer;
+  const ProbeResult probe = Probe(fs, target.folder);
+  if (topLayerFileCount) *topLayerFileCount = probe.fileCount;
+  if (scope == FolderScope::OneLayer || scope == FolderScope::AllLayers) {
+    answer = probe.firstFile;
+    if (answer.empty()) {
+      if (kind != engine::OperationKind::Savealls) {
+        messages.information("There is no file(one layer) now!");
+      } else {
+        answer = probe.firstFolder;
+        if (answer.empty()) messages.information("There is no file and subfolder now!");
+      }
+    }
+  }
+  if ((scope == FolderScope::AllLayers && answer.empty()) || scope == FolderScope::SubfoldersOnly) {
+    answer = probe.firstFolder;
+    if (answer.empty()) messages.information("There is no subfolder now!");
+  }
+  return answer;
+}
+
+namespace {
+void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
+                const ItemListHandler& itemLoop) {
+  std::vector<std::string> local;
+  if (auto entries = fs.listFolder(directory)) {
+    local.reserve(entries->size());
+    for (const auto& e : *entries) {
+      if (stop.isSet()) break;
+      if (e.isDirectory) {
+        if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
+        std::string sub = platform::JoinPath(directory, e.name);
+        if (scope == FolderScope::SubfoldersOnly) local.push_back(sub);
+        WalkFolder(fs, sub, scope, stop, itemLoop);
+      } else if (scope != FolderScope::SubfoldersOnly) {
+        local.push_back(platform::JoinPath(directory, e.name));
+      }
+    }
+  }
+  itemLoop(local);
+}
+}  // namespace
+
+void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop) {
+  if (!target.isFolderMode()) {
+    itemLoop(target.picked);
+    return;
+  }
+  if (target.scope == FolderScope::ThisFolder) {
+    std::string folder = target.folder;
+    while (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
+      folder.pop_back();
+    itemLoop({folder});
+    return;
+  }
+  WalkFolder(fs, target.folder, target.scope, stop, itemLoop);
+}
+
+}  // namespace velmora::batch

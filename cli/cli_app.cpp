@@ -1,0 +1,392 @@
+// velmora-cli: every operation without a window, on the same core as the desktop program.
+
+#include "cli/cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "batch/batch_run.h"
+#include "batch/ok_checks.h"
+#include "batch/program_files.h"
+#include "batch/rollback_log.h"
+#include "batch/undo.h"
+#include "cli/record_fields.h"
+#include "engine/extension_rules.h"
+#include "engine/name_model.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/user_dirs.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using batch::Answer;
+using batch::Buttons;
+using engine::OperationKind;
+using nlohmann::json;
+
+enum Exit { kDone = 0, kNothingRenamed = 1, kRefused = 2, kUsage = 3, kFailure = 4 };
+
+batch::StopFlag* g_stop = nullptr;
+extern "C" void OnStopSignal(int) {
+  if (g_stop) g_stop->set();
+}
+
+struct GlobalOptions {
+  std::string folder;
+  int scope = 0;
+  std::vector<std::string> paths;
+  std::vector<std::string> sets;
+  std::string recordFile;
+  bool preview = false;
+  int previewCount = 20;
+  std::string stateDir;
+  int historyMax = 20;
+  bool yes = false;
+  std::string codePage;
+  bool json = false;
+};
+
+/// Messages for a terminal: "TITLE: TEXT" on stderr (or kept for --json); questions are
+/// answered by --yes, otherwise Cancel.
+class CliMessages final : public batch::Messages {
+ public:
+  CliMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
+
+  void information(const std::string& text) override { show("Information", text); }
+  void warning(const std::string& text, const std::string& title) override { show(title, text); }
+  Answer confirm(const std::string& title, const std::string& text, Buttons buttons) override {
+    show(title, text);
+    if (yes_) return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    questionDeclined = true;
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+  }
+  void show(const std::string& title, const std::string& text) {
+    shown.push_back({{"title", title}, {"text", text}});
+    if (!quiet_) err_ << title << ": " << text << "\n";
+  }
+
+  json shown = json::array();
+  bool questionDeclined = false;
+
+ private:
+  std::ostream& err_;
+  bool quiet_;
+  bool yes_;
+};
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || platform::IsSeparator(path.front())) return path;
+#ifdef _WIN32
+  if (path.size() >= 2 && path[1] == ':') return path;
+#endif
+  return platform::JoinPath(std::filesystem::current_path().string(), path);
+}
+
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
+  return path;
+}
+
+void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
+  cmd.add_option("--folder", o.folder, "Target folder (folder mode)");
+  cmd.add_option("--scope", o.scope, "Folder scope: 0 ONE layer, 1 ALL layers, 2 only subfolders, 3 the folder itself")
+      ->check(CLI::Range(0, 3));
+  cmd.add_flag("--preview", o.preview, "Show the preview rows instead of renaming");
+  cmd.add_option("--preview-count", o.previewCount, "Rows a preview computes (1 to 1000)")->check(CLI::Range(1, 1000));
+  cmd.add_option("--state-dir", o.stateDir, "Folder of the program's own files (rollback.rbk, Newname.txt)");
+  cmd.add_option("--history-max", o.historyMax, "New-name history maximum (0 to 100)")->check(CLI::Range(0, 100));
+  cmd.add_flag("--yes", o.yes, "Answer OK (or Yes) to every question");
+  cmd.add_option("--code-page", o.codePage, "Code page for names: utf-8, 1252 or 932");
+  cmd.add_flag("--json", o.json, "Print one JSON object on stdout");
+  cmd.add_option("PATH", o.paths, "Hand-picked files and folders");
+}
+
+void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
+  cmd.add_option("--set", o.sets, "FIELD=VALUE: set one field of the operation")->allow_extra_args(false);
+  cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
+}
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// The command's state: settings, target, state folder, code page, messages.
+class Session {
+ public:
+  Session(GlobalOptions& options, std::ostream& out, std::ostream& err)
+      : o_(options), out_(out), messages_(err, options.json, options.yes) {}
+
+  void prepare() {
+    if (!o_.folder.empty() && !o_.paths.empty()) throw UsageError("give either --folder or PATHs, not both");
+    if (o_.codePage.empty()) {
+      codePage_ = &platform::SystemCodePage();
+    } else if (!(codePage_ = platform::CodePageByName(o_.codePage))) {
+      throw UsageError("unknown code page '" + o_.codePage + "' (utf-8, 1252 or 932)");
+    }
+    stateDir_ = o_.stateDir.empty() ? platform::DefaultProgramFolder() : Absolute(o_.stateDir);
+    fs_.makeFolders(stateDir_);
+    batch::RecoverJournal(fs_, stateDir_);
+  }
+
+  void requireTarget() {
+    if (o_.folder.empty() && o_.paths.empty()) throw UsageError("give --folder DIR or at least one PATH");
+    if (!o_.folder.empty()) {
+      target_.folder = WithoutTrailingSeparator(Absolute(o_.folder));
+      target_.scope = static_cast<batch::FolderScope>(o_.scope);
+    } else {
+      target_.scope = static_cast<batch::FolderScope>(o_.scope);
+      for (const auto& p : o_.paths) target_.picked.push_back(Absolute(p));
+    }
+  }
+
+  void loadRecord(OperationKind kind) {
+    settings_.record.kind = kind;
+    if (!o_.recordFile.empty()) {
+      std::ifstream in(o_.recordFile, std::ios::binary);
+      if (!in) throw UsageError("cannot read --record file '" + o_.recordFile + "'");
+      json j;
+      try {
+        j = json::parse(in);
+      } catch (const json::exception& e) {
+        throw UsageError("--record file is not JSON: " + std::string(e.what()));
+      }
+      if (!j.is_object()) throw UsageError("--record file must hold one JSON object");
+      for (const auto& [key, value] : j.items()) {
+        std::string text;
+        if (value.is_string()) text = value.get<std::string>();
+        else if (value.is_boolean()) text = value.get<bool>() ? "true" : "false";
+        else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
+        else throw UsageError("invalid value for field '" + key + "' in --record file");
+        if (auto error = SetField(settings_, key, text)) throw UsageError(*error);
+      }
+    }
+    for (const auto& assignment : o_.sets) {
+      const auto eq = assignment.find('=');
+      if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
+      if (auto error = SetField(settings_, assignment.substr(0, eq), assignment.substr(eq + 1)))
+        throw UsageError(*error);
+    }
+    if (!settings_.special.randomUpper && !settings_.special.randomLower && !settings_.special.randomNumbers)
+      throw UsageError("at least one of randomUpper, randomLower, randomNumbers must be true");
+    settings_.special.enabled = settings_.record.specialStringsEnabled =
+        settings_.special.enabled && settings_.record.specialStringsEnabled;
+    fillSample();
+  }
+
+  /// The sample as the desktop program takes it: the first target item's base name (the
+  /// whole name for extension), without showing anything.
+  void fillSample() {
+    std::string first;
+    if (target_.isFolderMode()) {
+      if (target_.scope == batch::FolderScope::ThisFolder) {
+        first = target_.folder;
+      } else {
+        const auto probe = batch::Probe(fs_, target_.folder);
+        const std::string& name =
+            (target_.scope == batch::FolderScope::SubfoldersOnly ||
+             (target_.scope == batch::FolderScope::AllLayers && probe.firstFile.empty()))
+                ? probe.firstFolder
+                : probe.firstFile;
+        if (!name.empty()) first = platform::JoinPath(target_.folder, name);
+      }
+    } else if (!target_.picked.empty()) {
+      first = target_.picked.front();
+    }
+    first = WithoutTrailingSeparator(first);
+    const bool isDir = !first.empty() && fs_.isDirectory(first);
+    auto& record = settings_.record;
+    if (!settings_.sampleNameSet) {
+      record.sample.sampleName = record.kind == OperationKind::Changexten ? engine::FileNamePart(first)
+                                                                          : engine::BaseName(first, isDir);
+    }
+    if (record.kind == OperationKind::Changexten && !settings_.oldExtensionSet && !isDir) {
+      std::string ext = engine::Extension(record.sample.sampleName, false);
+      record.oldExtension = ext.empty() ? ext : ext.substr(1);
+    }
+  }
+
+  int runOperation() {
+    const batch::RunMode mode = o_.preview ? batch::RunMode::Preview : batch::RunMode::Rename;
+    batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
+    const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
+    if (!ok.run) return finish(kRefused);
+
+    batch::StopFlag stop;
+    g_stop = &stop;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    batch::NoHooks hooks;
+    engine::SpecialStringExpander expander(fs_, settings_.special, static_cast<std::uint32_t>(std::time(nullptr)));
+    batch::BatchRun run(fs_, *codePage_, messages_, hooks, stop, expander);
+    batch::RunJournal journal(fs_, stateDir_);
+    batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber, o_.previewCount,
+                                 false};
+    if (mode == batch::RunMode::Rename) run.setJournal(&journal);
+    run.execute(runRequest);
+    g_stop = nullptr;
+
+    if (mode == batch::RunMode::Preview) {
+      for (const auto& row : run.previewRows()) {
+        if (row.filler) {
+          preview_.push_back({row.oldName});
+          if (!o_.json) out_ << row.oldName << "\n";
+        } else {
+          preview_.push_back({row.oldName, row.newName});
+          if (!o_.json) out_ << row.oldName << "\t" << row.newName << "\n";
+        }
+      }
+      return finish(kDone);
+    }
+
+    for (const auto& pair : run.renamed()) {
+      renamed_.push_back({pair.oldPath, pair.newPath});
+      if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";
+    }
+    if (run.log().empty()) {
+      journal.discard();
+      messages_.information(batch::kNothingRenamedMessage);
+      return finish(kNothingRenamed);
+    }
+    if (!batch::SaveRollbackLog(fs_, stateDir_, run.log())) {
+      messages_.show("Warning", "The rollback log could not be written; the renames are kept in " +
+                                    batch::ProgramFolderWithSeparator(stateDir_) + batch::kJournalName + ".");
+      return finish(kFailure);
+    }
+    journal.discard();
+    return finish(kDone);
+  }
+
+  int runUndo() {
+    auto entries = batch::ReadRollbackEntries(fs_, stateDir_);
+    if (!entries) {
+      messages_.information("There is no rename operation to undo.");
+      return finish(kNothingRenamed);
+    }
+    if (messages_.confirm(batch::kUndoTitle, batch::kUndoQuestion, Buttons::YesNo) != Answer::Yes)
+      return finish(kRefused);
+    batch::StopFlag stop;
+    g_stop = &stop;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    batch::NoHooks hooks;
+    const auto report = batch::ReplayUndo(fs_, stateDir_, *entries, stop, hooks, false);
+    g_stop = nullptr;
+    for (const auto& pair : report.restored) {
+      renamed_.push_back({pair.oldPath, pair.newPath});
+      if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";
+    }
+    return finish(report.restored.empty() ? kNothingRenamed : kDone);
+  }
+
+  int finish(int code) {
+    if (o_.json) {
+      json j;
+      if (!renamed_.empty()) j["renamed"] = renamed_;
+      if (!preview_.empty()) j["preview"] = preview_;
+      if (!messages_.shown.empty()) j["messages"] = messages_.shown;
+      j["exit"] = code;
+      out_ << j.dump() << "\n";
+    }
+    return code;
+  }
+
+  int failure(const std::string& text) {
+    messages_.show("Error", text);
+    return finish(kFailure);
+  }
+
+ private:
+  std::string selectedText() const {
+    const auto& s = settings_.record.sample;
+    return engine::Substring(s.sampleName, s.selectionStart + 1, s.selectionLength);
+  }
+
+  GlobalOptions& o_;
+  std::ostream& out_;
+  CliMessages messages_;
+  platform::FileSystem& fs_ = platform::RealFileSystem();
+  const platform::CodePage* codePage_ = nullptr;
+  std::string stateDir_;
+  batch::TargetSet target_;
+  CliSettings settings_;
+  json renamed_ = json::array();
+  json preview_ = json::array();
+};
+
+struct Command {
+  const char* name;
+  OperationKind kind;
+  const char* help;
+  bool available;
+};
+
+constexpr Command kCommands[] = {
+    {"remove", OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)", false},
+    {"replace", OperationKind::Replapart, "Replace a string or the selected part", false},
+    {"insert", OperationKind::Addnewnum, "Insert at positions or next to a string", false},
+    {"change", OperationKind::Changnew, "Change the whole name or convert its case", false},
+    {"extension", OperationKind::Changexten, "Change, add, remove the extension, or convert its case", true},
+    {"list", OperationKind::Savealls, "Write a listing file", false},
+};
+
+}  // namespace
+
+int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"velmora-cli: rename many files and folders in one go"};
+  app.set_version_flag("--version", std::string("velmora-cli ") + "1.0.0");
+  app.require_subcommand(1);
+  GlobalOptions options;
+  std::vector<std::pair<const Command*, CLI::App*>> commands;
+  for (const Command& c : kCommands) {
+    CLI::App* cmd = app.add_subcommand(c.name, c.help);
+    AddCommonOptions(*cmd, options);
+    AddRecordOptions(*cmd, options);
+    commands.emplace_back(&c, cmd);
+  }
+  CLI::App* undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
+  AddCommonOptions(*undo, options);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << "Usage: " << e.what() << "\n";
+    return kUsage;
+  }
+
+  Session session(options, out, err);
+  try {
+    session.prepare();
+    if (undo->parsed()) return session.runUndo();
+    for (const auto& [command, cmd] : commands) {
+      if (!cmd->parsed()) continue;
+      if (!command->available) {
+        err << "Error: the command '" << command->name << "' is not available yet.\n";
+        return kFailure;
+      }
+      session.requireTarget();
+      session.loadRecord(command->kind);
+      return session.runOperation();
+    }
+  } catch (const UsageError& e) {
+    err << "Usage: " << e.what() << "\n";
+    return kUsage;
+  } catch (const std::exception& e) {
+    return session.failure(e.what());
+  }
+  return kUsage;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,5 @@
+#include <iostream>
+
+#include "cli/cli_app.h"
+
+int main(int argc, char** argv) { return velmora::cli::RunCli(argc, argv, std::cout, std::cerr); }

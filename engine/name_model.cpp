@@ -1,0 +1,117 @@
+#include "engine/name_model.h"
+
+#include <algorithm>
+
+#include "platform/file_system.h"
+
+namespace velmora::engine {
+
+namespace {
+bool EndsFolderPart(char c) {
+#ifdef _WIN32
+  return platform::IsSeparator(c) || c == ':';
+#else
+  return platform::IsSeparator(c);
+#endif
+}
+
+std::size_t NameStart(std::string_view path) {
+  std::size_t i = path.size();
+  while (i > 0 && !EndsFolderPart(path[i - 1])) --i;
+  return i;
+}
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+}  // namespace
+
+std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
+
+std::string FileNamePart(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
+std::string BaseName(std::string_view path, bool isDirectory) {
+  std::string_view name = path.substr(NameStart(path));
+  if (isDirectory) return std::string(name);
+  std::size_t dot = name.rfind('.');
+  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
+std::string Extension(std::string_view path, bool isDirectory) {
+  if (isDirectory) return {};
+  std::string_view name = path.substr(NameStart(path));
+  std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
+}
+
+std::string AsciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return out;
+}
+
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return out;
+}
+
+std::string ReplaceAll(std::string_view s, std::string_view pattern, std::string_view replacement,
+                       bool caseSensitive, const platform::CodePage& codePage) {
+  if (pattern.empty()) return std::string(s);
+  std::string out;
+  out.reserve(s.size());
+  std::size_t pos = 0;
+  while (pos <= s.size()) {
+    std::size_t hit, len;
+    if (caseSensitive) {
+      hit = s.find(pattern, pos);
+      len = pattern.size();
+    } else {
+      hit = codePage.findNoCase(s, pattern, pos, len);
+    }
+    if (hit == std::string_view::npos) break;
+    out.append(s.substr(pos, hit - pos));
+    out.append(replacement);
+    pos = hit + len;
+  }
+  if (pos < s.size()) out.append(s.substr(pos));
+  return out;
+}
+
+int PositionOf(std::string_view s, std::string_view pattern) {
+  if (pattern.empty()) return 0;
+  std::size_t hit = s.find(pattern);
+  return hit == std::string_view::npos ? 0 : static_cast<int>(hit) + 1;
+}
+
+std::string Substring(std::string_view s, int start, int count) {
+  if (start < 1) start = 1;
+  if (count <= 0 || static_cast<std::size_t>(start) > s.size()) return {};
+  return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+}
+
+std::string InsertAt(std::string_view s, int p, std::string_view text) {
+  std::size_t at = p < 1 ? 0 : std::min(static_cast<std::size_t>(p - 1), s.size());
+  std::string out;
+  out.reserve(s.size() + text.size());
+  out.append(s.substr(0, at));
+  out.append(text);
+  out.append(s.substr(at));
+  return out;
+}
+
+std::string Trim(std::string_view s) {
+  std::size_t a = 0, b = s.size();
+  while (a < b && IsBlank(s[a])) ++a;
+  while (b > a && IsBlank(s[b - 1])) --b;
+  return std::string(s.substr(a, b - a));
+}
+
+std::string TrimLeft(std::string_view s) {
+  std::size_t a = 0;
+  while (a < s.size() && IsBlank(s[a])) ++a;
+  return std::string(s.substr(a));
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,179 @@
+#include "engine/special_strings.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/name_model.h"
+
+namespace velmora::engine {
+
+namespace {
+
+// Set-aside marker: NUL can occur in no file name and in no typed text, so names that
+// hold "?" or "%" are never corrupted by the expansion.
+constexpr char kMarker = '\0';
+
+void ReplaceEvery(std::string& s, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  std::string out;
+  out.reserve(s.size());
+  std::size_t pos = 0;
+  for (std::size_t hit; (hit = s.find(from, pos)) != std::string::npos; pos = hit + from.size()) {
+    out.append(s, pos, hit - pos);
+    out.append(to);
+  }
+  out.append(s, pos, std::string::npos);
+  s.swap(out);
+}
+
+void ExpandOrderedNumbers(std::string& text, std::int32_t ordinal) {
+  ReplaceEvery(text, "@$@", std::string_view(&kMarker, 1));
+  const std::string number = std::to_string(ordinal);
+  for (std::size_t at; (at = text.find('$')) != std::string::npos;) {
+    std::size_t width = text.find_first_not_of('$', at);
+    width = (width == std::string::npos ? text.size() : width) - at;
+    std::string padded = number;
+    if (padded.size() < width) padded.insert(0, width - padded.size(), '0');
+    text.replace(at, width, padded);
+  }
+  ReplaceEvery(text, std::string_view(&kMarker, 1), "$");
+}
+
+std::string FolderNameOf(const std::string& itemPath) {
+  std::string folder = FolderPart(itemPath);
+  while (!folder.empty() && platform::IsSeparator(folder.back())) folder.pop_back();
+  std::size_t cut = folder.size();
+  while (cut > 0 && !platform::IsSeparator(folder[cut - 1])) --cut;
+  return folder.substr(cut);
+}
+
+int WholeNumber(std::string_view digits) {
+  int value = 0, sign = 1;
+  std::size_t i = 0;
+  if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) {
+    sign = digits[0] == '-' ? -1 : 1;
+    i = 1;
+  }
+  for (; i < digits.size(); ++i) {
+    if (digits[i] < '0' || digits[i] > '9') return 0;  // no number: an empty string
+    value = value * 10 + (digits[i] - '0');
+  }
+  return sign * value;
+}
+
+// Rounds to the given decimals, halves to the even neighbour, and writes the shortest
+// form (no trailing zeros) with the locale's decimal separator.
+std::string FormatRounded(double value, int decimals) {
+  const double scale = decimals == 1 ? 10.0 : 100.0;
+  const double rounded = std::nearbyint(value * scale) / scale;
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, rounded);
+  std::string s = buf;
+  std::size_t dot = s.find_first_of(".,");
+  if (dot != std::string::npos) {
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.' || s.back() == ',') s.pop_back();
+  }
+  if (dot != std::string::npos && dot < s.size()) {
+    const lconv* lc = std::localeconv();
+    const std::string separator = (lc && lc->decimal_point && *lc->decimal_point) ? lc->decimal_point : ".";
+    s.replace(dot, 1, separator);
+  }
+  return s;
+}
+
+std::string FormatSize(std::uint64_t bytes) {
+  const double k = static_cast<double>(bytes) / 1024.0;
+  if (k < 1) return std::to_string(bytes) + "Bytes";
+  if (k <= 1023) return FormatRounded(k, 1) + "KB";
+  if (k <= 1048575) return FormatRounded(k / 1024.0, 1) + "MB";
+  return FormatRounded(k / 1048576.0, 2) + "GB";
+}
+
+std::string FormatDate(const platform::LocalTime& t) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.year, t.month, t.day);
+  return buf;
+}
+
+}  // namespace
+
+SpecialStringExpander::SpecialStringExpander(platform::FileSystem& fs, const SpecialStringSettings& settings,
+                                             std::uint32_t randomSeedCounter)
+    : fs_(fs), settings_(settings), seedCounter_(randomSeedCounter) {}
+
+const std::optional<platform::EntryInfo>& SpecialStringExpander::entryOf(const std::string& itemPath) {
+  if (!cacheValid_ || cachedPath_ != itemPath) {
+    cachedInfo_ = fs_.entryInfo(itemPath);
+    cachedPath_ = itemPath;
+    cacheValid_ = true;
+  }
+  return cachedInfo_;
+}
+
+std::string SpecialStringExpander::randomString(int n) {
+  ++seedCounter_;
+  random_.seed(seedCounter_);
+  std::string out;
+  if (n <= 0) return out;
+  if (!settings_.randomNumbers && !settings_.randomUpper && !settings_.randomLower) return out;
+  out.reserve(static_cast<std::size_t>(n));
+  while (static_cast<int>(out.size()) < n) {
+    // A draw whose kind is off appends nothing and draws no second number.
+    switch (random_.next() % 3) {
+      case 0:
+        if (settings_.randomNumbers) out += static_cast<char>('0' + random_.next() % 10);
+        break;
+      case 1:
+        if (settings_.randomUpper) out += static_cast<char>('A' + random_.next() % 26);
+        break;
+      default:
+        if (settings_.randomLower) out += static_cast<char>('a' + random_.next() % 26);
+        break;
+    }
+  }
+  return out;
+}
+
+std::string SpecialStringExpander::expand(std::string_view input, const std::string& itemPath,
+                                          std::int32_t ordinal) {
+  std::string text(input);
+  if (!settings_.enabled) return text;
+
+  if (text.find('$') != std::string::npos) ExpandOrderedNumbers(text, ordinal);
+
+  if (text.find("%%") != std::string::npos) ReplaceEvery(text, "%%", FolderNameOf(itemPath));
+
+  if (text.find('%') != std::string::npos) {
+    bool setAside = false;
+    for (std::size_t first; (first = text.find('%')) != std::string::npos;) {
+      std::size_t start = first + 1;
+      while (start < text.size() && text[start] == '%') ++start;
+      const std::size_t close = text.find('%', start);
+      if (close == std::string::npos) break;
+      const std::size_t open = start - 1;  // the "%" just before N
+      const std::string n = text.substr(start, close - start);
+      if (n.size() > 2) {
+        text[open] = kMarker;
+        text[close] = kMarker;
+        setAside = true;
+      } else {
+        text.replace(open, close - open + 1, randomString(WholeNumber(n)));
+      }
+    }
+    if (setAside) ReplaceEvery(text, std::string_view(&kMarker, 1), "%");
+  }
+
+  if (text.find("@@") != std::string::npos) {
+    const auto& info = entryOf(itemPath);
+    ReplaceEvery(text, "@@", info ? FormatDate(info->lastWrite) : "nofiletime");
+  }
+  if (text.find("##") != std::string::npos) {
+    const auto& info = entryOf(itemPath);
+    ReplaceEvery(text, "##", info ? FormatSize(info->size) : "nofilesize");
+  }
+  return text;
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,65 @@
+#pragma once
+// Placeholders in new-name texts: ordered numbers, "@$@", folder name, random strings,
+// file date and size. The expansion is per item; the check runs before a run.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/operation_record.h"
+#include "platform/file_system.h"
+
+namespace velmora::engine {
+
+/// The classic C library generator: state = state * 22695477 + 1, result = bits 16..30.
+class ClassicRandom {
+ public:
+  explicit ClassicRandom(std::uint32_t seed = 1) : state_(seed) {}
+  void seed(std::uint32_t s) { state_ = s; }
+  int next() {
+    state_ = state_ * 22695477u + 1u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF);
+  }
+
+ private:
+  std::uint32_t state_;
+};
+
+/// Expands the placeholders of texts for one item after another. Holds the random seed
+/// counter, which lives for the whole process in the desktop program.
+class SpecialStringExpander {
+ public:
+  SpecialStringExpander(platform::FileSystem& fs, const SpecialStringSettings& settings,
+                        std::uint32_t randomSeedCounter);
+
+  /// The text with its placeholders replaced for this item and ordinal; the text as it is
+  /// when special strings are switched off.
+  std::string expand(std::string_view text, const std::string& itemPath, std::int32_t ordinal);
+
+  /// Forgets the directory entry read for the previous item.
+  void newItem() { cacheValid_ = false; }
+
+  /// A random string of n characters from the enabled kinds (empty for n <= 0).
+  std::string randomString(int n);
+
+  std::uint32_t randomSeedCounter() const { return seedCounter_; }
+  const SpecialStringSettings& settings() const { return settings_; }
+
+ private:
+  platform::FileSystem& fs_;
+  SpecialStringSettings settings_;
+  std::uint32_t seedCounter_;
+  ClassicRandom random_;
+  // The directory entry is read at most once per item, whatever the number of texts.
+  std::string cachedPath_;
+  bool cacheValid_ = false;
+  std::optional<platform::EntryInfo> cachedInfo_;
+  const std::optional<platform::EntryInfo>& entryOf(const std::string& itemPath);
+};
+
+/// Checks the random-string placeholders of a text before a run. Returns the message to
+/// show when the text cannot be used, nothing when it can.
+std::optional<std::string> RandomDigitsCheck(std::string_view text, bool specialStringsEnabled);
+
+}  // namespace velmora::engine

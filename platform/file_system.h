@@ -1,0 +1,121 @@
+#pragma once
+// The file-system seam of the core. Everything the walk, the run, the undo, the
+// special strings and the listing export do on disk goes through this interface, so
+// the real file system and the in-memory fake are interchangeable.
+//
+// Paths are byte strings: no encoding is assumed or checked.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::platform {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+/// True for the characters that end a folder part: the separator, and on Windows also
+/// "/" and the colon of a drive-relative path.
+constexpr bool IsSeparator(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == '/';
+#else
+  return c == '/';
+#endif
+}
+
+struct DirEntry {
+  std::string name;  ///< entry name without folder; never "." or ".."
+  bool isDirectory = false;
+};
+
+/// A local calendar time, as the date special string and the listing export show it.
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+struct EntryInfo {
+  bool isDirectory = false;
+  std::uint64_t size = 0;  ///< 0 for folders
+  LocalTime lastWrite;     ///< last-write time converted to local time
+};
+
+enum class EntryKind { Missing, File, Directory };
+
+enum class RenameStatus {
+  Renamed,
+  TargetExists,  ///< refused: an entry of the new name exists; nothing was replaced
+  Failed,        ///< any other refusal (vanished source, permissions, read-only medium)
+};
+
+/// An open, exclusively locked file that takes whole appends (the run journal).
+class AppendLog {
+ public:
+  virtual ~AppendLog() = default;
+  /// Appends the bytes in one write call; false when the write failed or was short.
+  virtual bool append(std::string_view bytes) = 0;
+  /// Forces what was appended to the disk.
+  virtual bool sync() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  /// Every entry of a folder except "." and "..", hidden ones included, sorted the way a
+  /// Windows file system lists a folder: by name, compared case-insensitively (ASCII upper
+  /// case, then bytes). Empty optional when the folder cannot be read.
+  virtual std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) = 0;
+
+  /// What a path names now, from one status query (links are followed).
+  virtual EntryKind kind(const std::string& path) = 0;
+  bool exists(const std::string& path) { return kind(path) != EntryKind::Missing; }
+  bool isDirectory(const std::string& path) { return kind(path) == EntryKind::Directory; }
+  /// Size, kind and last-write time of one entry; empty when it cannot be read.
+  virtual std::optional<EntryInfo> entryInfo(const std::string& path) = 0;
+
+  /// Renames within the file system and never replaces an existing entry, not even one
+  /// that appears between a check and this call.
+  virtual RenameStatus rename(const std::string& from, const std::string& to) = 0;
+
+  /// Whole-file read; empty optional when the file cannot be read.
+  virtual std::optional<std::string> readFile(const std::string& path) = 0;
+  /// Writes the file beside its target and moves it into place, so a crash leaves either
+  /// the old or the new content. A read-only target is replaced all the same; with
+  /// readOnly the new file is left read-only.
+  virtual bool writeFileAtomic(const std::string& path, std::string_view content,
+                               bool readOnly) = 0;
+  /// Deletes a file, clearing its read-only mark first.
+  virtual bool removeFile(const std::string& path) = 0;
+  /// Creates the folder and its missing parents.
+  virtual bool makeFolders(const std::string& path) = 0;
+
+  /// Opens (creating) a file for appending and takes an exclusive advisory lock on it;
+  /// null when it cannot be opened or another process holds the lock.
+  virtual std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) = 0;
+  /// True when a file exists and no other process holds its lock.
+  virtual bool isUnlocked(const std::string& path) = 0;
+};
+
+/// The machine's own file system.
+FileSystem& RealFileSystem();
+
+/// Lower-level compare used for the folder order: ASCII case-insensitive, then bytes.
+bool FolderOrderLess(std::string_view a, std::string_view b);
+
+/// Joins folder and name with exactly one separator between them.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+/// The last component of a path (a trailing separator ignored).
+std::string LastComponent(std::string_view path);
+
+/// True for a root path ("/" on Linux, "C:\" or "\" on Windows).
+bool IsRootPath(std::string_view path);
+
+}  // namespace velmora::platform

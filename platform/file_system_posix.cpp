@@ -1,0 +1,267 @@
+// The Linux file system: sorted folder listings, no-replace renames, atomic writes and
+// the locked append file of the run journal.
+
+#ifndef _GNU_SOURCE
+#define _GNU_SOURCE
+#endif
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/file_system.h"
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace velmora::platform {
+
+namespace {
+
+int RenameNoReplace(const char* from, const char* to) {
+#ifdef SYS_renameat2
+  return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+bool SameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+std::string ParentFolder(const std::string& path) {
+  std::size_t cut = path.find_last_of('/');
+  if (cut == std::string::npos) return ".";
+  if (cut == 0) return "/";
+  return path.substr(0, cut);
+}
+
+void SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+class PosixAppendLog final : public AppendLog {
+ public:
+  explicit PosixAppendLog(int fd) : fd_(fd) {}
+  ~PosixAppendLog() override { ::close(fd_); }
+  PosixAppendLog(const PosixAppendLog&) = delete;
+  PosixAppendLog& operator=(const PosixAppendLog&) = delete;
+
+  bool append(std::string_view bytes) override {
+    // One write call, so a crash leaves whole records behind (O_APPEND).
+    ssize_t n;
+    do {
+      n = ::write(fd_, bytes.data(), bytes.size());
+    } while (n < 0 && errno == EINTR);
+    return n == static_cast<ssize_t>(bytes.size());
+  }
+  bool sync() override { return ::fdatasync(fd_) == 0; }
+
+ private:
+  int fd_;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) override {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return std::nullopt;
+    const int dfd = ::dirfd(dir);
+    std::vector<DirEntry> entries;
+    while (struct dirent* e = ::readdir(dir)) {
+      const char* n = e->d_name;
+      if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+      bool isDir = e->d_type == DT_DIR;
+      if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+        struct stat st;
+        isDir = ::fstatat(dfd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+      }
+      entries.push_back(DirEntry{n, isDir});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
+    return entries;
+  }
+
+  EntryKind kind(const std::string& path) override {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return EntryKind::Missing;
+    return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
+  }
+
+  std::optional<EntryInfo> entryInfo(const std::string& path) override {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+    EntryInfo info;
+    info.isDirectory = S_ISDIR(st.st_mode);
+    info.size = info.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
+    struct tm local {};
+    time_t t = st.st_mtim.tv_sec;
+    if (!::localtime_r(&t, &local)) return std::nullopt;
+    info.lastWrite = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                      local.tm_hour, local.tm_min, local.tm_sec};
+    return info;
+  }
+
+  RenameStatus rename(const std::string& from, const std::string& to) override {
+    if (from.empty() || to.empty()) return RenameStatus::Failed;
+    if (RenameNoReplace(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
+    const int err = errno;
+    if (err == EEXIST) return caseOnlyRename(from, to);
+    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(from, to);
+    return RenameStatus::Failed;
+  }
+
+  std::optional<std::string> readFile(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string out;
+    char buf[65536];
+    while (true) {
+      ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ::close(fd);
+        return std::nullopt;
+      }
+      if (n == 0) break;
+      out.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return out;
+  }
+
+  bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override {
+    static std::atomic<unsigned> counter{0};
+    const std::string tmp = path + ".tmp." + std::to_string(::getpid()) + "." +
+                            std::to_string(counter.fetch_add(1));
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && readOnly) ok = ::chmod(tmp.c_str(), 0444) == 0;
+    // Replacing our own file is the point here; the rename is atomic.
+    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+      ::unlink(tmp.c_str());
+      return false;
+    }
+    SyncFolder(ParentFolder(path));
+    return true;
+  }
+
+  bool removeFile(const std::string& path) override {
+    ::chmod(path.c_str(), 0644);
+    return ::unlink(path.c_str()) == 0;
+  }
+
+  bool makeFolders(const std::string& path) override {
+    if (path.empty()) return false;
+    std::string partial;
+    std::size_t pos = 0;
+    while (pos != std::string::npos) {
+      pos = path.find('/', pos + 1);
+      partial = path.substr(0, pos);
+      if (partial.empty()) continue;
+      if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return kind(path) == EntryKind::Directory;
+  }
+
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return nullptr;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return nullptr;
+    }
+    return std::make_unique<PosixAppendLog>(fd);
+  }
+
+  bool isUnlocked(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);  // closing drops the lock we may have taken
+    return free;
+  }
+
+ private:
+  // The target exists. On a case-insensitive file system it may be the source itself,
+  // reached by a name that differs only in case: then rename through a temporary name.
+  RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {
+    struct stat a, b;
+    if (::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0 || !SameEntry(a, b))
+      return RenameStatus::TargetExists;
+    if (from == to) return RenameStatus::TargetExists;
+    static std::atomic<unsigned> counter{0};
+    std::string tmp;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      tmp = to + ".velmora-case." + std::to_string(::getpid()) + "." +
+            std::to_string(counter.fetch_add(1));
+      if (RenameNoReplace(from.c_str(), tmp.c_str()) == 0) break;
+      if (errno != EEXIST) return RenameStatus::Failed;
+      tmp.clear();
+    }
+    if (tmp.empty()) return RenameStatus::Failed;
+    if (RenameNoReplace(tmp.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
+    const bool taken = errno == EEXIST;
+    RenameNoReplace(tmp.c_str(), from.c_str());  // put it back under its old name
+    return taken ? RenameStatus::TargetExists : RenameStatus::Failed;
+  }
+
+  // File systems without RENAME_NOREPLACE: a hard link cannot replace anything, so
+  // link + unlink is a safe rename for files; folders get a checked rename.
+  RenameStatus fallbackRename(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (::lstat(from.c_str(), &st) != 0) return RenameStatus::Failed;
+    if (!S_ISDIR(st.st_mode)) {
+      if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) == 0) return RenameStatus::Renamed;
+        ::unlink(to.c_str());
+        return RenameStatus::Failed;
+      }
+      if (errno == EEXIST) return RenameStatus::TargetExists;
+    }
+    struct stat target;
+    if (::lstat(to.c_str(), &target) == 0) return RenameStatus::TargetExists;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? RenameStatus::Renamed : RenameStatus::Failed;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static PosixFileSystem fs;
+  return fs;
+}
+
+}  // namespace velmora::platform

@@ -1,0 +1,165 @@
+#include "platform/memory_file_system.h"
+
+#include <algorithm>
+
+namespace velmora::platform {
+
+class MemoryAppendLog final : public AppendLog {
+ public:
+  MemoryAppendLog(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+  ~MemoryAppendLog() override { fs_.heldLocks_.erase(path_); }
+  MemoryAppendLog(const MemoryAppendLog&) = delete;
+  MemoryAppendLog& operator=(const MemoryAppendLog&) = delete;
+  bool append(std::string_view bytes) override {
+    auto it = fs_.nodes_.find(path_);
+    if (it == fs_.nodes_.end()) return false;
+    it->second.content.append(bytes);
+    it->second.size = it->second.content.size();
+    return true;
+  }
+  bool sync() override { return true; }
+
+ private:
+  MemoryFileSystem& fs_;
+  std::string path_;
+};
+
+std::string MemoryFileSystem::Normalize(std::string path) {
+  while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+  return path;
+}
+
+void MemoryFileSystem::ensureParents(const std::string& path) {
+  for (std::size_t pos = path.find(kSeparator, 1); pos != std::string::npos;
+       pos = path.find(kSeparator, pos + 1)) {
+    Node& n = nodes_[path.substr(0, pos)];
+    n.isDirectory = true;
+  }
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::uint64_t size, LocalTime time) {
+  const std::string p = Normalize(path);
+  ensureParents(p);
+  Node& n = nodes_[p];
+  n.isDirectory = false;
+  n.size = size;
+  n.lastWrite = time;
+}
+
+void MemoryFileSystem::addFolder(const std::string& path) {
+  const std::string p = Normalize(path);
+  ensureParents(p);
+  nodes_[p].isDirectory = true;
+}
+
+std::vector<std::string> MemoryFileSystem::allPaths() const {
+  std::vector<std::string> out;
+  for (const auto& [p, n] : nodes_) out.push_back(p);
+  return out;
+}
+
+const MemoryFileSystem::Node* MemoryFileSystem::node(const std::string& path) const {
+  auto it = nodes_.find(Normalize(path));
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::vector<DirEntry>> MemoryFileSystem::listFolder(const std::string& folder) {
+  const std::string f = Normalize(folder);
+  auto self = nodes_.find(f);
+  if (self == nodes_.end() || !self->second.isDirectory) return std::nullopt;
+  const std::string prefix = IsSeparator(f.back()) ? f : f + kSeparator;
+  std::vector<DirEntry> out;
+  for (auto it = nodes_.lower_bound(prefix); it != nodes_.end(); ++it) {
+    const std::string& p = it->first;
+    if (p.compare(0, prefix.size(), prefix) != 0) break;
+    std::string_view rest(p);
+    rest.remove_prefix(prefix.size());
+    if (rest.empty() || rest.find(kSeparator) != std::string_view::npos) continue;
+    out.push_back(DirEntry{std::string(rest), it->second.isDirectory});
+  }
+  std::sort(out.begin(), out.end(),
+            [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
+  return out;
+}
+
+EntryKind MemoryFileSystem::kind(const std::string& path) {
+  const Node* n = node(path);
+  if (!n || path.empty()) return EntryKind::Missing;
+  return n->isDirectory ? EntryKind::Directory : EntryKind::File;
+}
+
+std::optional<EntryInfo> MemoryFileSystem::entryInfo(const std::string& path) {
+  const Node* n = node(path);
+  if (!n || path.empty()) return std::nullopt;
+  return EntryInfo{n->isDirectory, n->isDirectory ? 0 : n->size, n->lastWrite};
+}
+
+RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::string& toIn) {
+  renameCalls_.push_back(fromIn + " -> " + toIn);
+  const std::string from = Normalize(fromIn), to = Normalize(toIn);
+  if (from.empty() || to.empty() || locked_.count(from)) return RenameStatus::Failed;
+  if (!nodes_.count(from)) return RenameStatus::Failed;
+  if (nodes_.count(to)) return RenameStatus::TargetExists;
+  const std::string parent = to.substr(0, to.find_last_of(kSeparator));
+  if (!parent.empty() && kind(parent) != EntryKind::Directory) return RenameStatus::Failed;
+  if (to.compare(0, from.size() + 1, from + kSeparator) == 0) return RenameStatus::Failed;
+  // Move the entry and its whole subtree.
+  std::vector<std::pair<std::string, Node>> moved;
+  const std::string prefix = from + kSeparator;
+  for (auto it = nodes_.begin(); it != nodes_.end();) {
+    if (it->first == from || it->first.compare(0, prefix.size(), prefix) == 0) {
+      moved.emplace_back(to + it->first.substr(from.size()), it->second);
+      it = nodes_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& [p, n] : moved) nodes_[p] = std::move(n);
+  return RenameStatus::Renamed;
+}
+
+std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) {
+  const Node* n = node(path);
+  if (!n || n->isDirectory) return std::nullopt;
+  return n->content;
+}
+
+bool MemoryFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {
+  const std::string p = Normalize(path);
+  const std::string parent = p.substr(0, p.find_last_of(kSeparator));
+  if (!parent.empty() && kind(parent) != EntryKind::Directory) return false;
+  Node& n = nodes_[p];
+  if (n.isDirectory) return false;
+  n.content.assign(content);
+  n.size = n.content.size();
+  n.readOnly = readOnly;
+  return true;
+}
+
+bool MemoryFileSystem::removeFile(const std::string& path) {
+  auto it = nodes_.find(Normalize(path));
+  if (it == nodes_.end() || it->second.isDirectory) return false;
+  nodes_.erase(it);
+  return true;
+}
+
+bool MemoryFileSystem::makeFolders(const std::string& path) {
+  addFolder(path);
+  return true;
+}
+
+std::unique_ptr<AppendLog> MemoryFileSystem::openLockedAppend(const std::string& path) {
+  const std::string p = Normalize(path);
+  if (heldLocks_.count(p)) return nullptr;
+  Node& n = nodes_[p];
+  if (n.isDirectory) return nullptr;
+  heldLocks_.insert(p);
+  return std::make_unique<MemoryAppendLog>(*this, p);
+}
+
+bool MemoryFileSystem::isUnlocked(const std::string& path) {
+  const std::string p = Normalize(path);
+  return nodes_.count(p) && !heldLocks_.count(p);
+}
+
+}  // namespace velmora::platform

@@ -1,0 +1,57 @@
+#pragma once
+// An in-memory file system for tests and fuzzing. It behaves like the real one (sorted
+// listings, no-replace renames that move whole subtrees) and records every rename it was
+// asked for, so a test can prove that no rename was attempted, or in which order.
+
+#include <map>
+#include <set>
+
+#include "platform/file_system.h"
+
+namespace velmora::platform {
+
+class MemoryFileSystem final : public FileSystem {
+ public:
+  struct Node {
+    bool isDirectory = false;
+    std::uint64_t size = 0;
+    LocalTime lastWrite{2007, 5, 1, 12, 0, 0};
+    std::string content;
+    bool readOnly = false;
+  };
+
+  /// Adds a file (and its missing parent folders).
+  void addFile(const std::string& path, std::uint64_t size = 0, LocalTime time = {2007, 5, 1, 12, 0, 0});
+  /// Adds a folder (and its missing parents).
+  void addFolder(const std::string& path);
+  /// Paths of every entry, sorted by bytes.
+  std::vector<std::string> allPaths() const;
+  /// Every rename asked for, successful or not, as "from -> to".
+  const std::vector<std::string>& renameCalls() const { return renameCalls_; }
+  /// Makes renames of this source path fail, as a locked file would.
+  void lockPath(const std::string& path) { locked_.insert(path); }
+  const Node* node(const std::string& path) const;
+
+  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) override;
+  EntryKind kind(const std::string& path) override;
+  std::optional<EntryInfo> entryInfo(const std::string& path) override;
+  RenameStatus rename(const std::string& from, const std::string& to) override;
+  std::optional<std::string> readFile(const std::string& path) override;
+  bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
+  bool removeFile(const std::string& path) override;
+  bool makeFolders(const std::string& path) override;
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override;
+  bool isUnlocked(const std::string& path) override;
+
+ private:
+  static std::string Normalize(std::string path);
+  void ensureParents(const std::string& path);
+
+  std::map<std::string, Node> nodes_;
+  std::vector<std::string> renameCalls_;
+  std::set<std::string> locked_;
+  std::set<std::string> heldLocks_;
+  friend class MemoryAppendLog;
+};
+
+}  // namespace velmora::platform

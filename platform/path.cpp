@@ -1,0 +1,47 @@
+#include <algorithm>
+
+#include "platform/file_system.h"
+
+namespace velmora::platform {
+
+namespace {
+constexpr unsigned char AsciiUpperByte(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
+}
+}  // namespace
+
+bool FolderOrderLess(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char ua = AsciiUpperByte(static_cast<unsigned char>(a[i]));
+    unsigned char ub = AsciiUpperByte(static_cast<unsigned char>(b[i]));
+    if (ua != ub) return ua < ub;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // names equal but for case: a stable, byte-wise tie-break
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string out(folder);
+  if (!out.empty() && !IsSeparator(out.back())) out += kSeparator;
+  out += name;
+  return out;
+}
+
+std::string LastComponent(std::string_view path) {
+  while (path.size() > 1 && IsSeparator(path.back())) path.remove_suffix(1);
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  return std::string(path.substr(cut));
+}
+
+bool IsRootPath(std::string_view path) {
+#ifdef _WIN32
+  if (path.size() == 1 && IsSeparator(path[0])) return true;
+  return (path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && path[1] == ':';
+#else
+  return !path.empty() && std::all_of(path.begin(), path.end(), [](char c) { return c == '/'; });
+#endif
+}
+
+}  // namespace velmora::platform

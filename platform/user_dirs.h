@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace velmora::platform {
+
+/// The user's home folder ("" when unknown).
+std::string HomeFolder();
+
+/// The per-user folder for the program's own files when no "InstallDir" setting names one:
+/// the XDG data home + "/velmora" on Linux, the executable's folder on Windows. Never the
+/// current directory, which may be the very folder being renamed. Not created here.
+std::string DefaultProgramFolder();
+
+/// Full path of the running executable ("" when unknown).
+std::string ExecutablePath();
+
+}  // namespace velmora::platform

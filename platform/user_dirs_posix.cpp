@@ -1,0 +1,30 @@
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/user_dirs.h"
+
+namespace velmora::platform {
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return {};
+}
+
+std::string DefaultProgramFolder() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+    return std::string(data) + "/velmora";
+  const std::string home = HomeFolder();
+  return (home.empty() ? std::string("/tmp") : home) + "/.local/share/velmora";
+}
+
+std::string ExecutablePath() {
+  char buf[4096];
+  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  return std::string(buf, static_cast<std::size_t>(n));
+}
+
+}  // namespace velmora::platform

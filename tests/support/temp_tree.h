@@ -1,0 +1,34 @@
+#pragma once
+// Real-disk fixtures: a fresh temporary folder that removes itself, filled from a list of
+// relative paths ("a/b.txt" a file, "a/c/" a folder).
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+class TempTree {
+ public:
+  TempTree();
+  ~TempTree();
+  TempTree(const TempTree&) = delete;
+  TempTree& operator=(const TempTree&) = delete;
+
+  const std::string& root() const { return root_; }
+  /// root + "/" + relative
+  std::string path(const std::string& relative) const;
+  /// Creates files (with the given content) and folders (paths ending in "/").
+  void make(std::initializer_list<std::string> paths);
+  void make(const std::vector<std::string>& paths);
+  void writeFile(const std::string& relative, const std::string& content);
+  std::string readFile(const std::string& relative) const;
+  bool exists(const std::string& relative) const;
+  /// Every entry below the root, relative, folders with a trailing "/", sorted.
+  std::vector<std::string> list() const;
+
+ private:
+  std::string root_;
+};
+
+}  // namespace velmora::testing

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Starts the desktop program from a build folder; without it (a core-only build) shows the CLI's help.
+set -euo pipefail
+build=${1:-build}
+if [ -x "$build/ui/velmora" ]; then
+  exec "$build/ui/velmora"
+fi
+exec "$build/cli/velmora-cli" --help
