@@ -83,6 +83,7 @@ std::optional<std::vector<DirEntry>> MemoryFileSystem::listFolder(const std::str
 }
 
 EntryKind MemoryFileSystem::kind(const std::string& path) {
+  if (IsRootPath(path)) return EntryKind::Directory;
   const Node* n = node(path);
   if (!n || path.empty()) return EntryKind::Missing;
   return n->isDirectory ? EntryKind::Directory : EntryKind::File;
@@ -99,7 +100,7 @@ RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::stri
   const std::string from = Normalize(fromIn), to = Normalize(toIn);
   if (from.empty() || to.empty() || locked_.count(from)) return RenameStatus::Failed;
   if (!nodes_.count(from)) return RenameStatus::Failed;
-  if (nodes_.count(to)) return RenameStatus::TargetExists;
+  if (nodes_.count(to) || IsRootPath(to)) return RenameStatus::TargetExists;
   const std::string parent = to.substr(0, to.find_last_of(kSeparator));
   if (!parent.empty() && kind(parent) != EntryKind::Directory) return RenameStatus::Failed;
   if (to.compare(0, from.size() + 1, from + kSeparator) == 0) return RenameStatus::Failed;

@@ -1,0 +1,137 @@
+// The walk: which items, in which order, and what the first-target check says.
+
+#include <gtest/gtest.h>
+
+#include "batch/target_walk.h"
+#include "platform/memory_file_system.h"
+#include "support/recording_messages.h"
+
+namespace velmora {
+namespace {
+
+using batch::FolderScope;
+using engine::OperationKind;
+
+std::vector<std::vector<std::string>> WalkLists(platform::FileSystem& fs, const batch::TargetSet& target) {
+  std::vector<std::vector<std::string>> lists;
+  batch::StopFlag stop;
+  batch::Walk(fs, target, stop, [&](const std::vector<std::string>& items) { lists.push_back(items); });
+  return lists;
+}
+
+class WalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.addFile("/Top/f1");
+    fs.addFile("/Top/Mid/f2");
+    fs.addFile("/Top/Mid/Low/f3");
+    fs.addFile("/Top/page_FILES/inner.htm");
+    fs.addFile("/Top/x.files/inner.htm");
+    fs.addFile("/Top/B.txt");
+  }
+  platform::MemoryFileSystem fs;
+};
+
+TEST_F(WalkTest, EachScopeHandsOverItsItemsDeepestFirst) {
+  struct Row {
+    const char* name;
+    FolderScope scope;
+    std::vector<std::vector<std::string>> expected;
+  };
+  const Row rows[] = {
+      {"one layer: files of the folder only", FolderScope::OneLayer, {{"/Top/B.txt", "/Top/f1"}}},
+      {"all layers: inner folders first, webpage folders never entered",
+       FolderScope::AllLayers,
+       {{"/Top/Mid/Low/f3"}, {"/Top/Mid/f2"}, {"/Top/B.txt", "/Top/f1"}}},
+      {"subfolders: Low renamed before Mid",
+       FolderScope::SubfoldersOnly,
+       {{}, {"/Top/Mid/Low"}, {"/Top/Mid"}}},
+      {"this folder", FolderScope::ThisFolder, {{"/Top"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(WalkLists(fs, {"/Top", row.scope, {}}), row.expected);
+  }
+}
+
+TEST_F(WalkTest, HandPickedListIsOneListAsGiven) {
+  batch::TargetSet target{"", FolderScope::AllLayers, {"/Top/f1", "/Top/Mid/"}};
+  EXPECT_EQ(WalkLists(fs, target), (std::vector<std::vector<std::string>>{{"/Top/f1", "/Top/Mid/"}}));
+}
+
+TEST_F(WalkTest, StopFlagEndsEveryOpenFolder) {
+  fs.addFile("/Top/zz");  // listed after Mid: never reached
+  fs.addFile("/Top/Mid/zz");
+  batch::StopFlag stop;
+  std::vector<std::vector<std::string>> lists;
+  batch::Walk(fs, {"/Top", FolderScope::AllLayers, {}}, stop, [&](const std::vector<std::string>& items) {
+    lists.push_back(items);
+    stop.set();
+  });
+  // Low's list was handed over, then Mid and Top stopped reading entries.
+  ASSERT_EQ(lists.size(), 3u);
+  EXPECT_EQ(lists[0], std::vector<std::string>{"/Top/Mid/Low/f3"});
+  EXPECT_EQ(lists[1], std::vector<std::string>{"/Top/Mid/f2"});
+  EXPECT_EQ(lists[2], (std::vector<std::string>{"/Top/B.txt", "/Top/f1"}));
+}
+
+TEST(WebpageFolders, SuffixesInAnyCase) {
+  EXPECT_TRUE(batch::IsWebpageFolder("x.files"));
+  EXPECT_TRUE(batch::IsWebpageFolder("page_FILES"));
+  EXPECT_TRUE(batch::IsWebpageFolder("A.Files"));
+  EXPECT_FALSE(batch::IsWebpageFolder("files"));
+  EXPECT_FALSE(batch::IsWebpageFolder("x-files"));
+  EXPECT_FALSE(batch::IsWebpageFolder("x.files.bak"));
+}
+
+TEST(Probe, CountsFilesUpToThirtyAndFindsFirstFolder) {
+  platform::MemoryFileSystem fs;
+  for (int i = 0; i < 40; ++i) fs.addFile("/d/f" + std::to_string(100 + i));
+  fs.addFolder("/d/zz");
+  fs.addFolder("/d/a.files");
+  auto probe = batch::Probe(fs, "/d");
+  EXPECT_EQ(probe.fileCount, 30);
+  EXPECT_EQ(probe.firstFile, "f100");
+  EXPECT_EQ(probe.firstFolder, "a.files");  // the probe still sees webpage folders
+}
+
+TEST(FirstTargetItem, MessagesPerScope) {
+  platform::MemoryFileSystem fs;
+  fs.addFolder("/empty");
+  fs.addFolder("/onlydirs/sub");
+  fs.addFile("/files/a.txt");
+  struct Row {
+    const char* name;
+    std::string folder;
+    FolderScope scope;
+    OperationKind kind;
+    std::string answer;
+    std::vector<std::string> messages;
+  };
+  const Row rows[] = {
+      {"no file", "/empty", FolderScope::OneLayer, OperationKind::Replapart, "", {"There is no file(one layer) now!"}},
+      {"listing of a folder without anything", "/empty", FolderScope::OneLayer, OperationKind::Savealls, "",
+       {"There is no file and subfolder now!"}},
+      {"listing falls back to the first folder", "/onlydirs", FolderScope::OneLayer, OperationKind::Savealls,
+       "sub", {}},
+      {"all layers: first-layer message, then the subfolder passes", "/onlydirs", FolderScope::AllLayers,
+       OperationKind::Replapart, "sub", {"There is no file(one layer) now!"}},
+      {"all layers without anything", "/empty", FolderScope::AllLayers, OperationKind::Replapart, "",
+       {"There is no file(one layer) now!", "There is no subfolder now!"}},
+      {"subfolders", "/files", FolderScope::SubfoldersOnly, OperationKind::Replapart, "",
+       {"There is no subfolder now!"}},
+      {"this folder", "/files", FolderScope::ThisFolder, OperationKind::Replapart, "files", {}},
+      {"this folder gone", "/gone", FolderScope::ThisFolder, OperationKind::Replapart, "",
+       {"The targeted folder had been modified or deleted!"}},
+      {"a file", "/files", FolderScope::OneLayer, OperationKind::Changexten, "a.txt", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::RecordingMessages messages;
+    EXPECT_EQ(batch::FirstTargetItem(fs, {row.folder, row.scope, {}}, row.kind, messages), row.answer);
+    EXPECT_EQ(messages.texts(), row.messages);
+  }
+}
+
+}  // namespace
+}  // namespace velmora

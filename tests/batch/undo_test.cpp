@@ -1,0 +1,106 @@
+// Undo: last rename first, failures skipped, garbage logs never lose what can be restored.
+
+#include <gtest/gtest.h>
+
+#include "batch/undo.h"
+#include "platform/memory_file_system.h"
+
+namespace velmora {
+namespace {
+
+class UndoTest : public ::testing::Test {
+ protected:
+  void writeLog(const std::string& content) { fs.writeFileAtomic("/state/rollback.rbk", content, true); }
+  batch::UndoReport undo() {
+    auto entries = batch::ReadRollbackEntries(fs, "/state");
+    EXPECT_TRUE(entries.has_value());
+    return batch::ReplayUndo(fs, "/state", *entries, stop, hooks, false);
+  }
+  void SetUp() override { fs.addFolder("/state"); }
+  platform::MemoryFileSystem fs;
+  batch::StopFlag stop;
+  batch::NoHooks hooks;
+};
+
+TEST_F(UndoTest, NestedFolderRenamesComeBackCompletely) {
+  // A subfolder run renamed Low (inside Mid) first, then Mid: the log holds the inner
+  // folder under its outer folder's old name, so only a last-first replay restores both.
+  fs.addFile("/Top/MID2/LOW2/f.txt");
+  writeLog("/Top/Mid/LOW2\r\n/Top/Mid/Low\r\n/Top/MID2\r\n/Top/Mid\r\n");
+  auto report = undo();
+  EXPECT_EQ(report.failed, 0);
+  EXPECT_TRUE(fs.exists("/Top/Mid/Low/f.txt"));
+  EXPECT_TRUE(report.logDeleted);
+  EXPECT_FALSE(fs.exists("/state/rollback.rbk"));
+}
+
+TEST_F(UndoTest, AFailingPairIsSkippedAndTheOthersRestored) {
+  fs.addFile("/w/b.txt");
+  fs.addFile("/w/hand-renamed.txt");
+  fs.addFile("/w/f.txt");
+  fs.addFile("/w/e.txt");  // the old name of f is taken again
+  writeLog("/w/b.txt\r\n/w/a.txt\r\n/w/d.txt\r\n/w/c.txt\r\n/w/f.txt\r\n/w/e.txt\r\n");
+  auto report = undo();
+  EXPECT_EQ(report.failed, 2);
+  EXPECT_TRUE(fs.exists("/w/a.txt"));
+  EXPECT_TRUE(fs.exists("/w/f.txt"));  // never replaced e.txt
+  EXPECT_TRUE(fs.exists("/w/e.txt"));
+  EXPECT_FALSE(fs.exists("/state/rollback.rbk"));
+}
+
+TEST_F(UndoTest, GarbageLogsNeverCrashAndRestoreWhatTheyCan) {
+  struct Row {
+    const char* name;
+    std::string log;
+  };
+  const Row rows[] = {
+      {"odd line count", "/w/b\r\n/w/a\r\n/w/zzz\r\n"},
+      {"LF only", "/w/b\n/w/a\n"},
+      {"CR only", "/w/b\r/w/a\r"},
+      {"empty lines between", "\r\n/w/b\r\n\r\n/w/a\r\n\r\n"},
+      {"no last line break", "/w/b\r\n/w/a"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs.addFile("/w/b");
+    writeLog(row.log);
+    undo();
+    EXPECT_TRUE(fs.exists("/w/a"));
+    EXPECT_FALSE(fs.exists("/w/b"));
+    fs.removeFile("/w/a");
+  }
+}
+
+TEST_F(UndoTest, EveryPrefixOfALogReplaysWithoutHarm) {
+  const std::string log = "/w/b\r\n/w/a\r\n/w/\xff\xfe\r\n/w/c\r\n";
+  for (std::size_t n = 0; n <= log.size(); ++n) {
+    fs.addFile("/w/b");
+    fs.addFile("/w/\xff\xfe");
+    writeLog(log.substr(0, n));
+    undo();
+    // Nothing vanished and nothing left the folder.
+    auto entries = fs.listFolder("/w");
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_EQ(entries->size(), 2u) << n;
+    for (const auto& e : *entries) fs.removeFile("/w/" + e.name);
+  }
+}
+
+TEST_F(UndoTest, CancelledReplayKeepsTheLog) {
+  fs.addFile("/w/b");
+  fs.addFile("/w/d");
+  writeLog("/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n");
+  stop.set();
+  auto report = undo();
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_TRUE(report.restored.empty());
+  EXPECT_TRUE(fs.exists("/state/rollback.rbk"));
+  EXPECT_FALSE(stop.isSet());  // cleared at the end of the replay
+}
+
+TEST_F(UndoTest, MissingLogReadsAsNothing) {
+  EXPECT_FALSE(batch::ReadRollbackEntries(fs, "/state").has_value());
+}
+
+}  // namespace
+}  // namespace velmora

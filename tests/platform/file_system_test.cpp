@@ -1,0 +1,157 @@
+// The same behaviour from the real and the in-memory file system: folder order, no-replace
+// renames, atomic writes and the journal's lock.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+#include "platform/file_system.h"
+#include "platform/memory_file_system.h"
+#include "support/temp_tree.h"
+
+namespace velmora {
+namespace {
+
+using platform::EntryKind;
+using platform::FileSystem;
+using platform::RenameStatus;
+
+class Fixture {
+ public:
+  virtual ~Fixture() = default;
+  virtual FileSystem& fs() = 0;
+  virtual std::string root() = 0;
+  virtual void makeFile(const std::string& rel) = 0;
+  virtual void makeFolder(const std::string& rel) = 0;
+  std::string at(const std::string& rel) { return root() + "/" + rel; }
+};
+
+class RealFixture final : public Fixture {
+ public:
+  FileSystem& fs() override { return platform::RealFileSystem(); }
+  std::string root() override { return tree.root(); }
+  void makeFile(const std::string& rel) override { tree.writeFile(rel, "x"); }
+  void makeFolder(const std::string& rel) override { tree.make({rel + "/"}); }
+  testing::TempTree tree;
+};
+
+class MemoryFixture final : public Fixture {
+ public:
+  FileSystem& fs() override { return memory; }
+  std::string root() override { return "/m"; }
+  void makeFile(const std::string& rel) override { memory.addFile(at(rel), 1); }
+  void makeFolder(const std::string& rel) override { memory.addFolder(at(rel)); }
+  MemoryFixture() { memory.addFolder("/m"); }
+  platform::MemoryFileSystem memory;
+};
+
+class FileSystemTest : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (GetParam())
+      fixture = std::make_unique<RealFixture>();
+    else
+      fixture = std::make_unique<MemoryFixture>();
+  }
+  std::unique_ptr<Fixture> fixture;
+};
+
+TEST_P(FileSystemTest, ListsEveryEntryByNameIgnoringCase) {
+  for (const char* f : {"b.txt", "A.txt", "_x", ".hidden", "a2.txt", "C"}) fixture->makeFile(f);
+  fixture->makeFolder("B sub");
+  auto entries = fixture->fs().listFolder(fixture->root());
+  ASSERT_TRUE(entries.has_value());
+  std::vector<std::string> names;
+  for (const auto& e : *entries) names.push_back(e.name + (e.isDirectory ? "/" : ""));
+  // Upper-cased ordinal order: '.' < digits < letters < '_' ('_' sorts after 'Z').
+  EXPECT_EQ(names, (std::vector<std::string>{".hidden", "A.txt", "a2.txt", "B sub/", "b.txt", "C", "_x"}));
+}
+
+TEST_P(FileSystemTest, UnreadableFolderGivesNothing) {
+  EXPECT_FALSE(fixture->fs().listFolder(fixture->at("missing")).has_value());
+}
+
+TEST_P(FileSystemTest, RenameNeverReplacesAnExistingEntry) {
+  auto& fs = fixture->fs();
+  fixture->makeFile("a.txt");
+  fixture->makeFile("b.txt");
+  fixture->makeFolder("dir");
+  EXPECT_EQ(fs.rename(fixture->at("a.txt"), fixture->at("b.txt")), RenameStatus::TargetExists);
+  EXPECT_EQ(fs.rename(fixture->at("a.txt"), fixture->at("dir")), RenameStatus::TargetExists);
+  EXPECT_EQ(fs.kind(fixture->at("a.txt")), EntryKind::File);
+  EXPECT_EQ(fs.rename(fixture->at("a.txt"), fixture->at("c.txt")), RenameStatus::Renamed);
+  EXPECT_EQ(fs.kind(fixture->at("a.txt")), EntryKind::Missing);
+  EXPECT_EQ(fs.kind(fixture->at("c.txt")), EntryKind::File);
+  EXPECT_EQ(fs.rename(fixture->at("gone"), fixture->at("d")), RenameStatus::Failed);
+}
+
+TEST_P(FileSystemTest, RenamingAFolderMovesItsContents) {
+  auto& fs = fixture->fs();
+  fixture->makeFile("top/inner/f.txt");
+  EXPECT_EQ(fs.rename(fixture->at("top"), fixture->at("new")), RenameStatus::Renamed);
+  EXPECT_EQ(fs.kind(fixture->at("new/inner/f.txt")), EntryKind::File);
+  EXPECT_EQ(fs.kind(fixture->at("top")), EntryKind::Missing);
+}
+
+TEST_P(FileSystemTest, AtomicWriteReplacesReadOnlyFileAndRemoveClearsIt) {
+  auto& fs = fixture->fs();
+  const std::string log = fixture->at("log.rbk");
+  ASSERT_TRUE(fs.writeFileAtomic(log, "one\r\n", true));
+  ASSERT_TRUE(fs.writeFileAtomic(log, "two\r\n", true));
+  EXPECT_EQ(fs.readFile(log), std::optional<std::string>("two\r\n"));
+  auto entries = fs.listFolder(fixture->root());
+  ASSERT_EQ(entries->size(), 1u);  // no temporary file left behind
+  EXPECT_TRUE(fs.removeFile(log));
+  EXPECT_FALSE(fs.exists(log));
+}
+
+TEST_P(FileSystemTest, AppendLogIsExclusive) {
+  auto& fs = fixture->fs();
+  const std::string path = fixture->at("journal");
+  auto first = fs.openLockedAppend(path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(fs.openLockedAppend(path), nullptr);
+  EXPECT_FALSE(fs.isUnlocked(path));
+  EXPECT_TRUE(first->append("a\r\n"));
+  EXPECT_TRUE(first->append("b\r\n"));
+  first.reset();
+  EXPECT_TRUE(fs.isUnlocked(path));
+  EXPECT_EQ(fs.readFile(path), std::optional<std::string>("a\r\nb\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileSystemTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Real" : "Memory"; });
+
+TEST(RealFileSystem, AtomicWriteLeavesTheFileReadOnly) {
+  testing::TempTree tree;
+  const std::string log = tree.path("rollback.rbk");
+  ASSERT_TRUE(platform::RealFileSystem().writeFileAtomic(log, "x\r\n", true));
+  struct stat st;
+  ASSERT_EQ(::stat(log.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0222, 0u);
+}
+
+TEST(RealFileSystem, NamesAreArbitraryBytes) {
+  testing::TempTree tree;
+  const std::string odd = std::string("caf\xc3\xa9 \x01\xff?%*") + "\\:";
+  tree.writeFile(odd, "x");
+  auto& fs = platform::RealFileSystem();
+  auto entries = fs.listFolder(tree.root());
+  ASSERT_EQ(entries->size(), 1u);
+  EXPECT_EQ(entries->front().name, odd);
+  EXPECT_EQ(fs.rename(tree.path(odd), tree.path(odd + "\xfe")), RenameStatus::Renamed);
+  EXPECT_TRUE(tree.exists(odd + "\xfe"));
+}
+
+TEST(PathHelpers, JoinLastComponentAndRoot) {
+  EXPECT_EQ(platform::JoinPath("/a", "b"), "/a/b");
+  EXPECT_EQ(platform::JoinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(platform::LastComponent("/a/b/"), "b");
+  EXPECT_EQ(platform::LastComponent("/a/b"), "b");
+  EXPECT_TRUE(platform::IsRootPath("/"));
+  EXPECT_FALSE(platform::IsRootPath("/a"));
+}
+
+}  // namespace
+}  // namespace velmora
