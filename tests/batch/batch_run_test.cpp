@@ -1,0 +1,263 @@
+// The batch run: clean-up, collision numbering, the last path check, planted files,
+// hand-picked list upkeep, and preview rows that equal what the run then does.
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_run.h"
+#include "platform/memory_file_system.h"
+#include "support/recording_messages.h"
+#include "support/temp_tree.h"
+
+namespace velmora {
+namespace {
+
+using batch::FolderScope;
+using batch::RunMode;
+using engine::OperationKind;
+
+class ListRecorder final : public batch::RunHooks {
+ public:
+  void addEntry(const std::string& text) override { entries.push_back(text); }
+  std::vector<std::string> entries;
+};
+
+engine::OperationRecord ChangeExtension(const std::string& oldExt, const std::string& newExt, bool all = false) {
+  engine::OperationRecord r;
+  r.kind = OperationKind::Changexten;
+  r.oldExtension = oldExt;
+  r.newExtension = newExt;
+  r.allExtensions = all;
+  return r;
+}
+
+struct Runner {
+  explicit Runner(platform::FileSystem& fs) : fs(fs) {}
+  batch::BatchRun& run(const engine::OperationRecord& record, batch::TargetSet target,
+                       RunMode mode = RunMode::Rename, int previewCount = 20) {
+    request = {record, std::move(target), mode, 1, previewCount, false};
+    batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), messages, hooks, stop, expander);
+    batchRun->execute(request);
+    return *batchRun;
+  }
+  platform::FileSystem& fs;
+  testing::RecordingMessages messages;
+  ListRecorder hooks;
+  batch::StopFlag stop;
+  engine::SpecialStringSettings special;
+  engine::SpecialStringExpander expander{fs, special, 1000};
+  batch::RunRequest request;
+  std::unique_ptr<batch::BatchRun> batchRun;
+};
+
+std::vector<std::string> Renamed(const batch::BatchRun& run) {
+  std::vector<std::string> out;
+  for (const auto& p : run.renamed()) out.push_back(p.oldPath + " -> " + p.newPath);
+  return out;
+}
+
+TEST(BatchRun, CollidingNamesGetTheFirstFreeNumberBeforeTheExtension) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/x.doc");
+  fs.addFile("/w/x.md");
+  fs.addFile("/w/x.txt");
+  fs.addFile("/w/x(1).md");
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension("", ".md", true), {"/w", FolderScope::OneLayer, {}});
+  EXPECT_EQ(Renamed(run), (std::vector<std::string>{"/w/x.doc -> /w/x(2).md", "/w/x.txt -> /w/x(3).md"}));
+  EXPECT_EQ(run.log().entries(),
+            (std::vector<std::string>{"/w/x(2).md", "/w/x.doc", "/w/x(3).md", "/w/x.txt"}));
+}
+
+TEST(BatchRun, LeadingBlanksAndDotsAreCleanedAway) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/   .txt");
+  fs.addFile("/w/..notes.txt");
+  fs.addFile("/w/....txt");
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}});
+  EXPECT_EQ(Renamed(run), (std::vector<std::string>{"/w/   .txt -> /w/(none).md", "/w/....txt -> /w/(none)(1).md",
+                                                    "/w/..notes.txt -> /w/notes.md"}));
+}
+
+TEST(BatchRun, NewPathCheckRefusesReservedNamesAndLongPaths) {
+  struct Row {
+    const char* name;
+    std::string file;
+    std::string newExtension;
+    bool refused;
+  };
+  const std::string dir = "/w/";
+  const std::string base250(255 - dir.size() - 4, 'n');  // with ".txt": 255 characters
+  const Row rows[] = {
+      {"con.txt", "con.doc", ".txt", true},
+      {"nul without extension", "nul.doc", "", true},
+      {"upper case is not reserved", "CON.doc", ".txt", false},
+      {"only the last dot splits", "con.tar.doc", ".gz", false},
+      {"255 characters pass", base250 + ".doc", ".txt", false},
+      {"256 characters are refused", base250 + ".doc", ".txt1", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    platform::MemoryFileSystem fs;
+    fs.addFile(dir + row.file);
+    fs.addFile(dir + "other.doc");
+    Runner r(fs);
+    auto& run = r.run(ChangeExtension(".doc", row.newExtension), {"/w", FolderScope::OneLayer, {}});
+    EXPECT_EQ(run.renamed().size(), row.refused ? 1u : 2u);  // the run goes on with other.doc
+    EXPECT_EQ(r.messages.shown.size(), row.refused ? 1u : 0u);
+    EXPECT_TRUE(fs.exists(dir + row.file) == row.refused);
+  }
+}
+
+TEST(BatchRun, ReservedAndTooLongMessagesAreExact) {
+  platform::MemoryFileSystem fs;
+  Runner r(fs);
+  batch::BatchRun run(fs, platform::Utf8CodePage(), r.messages, r.hooks, r.stop, r.expander);
+  EXPECT_FALSE(run.newPathCheck("/w/aux.txt"));
+  EXPECT_FALSE(run.newPathCheck("/" + std::string(255, 'a')));
+  EXPECT_TRUE(run.newPathCheck("/" + std::string(254, 'a')));
+  EXPECT_EQ(r.messages.texts(),
+            (std::vector<std::string>{
+                "The new filename: 'aux.txt' can not be assigned, because some names(con, aux, com1, lpt1, prn, "
+                "nul) are reserved by Windows, you should use another name.",
+                "The new filename: '/" + std::string(255, 'a') +
+                    "' can not be assigned, because the filename(plus path) is too long(>255 characters), you "
+                    "should shorten it."}));
+}
+
+TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/PIC.JPG", 1);
+  fs.addFile("/w/PIC.jpg", 2);  // another file on a case-sensitive file system
+  fs.addFile("/w/B.TXT");
+  engine::OperationRecord record;
+  record.kind = OperationKind::Changexten;
+  record.extensionMode = engine::ExtensionMode::ConvertExtensionCase;
+  Runner r(fs);
+  auto& run = r.run(record, {"/w", FolderScope::OneLayer, {}});
+  EXPECT_EQ(Renamed(run), std::vector<std::string>{"/w/B.TXT -> /w/B.txt"});
+  EXPECT_EQ(fs.node("/w/PIC.jpg")->size, 2u);
+  EXPECT_TRUE(fs.exists("/w/PIC.JPG"));
+}
+
+// A file system that plants a file at the target just before each rename reaches the disk.
+class PlantingFileSystem final : public platform::FileSystem {
+ public:
+  explicit PlantingFileSystem(testing::TempTree& tree) : tree_(tree), real_(platform::RealFileSystem()) {}
+  std::optional<std::vector<platform::DirEntry>> listFolder(const std::string& f) override {
+    return real_.listFolder(f);
+  }
+  platform::EntryKind kind(const std::string& p) override { return real_.kind(p); }
+  std::optional<platform::EntryInfo> entryInfo(const std::string& p) override { return real_.entryInfo(p); }
+  platform::RenameStatus rename(const std::string& from, const std::string& to) override {
+    if (!planted_) {
+      tree_.writeFile(to.substr(tree_.root().size() + 1), "planted");
+      planted_ = true;
+    }
+    return real_.rename(from, to);
+  }
+  std::optional<std::string> readFile(const std::string& p) override { return real_.readFile(p); }
+  bool writeFileAtomic(const std::string& p, std::string_view c, bool ro) override {
+    return real_.writeFileAtomic(p, c, ro);
+  }
+  bool removeFile(const std::string& p) override { return real_.removeFile(p); }
+  bool makeFolders(const std::string& p) override { return real_.makeFolders(p); }
+  std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p) override {
+    return real_.openLockedAppend(p);
+  }
+  bool isUnlocked(const std::string& p) override { return real_.isUnlocked(p); }
+
+ private:
+  testing::TempTree& tree_;
+  platform::FileSystem& real_;
+  bool planted_ = false;
+};
+
+TEST(BatchRun, AFileThatAppearsAtTheTargetIsNeverOverwritten) {
+  testing::TempTree tree;
+  tree.writeFile("photo.txt", "mine");
+  PlantingFileSystem fs(tree);
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension(".txt", ".md"), {tree.root(), FolderScope::OneLayer, {}});
+  EXPECT_EQ(tree.readFile("photo.md"), "planted");
+  EXPECT_EQ(tree.readFile("photo(1).md"), "mine");
+  EXPECT_EQ(run.renamed().size(), 1u);
+}
+
+TEST(BatchRun, HandPickedListIsRebuiltFromTheResults) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/a.txt");
+  fs.addFile("/w/keep.doc");
+  fs.addFile("/w/locked.txt");
+  fs.addFolder("/w/folder.txt");
+  fs.lockPath("/w/locked.txt");
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension(".txt", ".md"),
+                    {"", FolderScope::OneLayer,
+                     {"/w/a.txt", "/w/keep.doc", "/w/locked.txt", "/w/folder.txt/", "/w/gone.txt"}});
+  EXPECT_EQ(run.renamed().size(), 1u);
+  // Renamed under the new path, unchanged and failed under the old; the folder and the
+  // vanished item do not come back.
+  EXPECT_EQ(r.hooks.entries, (std::vector<std::string>{"/w/a.md", "/w/keep.doc", "/w/locked.txt"}));
+}
+
+TEST(BatchRun, EveryRenameFailingLeavesTheLogEmpty) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/a.txt");
+  fs.lockPath("/w/a.txt");
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}});
+  EXPECT_TRUE(run.log().empty());
+  EXPECT_TRUE(r.messages.shown.empty());  // failures are silent; the caller reports "nothing renamed"
+}
+
+TEST(Preview, RowsEqualWhatTheRunThenDoes) {
+  for (FolderScope scope : {FolderScope::OneLayer, FolderScope::AllLayers}) {
+    SCOPED_TRACE(static_cast<int>(scope));
+    platform::MemoryFileSystem fs;
+    for (const char* f : {"/w/x.doc", "/w/x.md", "/w/x.txt", "/w/y.doc", "/w/z.md"}) fs.addFile(f);
+    const auto record = ChangeExtension("", ".md", true);
+    Runner preview(fs);
+    auto rows = preview.run(record, {"/w", scope, {}}, RunMode::Preview).previewRows();
+    EXPECT_TRUE(fs.renameCalls().empty());
+    Runner real(fs);
+    auto& run = real.run(record, {"/w", scope, {}});
+    ASSERT_EQ(rows.size(), run.renamed().size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const auto& pair = run.renamed()[i];
+      const bool names = scope == FolderScope::OneLayer;
+      EXPECT_EQ(rows[i].oldName, names ? pair.oldPath.substr(3) : pair.oldPath);
+      EXPECT_EQ(rows[i].newName, names ? pair.newPath.substr(3) : pair.newPath);
+    }
+  }
+}
+
+TEST(Preview, FillerRowsAndTheCount) {
+  struct Row {
+    const char* name;
+    int files;
+    int previewCount;
+    std::size_t rows;
+    std::string last;
+  };
+  const Row table[] = {
+      {"nothing to rename", 0, 20, 1, batch::kNoRowsFiller},
+      {"exactly the count", 20, 20, 20, "f19.txt"},
+      {"one more than the count", 21, 20, 21, batch::kMoreRowsFiller},
+  };
+  for (const Row& row : table) {
+    SCOPED_TRACE(row.name);
+    platform::MemoryFileSystem fs;
+    fs.addFile("/w/readme.md");
+    for (int i = 0; i < row.files; ++i) fs.addFile("/w/f" + std::to_string(10 + i) + ".txt");
+    Runner r(fs);
+    auto rows = r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}, RunMode::Preview,
+                      row.previewCount)
+                    .previewRows();
+    ASSERT_EQ(rows.size(), row.rows);
+    EXPECT_EQ(rows.back().oldName, row.last == "f19.txt" ? "f29.txt" : row.last);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
