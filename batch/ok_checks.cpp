@@ -1,6 +1,7 @@
 #include "batch/ok_checks.h"
 
 #include "engine/extension_rules.h"
+#include "engine/name_model.h"
 #include "engine/special_strings.h"
 
 namespace velmora::batch {
@@ -136,24 +137,312 @@ bool ExtensionBlock(OkPress& press) {
   return true;
 }
 
+/// "' and '" between the texts that are not empty, in their order.
+std::string JoinFilled(std::initializer_list<const std::string*> texts) {
+  std::string joined;
+  for (const std::string* t : texts) {
+    if (t->empty()) continue;
+    if (!joined.empty()) joined += "' and '";
+    joined += *t;
+  }
+  return joined;
+}
+
+const char* CaseWords(bool caseSensitive) { return caseSensitive ? "(case sensitive)" : "(case insensitive)"; }
+
+/// "head) of '" or "end) of '": the direction part of the selected-part wordings.
+const char* DirectionOf(bool fromEnd) { return fromEnd ? "end) of '" : "head) of '"; }
+
+bool HasSelection(const engine::OperationRecord& record) { return record.sample.selectionLength >= 1; }
+
+bool RemoveBlock(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const std::string& s = press.suffix();
+  const std::string& selected = press.request().selectedText;
+  switch (r.removeMode) {
+    case engine::RemoveMode::RemoveStrings:
+      if (r.removeText1.empty() && r.removeText2.empty() && r.removeText3.empty()) {
+        press.refuse("Please select or input string to be removed.", "Edit1");
+      } else {
+        press.a1 = press.ordinaryConfirm(
+            "Remove Confirmation", "It will remove the strings of '" +
+                                       JoinFilled({&r.removeText1, &r.removeText2, &r.removeText3}) + "'" +
+                                       CaseWords(r.removeCaseSensitive) + " from original filenames,\n" + s);
+      }
+      break;
+    case engine::RemoveMode::RemoveSelected:
+      if (!HasSelection(r)) {
+        press.refuse("You have not selected part, please use mouse select the part you want to remove.");
+      } else {
+        press.a1 = press.ordinaryConfirm("Remove Confirmation", std::string("It will remove the part at the position(from ") +
+                                                                    DirectionOf(r.removeFromEnd) + selected + "',\n" + s);
+      }
+      break;
+    case engine::RemoveMode::RemoveBetween:
+      if (r.leftText.empty() || r.rightText.empty()) {
+        press.refuse("Please select or input strings to define limition.", r.leftText.empty() ? "Edit11" : "Edit12");
+      } else {
+        press.a1 = press.ordinaryConfirm("Remove Confirmation", "It will remove the part between '" + r.leftText +
+                                                                    "' and '" + r.rightText + "',\n" + s);
+      }
+      break;
+    case engine::RemoveMode::CleanSymbols: {
+      const bool eraseMissing = r.alsoErase && r.alsoEraseText.empty();
+      const bool keepMissing = r.keepOthers && r.keepOthersText.empty();
+      if (eraseMissing || keepMissing) {
+        press.refuse(std::string("Please select or input special symbols ") +
+                         (r.alsoErase ? "to remove" : "of dont remove"),
+                     keepMissing ? "Edit15" : "Edit13");
+      } else {
+        press.a1 = press.ordinaryConfirm("Clean Confirmation", "It will clean symbols, continue ?");
+      }
+      break;
+    }
+    case engine::RemoveMode::KeepSelected:
+      if (!HasSelection(r)) {
+        press.refuse("You have not selected part, please use mouse select the part you want to Keep.");
+      } else {
+        press.a1 = press.ordinaryConfirm("Keep Confirmation", std::string("It will KEEP the part at the position(from ") +
+                                                                  DirectionOf(r.keepFromEnd) + selected + "',\n" + s);
+      }
+      break;
+    case engine::RemoveMode::KeepStrings:
+      if (r.keepText1.empty() && r.keepText2.empty()) {
+        press.refuse("Please select or input strings to define limition.", "Edit14");
+      } else {
+        press.a1 = press.ordinaryConfirm(
+            "Keep Confirmation", "It will KEEP the string of '" + JoinFilled({&r.keepText1, &r.keepText2}) + "',\n" + s);
+      }
+      break;
+  }
+  return press.commonRunDecision();
+}
+
+bool ReplaceBlock(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const std::string& s = press.suffix();
+  const std::string& newText = r.newText;
+  if (r.replaceMode == engine::ReplaceMode::ReplaceString) {
+    const std::string& old = r.oldText;
+    if (old.empty()) {
+      press.refuse("Please input the old part of file name", "LabeledEdit1");
+      return false;
+    }
+    if (newText.empty()) {
+      const std::string text =
+          r.replaceCaseSensitive
+              ? "The new part is empty, it will REMOVE old part '" + old +
+                    "'(case sensitive) from original filenames! continue ?"
+              : "The new part is empty, it will REMOVE old part '" + old +
+                    "'(case insensitive) from original filenames,\n" + s;
+      press.a1 = press.alwaysConfirm("Replace Confirmation", text);
+      if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
+    }
+    if (!newText.empty() || press.a1 == Answer::Ok) {
+      if (!press.inputTextCheck(newText)) {
+        press.refuseQuietly();
+      } else if (!newText.empty()) {
+        press.a1 = press.ordinaryConfirm("Replace Confirmation", "It will replace the old strings '" + old + "'" +
+                                                                     CaseWords(r.replaceCaseSensitive) +
+                                                                     " by new string '" + newText + "',\n" + s);
+      }
+    }
+  } else {
+    const std::string& selected = press.request().selectedText;
+    if (!HasSelection(r)) {
+      press.refuse("You have not selected part, please use mouse select the part you want to replace.");
+    } else if (newText.empty()) {
+      press.a1 = press.alwaysConfirm(
+          "Replace Confirmation",
+          "The new part is empty, it will REMOVE old part '" + selected + "' from original filenames! continue ?");
+      if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
+    } else {
+      // The new text is not checked here; NewPathCheck still sees every final name.
+      press.a2 = press.ordinaryConfirm("Replace Confirmation",
+                                       std::string(r.replaceFromEnd
+                                                       ? "It will replace the part at the position(from end) of '"
+                                                       : "It will replace the part at the position(from head) of '") +
+                                           selected + "',\n" + s);
+    }
+  }
+  return press.commonRunDecision();
+}
+
+std::string HeadWording(const std::string& t) { return "insert '" + t + "' to the HEAD of all filenames,\n"; }
+std::string EndWording(const std::string& t) { return "insert '" + t + "' to the END of all filenames,\n"; }
+
+/// How the confirmation names the CURSOR position: as HEAD or END when the caret stands at
+/// an end of the sample, otherwise by the sample's part before (or after) the caret.
+std::string CursorWording(const engine::OperationRecord& r) {
+  const std::string& t = r.cursorText;
+  const std::string& sample = r.sample.sampleName;
+  const int p = r.sample.cursorPos;
+  const int length = static_cast<int>(sample.size());
+  if (p == 1 && !r.cursorFromEnd) return HeadWording(t);
+  if (p == length + 1 && r.cursorFromEnd) return p == 1 ? HeadWording(t) : EndWording(t);
+  if (!r.cursorFromEnd) return "insert '" + t + "' to the position BEHIND the part of '" + engine::Substring(sample, 1, p - 1) + "'\n";
+  return "insert '" + t + "' to the position BEFORE the part of '" + engine::Substring(sample, p, length) + "'\n";
+}
+
+/// Insert decides its run itself: with the confirmation conditions met it runs only on OK,
+/// otherwise at once unless refused.
+bool InsertRunDecision(OkPress& press, const std::string& text) {
+  if (press.confirmationsShown()) return press.ordinaryConfirm("Insert Confirmation", text) == Answer::Ok;
+  return !press.refused();
+}
+
+const char* AnchorPlacementText(int placement) {
+  switch (placement) {
+    case 1: return "BEHIND existing string";
+    case 2: return "BETWEEN two strings";
+    default: return "BEFORE existing string";
+  }
+}
+
+bool InsertBlock(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const std::string& s = press.suffix();
+  if (r.insertMode == engine::InsertMode::InsertAtString) {
+    if (r.anchorText.empty()) {
+      press.refuse("Please specify the existing string", "LabeledEdit2");
+      return false;
+    }
+    if (r.anchorPlacement == 2 && r.secondAnchorText.empty()) {
+      press.refuse("Please specify the second string", "LabeledEdit5");
+      return false;
+    }
+    if (r.insertText.empty()) {
+      press.refuse("Please specify the string which you want to insert", "ComboBoxEx6");
+      return false;
+    }
+    if (!press.inputTextCheck(r.insertText)) return false;
+    return InsertRunDecision(press, "It will insert '" + r.insertText + "' to the positon \n" +
+                                        AnchorPlacementText(r.anchorPlacement) + " of '" + r.anchorText + "',\n" + s);
+  }
+
+  if (r.atCursor && r.sample.cursorPos == 0) {
+    press.messages().information(
+        "You selected CURSOR position, so you should use mouse point the position(in old filename) you want to "
+        "insert.");
+    return false;
+  }
+  if (!r.atHead && !r.atEnd && !r.atCursor)
+    press.refuse("You have not selected insert position, please select one or more checkbox.");
+
+  struct Position {
+    bool checked;
+    const std::string& text;
+    const char* name;
+    const char* focus;
+  };
+  const Position positions[] = {{r.atHead, r.headText, "HEAD", "ComboBoxEx1"},
+                                {r.atEnd, r.endText, "END", "ComboBoxEx2"},
+                                {r.atCursor, r.cursorText, "at CURSOR", "ComboBoxEx3"}};
+  bool anyEmpty = false;
+  for (const Position& p : positions) anyEmpty = anyEmpty || (p.checked && p.text.empty());
+  if (anyEmpty) {
+    for (const Position& p : positions) {
+      if (p.checked && p.text.empty())
+        press.refuse(std::string("You have not inputted text of ") + p.name + " string to insert.", p.focus);
+    }
+    return false;
+  }
+  bool allValid = true;
+  for (const Position& p : positions) {
+    if (p.checked && !press.inputTextCheck(p.text)) allValid = false;  // every text is checked
+  }
+  if (!allValid) return false;
+
+  std::string parts;
+  if (r.atHead) parts += HeadWording(r.headText);
+  if (r.atEnd) parts += EndWording(r.endText);
+  if (r.atCursor) parts += CursorWording(r);
+  return InsertRunDecision(press, "It will " + parts + s);
+}
+
+const char* CaseCaption(engine::CaseStyle style) {
+  switch (style) {
+    case engine::CaseStyle::Upper: return "UPPER case";
+    case engine::CaseStyle::CapitalizeWords: return "Capitalize every words";
+    case engine::CaseStyle::Lower: break;
+  }
+  return "Lower case";
+}
+
+bool ChangeBlock(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const std::string& s = press.suffix();
+  if (r.changeMode == engine::ChangeMode::ChangeFullName) {
+    if (r.newName.empty()) {
+      press.refuse("Please input new name", "ComboBoxEx5");
+    } else if (!press.inputTextCheck(r.newName)) {
+      press.refuseQuietly();
+    } else {
+      press.a1 = press.ordinaryConfirm("Change Confirmation", "It will change filenames to '" + r.newName + "',\n" + s);
+    }
+  } else {
+    press.a1 = press.ordinaryConfirm("Convert Confirmation",
+                                     std::string("It will convert full name to ") + CaseCaption(r.caseStyle) + ",\n" + s);
+  }
+  return press.commonRunDecision();
+}
+
+bool SaveListingBlock(OkPress& press) {
+  OkRequest& request = press.request();
+  request.mode = RunMode::Rename;
+  const ListingChoices& c = request.listing;
+  if (c.onlySubfolders) return true;
+  if (c.specialTypes && !(c.music || c.document || c.film || c.picture || c.other || c.program)) {
+    press.warn("You selected special types filename to save, so you should select at least one box of file types.");
+    return false;
+  }
+  if (c.specialTypes && c.other && c.otherText.empty()) {
+    press.warn("You selected other types filename to save, so you should define file types in edit box.", "Edit3");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& messages) {
   OkResult result;
+  const OperationKind kind = request.record.kind;
+  // No operation chosen: the editor is in its about mode and OK has nothing to do.
+  if (kind == OperationKind::Browsefile) return result;
+  // The hand-picked listing is exported at once, without the editor's checks.
+  if (kind == OperationKind::Savesomes) {
+    request.mode = RunMode::Rename;
+    result.run = true;
+    return result;
+  }
   if (request.target.isFolderMode()) {
-    const std::string first =
-        FirstTargetItem(fs, request.target, request.record.kind, messages, &result.topLayerFileCount);
+    const std::string first = FirstTargetItem(fs, request.target, kind, messages, &result.topLayerFileCount);
     if (first.empty()) return result;
     result.targetChecked = true;
   }
   OkPress press(request, messages);
-  switch (request.record.kind) {
+  switch (kind) {
+    case OperationKind::Removpart:
+      result.run = RemoveBlock(press);
+      break;
+    case OperationKind::Replapart:
+      result.run = ReplaceBlock(press);
+      break;
+    case OperationKind::Addnewnum:
+      result.run = InsertBlock(press);
+      break;
+    case OperationKind::Changnew:
+      result.run = ChangeBlock(press);
+      break;
     case OperationKind::Changexten:
       result.run = ExtensionBlock(press);
       break;
-    default:
-      messages.information(std::string("The operation ") + engine::KeywordOf(request.record.kind) +
-                           " is not available yet.");
+    case OperationKind::Savealls:
+      result.run = SaveListingBlock(press);
+      break;
+    case OperationKind::Savesomes:
+    case OperationKind::Browsefile:
       break;
   }
   result.focus = press.focus();

@@ -3,6 +3,7 @@
 // their fixed order with their messages, the confirmation texts, and the decision whether
 // the run starts. Both front ends call this; a window only shows what it asks for.
 
+#include <optional>
 #include <string>
 
 #include "batch/batch_run.h"
@@ -28,10 +29,12 @@ struct ListingChoices {
   std::string otherText;        ///< Edit3
 };
 
+/// What one OK press reads. The sample values (selection length, CursorPos and the sample
+/// text that the CURSOR wording quotes) are those of record.sample.
 struct OkRequest {
   engine::OperationRecord& record;  ///< the extension boxes are normalised in place
   const TargetSet& target;
-  RunMode mode = RunMode::Rename;
+  RunMode mode = RunMode::Rename;   ///< set back to Rename by the listing operations
   bool confirmOption = false;  ///< the "Confirm" option
   std::string selectedText;    ///< the sample's selected part, for the messages
   ListingChoices listing;
@@ -48,7 +51,10 @@ struct OkResult {
 /// "continue ?".
 std::string ContinueSuffix(const TargetSet& target, RunMode mode);
 
-/// OK, in its order: the target check, then the block of the record's operation.
+/// OK, in its order: the target check, then the block of the record's operation. run
+/// means the batch run for the rename operations and the listing export for "Savealls"
+/// and "Savesomes" (the latter without any check: the hand-picked list is exported at
+/// once); "Browsefile" never runs anything.
 OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& messages);
 
 }  // namespace velmora::batch

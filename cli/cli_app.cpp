@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "batch/batch_run.h"
+#include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
 #include "batch/rollback_log.h"
@@ -217,6 +218,7 @@ class Session {
     batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
     if (!ok.run) return finish(kRefused);
+    if (mode == batch::RunMode::Rename) recordNewNames();
 
     batch::StopFlag stop;
     g_stop = &stop;
@@ -261,6 +263,16 @@ class Session {
     }
     journal.discard();
     return finish(kDone);
+  }
+
+  /// A real run records the texts entered for it before it renames anything, as the
+  /// desktop program does; remove and extension runs have none.
+  void recordNewNames() {
+    const OperationKind kind = settings_.record.kind;
+    if (kind == OperationKind::Removpart || kind == OperationKind::Changexten) return;
+    batch::NameHistory history(fs_, stateDir_, o_.historyMax);
+    history.load();
+    batch::RecordNewNames(history, settings_.record);
   }
 
   int runUndo() {
@@ -328,10 +340,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"remove", OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)", false},
-    {"replace", OperationKind::Replapart, "Replace a string or the selected part", false},
-    {"insert", OperationKind::Addnewnum, "Insert at positions or next to a string", false},
-    {"change", OperationKind::Changnew, "Change the whole name or convert its case", false},
+    {"remove", OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)", true},
+    {"replace", OperationKind::Replapart, "Replace a string or the selected part", true},
+    {"insert", OperationKind::Addnewnum, "Insert at positions or next to a string", true},
+    {"change", OperationKind::Changnew, "Change the whole name or convert its case", true},
     {"extension", OperationKind::Changexten, "Change, add, remove the extension, or convert its case", true},
     {"list", OperationKind::Savealls, "Write a listing file", false},
 };
