@@ -15,6 +15,7 @@
 #include "batch/program_files.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
+#include "cli/list_command.h"
 #include "cli/record_fields.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
@@ -345,7 +346,6 @@ constexpr Command kCommands[] = {
     {"insert", OperationKind::Addnewnum, "Insert at positions or next to a string", true},
     {"change", OperationKind::Changnew, "Change the whole name or convert its case", true},
     {"extension", OperationKind::Changexten, "Change, add, remove the extension, or convert its case", true},
-    {"list", OperationKind::Savealls, "Write a listing file", false},
 };
 
 }  // namespace
@@ -364,6 +364,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   }
   CLI::App* undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
   AddCommonOptions(*undo, options);
+  ListCommand list(app);
 
   try {
     app.parse(argc, argv);
@@ -378,6 +379,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return kUsage;
   }
 
+  if (list.parsed()) return list.run(out, err);
   Session session(options, out, err);
   try {
     session.prepare();

@@ -1,0 +1,218 @@
+#include "cli/list_command.h"
+
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <csignal>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "batch/listing_export.h"
+#include "batch/ok_checks.h"
+#include "batch/rollback_log.h"
+#include "platform/file_system.h"
+#include "platform/user_dirs.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using nlohmann::json;
+
+enum Exit { kDone = 0, kRefused = 2, kUsage = 3, kFailure = 4 };
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+batch::StopFlag* g_listStop = nullptr;
+extern "C" void OnListStopSignal(int) {
+  if (g_listStop) g_listStop->set();
+}
+
+/// Messages on stderr as "TITLE: TEXT" (kept for the JSON object with --json); the replace
+/// question is answered by --yes, otherwise Cancel.
+class ListMessages final : public batch::Messages {
+ public:
+  ListMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
+
+  void information(const std::string& text) override { show("Information", text); }
+  void warning(const std::string& text, const std::string& title) override { show(title, text); }
+  batch::Answer confirm(const std::string& title, const std::string& text, batch::Buttons buttons) override {
+    show(title, text);
+    if (yes_) return buttons == batch::Buttons::YesNo ? batch::Answer::Yes : batch::Answer::Ok;
+    return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
+  }
+  void show(const std::string& title, const std::string& text) {
+    shown.push_back({{"title", title}, {"text", text}});
+    if (!quiet_) err_ << title << ": " << text << "\n";
+  }
+
+  json shown = json::array();
+
+ private:
+  std::ostream& err_;
+  bool quiet_;
+  bool yes_;
+};
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || platform::IsSeparator(path.front())) return path;
+#ifdef _WIN32
+  if (path.size() >= 2 && path[1] == ':') return path;
+#endif
+  return platform::JoinPath(std::filesystem::current_path().string(), path);
+}
+
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
+  return path;
+}
+
+/// The type boxes named by --types: "music,document,film,picture,program", any case.
+void CheckTypeBoxes(const std::string& list, batch::ListingSettings& settings) {
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t end = list.find(',', start);
+    if (end == std::string::npos) end = list.size();
+    std::string name = list.substr(start, end - start);
+    for (char& c : name)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (name == "music") settings.music = true;
+    else if (name == "document") settings.document = true;
+    else if (name == "film") settings.film = true;
+    else if (name == "picture") settings.picture = true;
+    else if (name == "program") settings.program = true;
+    else if (!name.empty())
+      throw UsageError("unknown type '" + name + "' in --types (music, document, film, picture, program)");
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+ListCommand::ListCommand(CLI::App& app) {
+  command_ = app.add_subcommand("list", "Write a listing file of a folder (--folder) or of PATHs");
+  CLI::App& c = *command_;
+  c.add_option("--output", output_, "The listing file (\".txt\" is added when the name does not end in it)")
+      ->required();
+  c.add_option("--content", content_,
+               "one: subfolders and filenames (default); folders: only subfolders name; all: all filenames in "
+               "subfolders")
+      ->check(CLI::IsMember({"one", "folders", "all"}));
+  c.add_flag("--webpage", webpage_, "With --content all: list and enter webpage folders too");
+  c.add_option("--types", types_, "Special types with these boxes: music,document,film,picture,program");
+  c.add_option("--other", other_, "Special types with \"Other\" and this list (commas, no spaces)");
+  c.add_flag("--size", size_, "Add the file size to every file line");
+  c.add_flag("--time", time_, "Add the file's modified date and time to every file line");
+  c.add_option("--folder", folder_, "Target folder (\"Savealls\")");
+  c.add_option("--scope", scope_, "Folder scope of the target check (0 to 3)")->check(CLI::Range(0, 3));
+  c.add_flag("--yes", yes_, "Replace an existing listing file without asking");
+  c.add_flag("--json", json_, "Print one JSON object on stdout");
+  c.add_option("--state-dir", stateDir_, "Folder of the program's own files");
+  c.add_option("PATH", paths_, "Hand-picked files and folders (\"Savesomes\")");
+}
+
+bool ListCommand::parsed() const { return command_ && command_->parsed(); }
+
+int ListCommand::run(std::ostream& out, std::ostream& err) {
+  try {
+    return execute(out, err);
+  } catch (const UsageError& e) {
+    err << "Usage: " << e.what() << "\n";
+    return kUsage;
+  } catch (const std::exception& e) {
+    err << "Error: " << e.what() << "\n";
+    return kFailure;
+  }
+}
+
+int ListCommand::execute(std::ostream& out, std::ostream& err) {
+  const bool folderMode = !folder_.empty();
+  if (folderMode == !paths_.empty()) throw UsageError("give either --folder DIR or at least one PATH");
+  const auto given = [&](const char* name) { return command_->get_option(name)->count() > 0; };
+  if (!folderMode) {
+    for (const char* name : {"--content", "--webpage", "--types", "--other", "--size", "--time"})
+      if (given(name)) throw UsageError(std::string(name) + " applies to a folder listing (--folder) only");
+  }
+
+  batch::ListingSettings settings;
+  settings.content = content_ == "all"       ? batch::ListingContent::AllLayers
+                     : content_ == "folders" ? batch::ListingContent::OnlySubfolders
+                                             : batch::ListingContent::SubfoldersAndFiles;
+  if (webpage_ && settings.content != batch::ListingContent::AllLayers)
+    throw UsageError("--webpage applies with --content all only");
+  settings.includeWebpageFolders = webpage_;
+  if (given("--types")) {
+    settings.specialTypes = true;
+    CheckTypeBoxes(types_, settings);
+  }
+  if (given("--other")) {
+    settings.specialTypes = true;
+    settings.other = true;
+    settings.otherText = other_;
+  }
+  settings.fileSize = size_;
+  settings.fileTime = time_;
+
+  platform::FileSystem& fs = platform::RealFileSystem();
+  ListMessages messages(err, json_, yes_);
+  std::string written;
+  const auto finish = [&](int code) {
+    if (json_) {
+      json j;
+      if (!written.empty()) j["listing"] = written;
+      if (!messages.shown.empty()) j["messages"] = messages.shown;
+      j["exit"] = code;
+      out << j.dump() << "\n";
+    } else if (!written.empty()) {
+      out << written << "\n";
+    }
+    return code;
+  };
+
+  // A journal left behind by a killed run becomes the log, as at every start.
+  const std::string stateDir = stateDir_.empty() ? platform::DefaultProgramFolder() : Absolute(stateDir_);
+  if (fs.makeFolders(stateDir)) batch::RecoverJournal(fs, stateDir);
+
+  batch::ListingRequest request;
+  request.kind = folderMode ? engine::OperationKind::Savealls : engine::OperationKind::Savesomes;
+  request.settings = settings;
+  if (folderMode) {
+    request.target.folder = WithoutTrailingSeparator(Absolute(folder_));
+    request.target.scope = static_cast<batch::FolderScope>(scope_);
+  } else {
+    for (const auto& p : paths_) request.target.picked.push_back(WithoutTrailingSeparator(Absolute(p)));
+  }
+
+  engine::OperationRecord record;
+  record.kind = request.kind;
+  batch::OkRequest ok{record, request.target, batch::RunMode::Rename, false, "", batch::ToOkChoices(settings)};
+  if (!batch::RunOkChecks(fs, ok, messages).run) return finish(kRefused);
+
+  request.chosenPath = Absolute(output_);
+  if (batch::ListingReplaceQuestionApplies(fs, request.chosenPath) &&
+      messages.confirm(batch::kReplaceListingTitle, batch::kReplaceListingQuestion, batch::Buttons::OkCancel) !=
+          batch::Answer::Ok)
+    return finish(kRefused);
+
+  // The stamp in the system's date and time formats, as the desktop program writes it.
+  std::setlocale(LC_TIME, "");
+  request.stampLine = batch::CurrentStampLine();
+
+  batch::StopFlag stop;
+  g_listStop = &stop;
+  std::signal(SIGINT, OnListStopSignal);
+  std::signal(SIGTERM, OnListStopSignal);
+  batch::NoHooks hooks;
+  batch::RunOptions options;
+  options.dontOpenListing = true;
+  const batch::ListingOutcome outcome = batch::ExportListing(fs, request, options, messages, hooks, stop);
+  g_listStop = nullptr;
+  if (!outcome.write.written) return finish(kFailure);
+  written = outcome.write.path;
+  return finish(kDone);
+}
+
+}  // namespace velmora::cli
