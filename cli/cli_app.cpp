@@ -133,7 +133,9 @@ class Session {
       throw UsageError("unknown code page '" + o_.codePage + "' (utf-8, 1252 or 932)");
     }
     stateDir_ = o_.stateDir.empty() ? platform::DefaultProgramFolder() : Absolute(o_.stateDir);
-    fs_.makeFolders(stateDir_);
+    // Without its folder a run could not be undone: refuse before anything is renamed.
+    if (!fs_.makeFolders(stateDir_))
+      throw std::runtime_error("the program folder '" + stateDir_ + "' cannot be created");
     batch::RecoverJournal(fs_, stateDir_);
   }
 
@@ -258,8 +260,10 @@ class Session {
       return finish(kNothingRenamed);
     }
     if (!batch::SaveRollbackLog(fs_, stateDir_, run.log())) {
-      messages_.show("Warning", "The rollback log could not be written; the renames are kept in " +
-                                    batch::ProgramFolderWithSeparator(stateDir_) + batch::kJournalName + ".");
+      messages_.show("Warning", journal.active()
+                                    ? "The rollback log could not be written; the renames are kept in " +
+                                          batch::ProgramFolderWithSeparator(stateDir_) + batch::kJournalName + "."
+                                    : std::string("The rollback log could not be written; this run cannot be undone."));
       return finish(kFailure);
     }
     journal.discard();
@@ -365,6 +369,13 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   CLI::App* undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
   AddCommonOptions(*undo, options);
   ListCommand list(app);
+
+  // CLI11 alone would only say that a command is missing; name the word it did not know.
+  if (argc > 1 && argv[1][0] != '-' &&
+      app.get_subcommands([&](const CLI::App* c) { return c->get_name() == argv[1]; }).empty()) {
+    err << "Usage: unknown command '" << argv[1] << "'\n";
+    return kUsage;
+  }
 
   try {
     app.parse(argc, argv);
