@@ -49,6 +49,8 @@ bool NameHistory::write() {
 }
 
 void NameHistory::add(const std::string& text) {
+  // One entry per line: a text with a line break would come back as two entries.
+  if (text.find_first_of("\r\n") != std::string::npos) return;
   std::erase_if(master_, [&](const std::string& entry) { return SameHistoryText(entry, text); });
   master_.insert(master_.begin(), text);
   if (maximum_ == 0) {

@@ -35,7 +35,8 @@ class NameHistory {
 
   /// AddToHistory: the text goes to the front, every equal entry (ASCII case folded) goes,
   /// the list is cut to the maximum and written; with maximum 0 the file is deleted and the
-  /// master list emptied (the copies keep what they held).
+  /// master list emptied (the copies keep what they held). A text holding a line break is
+  /// not kept, since the file could not give it back as one entry.
   void add(const std::string& text);
 
   /// ShortenHistory: the master list cut to the (new) maximum and written, even when empty;

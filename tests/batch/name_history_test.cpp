@@ -81,6 +81,16 @@ TEST(NameHistory, WrittenHistoryIsReadBackByAnotherInstance) {
   EXPECT_EQ(second.entries(), (Lines{"b", "", "%3%_##"}));
 }
 
+TEST(NameHistory, TextWithALineBreakIsNotKept) {
+  HistoryFixture f;
+  f.writeFile("a\r\nb\r\n");
+  NameHistory h = f.history(2);
+  h.add("x\ny");
+  h.add("x\ry");
+  EXPECT_EQ(h.entries(), (Lines{"a", "b"}));
+  EXPECT_EQ(f.file(), "a\r\nb\r\n");
+}
+
 TEST(NameHistory, ProgramFolderIsCreatedOnTheFirstWrite) {
   platform::MemoryFileSystem fs;
   NameHistory h(fs, "/new/state", 20);
