@@ -42,7 +42,7 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
 void BatchRun::execute(const RunRequest& request) {
   request_ = &request;
   rows_.clear();
-  Walk(fs_, request.target, stop_, [this](const std::vector<std::string>& items) { itemLoop(items); });
+  Walk(fs_, request.target, stop_, [this](const ItemList& items) { itemLoop(items); });
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({kNoRowsFiller, {}, true});
@@ -53,15 +53,26 @@ void BatchRun::execute(const RunRequest& request) {
   request_ = nullptr;
 }
 
-void BatchRun::itemLoop(const std::vector<std::string>& items) {
-  if (items.empty()) return;
+std::vector<RenamePair> BatchRun::renamed() const {
+  std::vector<RenamePair> out;
+  const auto& e = log_.entries();
+  out.reserve(e.size() / 2);
+  for (std::size_t i = 0; i + 1 < e.size(); i += 2) out.push_back({e[i + 1], e[i]});
+  return out;
+}
+
+void BatchRun::itemLoop(const ItemList& items) {
+  if (items.paths.empty()) return;
   ordinal_ = request_->startNumber;
-  if (request_->withProgress) hooks_.progressStart(static_cast<int>(items.size()));
-  for (const std::string& path : items) {
+  if (request_->withProgress) hooks_.progressStart(static_cast<int>(items.paths.size()));
+  const bool kindsKnown = items.kinds.size() == items.paths.size();
+  for (std::size_t i = 0; i < items.paths.size(); ++i) {
     if (stop_.isSet()) break;
+    const std::string& path = items.paths[i];
     // The item filter: files as they are, folders without a trailing separator and never
-    // webpage folders, vanished items skipped.
-    switch (fs_.kind(path)) {
+    // webpage folders, vanished items skipped. A folder's items were listed just now, so
+    // the listing's kind stands; an item that vanished since fails its rename silently.
+    switch (kindsKnown ? items.kinds[i] : fs_.kind(path)) {
       case platform::EntryKind::File:
         applyOperationToItem({path, false});
         break;
@@ -160,7 +171,9 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
       newPath = Numbered(split, ++n);
       continue;
     }
+    if (journal_) journal_->intend(newPath, oldPath);
     status = fs_.rename(oldPath, newPath);
+    if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
     if (status != platform::RenameStatus::TargetExists || !numbered) break;
     newPath = Numbered(split, ++n);
   }
@@ -168,14 +181,12 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     if (handPicked()) hooks_.addEntry(oldPath);
     return;
   }
-  if (journal_) journal_->append(newPath, oldPath);
   log_.add(newPath, oldPath);
   if (request_->withProgress) {
     hooks_.progressItem(engine::FileNamePart(oldPath), engine::FileNamePart(newPath), 1);
     hooks_.processEvents();
   }
   if (handPicked()) hooks_.addEntry(newPath);
-  renamed_.push_back({oldPath, newPath});
   ++ordinal_;
 }
 

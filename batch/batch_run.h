@@ -59,12 +59,13 @@ class BatchRun {
 
   const RollbackLog& log() const { return log_; }
   RollbackLog& log() { return log_; }
-  const std::vector<RenamePair>& renamed() const { return renamed_; }
+  /// The renames of the run, in order (read from the log, which holds them once).
+  std::vector<RenamePair> renamed() const;
   const std::vector<PreviewRow>& previewRows() const { return rows_; }
   std::int32_t ordinal() const { return ordinal_; }
 
  private:
-  void itemLoop(const std::vector<std::string>& items);
+  void itemLoop(const ItemList& items);
   void applyOperationToItem(const engine::Item& item);
   void renamePerformer(const std::string& oldPath, std::string newPath);
   void addPreviewRow(const std::string& oldPath, std::string newPath, const std::string& folder,
@@ -82,7 +83,6 @@ class BatchRun {
   const RunRequest* request_ = nullptr;
   std::int32_t ordinal_ = 1;
   RollbackLog log_;
-  std::vector<RenamePair> renamed_;
   std::vector<PreviewRow> rows_;
 };
 

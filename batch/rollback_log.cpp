@@ -42,13 +42,15 @@ bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder,
 }
 
 RunJournal::RunJournal(platform::FileSystem& fs, std::string programFolder)
-    : fs_(fs), path_(ProgramFolderWithSeparator(programFolder) + kJournalName) {}
+    : fs_(fs), folder_(std::move(programFolder)), path_(ProgramFolderWithSeparator(folder_) + kJournalName) {}
 
-void RunJournal::append(const std::string& newPath, const std::string& oldPath) {
+void RunJournal::intend(const std::string& newPath, const std::string& oldPath) {
   if (failed_) return;
   if (!handle_) {
+    RecoverJournal(fs_, folder_);  // a journal an interrupted run left behind becomes the log first
     handle_ = fs_.openLockedAppend(path_);
-    if (!handle_) {
+    if (!handle_ || !handle_->truncateTo(0)) {
+      handle_.reset();
       failed_ = true;  // another instance runs: its journal stays its own
       return;
     }
@@ -56,7 +58,12 @@ void RunJournal::append(const std::string& newPath, const std::string& oldPath) 
   std::string record;
   record.reserve(newPath.size() + oldPath.size() + 4);
   record.append(newPath).append("\r\n").append(oldPath).append("\r\n");
-  handle_->append(record);
+  sizeBefore_ = size_;
+  if (handle_->append(record)) size_ += record.size();
+}
+
+void RunJournal::withdraw() {
+  if (handle_ && size_ != sizeBefore_ && handle_->truncateTo(sizeBefore_)) size_ = sizeBefore_;
 }
 
 void RunJournal::finish() {

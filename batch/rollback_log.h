@@ -38,13 +38,18 @@ class RollbackLog {
 /// leaving it read-only. Then removes the run journal.
 bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log);
 
-/// The journal of a running batch run: each pair appended in one write as it happens,
-/// held with an exclusive lock so that another instance never takes it over.
+/// The journal of a running batch run, held with an exclusive lock so that another
+/// instance never takes it over. Each pair is written ahead of its rename, in one write
+/// call, and withdrawn when the rename does not happen: a run killed at any instant leaves
+/// every rename it made in the journal. At most the one pair under way may be there
+/// without its rename; replaying it is harmless, as undo never replaces anything.
 class RunJournal {
  public:
   RunJournal(platform::FileSystem& fs, std::string programFolder);
-  /// Appends a pair; opens (and locks) the journal at the first pair.
-  void append(const std::string& newPath, const std::string& oldPath);
+  /// Records a pair before its rename; opens (and locks) the journal at the first pair.
+  void intend(const std::string& newPath, const std::string& oldPath);
+  /// Withdraws the pair of the last intend() (its rename failed).
+  void withdraw();
   /// Syncs what was appended to the disk.
   void finish();
   /// Drops the journal file (after the log was saved) and releases the lock.
@@ -53,8 +58,11 @@ class RunJournal {
 
  private:
   platform::FileSystem& fs_;
+  std::string folder_;
   std::string path_;
   std::unique_ptr<platform::AppendLog> handle_;
+  std::uint64_t size_ = 0;
+  std::uint64_t sizeBefore_ = 0;
   bool failed_ = false;
 };
 

@@ -82,18 +82,23 @@ std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::Ope
 namespace {
 void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
                 const ItemListHandler& itemLoop) {
-  std::vector<std::string> local;
+  ItemList local;
   if (auto entries = fs.listFolder(directory)) {
-    local.reserve(entries->size());
+    local.paths.reserve(entries->size());
+    local.kinds.reserve(entries->size());
     for (const auto& e : *entries) {
       if (stop.isSet()) break;
       if (e.isDirectory) {
         if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
         std::string sub = platform::JoinPath(directory, e.name);
-        if (scope == FolderScope::SubfoldersOnly) local.push_back(sub);
+        if (scope == FolderScope::SubfoldersOnly) {
+          local.paths.push_back(sub);
+          local.kinds.push_back(platform::EntryKind::Directory);
+        }
         WalkFolder(fs, sub, scope, stop, itemLoop);
       } else if (scope != FolderScope::SubfoldersOnly) {
-        local.push_back(platform::JoinPath(directory, e.name));
+        local.paths.push_back(platform::JoinPath(directory, e.name));
+        local.kinds.push_back(platform::EntryKind::File);
       }
     }
   }
@@ -103,14 +108,14 @@ void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope,
 
 void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop) {
   if (!target.isFolderMode()) {
-    itemLoop(target.picked);
+    itemLoop(ItemList{target.picked, {}});
     return;
   }
   if (target.scope == FolderScope::ThisFolder) {
     std::string folder = target.folder;
     while (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
       folder.pop_back();
-    itemLoop({folder});
+    itemLoop(ItemList{{folder}, {}});
     return;
   }
   WalkFolder(fs, target.folder, target.scope, stop, itemLoop);

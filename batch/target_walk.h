@@ -48,8 +48,16 @@ ProbeResult Probe(platform::FileSystem& fs, const std::string& folder);
 std::string FirstTargetItem(platform::FileSystem& fs, const TargetSet& target, engine::OperationKind kind,
                             Messages& messages, int* topLayerFileCount = nullptr);
 
+/// The items of one directory (or the hand-picked list). In folder mode the walk also
+/// hands over each item's kind as the folder listing reported it, so the item loop need
+/// not ask the file system again; kinds is empty for the hand-picked list.
+struct ItemList {
+  std::vector<std::string> paths;
+  std::vector<platform::EntryKind> kinds;
+};
+
 /// Receives the item list of one directory (or the hand-picked list) at a time.
-using ItemListHandler = std::function<void(const std::vector<std::string>& items)>;
+using ItemListHandler = std::function<void(const ItemList& items)>;
 
 /// The whole walk of a folder-mode run, or one call with the hand-picked list. Every
 /// directory's own items come after everything below it, in the folder's order.

@@ -250,9 +250,12 @@ class Session {
       return finish(kDone);
     }
 
-    for (const auto& pair : run.renamed()) {
-      renamed_.push_back({pair.oldPath, pair.newPath});
-      if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";
+    const auto& entries = run.log().entries();
+    for (std::size_t i = 0; i + 1 < entries.size(); i += 2) {
+      if (o_.json)
+        renamed_.push_back({entries[i + 1], entries[i]});
+      else
+        out_ << entries[i + 1] << '\t' << entries[i] << '\n';
     }
     if (run.log().empty()) {
       journal.discard();

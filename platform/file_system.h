@@ -20,8 +20,8 @@ inline constexpr char kSeparator = '\\';
 inline constexpr char kSeparator = '/';
 #endif
 
-/// True for the characters that end a folder part: the separator, and on Windows also
-/// "/" and the colon of a drive-relative path.
+/// True for the path separators: "/" on Linux; "\" and "/" on Windows. (The colon of a
+/// drive-relative path such as "C:name" also ends a folder part; FolderPart knows it.)
 constexpr bool IsSeparator(char c) {
 #ifdef _WIN32
   return c == '\\' || c == '/';
@@ -62,6 +62,8 @@ class AppendLog {
   virtual bool append(std::string_view bytes) = 0;
   /// Forces what was appended to the disk.
   virtual bool sync() = 0;
+  /// Cuts the file back to a size it had before (drops a record that did not happen).
+  virtual bool truncateTo(std::uint64_t size) = 0;
 };
 
 class FileSystem {
@@ -115,7 +117,7 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 /// The last component of a path (a trailing separator ignored).
 std::string LastComponent(std::string_view path);
 
-/// True for a root path ("/" on Linux, "C:\" or "\" on Windows).
+/// True for a root path: "/" on Linux; "C:\", "C:", "\" or a share "\\server\share" on Windows.
 bool IsRootPath(std::string_view path);
 
 }  // namespace velmora::platform

@@ -83,6 +83,7 @@ class PosixAppendLog final : public AppendLog {
     return n == static_cast<ssize_t>(bytes.size());
   }
   bool sync() override { return ::fdatasync(fd_) == 0; }
+  bool truncateTo(std::uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
 
  private:
   int fd_;

@@ -4,6 +4,19 @@
 
 namespace velmora::platform {
 
+namespace {
+// Paths are kept with "/" between their parts. On Windows "\\" is a separator as well and
+// becomes "/", so a test may write its paths either way.
+constexpr char kInnerSeparator = '/';
+
+std::string WithInnerSeparators(std::string path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '\\', kInnerSeparator);
+#endif
+  return path;
+}
+}  // namespace
+
 class MemoryAppendLog final : public AppendLog {
  public:
   MemoryAppendLog(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
@@ -18,6 +31,13 @@ class MemoryAppendLog final : public AppendLog {
     return true;
   }
   bool sync() override { return true; }
+  bool truncateTo(std::uint64_t size) override {
+    auto it = fs_.nodes_.find(path_);
+    if (it == fs_.nodes_.end() || size > it->second.content.size()) return false;
+    it->second.content.resize(size);
+    it->second.size = size;
+    return true;
+  }
 
  private:
   MemoryFileSystem& fs_;
@@ -25,13 +45,14 @@ class MemoryAppendLog final : public AppendLog {
 };
 
 std::string MemoryFileSystem::Normalize(std::string path) {
+  path = WithInnerSeparators(std::move(path));
   while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
   return path;
 }
 
 void MemoryFileSystem::ensureParents(const std::string& path) {
-  for (std::size_t pos = path.find(kSeparator, 1); pos != std::string::npos;
-       pos = path.find(kSeparator, pos + 1)) {
+  for (std::size_t pos = path.find(kInnerSeparator, 1); pos != std::string::npos;
+       pos = path.find(kInnerSeparator, pos + 1)) {
     Node& n = nodes_[path.substr(0, pos)];
     n.isDirectory = true;
   }
@@ -67,14 +88,14 @@ std::optional<std::vector<DirEntry>> MemoryFileSystem::listFolder(const std::str
   const std::string f = Normalize(folder);
   auto self = nodes_.find(f);
   if (self == nodes_.end() || !self->second.isDirectory) return std::nullopt;
-  const std::string prefix = IsSeparator(f.back()) ? f : f + kSeparator;
+  const std::string prefix = IsSeparator(f.back()) ? f : f + kInnerSeparator;
   std::vector<DirEntry> out;
   for (auto it = nodes_.lower_bound(prefix); it != nodes_.end(); ++it) {
     const std::string& p = it->first;
     if (p.compare(0, prefix.size(), prefix) != 0) break;
     std::string_view rest(p);
     rest.remove_prefix(prefix.size());
-    if (rest.empty() || rest.find(kSeparator) != std::string_view::npos) continue;
+    if (rest.empty() || rest.find(kInnerSeparator) != std::string_view::npos) continue;
     out.push_back(DirEntry{std::string(rest), it->second.isDirectory});
   }
   std::sort(out.begin(), out.end(),
@@ -96,17 +117,17 @@ std::optional<EntryInfo> MemoryFileSystem::entryInfo(const std::string& path) {
 }
 
 RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::string& toIn) {
-  renameCalls_.push_back(fromIn + " -> " + toIn);
+  renameCalls_.push_back(WithInnerSeparators(fromIn + " -> " + toIn));
   const std::string from = Normalize(fromIn), to = Normalize(toIn);
   if (from.empty() || to.empty() || locked_.count(from)) return RenameStatus::Failed;
   if (!nodes_.count(from)) return RenameStatus::Failed;
   if (nodes_.count(to) || IsRootPath(to)) return RenameStatus::TargetExists;
-  const std::string parent = to.substr(0, to.find_last_of(kSeparator));
+  const std::string parent = to.substr(0, to.find_last_of(kInnerSeparator));
   if (!parent.empty() && kind(parent) != EntryKind::Directory) return RenameStatus::Failed;
-  if (to.compare(0, from.size() + 1, from + kSeparator) == 0) return RenameStatus::Failed;
+  if (to.compare(0, from.size() + 1, from + kInnerSeparator) == 0) return RenameStatus::Failed;
   // Move the entry and its whole subtree.
   std::vector<std::pair<std::string, Node>> moved;
-  const std::string prefix = from + kSeparator;
+  const std::string prefix = from + kInnerSeparator;
   for (auto it = nodes_.begin(); it != nodes_.end();) {
     if (it->first == from || it->first.compare(0, prefix.size(), prefix) == 0) {
       moved.emplace_back(to + it->first.substr(from.size()), it->second);
@@ -127,7 +148,7 @@ std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) {
 
 bool MemoryFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {
   const std::string p = Normalize(path);
-  const std::string parent = p.substr(0, p.find_last_of(kSeparator));
+  const std::string parent = p.substr(0, p.find_last_of(kInnerSeparator));
   if (!parent.empty() && kind(parent) != EntryKind::Directory) return false;
   Node& n = nodes_[p];
   if (n.isDirectory) return false;

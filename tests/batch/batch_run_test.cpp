@@ -222,9 +222,10 @@ TEST(Preview, RowsEqualWhatTheRunThenDoes) {
     EXPECT_TRUE(fs.renameCalls().empty());
     Runner real(fs);
     auto& run = real.run(record, {"/w", scope, {}});
-    ASSERT_EQ(rows.size(), run.renamed().size());
+    const auto renamed = run.renamed();
+    ASSERT_EQ(rows.size(), renamed.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      const auto& pair = run.renamed()[i];
+      const auto& pair = renamed[i];
       const bool names = scope == FolderScope::OneLayer;
       EXPECT_EQ(rows[i].oldName, names ? pair.oldPath.substr(3) : pair.oldPath);
       EXPECT_EQ(rows[i].newName, names ? pair.newPath.substr(3) : pair.newPath);

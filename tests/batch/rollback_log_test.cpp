@@ -50,8 +50,10 @@ TEST(RunJournal, RecoveredAsTheLogWhenNobodyHoldsIt) {
   fs.writeFileAtomic("/state/rollback.rbk", "/old\r\n/older\r\n", true);
   {
     batch::RunJournal journal(fs, "/state");
-    journal.append("/w/b", "/w/a");
-    journal.append("/w/d", "/w/c");
+    journal.intend("/w/b", "/w/a");
+    journal.intend("/w/d", "/w/c");
+    journal.intend("/w/f", "/w/e");
+    journal.withdraw();  // that rename failed
     // While the run holds it, another instance leaves it alone.
     EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
     journal.finish();
@@ -80,7 +82,7 @@ TEST(RunJournal, DiscardRemovesIt) {
   platform::MemoryFileSystem fs;
   fs.addFolder("/state");
   batch::RunJournal journal(fs, "/state");
-  journal.append("/w/b", "/w/a");
+  journal.intend("/w/b", "/w/a");
   EXPECT_TRUE(fs.exists("/state/rollback.rbk.journal"));
   journal.discard();
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));

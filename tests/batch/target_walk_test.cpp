@@ -15,7 +15,10 @@ using engine::OperationKind;
 std::vector<std::vector<std::string>> WalkLists(platform::FileSystem& fs, const batch::TargetSet& target) {
   std::vector<std::vector<std::string>> lists;
   batch::StopFlag stop;
-  batch::Walk(fs, target, stop, [&](const std::vector<std::string>& items) { lists.push_back(items); });
+  batch::Walk(fs, target, stop, [&](const batch::ItemList& items) {
+    EXPECT_TRUE(items.kinds.empty() || items.kinds.size() == items.paths.size());
+    lists.push_back(items.paths);
+  });
   return lists;
 }
 
@@ -64,8 +67,8 @@ TEST_F(WalkTest, StopFlagEndsEveryOpenFolder) {
   fs.addFile("/Top/Mid/zz");
   batch::StopFlag stop;
   std::vector<std::vector<std::string>> lists;
-  batch::Walk(fs, {"/Top", FolderScope::AllLayers, {}}, stop, [&](const std::vector<std::string>& items) {
-    lists.push_back(items);
+  batch::Walk(fs, {"/Top", FolderScope::AllLayers, {}}, stop, [&](const batch::ItemList& items) {
+    lists.push_back(items.paths);
     stop.set();
   });
   // Low's list was handed over, then Mid and Top stopped reading entries.
