@@ -1,7 +1,13 @@
 #include "engine/apply_operation.h"
 
+#include <utility>
+
+#include "engine/change_rules.h"
 #include "engine/extension_rules.h"
+#include "engine/insert_rules.h"
 #include "engine/name_model.h"
+#include "engine/remove_rules.h"
+#include "engine/replace_rules.h"
 
 namespace velmora::engine {
 
@@ -9,18 +15,43 @@ std::string EmptyNameMessage(const std::string& itemPath) {
   return "The new name of '" + itemPath + "' is EMPTY, can not be assigned.";
 }
 
+namespace {
+
+NewNameOutcome Finish(const Item& item, std::string newPath) {
+  if (newPath == item.path) return {OutcomeKind::Unchanged, {}};
+  return {OutcomeKind::Rename, std::move(newPath)};
+}
+
+}  // namespace
+
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
   std::string newBase;
+  const std::string name = BaseName(item.path, item.isDirectory);
   switch (record.kind) {
+    case OperationKind::Removpart:
+      newBase = ApplyRemoveRule(record, name, item, context);
+      break;
+    case OperationKind::Replapart:
+      newBase = ApplyReplaceRule(record, name, item, context);
+      break;
+    case OperationKind::Addnewnum:
+      newBase = ApplyInsertRule(record, name, item, context);
+      break;
+    case OperationKind::Changnew: {
+      std::string newPath = ApplyChangeRule(record, item, context);
+      // The whole new path is tested; a path that ends in its folder part (a name that
+      // became nothing, such as a name of spaces only) is as empty as an empty path: it
+      // would name the folder that holds the item.
+      if (newPath.size() <= FolderPart(item.path).size()) return {OutcomeKind::EmptyName, {}};
+      return Finish(item, std::move(newPath));
+    }
     case OperationKind::Changexten:
       return ApplyExtensionRule(record, item, context.codePage);
     default:
       return {OutcomeKind::Unchanged, {}};
   }
   if (newBase.empty()) return {OutcomeKind::EmptyName, {}};
-  std::string newPath = FolderPart(item.path) + newBase + Extension(item.path, item.isDirectory);
-  if (newPath == item.path) return {OutcomeKind::Unchanged, {}};
-  return {OutcomeKind::Rename, std::move(newPath)};
+  return Finish(item, FolderPart(item.path) + newBase + Extension(item.path, item.isDirectory));
 }
 
 }  // namespace velmora::engine

@@ -10,9 +10,10 @@ namespace velmora::engine {
 
 namespace {
 
-// Set-aside marker: NUL can occur in no file name and in no typed text, so names that
-// hold "?" or "%" are never corrupted by the expansion.
-constexpr char kMarker = '\0';
+// Where "%%" stood, until the end of the expansion. NUL can occur in no file name and in
+// no typed text. The folder name is put in last, so a folder name that holds "%", "@@" or
+// "##" is copied as it is instead of being taken for a placeholder.
+constexpr char kFolderSlot = '\0';
 
 void ReplaceEvery(std::string& s, std::string_view from, std::string_view to) {
   if (from.empty()) return;
@@ -27,17 +28,30 @@ void ReplaceEvery(std::string& s, std::string_view from, std::string_view to) {
   s.swap(out);
 }
 
-void ExpandOrderedNumbers(std::string& text, std::int32_t ordinal) {
-  ReplaceEvery(text, "@$@", std::string_view(&kMarker, 1));
+// "@$@" is a literal dollar; every run of "$" becomes the ordinal, padded with "0" to the
+// run's length. One pass from the left gives what replacing every "@$@" first and then
+// numbering the runs one after the other gives, without a set-aside character that a
+// text could itself hold.
+std::string ExpandOrderedNumbers(std::string_view text, std::int32_t ordinal) {
   const std::string number = std::to_string(ordinal);
-  for (std::size_t at; (at = text.find('$')) != std::string::npos;) {
-    std::size_t width = text.find_first_not_of('$', at);
-    width = (width == std::string::npos ? text.size() : width) - at;
-    std::string padded = number;
-    if (padded.size() < width) padded.insert(0, width - padded.size(), '0');
-    text.replace(at, width, padded);
+  std::string out;
+  out.reserve(text.size() + number.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, 3, "@$@") == 0) {
+      out += '$';
+      i += 3;
+    } else if (text[i] == '$') {
+      std::size_t end = text.find_first_not_of('$', i);
+      if (end == std::string_view::npos) end = text.size();
+      const std::size_t width = end - i;
+      if (number.size() < width) out.append(width - number.size(), '0');
+      out += number;
+      i = end;
+    } else {
+      out += text[i++];
+    }
   }
-  ReplaceEvery(text, std::string_view(&kMarker, 1), "$");
+  return out;
 }
 
 std::string FolderNameOf(const std::string& itemPath) {
@@ -97,6 +111,32 @@ std::string FormatDate(const platform::LocalTime& t) {
   return buf;
 }
 
+std::string ExpandRandomStrings(std::string_view text, SpecialStringExpander& expander) {
+  // Tokens "%N%" are taken from the left. A token of one or two characters becomes a
+  // random string of N characters; a longer one (or one that takes in a folder name) is no
+  // placeholder and stays as typed, and the search goes on behind it, so its closing "%"
+  // never opens the next token.
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  for (std::size_t first; (first = text.find('%', pos)) != std::string_view::npos;) {
+    std::size_t start = first + 1;
+    while (start < text.size() && text[start] == '%') ++start;
+    const std::size_t close = text.find('%', start);
+    if (close == std::string_view::npos) break;
+    const std::string_view n = text.substr(start, close - start);
+    if (n.size() > 2 || n.find(kFolderSlot) != std::string_view::npos) {
+      out.append(text.substr(pos, close + 1 - pos));
+    } else {
+      out.append(text.substr(pos, start - 1 - pos));
+      out.append(expander.randomString(WholeNumber(n)));
+    }
+    pos = close + 1;
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
 }  // namespace
 
 SpecialStringExpander::SpecialStringExpander(platform::FileSystem& fs, const SpecialStringSettings& settings,
@@ -141,29 +181,12 @@ std::string SpecialStringExpander::expand(std::string_view input, const std::str
   std::string text(input);
   if (!settings_.enabled) return text;
 
-  if (text.find('$') != std::string::npos) ExpandOrderedNumbers(text, ordinal);
+  if (text.find('$') != std::string::npos) text = ExpandOrderedNumbers(text, ordinal);
 
-  if (text.find("%%") != std::string::npos) ReplaceEvery(text, "%%", FolderNameOf(itemPath));
+  const bool folderName = text.find("%%") != std::string::npos;
+  if (folderName) ReplaceEvery(text, "%%", std::string_view(&kFolderSlot, 1));
 
-  if (text.find('%') != std::string::npos) {
-    bool setAside = false;
-    for (std::size_t first; (first = text.find('%')) != std::string::npos;) {
-      std::size_t start = first + 1;
-      while (start < text.size() && text[start] == '%') ++start;
-      const std::size_t close = text.find('%', start);
-      if (close == std::string::npos) break;
-      const std::size_t open = start - 1;  // the "%" just before N
-      const std::string n = text.substr(start, close - start);
-      if (n.size() > 2) {
-        text[open] = kMarker;
-        text[close] = kMarker;
-        setAside = true;
-      } else {
-        text.replace(open, close - open + 1, randomString(WholeNumber(n)));
-      }
-    }
-    if (setAside) ReplaceEvery(text, std::string_view(&kMarker, 1), "%");
-  }
+  if (text.find('%') != std::string::npos) text = ExpandRandomStrings(text, *this);
 
   if (text.find("@@") != std::string::npos) {
     const auto& info = entryOf(itemPath);
@@ -173,6 +196,7 @@ std::string SpecialStringExpander::expand(std::string_view input, const std::str
     const auto& info = entryOf(itemPath);
     ReplaceEvery(text, "##", info ? FormatSize(info->size) : "nofilesize");
   }
+  if (folderName) ReplaceEvery(text, std::string_view(&kFolderSlot, 1), FolderNameOf(itemPath));
   return text;
 }
 

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/change_rules.h"
+#include "rule_harness.h"
+
+namespace velmora::engine {
+namespace {
+
+using testing::Page1252;
+using testing::Page932;
+using testing::PageUtf8;
+
+OperationRecord NewName(std::string name) {
+  OperationRecord r;
+  r.kind = OperationKind::Changnew;
+  r.newName = std::move(name);
+  return r;
+}
+
+OperationRecord Case(CaseStyle style, bool capitalizeFirst = true, bool includeExtension = true) {
+  OperationRecord r = NewName("");
+  r.changeMode = ChangeMode::ConvertCase;
+  r.caseStyle = style;
+  r.capitalizeFirst = capitalizeFirst;
+  r.includeExtension = includeExtension;
+  return r;
+}
+
+struct Row {
+  const char* label;
+  OperationRecord record;
+  const platform::CodePage& page;
+  std::string path;
+  std::string expected;  // new path, "=" unchanged, "EMPTY" refused
+};
+
+void RunRows(const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    testing::RuleHarness h;
+    EXPECT_EQ(h.run(row.record, row.path, row.page), row.expected);
+  }
+}
+
+TEST(ChangeRules, FullNameAndCase) {
+  RunRows({
+      {"new name keeps the extension", NewName("holiday"), Page1252(), "/p/img1.jpg", "/p/holiday.jpg"},
+      {"new name with a dot", NewName("holiday.txt"), Page1252(), "/p/img1.jpg", "/p/holiday.txt.jpg"},
+      {"folder takes the name whole", NewName("holiday"), Page1252(), "/p/old.docs/", "/p/holiday"},
+      {"special strings", NewName("pic_$$"), Page1252(), "/p/x.png", "/p/pic_01.png"},
+      {"new name empty after expansion", NewName("%0%"), Page1252(), "/p/readme", "EMPTY"},
+      {"lower, first capital", Case(CaseStyle::Lower), Page1252(), "/p/MY FILE.TXT", "/p/My file.txt"},
+      {"lower, extension kept", Case(CaseStyle::Lower, true, false), Page1252(), "/p/MY FILE.TXT", "/p/My file.TXT"},
+      {"lower, leading space goes", Case(CaseStyle::Lower), Page1252(), "/p/ ABC.txt", "/p/Abc.txt"},
+      {"lower only", Case(CaseStyle::Lower, false), Page1252(), "/p/ ABC.txt", "/p/ abc.txt"},
+      {"lower, name of spaces", Case(CaseStyle::Lower), Page1252(), "/p/   ", "EMPTY"},
+      {"upper", Case(CaseStyle::Upper), Page1252(), "/p/read me.txt", "/p/READ ME.TXT"},
+      {"case alone is a change", Case(CaseStyle::Upper), Page1252(), "/p/abc", "/p/ABC"},
+      {"already upper", Case(CaseStyle::Upper), Page1252(), "/p/ABC", "="},
+      {"accents stay, utf-8", Case(CaseStyle::Upper), PageUtf8(), "/p/école", "/p/éCOLE"},
+      {"accents stay, 1252", Case(CaseStyle::Upper), Page1252(), "/p/\xe9" "cole", "/p/\xe9" "COLE"},
+      {"932 trail byte is no letter", Case(CaseStyle::Upper), Page932(), "/p/\x82\x61x", "/p/\x82\x61X"},
+      {"932 first character double byte", Case(CaseStyle::Lower), Page932(), "/p/\x83\x41X", "/p/\x83\x41x"},
+      {"words, extension untouched", Case(CaseStyle::CapitalizeWords), Page1252(), "/p/the lord of the rings.avi",
+       "/p/The Lord of the Rings.avi"},
+  });
+}
+
+TEST(ChangeRules, CapitalizeEveryWord) {
+  struct WordRow {
+    std::string name;
+    std::string expected;
+    bool excludeSmallWords = true;
+  };
+  const std::vector<WordRow> rows{
+      {"war and peace", "War and Peace"},
+      {"a tale of two cities", "A Tale of Two Cities"},
+      {"x of y", "X Of y"},
+      {"part a", "Part a"},
+      {"x-men", "X-men"},
+      {"3-d movie", "3-D Movie"},
+      {"-x yz", "-x Yz"},
+      {"mp3player", "Mp3Player"},
+      {"don't stop", "Don'T Stop"},
+      {"hELLO wORLD", "HELLO WORLD"},
+      {"war and peace", "War And Peace", false},
+      {"go to an end", "Go to an End"},
+      {"go to an ed", "Go to An Ed"},
+      {"it is for the win", "It is for the Win"},
+      {"one ox and me", "One Ox and Me"},
+      {"see them all", "See Them All"},
+      {"a", "A"},
+      {"", ""},
+  };
+  for (const WordRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(CapitalizeEveryWord(row.name, row.excludeSmallWords, Page1252()), row.expected);
+  }
+  // A letter after a double-byte character starts a word even when the trail byte has the
+  // value of a letter; the trail byte itself never changes.
+  EXPECT_EQ(CapitalizeEveryWord("x\x83\x61" "bc def", true, Page932()), "X\x83\x61" "Bc Def");
+  EXPECT_EQ(CapitalizeEveryWord("x日bc def", true, PageUtf8()), "X日Bc Def");
+}
+
+}  // namespace
+}  // namespace velmora::engine
