@@ -87,6 +87,9 @@ TEST_F(SettingsStoreTest, ReadingOrderStopsAtTheFirstMissingOrUnreadableValue) {
       {"Listnum missing", without("Listnum=9\n"), 7, 55, 20},
       {"Listnum unreadable", with("Listnum=9\n", "Listnum=9x\n"), 7, 55, 20},
       {"nothing stored (first start)", "", 0, 20, 20},
+      {"numbers out of range are brought into it", with("Prenum=55\nListnum=9\n", "Prenum=0\nListnum=500\n"), 7, 1,
+       100},
+      {"negative numbers", with("Prenum=55\nListnum=9\n", "Prenum=5000\nListnum=-3\n"), 7, 1000, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -134,8 +137,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
 }
 
 TEST_F(SettingsStoreTest, StringValuesOnlyAsText) {
-  EXPECT_EQ(app::ReadStringValue(*settingsWith("InstallDir=/opt/velmora/\n"), QStringLiteral("InstallDir")),
-            QStringLiteral("/opt/velmora/"));
+  EXPECT_EQ(app::ReadInstallDir(*settingsWith("InstallDir=/opt/velmora/\n")), QStringLiteral("/opt/velmora/"));
   EXPECT_EQ(app::ReadStringValue(*settingsWith(""), QStringLiteral("InstallDir")), std::nullopt);
   EXPECT_EQ(app::ReadStringValue(*settingsWith("InstallDir=\n"), QStringLiteral("InstallDir")), std::nullopt);
   EXPECT_EQ(app::ReadStringValue(*settingsWith("InstallDir=/a, /b\n"), QStringLiteral("InstallDir")), std::nullopt);

@@ -1,0 +1,36 @@
+#include "app/help_topics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace velmora::app {
+
+QString MainHelpTopic(bool specialStringDialogVisible, bool previewVisible, bool optionsVisible) {
+  if (specialStringDialogVisible) return QStringLiteral("Special string.htm");
+  if (previewVisible) return QStringLiteral("Preview.htm");
+  if (optionsVisible) return QStringLiteral("Options.htm");
+  return QStringLiteral("How to use.htm");
+}
+
+QString EditorHelpTopic(const std::string& operationKind) {
+  if (operationKind == "Removpart") return QStringLiteral("Remove.htm");
+  if (operationKind == "Replapart") return QStringLiteral("Replace.htm");
+  if (operationKind == "Addnewnum") return QStringLiteral("Insert.htm");
+  if (operationKind == "Changnew") return QStringLiteral("Change.htm");
+  if (operationKind == "Changexten") return QStringLiteral("Change ext.htm");
+  if (operationKind == "Savealls") return QStringLiteral("Save.htm");
+  return QStringLiteral("How to use.htm");
+}
+
+QString HelpTopicFile(const std::string& installDir, const QString& topic) {
+  const QString own = QFile::decodeName(installDir.c_str()) + QStringLiteral("help/") + topic;
+  if (QFileInfo::exists(own)) return own;
+  const QString shipped =
+      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/velmora/help/") + topic);
+  if (QFileInfo::exists(shipped)) return QDir::cleanPath(shipped);
+  return {};
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,21 @@
+#pragma once
+// Which help topic a window opens, and where the topic files are found.
+
+#include <QString>
+#include <string>
+
+namespace velmora::app {
+
+/// The topic of the main window's help routine (also used by the special string dialog,
+/// the preview window and the Options window): the first visible window in that order wins.
+QString MainHelpTopic(bool specialStringDialogVisible, bool previewVisible, bool optionsVisible);
+
+/// The topic of the operation editor's " Help" button for an operation keyword.
+QString EditorHelpTopic(const std::string& operationKind);
+
+/// The file of a topic: the "help" folder in the program's own folder when it has the
+/// topic, otherwise the help installed beside the executable (share/velmora/help). Empty
+/// when neither holds it.
+QString HelpTopicFile(const std::string& installDir, const QString& topic);
+
+}  // namespace velmora::app
