@@ -1,0 +1,113 @@
+#include "app/startup.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+#include "app/settings_store.h"
+#include "batch/program_files.h"
+#include "batch/rollback_log.h"
+#include "platform/user_dirs.h"
+
+namespace velmora::app {
+
+using engine::OperationKind;
+
+std::string ResolveInstallDir(const QSettings& settings, platform::FileSystem& fs) {
+  std::string folder;
+  if (auto stored = ReadStringValue(settings, QStringLiteral("InstallDir")))
+    folder = QFile::encodeName(*stored).toStdString();
+  if (folder.empty()) folder = platform::DefaultProgramFolder();
+  if (!fs.isDirectory(folder)) fs.makeFolders(folder);
+  return batch::ProgramFolderWithSeparator(folder);
+}
+
+std::optional<std::vector<std::string>> TakeHandOffFile(platform::FileSystem& fs, const std::string& installDir) {
+  const std::string path = batch::ProgramFolderWithSeparator(installDir) + batch::kHandOffName;
+  if (!fs.exists(path)) return std::nullopt;
+  const auto content = fs.readFile(path);
+  fs.removeFile(path);
+  std::vector<std::string> lines;
+  if (content) {
+    for (auto& line : batch::SplitLines(*content))
+      if (!line.empty()) lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& fs, const std::string& installDir,
+                        batch::Messages& messages) {
+  StartupPlan plan;
+  if (firstArgument.empty()) return plan;
+
+  plan.keywordGiven = true;
+  plan.operationKind = firstArgument;
+  const bool savesomes = firstArgument == engine::KeywordOf(OperationKind::Savesomes);
+
+  if (auto lines = TakeHandOffFile(fs, installDir)) {
+    plan.target.picked = *lines;
+    if (lines->empty()) {
+      plan.armCloseTimer = true;
+    } else {
+      plan.samplePath = lines->front();
+    }
+    if (lines->size() == 1 && fs.isDirectory(lines->front())) {
+      const std::string folder = lines->front();
+      plan.target.folder = folder;
+      plan.target.picked.clear();
+      const batch::ProbeResult probe = batch::Probe(fs, folder);
+      plan.topLayerFileCount = probe.fileCount;
+      plan.samplePath = probe.firstFile.empty() ? batch::ProgramFolderWithSeparator(folder)
+                                                : platform::JoinPath(folder, probe.firstFile);
+      if (probe.firstFile.empty() && probe.firstFolder.empty()) {
+        if (firstArgument == engine::KeywordOf(OperationKind::Savealls) ||
+            firstArgument == engine::KeywordOf(OperationKind::Changexten)) {
+          messages.information(kNoFileInFolderMessage);
+          plan.armCloseTimer = true;
+        } else if (messages.confirm(kEditFolderNameTitle, kEditFolderNameQuestion, batch::Buttons::YesNo) ==
+                   batch::Answer::Yes) {
+          plan.target.scope = batch::FolderScope::ThisFolder;
+        } else {
+          plan.armCloseTimer = true;
+        }
+      }
+    }
+  }
+
+  if (!savesomes) {
+    plan.handOffSession = true;
+    plan.showMainWindow = false;
+  } else {
+    plan.listPickedInMainWindow = true;
+    plan.showMainWindow = true;
+  }
+  plan.armLaunchTimer = true;
+  return plan;
+}
+
+std::string SessionKeyword(SessionItem item, const std::vector<std::string>& entries, platform::FileSystem& fs) {
+  switch (item) {
+    case SessionItem::Remove: return engine::KeywordOf(OperationKind::Removpart);
+    case SessionItem::Replace: return engine::KeywordOf(OperationKind::Replapart);
+    case SessionItem::Insert: return engine::KeywordOf(OperationKind::Addnewnum);
+    case SessionItem::Change: return engine::KeywordOf(OperationKind::Changnew);
+    case SessionItem::Extension: return engine::KeywordOf(OperationKind::Changexten);
+    case SessionItem::Save:
+      return entries.size() == 1 && fs.isDirectory(entries.front()) ? engine::KeywordOf(OperationKind::Savealls)
+                                                                     : engine::KeywordOf(OperationKind::Savesomes);
+  }
+  return {};
+}
+
+bool DetachedLauncher::startDetached(const std::string& keyword) {
+  return QProcess::startDetached(QCoreApplication::applicationFilePath(), {QString::fromStdString(keyword)});
+}
+
+bool StartAnotherSession(const std::vector<std::string>& entries, const std::string& keyword,
+                         platform::FileSystem& fs, const std::string& installDir, InstanceLauncher& launcher) {
+  const std::string path = batch::ProgramFolderWithSeparator(installDir) + batch::kHandOffName;
+  if (!fs.writeFileAtomic(path, batch::JoinLinesCrLf(entries), false)) return false;
+  return launcher.startDetached(keyword);
+}
+
+}  // namespace velmora::app

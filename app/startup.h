@@ -1,0 +1,77 @@
+#pragma once
+// Start-up and the hand-off between instances: the program's own folder, the first
+// command-line argument as the operation keyword, the hand-off list "fn000.tmp", and the
+// start of another instance with a ready-made target.
+
+#include <QSettings>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/interfaces.h"
+#include "batch/target_walk.h"
+#include "platform/file_system.h"
+
+namespace velmora::app {
+
+inline constexpr const char* kNoFileInFolderMessage = "There is no file in this folder.";
+inline constexpr const char* kEditFolderNameQuestion =
+    "There is no file in this folder, do you want to edit this folder name?";
+inline constexpr const char* kEditFolderNameTitle = "Confirmation";
+
+/// The program's own folder: the "InstallDir" setting when it holds a path, otherwise the
+/// per-user program folder; never the current directory (it may be the very folder being
+/// renamed). Created when missing; ends in a separator.
+std::string ResolveInstallDir(const QSettings& settings, platform::FileSystem& fs);
+
+/// Reads the hand-off list (one path per line, empty lines dropped) and deletes the file
+/// at once. Nothing when the file does not exist.
+std::optional<std::vector<std::string>> TakeHandOffFile(platform::FileSystem& fs, const std::string& installDir);
+
+/// What the first argument and the hand-off list ask of the start.
+struct StartupPlan {
+  std::string operationKind = "Browsefile";  ///< the first argument, unchanged
+  bool keywordGiven = false;                 ///< a non-empty first argument
+  bool handOffSession = false;               ///< keyword other than "Savesomes"
+  bool showMainWindow = true;                ///< no keyword, or "Savesomes"
+  bool listPickedInMainWindow = false;       ///< "Savesomes": every path becomes a list entry
+  bool armCloseTimer = false;                ///< end the program about a second after start
+  bool armLaunchTimer = false;               ///< open the editor (or the export) 100 ms after start
+  batch::TargetSet target;                   ///< the handed-over folder or list
+  std::string samplePath;
+  int topLayerFileCount = 0;
+};
+
+/// The first-argument handling of the start: reads and deletes the hand-off list when a
+/// keyword is given, decides between one folder and a hand-picked list, and asks about an
+/// empty folder. A start without a keyword never touches the hand-off file.
+StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& fs, const std::string& installDir,
+                        batch::Messages& messages);
+
+/// The items of the "Rename in another session" submenu.
+enum class SessionItem { Remove, Replace, Insert, Change, Extension, Save };
+
+/// The keyword passed for a submenu item: "Save" passes "Savealls" for exactly one entry
+/// that names an existing folder, "Savesomes" otherwise.
+std::string SessionKeyword(SessionItem item, const std::vector<std::string>& entries, platform::FileSystem& fs);
+
+/// Starts another instance of the program with one argument, without waiting for it.
+class InstanceLauncher {
+ public:
+  virtual ~InstanceLauncher() = default;
+  virtual bool startDetached(const std::string& keyword) = 0;
+};
+
+/// Starts the running executable again, detached, with the keyword as its only argument.
+class DetachedLauncher final : public InstanceLauncher {
+ public:
+  bool startDetached(const std::string& keyword) override;
+};
+
+/// Writes the entries to the hand-off list (replacing it, CR LF after each) and starts a
+/// new instance with the keyword. False when the list could not be written or the
+/// instance not started.
+bool StartAnotherSession(const std::vector<std::string>& entries, const std::string& keyword,
+                         platform::FileSystem& fs, const std::string& installDir, InstanceLauncher& launcher);
+
+}  // namespace velmora::app

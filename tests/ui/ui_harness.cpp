@@ -1,0 +1,102 @@
+#include "ui_harness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "batch/rollback_log.h"
+#include "platform/user_dirs.h"
+#include "ui/folder_add_dialog.h"
+
+namespace velmora::testing {
+
+std::optional<QString> FakeDialogs::browseFolder(QWidget*, const QString& title) {
+  titles << title;
+  if (folders.empty()) return std::nullopt;
+  const QString answer = folders.front();
+  folders.pop_front();
+  if (answer.isEmpty()) return std::nullopt;
+  return answer;
+}
+
+QStringList FakeDialogs::openFiles(QWidget*, const QString& title, const QString& startFolder) {
+  titles << title;
+  fileDialogStarts << startFolder;
+  if (files.empty()) return {};
+  QStringList answer = files.front();
+  files.pop_front();
+  return answer;
+}
+
+std::optional<QString> FakeDialogs::saveListingFile(QWidget*, const std::function<bool(const QString&)>& mayReplace) {
+  titles << QStringLiteral("Select file to save filenames");
+  while (!saves.empty()) {
+    const QString answer = saves.front();
+    saves.pop_front();
+    if (answer.isEmpty()) return std::nullopt;
+    if (mayReplace(answer)) return answer;
+  }
+  return std::nullopt;
+}
+
+std::string DefaultInstallDir() { return platform::DefaultProgramFolder() + "/"; }
+
+void ResetProgramState() {
+  QSettings settings(QStringLiteral("Tessaro"), QStringLiteral("Dir"));
+  settings.clear();
+  settings.sync();
+  QDir(QString::fromStdString(platform::DefaultProgramFolder())).removeRecursively();
+}
+
+Harness::Harness() {
+  ResetProgramState();
+  program_ = std::make_unique<ui::Program>(ui::Services{&messages, &dialogs, &launcher, nullptr});
+}
+
+Harness::~Harness() {
+  program_.reset();
+  QApplication::processEvents();
+}
+
+void WhenShown(QWidget* window, std::function<void()> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, window, action] {
+    if (!window->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    action();
+  });
+  timer->start();
+}
+
+void AnswerFolderAdd(ui::Program& program, int choice) {
+  ui::FolderAddDialog& dialog = program.folderAdd();
+  WhenShown(&dialog, [&dialog, choice] {
+    if (choice == 0) {
+      dialog.reject();
+      return;
+    }
+    dialog.findChild<QRadioButton*>(choice == 1 ? QStringLiteral("RadioButton1") : QStringLiteral("RadioButton2"))
+        ->setChecked(true);
+    dialog.accept();
+  });
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return batch::SplitLines(buffer.str());
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary);
+  out << content;
+}
+
+}  // namespace velmora::testing

@@ -1,0 +1,73 @@
+#pragma once
+// A program under test: the real windows with recorders for the message boxes, the
+// platform dialogs and the start of another instance, and a clean settings key and
+// program folder for every test.
+
+#include <QStringList>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "support/recording_messages.h"
+#include "ui/dialogs.h"
+#include "ui/program.h"
+
+namespace velmora::testing {
+
+/// Answers the platform dialogs from queues; records their titles.
+class FakeDialogs final : public ui::Dialogs {
+ public:
+  std::optional<QString> browseFolder(QWidget*, const QString& title) override;
+  QStringList openFiles(QWidget*, const QString& title, const QString& startFolder) override;
+  std::optional<QString> saveListingFile(QWidget*, const std::function<bool(const QString&)>& mayReplace) override;
+
+  // Answers in order; an empty text cancels the dialog.
+  std::deque<QString> folders;
+  std::deque<QStringList> files;
+  std::deque<QString> saves;
+  QStringList titles;
+  QStringList fileDialogStarts;
+};
+
+class RecordingLauncher final : public app::InstanceLauncher {
+ public:
+  bool startDetached(const std::string& keyword) override {
+    keywords.push_back(keyword);
+    return true;
+  }
+  std::vector<std::string> keywords;
+};
+
+/// Empties the settings key and the program's own folder of the test's private home.
+void ResetProgramState();
+
+/// The program folder the program uses with an empty settings key.
+std::string DefaultInstallDir();
+
+struct Harness {
+  Harness();
+  ~Harness();
+  ui::Program& program() { return *program_; }
+
+  RecordingMessages messages;
+  FakeDialogs dialogs;
+  RecordingLauncher launcher;
+
+ private:
+  std::unique_ptr<ui::Program> program_;
+};
+
+/// Runs `action` once the window is on screen (a modal dialog waiting for its answer).
+void WhenShown(QWidget* window, std::function<void()> action);
+
+/// The folder add dialog answered with choice 1 or 2 (0: Cancel).
+void AnswerFolderAdd(ui::Program& program, int choice);
+
+/// Lines of a file as the program writes them (CR LF).
+std::vector<std::string> ReadLines(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+
+}  // namespace velmora::testing

@@ -1,0 +1,35 @@
+#pragma once
+// TForm9, "Folder Add option": asks whether the "Folder" button takes one folder to edit
+// as a whole or adds the files of a folder to the hand-picked list.
+
+#include <QDialog>
+
+class QRadioButton;
+
+namespace velmora::ui {
+
+class FolderAddDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum Choice { Cancelled = 0, EditFolder = 1, AddFilesOfFolder = 2 };
+
+  explicit FolderAddDialog(QWidget* parent = nullptr);
+
+  /// Shows the dialog modally: 1 for the first choice, 2 for the second, 0 for "Cancel" or
+  /// a closed window. The last choice stays checked for the next time.
+  int ask();
+  /// The answer the checked choice gives.
+  int checkedChoice() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void RadioButtonClick();
+
+  QRadioButton* editFolder_;
+  QRadioButton* addFiles_;
+};
+
+}  // namespace velmora::ui

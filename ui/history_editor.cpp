@@ -1,0 +1,106 @@
+#include "ui/history_editor.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/settings_store.h"
+#include "batch/name_history.h"
+#include "ui/operation_editor.h"
+#include "ui/options_window.h"
+#include "ui/program.h"
+#include "ui/qt_text.h"
+
+namespace velmora::ui {
+
+HistoryEditor::HistoryEditor(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+  setObjectName(QStringLiteral("TForm8"));
+  setWindowTitle(QStringLiteral("New name list"));
+  setWindowModality(Qt::ApplicationModal);
+
+  text_ = new QPlainTextEdit(this);
+  text_->setObjectName(QStringLiteral("Memo1"));
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+    edited_ = true;
+    saved_ = false;
+  });
+  auto* save = new QPushButton(QStringLiteral("Save"), this);
+  save->setObjectName(QStringLiteral("Button1"));
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  close->setObjectName(QStringLiteral("Button2"));
+  for (QPushButton* b : {save, close}) b->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &HistoryEditor::SaveClick);
+  connect(close, &QPushButton::clicked, this, &HistoryEditor::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(save);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text_);
+  layout->addLayout(buttons);
+  resize(284, 330);
+}
+
+void HistoryEditor::editHistory() {
+  batch::NameHistory& history = program_.nameHistory();
+  if (program_.fs().exists(history.filePath())) {
+    history.load();
+    QStringList lines;
+    for (const std::string& e : history.entries()) lines << FromText(e);
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+  }
+  edited_ = false;
+  saved_ = false;
+  exec();
+}
+
+void HistoryEditor::clearText() {
+  text_->clear();
+  edited_ = false;
+}
+
+void HistoryEditor::SaveClick() {
+  std::vector<std::string> lines;
+  for (const QString& line : text_->toPlainText().split(QLatin1Char('\n'))) lines.push_back(ToText(line));
+  batch::NameHistory& history = program_.nameHistory();
+  history.setMaximum(program_.options().historyMaximum());
+  const int before = history.maximum();
+  const int maximum = history.saveEdited(lines);
+  if (maximum != before) {
+    program_.options().setHistoryMaximum(maximum);
+    const auto settings = app::OpenSettings();
+    app::WriteHistoryMaximum(*settings, maximum);
+  }
+  program_.editor().refreshHistoryLists();
+  saved_ = true;
+}
+
+bool HistoryEditor::mayClose() {
+  if (!edited_ || saved_) return true;
+  const batch::Answer answer =
+      program_.messages().confirm("Save Confirmation", "The content changed, do you want to save ?",
+                                  batch::Buttons::YesNo);
+  if (answer == batch::Answer::Yes) {
+    SaveClick();
+    return true;
+  }
+  text_->clear();
+  edited_ = false;
+  return true;
+}
+
+void HistoryEditor::reject() {
+  if (mayClose()) QDialog::reject();
+}
+
+void HistoryEditor::closeEvent(QCloseEvent* event) {
+  // The close box goes the way of "Close".
+  event->ignore();
+  reject();
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,59 @@
+#pragma once
+// TForm5, "Progress": the modal window in which a long run, a long undo or a listing
+// export does its work, with the names of the item just done, a bar and "Cancel".
+//
+// API for the other windows:
+//  - run(work, stop): shows the window modally, starts `work` once the window is on screen
+//    (a posted start event), and closes the window when `work` returns. "Cancel" asks
+//    "Will you cancel this operation?" and on Yes sets `stop`; the work stops at its next
+//    test of the flag.
+//  - start(maximum), showItem(old, new, step): the bar and the two names.
+//  - setSearching(on): the "Searching, please wait..." panel over the names.
+
+#include <QDialog>
+#include <functional>
+
+#include "batch/interfaces.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace velmora::ui {
+
+class Program;
+
+class ProgressWindow final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ProgressWindow(Program& program, QWidget* parent = nullptr);
+
+  void run(const std::function<void()>& work, batch::StopFlag& stop);
+  void start(int maximum);
+  void showItem(const QString& oldName, const QString& newName, int step);
+  void setSearching(bool on);
+  bool isWorking() const { return working_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void CancelClick();
+
+  Program& program_;
+  QLabel* oldName_;
+  QLabel* newName_;
+  QLabel* searching_;
+  QProgressBar* bar_;
+  QPushButton* cancel_;
+  std::function<void()> work_;
+  batch::StopFlag* stop_ = nullptr;
+  bool started_ = false;
+  bool working_ = false;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,52 @@
+#pragma once
+// TForm2: renames the one selected entry of the main window's list. A successful rename
+// replaces "rollback.rbk" with this single pair, so Undo reverses it.
+//
+// API for the main window:
+//  - renameEntry(request): fills the dialog (caption, name box, extension box shown or
+//    hidden), shows it modally and returns the entry's new text after a successful
+//    rename (the full path in hand-picked mode, the name in folder mode); nothing when
+//    cancelled.
+
+#include <QDialog>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+
+namespace velmora::ui {
+
+class Program;
+
+struct SingleRenameRequest {
+  QString caption;          ///< "Rename a file" or "Rename a folder"
+  QString name;             ///< the name box
+  QString extension;        ///< the extension box, with its dot
+  bool extensionShown = true;
+  QString folderBox;        ///< the main window's folder box ("" in hand-picked mode)
+  QString entryText;        ///< the entry's text
+};
+
+class SingleRenameDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit SingleRenameDialog(Program& program, QWidget* parent = nullptr);
+
+  std::optional<QString> renameEntry(const SingleRenameRequest& request);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void OkClick();
+
+  Program& program_;
+  QLineEdit* name_;
+  QLineEdit* extension_;
+  QLabel* extensionLabel_;
+  SingleRenameRequest request_;
+  std::optional<QString> result_;
+};
+
+}  // namespace velmora::ui
