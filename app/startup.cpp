@@ -15,7 +15,7 @@ using engine::OperationKind;
 
 std::string ResolveInstallDir(const QSettings& settings, platform::FileSystem& fs) {
   std::string folder;
-  if (auto stored = ReadStringValue(settings, QStringLiteral("InstallDir")))
+  if (auto stored = ReadInstallDir(settings))
     folder = QFile::encodeName(*stored).toStdString();
   if (folder.empty()) folder = platform::DefaultProgramFolder();
   if (!fs.isDirectory(folder)) fs.makeFolders(folder);

@@ -951,13 +951,10 @@ void OperationEditor::FormShow() {
     if (!aboutShown()) showOperationArea(false);
     return;
   }
-  // A folder target ends in a separator; anything shorter is the hand-picked mode.
+  // A folder target ends in a separator (the root "/" is one); no folder is the
+  // hand-picked mode.
   std::string& folder = state.target.folder;
-  if (folder.size() >= 2) {
-    folder = batch::ProgramFolderWithSeparator(folder);
-  } else {
-    folder.clear();
-  }
+  if (!folder.empty()) folder = batch::ProgramFolderWithSeparator(folder);
   if (state.handOffSession) {
     program_.options().loadSettings();
     if (!folder.empty()) program_.mainWindow().setFolderBox(FromPath(folder));

@@ -1,0 +1,235 @@
+// Whole runs from the main window on real folders: a replace run and its undo, runs in
+// the progress window with Cancel, a run that renames nothing, and the options that decide
+// what follows a run.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "batch/program_files.h"
+#include "platform/file_system.h"
+#include "support/temp_tree.h"
+#include "ui/file_list_model.h"
+#include "ui/main_window.h"
+#include "ui/operation_editor.h"
+#include "ui/options_window.h"
+#include "ui/program.h"
+#include "ui/progress_window.h"
+#include "ui/qt_text.h"
+#include "ui_harness.h"
+
+using namespace velmora;
+using testing::Harness;
+using testing::TempTree;
+using ui::FromPath;
+
+namespace {
+
+template <typename T = QWidget>
+T* EditorControl(ui::Program& p, const char* name) {
+  return p.editor().findChild<T*>(QString::fromLatin1(name));
+}
+
+bool IsReadOnly(const std::string& path) {
+  namespace fs = std::filesystem;
+  const auto perms = fs::status(path).permissions();
+  return (perms & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::vector<std::string> ManyFiles(const std::string& prefix, int count) {
+  std::vector<std::string> out;
+  for (int i = 0; i < count; ++i) out.push_back(prefix + std::to_string(1000 + i) + ".doc");
+  return out;
+}
+
+}  // namespace
+
+class FullRunTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void replaceInAFolderThenUndo();
+  void largeHandPickedRunGoesThroughTheProgressWindow();
+  void cancelStopsTheRunAndKeepsWhatWasRenamed();
+  void aRunThatRenamesNothingKeepsTheEditorOpen();
+  void exitAfterTheRunEndsTheProgramWithTheLogSaved();
+  void listEmptiedWhenResultsAreNotDisplayed();
+};
+
+void FullRunTest::replaceInAFolderThenUndo() {
+  TempTree tree;
+  tree.make({"w/old1.txt", "w/old2.txt", "w/other.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  ui::MainWindow& main = p.mainWindow();
+
+  h.dialogs.folders.push_back(FromPath(tree.path("w")));
+  testing::AnswerFolderAdd(p, 1);
+  main.FolderButtonClick();
+  QCOMPARE(main.model().texts(), (QStringList{"old1.txt", "old2.txt", "other.txt"}));
+
+  main.button(QStringLiteral("ReplaceButton"))->click();
+  QVERIFY(p.editor().isVisible());
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
+  EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("new"));
+  EditorControl<QPushButton>(p, "SpeedButton15")->click();
+
+  QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/new1.txt", "w/new2.txt", "w/other.txt"}));
+  QVERIFY(!p.editor().isVisible());
+  QVERIFY(h.messages.shown.empty());
+  QCOMPARE(main.model().texts(), (QStringList{"new1.txt", "new2.txt", "other.txt"}));
+  const std::string log = p.state().installDir + batch::kRollbackLogName;
+  QCOMPARE(testing::ReadLines(log), (std::vector<std::string>{tree.path("w/new1.txt"), tree.path("w/old1.txt"),
+                                                              tree.path("w/new2.txt"), tree.path("w/old2.txt")}));
+  QVERIFY(IsReadOnly(log));
+  QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kJournalName));
+  QCOMPARE(testing::ReadLines(p.state().installDir + batch::kHistoryName), std::vector<std::string>{"new"});
+  QCOMPARE(EditorControl<QComboBox>(p, "ComboBoxEx4")->itemText(0), QStringLiteral("new"));
+  QCOMPARE(p.state().operationKind, std::string("Browsefile"));
+
+  QTRY_VERIFY_WITH_TIMEOUT(main.button(QStringLiteral("UndoButton"))->isEnabled(), 3000);
+  h.messages.answers.push_back(batch::Answer::Yes);
+  main.UndoButtonClick();
+  QCOMPARE(h.messages.shown.back().title, std::string("Undo Confirmation"));
+  QCOMPARE(h.messages.shown.back().text, std::string("Do you want to UNDO the last rename operation ?"));
+  QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/old1.txt", "w/old2.txt", "w/other.txt"}));
+  QVERIFY(!platform::RealFileSystem().exists(log));
+  QCOMPARE(main.model().texts(), (QStringList{"old1.txt", "old2.txt", "other.txt"}));
+  QTRY_VERIFY_WITH_TIMEOUT(!main.button(QStringLiteral("UndoButton"))->isEnabled(), 3000);
+}
+
+void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
+  TempTree tree;
+  const std::vector<std::string> names = ManyFiles("f", 31);
+  tree.make(names);
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  ui::MainWindow& main = p.mainWindow();
+  QStringList picked;
+  for (const std::string& n : names) picked << FromPath(tree.path(n));
+  h.dialogs.files.push_back(picked);
+  main.FilesButtonClick();
+  QSignalSpy progressShown(&p.progress(), &QDialog::finished);
+
+  main.StartOperation(engine::OperationKind::Changexten);
+  EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("txt"));
+  QTest::mouseClick(EditorControl(p, "CheckBox1"), Qt::LeftButton);
+  p.editor().SpeedButton15Click();
+
+  QCOMPARE(progressShown.count(), 1);
+  QVERIFY(!p.progress().isVisible());
+  QVERIFY(!p.editor().isVisible());
+  QVERIFY(tree.exists("f1000.txt") && tree.exists("f1030.txt") && !tree.exists("f1000.doc"));
+  QCOMPARE(main.model().size(), 31);
+  QCOMPARE(main.model().text(0), FromPath(tree.path("f1000.txt")));
+  QCOMPARE(testing::ReadLines(p.state().installDir + batch::kRollbackLogName).size(), std::size_t{62});
+
+  // 62 lines are more than an undo does without the progress window.
+  h.messages.answers.push_back(batch::Answer::Yes);
+  main.UndoButtonClick();
+  QCOMPARE(progressShown.count(), 2);
+  QVERIFY(tree.exists("f1000.doc") && tree.exists("f1030.doc"));
+  QCOMPARE(main.model().text(0), FromPath(tree.path("f1000.doc")));
+  QCOMPARE(main.model().size(), 31);
+}
+
+void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
+  TempTree tree;
+  tree.make(ManyFiles("w/g", 3000));
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  ui::MainWindow& main = p.mainWindow();
+  main.setFolderBox(FromPath(tree.path("w")));
+  main.ListFolder();
+  main.StartOperation(engine::OperationKind::Changexten);
+  EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("bak"));
+  h.messages.answers.push_back(batch::Answer::Yes);
+  ui::ProgressWindow& progress = p.progress();
+  testing::WhenShown(&progress, [&] {
+    QTRY_VERIFY(progress.isWorking());
+    progress.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+  });
+  p.editor().SpeedButton15Click();
+
+  QCOMPARE(h.messages.shown.front().text, std::string("Will you cancel this operation?"));
+  const auto log = testing::ReadLines(p.state().installDir + batch::kRollbackLogName);
+  QVERIFY(!log.empty());
+  QVERIFY2(log.size() < 6000, "the run stopped before the end");
+  int renamed = 0;
+  for (const std::string& entry : tree.list()) renamed += entry.ends_with(".bak");
+  QCOMPARE(static_cast<std::size_t>(renamed) * 2, log.size());
+  QVERIFY(!p.editor().isVisible());
+}
+
+void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  p.mainWindow().setFolderBox(FromPath(tree.path("w")));
+  p.mainWindow().ListFolder();
+  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("zzz"));
+  EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("y"));
+  p.editor().SpeedButton15Click();
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  QCOMPARE(h.messages.shown[0].text, std::string("No filename had been changed,please check input text and \nmake sure "
+                                                 "that the targeted files can be renamed."));
+  QVERIFY(p.editor().isVisible());
+  QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kRollbackLogName));
+  QCOMPARE(p.state().operationKind, std::string("Replapart"));
+}
+
+void FullRunTest::exitAfterTheRunEndsTheProgramWithTheLogSaved() {
+  TempTree tree;
+  tree.make({"a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  p.options().findChild<QAbstractButton*>(QStringLiteral("CheckBox1"))->click();
+  QVERIFY(p.options().runOptions().exitAfterRun);
+  QSignalSpy closed(&p.mainWindow(), &ui::MainWindow::closed);
+  p.mainWindow().showHandPicked({tree.path("a.txt")}, false);
+  p.mainWindow().StartOperation(engine::OperationKind::Changnew);
+  EditorControl<QComboBox>(p, "ComboBoxEx5")->setEditText(QStringLiteral("b"));
+  p.editor().SpeedButton15Click();
+  QCOMPARE(closed.count(), 1);
+  QVERIFY(tree.exists("b.txt"));
+  const std::string log = p.state().installDir + batch::kRollbackLogName;
+  QCOMPARE(testing::ReadLines(log), (std::vector<std::string>{tree.path("b.txt"), tree.path("a.txt")}));
+  QVERIFY(IsReadOnly(log));
+}
+
+void FullRunTest::listEmptiedWhenResultsAreNotDisplayed() {
+  TempTree tree;
+  tree.make({"a.txt", "b.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  ui::MainWindow& main = p.mainWindow();
+  main.showHandPicked({tree.path("a.txt"), tree.path("b.txt")}, false);
+  main.StartOperation(engine::OperationKind::Addnewnum);
+  QTest::mouseClick(EditorControl(p, "CheckBox2"), Qt::LeftButton);
+  EditorControl<QComboBox>(p, "ComboBoxEx1")->setEditText(QStringLiteral("x-"));
+  p.editor().SpeedButton15Click();
+  QCOMPARE(main.model().texts(), (QStringList{FromPath(tree.path("x-a.txt")), FromPath(tree.path("x-b.txt"))}));
+
+  p.options().findChild<QAbstractButton*>(QStringLiteral("CheckBox3"))->click();
+  QVERIFY(!p.options().runOptions().displayResult);
+  main.StartOperation(engine::OperationKind::Addnewnum);
+  EditorControl<QComboBox>(p, "ComboBoxEx1")->setEditText(QStringLiteral("y-"));
+  p.editor().SpeedButton15Click();
+  QVERIFY(tree.exists("y-x-a.txt"));
+  QCOMPARE(main.model().size(), 0);
+}
+
+QTEST_MAIN(FullRunTest)
+#include "full_run_test.moc"
