@@ -20,7 +20,7 @@ const QString kSubmenu = QStringLiteral("Velmora");
 
 QString AbsoluteOr(const char* variable, const QString& belowHome) {
   const QString value = qEnvironmentVariable(variable);
-  // The base directory specification ignores relative values.
+  // XDG base-directory variables that hold relative paths are ignored.
   if (QDir::isAbsolutePath(value)) return value;
   return QDir::homePath() + QLatin1Char('/') + belowHome;
 }
