@@ -16,6 +16,7 @@
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
 #include "cli/list_command.h"
+#include "cli/cli_support.h"
 #include "cli/record_fields.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
@@ -32,13 +33,6 @@ using batch::Buttons;
 using engine::OperationKind;
 using nlohmann::json;
 
-enum Exit { kDone = 0, kNothingRenamed = 1, kRefused = 2, kUsage = 3, kFailure = 4 };
-
-batch::StopFlag* g_stop = nullptr;
-extern "C" void OnStopSignal(int) {
-  if (g_stop) g_stop->set();
-}
-
 struct GlobalOptions {
   std::string folder;
   int scope = 0;
@@ -53,47 +47,6 @@ struct GlobalOptions {
   std::string codePage;
   bool json = false;
 };
-
-/// Messages for a terminal: "TITLE: TEXT" on stderr (or kept for --json); questions are
-/// answered by --yes, otherwise Cancel.
-class CliMessages final : public batch::Messages {
- public:
-  CliMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
-
-  void information(const std::string& text) override { show("Information", text); }
-  void warning(const std::string& text, const std::string& title) override { show(title, text); }
-  Answer confirm(const std::string& title, const std::string& text, Buttons buttons) override {
-    show(title, text);
-    if (yes_) return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    questionDeclined = true;
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-  }
-  void show(const std::string& title, const std::string& text) {
-    shown.push_back({{"title", title}, {"text", text}});
-    if (!quiet_) err_ << title << ": " << text << "\n";
-  }
-
-  json shown = json::array();
-  bool questionDeclined = false;
-
- private:
-  std::ostream& err_;
-  bool quiet_;
-  bool yes_;
-};
-
-std::string Absolute(const std::string& path) {
-  if (path.empty() || platform::IsSeparator(path.front())) return path;
-#ifdef _WIN32
-  if (path.size() >= 2 && path[1] == ':') return path;
-#endif
-  return platform::JoinPath(std::filesystem::current_path().string(), path);
-}
-
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
-  return path;
-}
 
 void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--folder", o.folder, "Target folder (folder mode)");
@@ -113,11 +66,6 @@ void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--set", o.sets, "FIELD=VALUE: set one field of the operation")->allow_extra_args(false);
   cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
 }
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 /// The command's state: settings, target, state folder, code page, messages.
 class Session {
@@ -224,9 +172,7 @@ class Session {
     if (mode == batch::RunMode::Rename) recordNewNames();
 
     batch::StopFlag stop;
-    g_stop = &stop;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
+    StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
     engine::SpecialStringExpander expander(fs_, settings_.special, static_cast<std::uint32_t>(std::time(nullptr)));
     batch::BatchRun run(fs_, *codePage_, messages_, hooks, stop, expander);
@@ -235,7 +181,6 @@ class Session {
                                  false};
     if (mode == batch::RunMode::Rename) run.setJournal(&journal);
     run.execute(runRequest);
-    g_stop = nullptr;
 
     if (mode == batch::RunMode::Preview) {
       for (const auto& row : run.previewRows()) {
@@ -292,12 +237,9 @@ class Session {
     if (messages_.confirm(batch::kUndoTitle, batch::kUndoQuestion, Buttons::YesNo) != Answer::Yes)
       return finish(kRefused);
     batch::StopFlag stop;
-    g_stop = &stop;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
+    StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
     const auto report = batch::ReplayUndo(fs_, stateDir_, *entries, stop, hooks, false);
-    g_stop = nullptr;
     for (const auto& pair : report.restored) {
       renamed_.push_back({pair.oldPath, pair.newPath});
       if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "batch/listing_export.h"
+#include "cli/cli_support.h"
 #include "batch/ok_checks.h"
 #include "batch/rollback_log.h"
 #include "platform/file_system.h"
@@ -19,56 +20,6 @@ namespace {
 
 using nlohmann::json;
 
-enum Exit { kDone = 0, kRefused = 2, kUsage = 3, kFailure = 4 };
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-batch::StopFlag* g_listStop = nullptr;
-extern "C" void OnListStopSignal(int) {
-  if (g_listStop) g_listStop->set();
-}
-
-/// Messages on stderr as "TITLE: TEXT" (kept for the JSON object with --json); the replace
-/// question is answered by --yes, otherwise Cancel.
-class ListMessages final : public batch::Messages {
- public:
-  ListMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
-
-  void information(const std::string& text) override { show("Information", text); }
-  void warning(const std::string& text, const std::string& title) override { show(title, text); }
-  batch::Answer confirm(const std::string& title, const std::string& text, batch::Buttons buttons) override {
-    show(title, text);
-    if (yes_) return buttons == batch::Buttons::YesNo ? batch::Answer::Yes : batch::Answer::Ok;
-    return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
-  }
-  void show(const std::string& title, const std::string& text) {
-    shown.push_back({{"title", title}, {"text", text}});
-    if (!quiet_) err_ << title << ": " << text << "\n";
-  }
-
-  json shown = json::array();
-
- private:
-  std::ostream& err_;
-  bool quiet_;
-  bool yes_;
-};
-
-std::string Absolute(const std::string& path) {
-  if (path.empty() || platform::IsSeparator(path.front())) return path;
-#ifdef _WIN32
-  if (path.size() >= 2 && path[1] == ':') return path;
-#endif
-  return platform::JoinPath(std::filesystem::current_path().string(), path);
-}
-
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
-  return path;
-}
 
 /// The type boxes named by --types: "music,document,film,picture,program", any case.
 void CheckTypeBoxes(const std::string& list, batch::ListingSettings& settings) {
@@ -157,7 +108,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   settings.fileTime = time_;
 
   platform::FileSystem& fs = platform::RealFileSystem();
-  ListMessages messages(err, json_, yes_);
+  CliMessages messages(err, json_, yes_);
   std::string written;
   const auto finish = [&](int code) {
     if (json_) {
@@ -202,14 +153,11 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   request.stampLine = batch::CurrentStampLine();
 
   batch::StopFlag stop;
-  g_listStop = &stop;
-  std::signal(SIGINT, OnListStopSignal);
-  std::signal(SIGTERM, OnListStopSignal);
+  StopOnSignals stopOnSignals(stop);
   batch::NoHooks hooks;
   batch::RunOptions options;
   options.dontOpenListing = true;
   const batch::ListingOutcome outcome = batch::ExportListing(fs, request, options, messages, hooks, stop);
-  g_listStop = nullptr;
   if (!outcome.write.written) return finish(kFailure);
   written = outcome.write.path;
   return finish(kDone);

@@ -1,0 +1,54 @@
+#include "cli/cli_support.h"
+
+#include <csignal>
+#include <filesystem>
+
+#include "platform/file_system.h"
+
+namespace velmora::cli {
+
+batch::Answer CliMessages::confirm(const std::string& title, const std::string& text, batch::Buttons buttons) {
+  show(title, text);
+  if (yes_) return buttons == batch::Buttons::YesNo ? batch::Answer::Yes : batch::Answer::Ok;
+  questionDeclined = true;
+  return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
+}
+
+void CliMessages::show(const std::string& title, const std::string& text) {
+  shown.push_back({{"title", title}, {"text", text}});
+  if (!quiet_) err_ << title << ": " << text << "\n";
+}
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || platform::IsSeparator(path.front())) return path;
+#ifdef _WIN32
+  if (path.size() >= 2 && path[1] == ':') return path;
+#endif
+  return platform::JoinPath(std::filesystem::current_path().string(), path);
+}
+
+std::string WithoutTrailingSeparator(std::string path) {
+  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
+  return path;
+}
+
+namespace {
+batch::StopFlag* g_stop = nullptr;
+extern "C" void OnStopSignal(int) {
+  if (g_stop) g_stop->set();
+}
+}  // namespace
+
+StopOnSignals::StopOnSignals(batch::StopFlag& stop) {
+  g_stop = &stop;
+  std::signal(SIGINT, OnStopSignal);
+  std::signal(SIGTERM, OnStopSignal);
+}
+
+StopOnSignals::~StopOnSignals() {
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  g_stop = nullptr;
+}
+
+}  // namespace velmora::cli

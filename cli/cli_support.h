@@ -1,0 +1,58 @@
+#pragma once
+// What every velmora-cli command shares: exit codes, usage errors, messages on stderr,
+// paths made absolute, and Ctrl-C turned into the run's stop flag.
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "batch/interfaces.h"
+
+namespace velmora::cli {
+
+enum ExitCode { kDone = 0, kNothingRenamed = 1, kRefused = 2, kUsage = 3, kFailure = 4 };
+
+/// A wrong command line: printed as "Usage: ..." with exit code 3.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Messages for a terminal: "TITLE: TEXT" on stderr (or kept for --json); questions are
+/// answered by --yes, otherwise Cancel (or No).
+class CliMessages final : public batch::Messages {
+ public:
+  CliMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
+
+  void information(const std::string& text) override { show("Information", text); }
+  void warning(const std::string& text, const std::string& title) override { show(title, text); }
+  batch::Answer confirm(const std::string& title, const std::string& text, batch::Buttons buttons) override;
+  void show(const std::string& title, const std::string& text);
+
+  nlohmann::json shown = nlohmann::json::array();
+  bool questionDeclined = false;
+
+ private:
+  std::ostream& err_;
+  bool quiet_;
+  bool yes_;
+};
+
+/// A path given on the command line made absolute against the current folder, so that the
+/// rollback log holds paths that stay valid from anywhere.
+std::string Absolute(const std::string& path);
+/// A path without trailing separators (a root keeps its own).
+std::string WithoutTrailingSeparator(std::string path);
+
+/// While alive, SIGINT and SIGTERM set the stop flag, so an interrupted run ends like a
+/// cancelled one: what it renamed is kept and recorded.
+class StopOnSignals {
+ public:
+  explicit StopOnSignals(batch::StopFlag& stop);
+  ~StopOnSignals();
+  StopOnSignals(const StopOnSignals&) = delete;
+  StopOnSignals& operator=(const StopOnSignals&) = delete;
+};
+
+}  // namespace velmora::cli
