@@ -141,6 +141,8 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   connect(&navigation_, &QTimer::timeout, this, &MainWindow::navigationTick);
 
   setAcceptDrops(true);
+  button(QStringLiteral("UndoButton"))
+      ->setEnabled(program_.fs().exists(program_.state().installDir + batch::kRollbackLogName));
   resize(738, 607);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());

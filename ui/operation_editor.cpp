@@ -70,6 +70,12 @@ class EditorRunHooks final : public batch::RunHooks {
   ProgressWindow* progress_;
 };
 
+/// The month the program was built, as "December 2026".
+QString ReleaseMonth() {
+  const QDate built = QLocale(QLocale::English).toDate(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
+  return QLocale(QLocale::English).toString(built, QStringLiteral("MMMM yyyy"));
+}
+
 /// A row of widgets laid out left to right.
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
   auto* row = new QHBoxLayout;
@@ -330,12 +336,43 @@ void OperationEditor::buildWindow() {
   comboBoxEx5_->lineEdit()->installEventFilter(this);
   connect(comboBoxEx6_, &QComboBox::editTextChanged, this, [this] { clearSelection(); });
 
+  // Every control is still shown here: each page gets the height of its tallest mode, so
+  // the window keeps its size while the user switches modes.
+  fixPageHeights();
   // Apply the visibility rules of the default choices.
   for (QRadioButton* r : findChildren<QRadioButton*>())
     if (r->isChecked()) radioChanged(r);
+  setShown({insertDirectionLabel_, radioButton33_, radioButton34_}, checkBox4_->isChecked());
+  setShown({labeledEdit5_}, comboBox2_->currentIndex() == 2);
+  edit3_->setVisible(checkBox12_->isChecked());
+  // The About panel takes the place of the operation area at the same width.
+  operationArea_->setMinimumWidth(600);
+  aboutPanel_->setMinimumWidth(600);
   for (QButtonGroup* g : findChildren<QButtonGroup*>()) boldCheckedRadios(g);
   focusedInput_ = 1;
   showPage();
+}
+
+void OperationEditor::fixPageHeights() {
+  const std::pair<QWidget*, std::vector<QWidget*>> pages[] = {
+      {removePage_, {removeStringGroup_, removeAnythingGroup_, cleanGroup_, keepGroup_}},
+      {replacePage_, {}},
+      {insertPage_, {positionGroup_, insertStringGroup_}},
+      {changePage_, {}},
+      {extensionPage_, {changeExtensionGroup_, convertExtensionGroup_}},
+      {savePage_, {}},
+  };
+  for (const auto& [page, modes] : pages) {
+    int height = page->sizeHint().height();
+    if (!modes.empty()) {
+      height = 0;
+      for (QWidget* shown : modes) {
+        for (QWidget* g : modes) g->setVisible(g == shown);
+        height = std::max(height, page->sizeHint().height());
+      }
+    }
+    page->setMinimumHeight(height);
+  }
 }
 
 QWidget* OperationEditor::buildRemovePage() {
@@ -465,6 +502,7 @@ QWidget* OperationEditor::buildRemovePage() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(Row({radioButton6_, radioButton7_, radioButton23_, radioButton25_}));
   for (QGroupBox* g : {removeStringGroup_, removeAnythingGroup_, cleanGroup_, keepGroup_}) layout->addWidget(g);
+  layout->addStretch();
   return page;
 }
 
@@ -505,6 +543,7 @@ QWidget* OperationEditor::buildReplacePage() {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(group);
+  layout->addStretch();
   return page;
 }
 
@@ -546,7 +585,6 @@ QWidget* OperationEditor::buildInsertPage() {
     setShown({insertDirectionLabel_, radioButton33_, radioButton34_}, on);
     if (on) comboBoxEx3_->setFocus();
   });
-  setShown({insertDirectionLabel_, radioButton33_, radioButton34_}, false);
   auto* pg = new QGridLayout(positionGroup_);
   pg->addWidget(checkBox2_, 0, 0);
   pg->addWidget(comboBoxEx1_, 0, 1);
@@ -583,13 +621,13 @@ QWidget* OperationEditor::buildInsertPage() {
   ig->addWidget(button10, 3, 2);
   ig->setColumnStretch(1, 1);
   connect(comboBox2_, &QComboBox::currentIndexChanged, this, [this](int index) { setShown({labeledEdit5_}, index == 2); });
-  setShown({labeledEdit5_}, false);
 
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(Row({radioButton9_, radioButton3_}));
   layout->addWidget(positionGroup_);
   layout->addWidget(insertStringGroup_);
+  layout->addStretch();
   return page;
 }
 
@@ -629,6 +667,7 @@ QWidget* OperationEditor::buildChangePage() {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(group);
+  layout->addStretch();
   return page;
 }
 
@@ -672,6 +711,7 @@ QWidget* OperationEditor::buildExtensionPage() {
   layout->addLayout(Row({radioButton24_, radioButton26_}));
   layout->addWidget(changeExtensionGroup_);
   layout->addWidget(convertExtensionGroup_);
+  layout->addStretch();
   return page;
 }
 
@@ -726,7 +766,6 @@ QWidget* OperationEditor::buildSavePage() {
   edit3_ = makeEdit("Edit3", fileTypesGroup_, false);
   edit3_->setToolTip(QStringLiteral("Use comma(,) to seperate types, no space included."));
   connect(checkBox12_, &QCheckBox::toggled, this, [this](bool on) { edit3_->setVisible(on); });
-  edit3_->setVisible(false);
   auto* tg = new QGridLayout(fileTypesGroup_);
   tg->addLayout(Row({radioButton1_, radioButton2_}), 0, 0, 1, 4);
   tg->addWidget(checkBox8_, 1, 0);
@@ -747,6 +786,7 @@ QWidget* OperationEditor::buildSavePage() {
   layout->addWidget(content);
   layout->addWidget(fileTypesGroup_);
   layout->addLayout(Row({checkBox14_, checkBox15_}));
+  layout->addStretch();
   return page;
 }
 
@@ -776,7 +816,7 @@ QWidget* OperationEditor::buildAboutPanel() {
   versionLayout->addWidget(picture(
       version, "Image2",
       QStringLiteral("<b>Velmora %1</b><br>%2")
-          .arg(QStringLiteral(VELMORA_VERSION), QLocale(QLocale::English).toString(QDate::currentDate(), QStringLiteral("MMMM yyyy"))),
+          .arg(QStringLiteral(VELMORA_VERSION), ReleaseMonth()),
       QStringLiteral("download the latest version now")));
   auto* back = new QPushButton(QStringLiteral("Back"), panel);
   back->setObjectName(QStringLiteral("BackButton"));

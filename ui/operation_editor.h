@@ -100,6 +100,7 @@ class OperationEditor final : public QDialog {
  private:
   // layout
   void buildWindow();
+  void fixPageHeights();
   QWidget* buildRemovePage();
   QWidget* buildReplacePage();
   QWidget* buildInsertPage();

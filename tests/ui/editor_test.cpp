@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -116,6 +117,9 @@ class EditorTest : public QObject {
   void sampleMenuItems();
   void valuesAreKeptBetweenOpenings();
   void previewShowsRowsAndRenamesNothing();
+  void enterRunsOkAndEscapeCloses_data();
+  void enterRunsOkAndEscapeCloses();
+  void aboutPanelFromTheEditorAndFromTheMainWindow();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -601,6 +605,56 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + "Newname.txt"));
   p.editor().SpeedButton20Click();
   QVERIFY(!preview.isVisible());
+}
+
+void EditorTest::enterRunsOkAndEscapeCloses_data() {
+  QTest::addColumn<QString>("box");
+  QTest::addColumn<bool>("runsOk");
+  QTest::newRow("remove string 3") << S("Edit10") << true;
+  QTest::newRow("the sample box") << S("RichEdit2") << true;
+  QTest::newRow("also-erase symbols") << S("Edit13") << false;
+}
+
+void EditorTest::enterRunsOkAndEscapeCloses() {
+  QFETCH(QString, box);
+  QFETCH(bool, runsOk);
+  TempTree tree;
+  tree.make({"a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  Open(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
+  if (box == QLatin1String("Edit13")) p.editor().findChild<QAbstractButton*>(QStringLiteral("RadioButton23"))->click();
+  QTest::keyClick(W(p, box), Qt::Key_Return);
+  QCOMPARE(h.messages.shown.size(), std::size_t{runsOk ? 1u : 0u});
+  QVERIFY(p.editor().isVisible());
+  QTest::keyClick(W(p, box), Qt::Key_Escape);
+  QVERIFY(!p.editor().isVisible());
+  QCOMPARE(p.state().operationKind, std::string("Browsefile"));
+}
+
+void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
+  TempTree tree;
+  tree.make({"a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  Open(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("kept"));
+  p.editor().SpeedButton16Click();
+  QVERIFY(p.editor().aboutShown());
+  QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - About"));
+  QTest::keyClick(&p.editor(), Qt::Key_Escape);  // Esc is the panel's "Back" here
+  QVERIFY(p.editor().isVisible());
+  QVERIFY(!p.editor().aboutShown());
+  QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - Replace string"));
+  QCOMPARE(W<QLineEdit>(p, "LabeledEdit1")->text(), QStringLiteral("kept"));
+  p.editor().SpeedButton20Click();
+
+  p.mainWindow().button(QStringLiteral("AboutButton"))->click();
+  QVERIFY(p.editor().isVisible());
+  QVERIFY(p.editor().aboutShown());
+  QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - About"));
+  W<QPushButton>(p, "BackButton")->click();  // opened from the main window: "Back" closes
+  QVERIFY(!p.editor().isVisible());
 }
 
 QTEST_MAIN(EditorTest)
