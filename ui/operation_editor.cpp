@@ -1484,6 +1484,8 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
 void OperationEditor::endRun() {
   app::AppState& state = program_.state();
   if (pendingLog_.empty()) {
+    // Nothing was renamed: the journal holds nothing to recover.
+    if (journal_) journal_->discard();
     journal_.reset();
     if (!isVisible()) show();
     program_.messages().information(batch::kNothingRenamedMessage);
