@@ -2,6 +2,7 @@
 // handed over by another instance or a file-manager action.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
@@ -11,7 +12,9 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  Q_INIT_RESOURCE(velmora);  // the icon, compiled into the windows' static library
   QApplication::setApplicationName(QStringLiteral("Velmora"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
   // The main window's close ends the program, even while the editor of a hand-off is the
   // only window on screen.
   QApplication::setQuitOnLastWindowClosed(false);

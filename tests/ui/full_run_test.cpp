@@ -92,7 +92,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QCOMPARE(EditorControl<QComboBox>(p, "ComboBoxEx4")->itemText(0), QStringLiteral("new"));
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
 
-  QTRY_VERIFY_WITH_TIMEOUT(main.button(QStringLiteral("UndoButton"))->isEnabled(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(main.button(QStringLiteral("UndoButton"))->isEnabled(), 5000);
   h.messages.answers.push_back(batch::Answer::Yes);
   main.UndoButtonClick();
   QCOMPARE(h.messages.shown.back().title, std::string("Undo Confirmation"));
@@ -100,7 +100,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/old1.txt", "w/old2.txt", "w/other.txt"}));
   QVERIFY(!platform::RealFileSystem().exists(log));
   QCOMPARE(main.model().texts(), (QStringList{"old1.txt", "old2.txt", "other.txt"}));
-  QTRY_VERIFY_WITH_TIMEOUT(!main.button(QStringLiteral("UndoButton"))->isEnabled(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(!main.button(QStringLiteral("UndoButton"))->isEnabled(), 5000);
 }
 
 void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {

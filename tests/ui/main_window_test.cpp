@@ -437,19 +437,19 @@ void MainWindowTest::housekeepingTimer() {
   QToolButton* undo = main.button(QStringLiteral("UndoButton"));
   QVERIFY(!undo->isEnabled());
   QVERIFY(!p.options().runOptions().confirm);  // the window's defaults until the first tick
-  QTRY_VERIFY_WITH_TIMEOUT(p.options().runOptions().confirm, 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(p.options().runOptions().confirm, 5000);
   QCOMPARE(p.options().runOptions().previewCount, 55);
   QVERIFY(!p.options().runOptions().displayResult);
   QCOMPARE(main.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
            QStringLiteral("OR add some files to below to edit their names together"));
 
   testing::WriteFile(p.state().installDir + batch::kRollbackLogName, "/x/b\r\n/x/a\r\n");
-  QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 3000);
+  QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 5000);
   TempTree tree;
   tree.make({"a.txt"});
   ListFolder(main, tree.root());
   QTRY_COMPARE_WITH_TIMEOUT(main.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
-                            QStringLiteral("The filenames(one layer) in above folder:"), 3000);
+                            QStringLiteral("The filenames(one layer) in above folder:"), 5000);
 }
 
 void MainWindowTest::operationButtonsCheckTheTarget() {

@@ -243,7 +243,7 @@ void StartupTest::closeTimerEndsTheProgram() {
   p.start("Replapart");
   QVERIFY(p.closeTimer().isActive());
   QTRY_VERIFY(p.editor().isVisible());
-  QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 3000);
+  QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 5000);
   QVERIFY(h.messages.shown.empty());
 }
 
