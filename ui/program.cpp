@@ -57,6 +57,13 @@ Program::Program(const Services& services) : services_(services) {
   folderAdd_ = std::make_unique<FolderAddDialog>();
   windows_.push_back(folderAdd_.get());
   editor_->connectWindows();
+  // The Options window's "New name list" page.
+  connect(options_.get(), &OptionsWindow::editHistoryRequested, this, [this] { history_->editHistory(); });
+  connect(options_.get(), &OptionsWindow::clearHistoryRequested, this, [this] {
+    if (!batch::ClearHistory(*nameHistory_, messages())) return;
+    editor_->refreshHistoryLists();
+    history_->clearText();
+  });
 
   launchTimer_.setSingleShot(true);
   launchTimer_.setInterval(kLaunchDelayMs);

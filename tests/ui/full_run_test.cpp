@@ -101,6 +101,13 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QVERIFY(!platform::RealFileSystem().exists(log));
   QCOMPARE(main.model().texts(), (QStringList{"old1.txt", "old2.txt", "other.txt"}));
   QTRY_VERIFY_WITH_TIMEOUT(!main.button(QStringLiteral("UndoButton"))->isEnabled(), 5000);
+
+  // The Options window's "Clear" empties the new-name lists after its question.
+  h.messages.answers.push_back(batch::Answer::Yes);
+  p.options().findChild<QPushButton*>(QStringLiteral("Button6"))->click();
+  QCOMPARE(h.messages.shown.back().title, std::string("Clear Confirmation"));
+  QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kHistoryName));
+  QCOMPARE(EditorControl<QComboBox>(p, "ComboBoxEx4")->count(), 0);
 }
 
 void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
