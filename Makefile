@@ -3,15 +3,20 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WIN_BUILD  ?= build-win
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build asan run test test-core test-asan bench install clean
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install clean
 
 all: build
 
 deps:
 	@./tools/install-deps.sh
+
+# The Windows leg's own packages (mingw-w64, wine), installed only for it.
+windows-deps:
+	@./tools/install-deps.sh --windows
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=ON
@@ -35,7 +40,11 @@ test-core: build
 test-asan: asan
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test: test-core test-asan
+# The core, its tests and velmora-cli cross-built for Windows and tested under wine.
+test-windows: deps windows-deps
+	./tools/test-windows.sh $(WIN_BUILD) $(JOBS)
+
+test: test-core test-asan test-windows
 
 bench: build
 	./bench/run_bench.sh $(BUILD)
@@ -44,4 +53,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)

@@ -13,7 +13,12 @@
 
 namespace velmora::platform {
 
-enum class CodePageId { Utf8, Windows1252, Windows932 };
+enum class CodePageId {
+  Utf8,
+  Windows1252,
+  Windows932,
+  WindowsAnsi,  ///< another ANSI code page of a Windows system, through the system's own tables
+};
 
 class CodePage {
  public:

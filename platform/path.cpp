@@ -23,7 +23,15 @@ bool FolderOrderLess(std::string_view a, std::string_view b) {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string out(folder);
-  if (!out.empty() && !IsSeparator(out.back())) out += kSeparator;
+#ifdef _WIN32
+  // Windows takes "/" as well: a folder written with "/" only goes on with "/".
+  const char separator =
+      (folder.find('/') != std::string_view::npos && folder.find('\\') == std::string_view::npos) ? '/'
+                                                                                              : kSeparator;
+#else
+  const char separator = kSeparator;
+#endif
+  if (!out.empty() && !IsSeparator(out.back())) out += separator;
   out += name;
   return out;
 }
@@ -38,7 +46,14 @@ std::string LastComponent(std::string_view path) {
 bool IsRootPath(std::string_view path) {
 #ifdef _WIN32
   if (path.size() == 1 && IsSeparator(path[0])) return true;
-  return (path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && path[1] == ':';
+  if ((path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && path[1] == ':') return true;
+  // A share, "\\server\share" with or without its last separator.
+  if (path.size() < 5 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return false;
+  std::string_view rest = path.substr(2);
+  if (IsSeparator(rest.back())) rest.remove_suffix(1);
+  const std::size_t cut = rest.find_first_of("\\/");
+  return cut != std::string_view::npos && cut > 0 && cut + 1 < rest.size() &&
+         rest.find_first_of("\\/", cut + 1) == std::string_view::npos;
 #else
   return !path.empty() && std::all_of(path.begin(), path.end(), [](char c) { return c == '/'; });
 #endif

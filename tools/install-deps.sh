@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
 # Runs `apt-get update` at most once, and only when something must be installed.
+#   --windows   the packages of the Windows leg instead (mingw-w64 cross compiler, wine)
+#   --list      print the package list and stop
 set -euo pipefail
 
 packages=(
@@ -9,9 +11,24 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  xvfb xauth
+  xvfb xauth bc time
 )
-if [ "${1:-}" = "--list" ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
+# The Windows leg: the posix-thread variant of the mingw-w64 compiler (the win32 variant
+# has no std::mutex) and wine to run the cross-built tests. Kept apart so that the Linux
+# build never pulls in wine.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix
+  wine wine64
+)
+list_only=false
+for arg in "$@"; do
+  case "$arg" in
+    --windows) packages=("${windows_packages[@]}") ;;
+    --list) list_only=true ;;
+    *) echo "usage: $0 [--windows] [--list]" >&2; exit 3 ;;
+  esac
+done
+if $list_only; then printf '%s\n' "${packages[@]}"; exit 0; fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -132,6 +132,7 @@ TEST(RealFileSystem, AtomicWriteLeavesTheFileReadOnly) {
   EXPECT_EQ(st.st_mode & 0222, 0u);
 }
 
+#ifndef _WIN32  // Windows names cannot hold "\\", ":", "?" or "*"
 TEST(RealFileSystem, NamesAreArbitraryBytes) {
   testing::TempTree tree;
   const std::string odd = std::string("caf\xc3\xa9 \x01\xff?%*") + "\\:";
@@ -143,6 +144,7 @@ TEST(RealFileSystem, NamesAreArbitraryBytes) {
   EXPECT_EQ(fs.rename(tree.path(odd), tree.path(odd + "\xfe")), RenameStatus::Renamed);
   EXPECT_TRUE(tree.exists(odd + "\xfe"));
 }
+#endif
 
 TEST(PathHelpers, JoinLastComponentAndRoot) {
   EXPECT_EQ(platform::JoinPath("/a", "b"), "/a/b");

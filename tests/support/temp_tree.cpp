@@ -1,102 +1,142 @@
 #include "support/temp_tree.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 #include <algorithm>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
 
 namespace velmora::testing {
 
+namespace fs = std::filesystem;
+
 namespace {
-void RemoveAll(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return;
-  if (S_ISDIR(st.st_mode)) {
-    ::chmod(path.c_str(), 0755);
-    if (DIR* d = ::opendir(path.c_str())) {
-      while (dirent* e = ::readdir(d)) {
-        std::string n = e->d_name;
-        if (n == "." || n == "..") continue;
-        RemoveAll(path + "/" + n);
-      }
-      ::closedir(d);
-    }
-    ::rmdir(path.c_str());
-  } else {
-    ::unlink(path.c_str());
-  }
+
+#ifdef _WIN32
+constexpr char kNativeSeparator = '\\';
+
+// Names are bytes in the ANSI code page, as the file system code under test sees them.
+fs::path Native(const std::string& s) {
+  if (s.empty()) return {};
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return fs::path(w);
 }
 
-void Collect(const std::string& root, const std::string& rel, std::vector<std::string>& out) {
-  DIR* d = ::opendir((root + (rel.empty() ? "" : "/" + rel)).c_str());
-  if (!d) return;
-  while (dirent* e = ::readdir(d)) {
-    std::string n = e->d_name;
-    if (n == "." || n == "..") continue;
-    std::string r = rel.empty() ? n : rel + "/" + n;
-    struct stat st;
-    ::lstat((root + "/" + r).c_str(), &st);
-    if (S_ISDIR(st.st_mode)) {
-      out.push_back(r + "/");
-      Collect(root, r, out);
-    } else {
-      out.push_back(r);
+std::string Bytes(const fs::path& p) {
+  const std::wstring& w = p.native();
+  if (w.empty()) return {};
+  const int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+#else
+constexpr char kNativeSeparator = '/';
+fs::path Native(const std::string& s) { return fs::path(s); }
+std::string Bytes(const fs::path& p) { return p.native(); }
+#endif
+
+// Relative paths are written with "/"; the tree hands out native paths.
+std::string ToNative(std::string relative) {
+  std::replace(relative.begin(), relative.end(), '/', kNativeSeparator);
+  return relative;
+}
+
+// Write permission back on everything below path (tests make files read-only), then
+// remove it all.
+void RemoveAll(const fs::path& path) {
+  std::error_code ec;
+  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+  if (fs::is_directory(fs::symlink_status(path, ec))) {
+    for (fs::recursive_directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+      if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
   }
-  ::closedir(d);
+  fs::remove_all(path, ec);
 }
 }  // namespace
 
 TempTree::TempTree() {
-  const char* base = std::getenv("TMPDIR");
-  std::string templ = std::string(base && *base ? base : "/tmp") + "/velmora-test-XXXXXX";
-  if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-  root_ = templ;
+  std::error_code ec;
+  const fs::path base = fs::temp_directory_path(ec);
+  if (ec) throw std::runtime_error("no temporary folder: " + ec.message());
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "velmora-test-";
+    for (int i = 0; i < 8; ++i) name += kChars[random() % (sizeof kChars - 1)];
+    const fs::path candidate = base / name;
+    if (fs::create_directory(candidate, ec)) {
+      root_ = Bytes(candidate);
+      while (root_.size() > 1 && (root_.back() == '/' || root_.back() == kNativeSeparator)) root_.pop_back();
+      return;
+    }
+    if (ec) throw std::runtime_error("cannot create a temporary folder: " + ec.message());
+  }
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempTree::~TempTree() { RemoveAll(root_); }
+TempTree::~TempTree() { RemoveAll(Native(root_)); }
 
 std::string TempTree::path(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + "/" + relative;
+  return relative.empty() ? root_ : root_ + kNativeSeparator + ToNative(relative);
 }
 
 void TempTree::make(std::initializer_list<std::string> paths) { make(std::vector<std::string>(paths)); }
 
 void TempTree::make(const std::vector<std::string>& paths) {
   for (const auto& rel : paths) {
-    std::string full = path(rel);
-    for (std::size_t pos = root_.size() + 1; (pos = full.find('/', pos)) != std::string::npos; ++pos)
-      ::mkdir(full.substr(0, pos).c_str(), 0755);
-    if (rel.empty() || rel.back() == '/') continue;
-    std::ofstream(full, std::ios::binary) << "";
+    if (rel.empty()) continue;
+    const bool folder = rel.back() == '/';
+    const fs::path full = Native(path(folder ? rel.substr(0, rel.size() - 1) : rel));
+    std::error_code ec;
+    fs::create_directories(folder ? full : full.parent_path(), ec);
+    if (!folder) std::ofstream(full, std::ios::binary) << "";
   }
 }
 
 void TempTree::writeFile(const std::string& relative, const std::string& content) {
   make({relative});
-  std::ofstream(path(relative), std::ios::binary) << content;
+  std::ofstream(Native(path(relative)), std::ios::binary) << content;
 }
 
 std::string TempTree::readFile(const std::string& relative) const {
-  std::ifstream in(path(relative), std::ios::binary);
+  std::ifstream in(Native(path(relative)), std::ios::binary);
   std::stringstream ss;
   ss << in.rdbuf();
   return ss.str();
 }
 
 bool TempTree::exists(const std::string& relative) const {
-  struct stat st;
-  return ::lstat(path(relative).c_str(), &st) == 0;
+  std::error_code ec;
+  return fs::symlink_status(Native(path(relative)), ec).type() != fs::file_type::not_found && !ec;
 }
 
 std::vector<std::string> TempTree::list() const {
   std::vector<std::string> out;
-  Collect(root_, "", out);
+  const fs::path root = Native(root_);
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string rel = Bytes(it->path().lexically_relative(root));
+    std::replace(rel.begin(), rel.end(), kNativeSeparator, '/');
+    if (it->is_directory(ec) && !it->is_symlink(ec)) rel += '/';
+    out.push_back(std::move(rel));
+  }
   std::sort(out.begin(), out.end());
   return out;
 }

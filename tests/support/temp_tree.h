@@ -16,7 +16,7 @@ class TempTree {
   TempTree& operator=(const TempTree&) = delete;
 
   const std::string& root() const { return root_; }
-  /// root + "/" + relative
+  /// root + separator + relative, with native separators (relative is written with "/")
   std::string path(const std::string& relative) const;
   /// Creates files (with the given content) and folders (paths ending in "/").
   void make(std::initializer_list<std::string> paths);

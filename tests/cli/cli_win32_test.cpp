@@ -1,0 +1,123 @@
+// velmora-cli end to end through the portable process runner, so the same checks run on
+// Linux and, cross-built, on Windows (under wine): a real folder renamed and undone, case
+// conversions whose renames only change case, and names that collide without case on
+// Windows. The folder's name holds a space and is given with a trailing separator, so the
+// arguments survive a Windows command line.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/file_system.h"
+#include "support/process_runner.h"
+#include "support/temp_tree.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class CliEndToEnd : public ::testing::Test {
+ protected:
+  testing::ProcessResult run(Lines args) {
+    args.insert(args.begin(), VELMORA_CLI_PATH);
+    args.push_back("--state-dir");
+    args.push_back(tree.path("state"));
+    return testing::RunProcess(args);
+  }
+  std::string w(const std::string& rel = "") const { return tree.path(rel.empty() ? "my files" : "my files/" + rel); }
+  std::string pair(const std::string& from, const std::string& to) const { return w(from) + "\t" + w(to) + "\n"; }
+  /// The work folder's entries, relative to it, byte for byte as stored.
+  Lines work() const {
+    Lines out;
+    for (const auto& e : tree.list())
+      if (e.rfind("my files/", 0) == 0 && e != "my files/") out.push_back(e.substr(9));
+    return out;
+  }
+  bool readOnly(const std::string& rel) const {
+    std::error_code ec;
+    const auto perms = std::filesystem::status(tree.path(rel), ec).permissions();
+    return !ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+  }
+
+  testing::TempTree tree;
+};
+
+TEST_F(CliEndToEnd, ExtensionRunIsLoggedAndUndone) {
+  tree.make({"my files/a.txt", "my files/b.txt", "my files/c.doc", "my files/sub/d.txt"});
+  auto out = run({"extension", "--folder", w() + platform::kSeparator, "--set", "oldExtension=txt", "--set",
+                  "newExtension=md"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, pair("a.txt", "a.md") + pair("b.txt", "b.md"));
+  EXPECT_EQ(work(), (Lines{"a.md", "b.md", "c.doc", "sub/", "sub/d.txt"}));
+  EXPECT_EQ(tree.readFile("state/rollback.rbk"),
+            w("a.md") + "\r\n" + w("a.txt") + "\r\n" + w("b.md") + "\r\n" + w("b.txt") + "\r\n");
+  EXPECT_TRUE(readOnly("state/rollback.rbk"));
+  EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));
+
+  // A second run replaces the read-only log.
+  out = run({"extension", "--folder", w(), "--set", "oldExtension=doc", "--set", "newExtension=txt"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(tree.readFile("state/rollback.rbk"), w("c.txt") + "\r\n" + w("c.doc") + "\r\n");
+
+  out = run({"undo", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, pair("c.txt", "c.doc"));
+  EXPECT_EQ(work(), (Lines{"a.md", "b.md", "c.doc", "sub/", "sub/d.txt"}));
+  EXPECT_FALSE(tree.exists("state/rollback.rbk"));
+  out = run({"undo", "--yes"});
+  EXPECT_EQ(out.exit, 1);
+  EXPECT_EQ(out.err, "Information: There is no rename operation to undo.\n");
+}
+
+TEST_F(CliEndToEnd, CaseConversionsRenameAndUndoByCaseAlone) {
+  tree.make({"my files/ABC.TXT", "my files/Photo.JPG", "my files/DIR/x.txt"});
+  auto out = run({"extension", "--folder", w(), "--set", "extensionMode=ConvertExtensionCase", "--set",
+                  "extensionUpper=false", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, pair("ABC.TXT", "ABC.txt") + pair("Photo.JPG", "Photo.jpg"));
+  EXPECT_EQ(work(), (Lines{"ABC.txt", "DIR/", "DIR/x.txt", "Photo.jpg"}));
+
+  out = run({"change", "--folder", w(), "--scope", "2", "--set", "changeMode=ConvertCase", "--set", "caseStyle=Lower",
+             "--set", "capitalizeFirst=false", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, pair("DIR", "dir"));
+  EXPECT_EQ(work(), (Lines{"ABC.txt", "Photo.jpg", "dir/", "dir/x.txt"}));
+
+  out = run({"undo", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(work(), (Lines{"ABC.txt", "DIR/", "DIR/x.txt", "Photo.jpg"}));
+}
+
+TEST_F(CliEndToEnd, NamesCollideWithoutCaseOnlyWhereTheFileSystemSaysSo) {
+  tree.make({"my files/report.doc", "my files/REPORT.txt"});
+  auto out = run({"extension", "--folder", w(), "--set", "oldExtension=doc", "--set", "newExtension=txt"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+#ifdef _WIN32
+  // "REPORT.txt" takes "report.txt" too: the new name is numbered.
+  EXPECT_EQ(out.out, pair("report.doc", "report(1).txt"));
+  EXPECT_EQ(work(), (Lines{"REPORT.txt", "report(1).txt"}));
+#else
+  EXPECT_EQ(out.out, pair("report.doc", "report.txt"));
+  EXPECT_EQ(work(), (Lines{"REPORT.txt", "report.txt"}));
+#endif
+  out = run({"undo", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(work(), (Lines{"REPORT.txt", "report.doc"}));
+}
+
+TEST_F(CliEndToEnd, HandPickedPathsInEitherSeparatorStyle) {
+  tree.make({"my files/one.txt", "my files/two.txt"});
+  std::string second = w("two.txt");
+#ifdef _WIN32
+  std::replace(second.begin(), second.end(), '\\', '/');  // Windows takes "/" as well
+#endif
+  auto out = run({"extension", w("one.txt"), second, "--set", "newExtension=.log"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(work(), (Lines{"one.log", "two.log"}));
+  EXPECT_EQ(run({"undo", "--yes"}).exit, 0);
+  EXPECT_EQ(work(), (Lines{"one.txt", "two.txt"}));
+}
+
+}  // namespace
+}  // namespace velmora
