@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "platform/file_system.h"
 #include "support/process_runner.h"
@@ -117,6 +120,41 @@ TEST_F(CliEndToEnd, HandPickedPathsInEitherSeparatorStyle) {
   EXPECT_EQ(work(), (Lines{"one.log", "two.log"}));
   EXPECT_EQ(run({"undo", "--yes"}).exit, 0);
   EXPECT_EQ(work(), (Lines{"one.txt", "two.txt"}));
+}
+
+TEST_F(CliEndToEnd, RunKilledMidwayIsUndoneFromItsJournal) {
+  constexpr int kFiles = 3000;
+  Lines files;
+  for (int i = 0; i < kFiles; ++i) files.push_back("my files/img" + std::to_string(i) + ".txt");
+  tree.make(files);
+  const std::string journal = tree.path("state/rollback.rbk.journal");
+  testing::ChildProcess child({VELMORA_CLI_PATH, "extension", "--folder", w(), "--set", "allExtensions=true", "--set",
+                               "newExtension=.dat", "--state-dir", tree.path("state")});
+  ASSERT_TRUE(child.started());
+  // Kill it once a few renames are in the journal, as a crash would.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  auto journalSize = [&] {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(journal, ec);
+    return ec ? 0 : size;
+  };
+  while (child.running() && std::chrono::steady_clock::now() < deadline && journalSize() < 2048)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  child.kill();
+  child.wait();
+  ASSERT_TRUE(child.killed()) << "the run ended before it could be killed";
+  int renamed = 0;
+  for (const auto& name : work()) renamed += name.find(".dat") != std::string::npos;
+  ASSERT_GT(renamed, 0);
+  ASSERT_LT(renamed, kFiles);
+
+  const auto out = run({"undo", "--yes"});
+  EXPECT_EQ(out.exit, 0) << out.err;
+  int restored = 0;
+  for (const auto& name : work()) restored += name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0;
+  EXPECT_EQ(restored, kFiles);
+  EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));
+  EXPECT_FALSE(tree.exists("state/rollback.rbk"));
 }
 
 }  // namespace

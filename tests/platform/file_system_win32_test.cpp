@@ -233,17 +233,40 @@ TEST(Win32Paths, DriveRootsSharesAndBothSeparators) {
   EXPECT_EQ(platform::LastComponent("C:/w/b"), "b");
 }
 
+// The system's page follows the ANSI code page; the Windows leg also runs this test under
+// Greek (1253), Chinese (936) and Japanese (932) system locales.
 TEST(Win32System, CodePageAndProgramFolder) {
   const platform::CodePage& page = platform::SystemCodePage();
-  switch (::GetACP()) {
+  const UINT acp = ::GetACP();
+  switch (acp) {
     case 1252: EXPECT_EQ(&page, &platform::Windows1252CodePage()); break;
     case 932: EXPECT_EQ(&page, &platform::Windows932CodePage()); break;
     case CP_UTF8: EXPECT_EQ(&page, &platform::Utf8CodePage()); break;
     default: {
       EXPECT_EQ(page.id(), platform::CodePageId::WindowsAnsi);
-      EXPECT_EQ(page.name(), std::to_string(::GetACP()));
-      EXPECT_TRUE(page.equalsNoCase("ABC", "abc"));
+      EXPECT_EQ(page.name(), std::to_string(acp));
+      EXPECT_TRUE(page.equalsNoCase("Abc", "aBC"));
+      break;
     }
+  }
+  if (acp == 1253) {  // Greek, one byte a letter: alpha beta in both cases
+    EXPECT_FALSE(page.isLeadByte(0xE1));
+    EXPECT_TRUE(page.equalsNoCase("\xe1\xe2.txt", "\xc1\xc2.TXT"));
+    EXPECT_EQ(page.toUpper("\xe1\xe2"), "\xc1\xc2");
+    EXPECT_EQ(page.toLower("\xc1\xc2"), "\xe1\xe2");
+    std::size_t length = 0;
+    EXPECT_EQ(page.findNoCase("x\xc1\xc2y", "\xe2", 0, length), 2u);
+  }
+  if (acp == 936) {  // Chinese, double byte: a character, then full-width a / A
+    EXPECT_TRUE(page.isLeadByte(0xB0));
+    EXPECT_FALSE(page.isLeadByte('a'));
+    EXPECT_EQ(page.charLength("\xb0\xa1x", 0), 2u);
+    EXPECT_EQ(page.charLength("\xb0\xa1x", 2), 1u);
+    EXPECT_TRUE(page.equalsNoCase("\xa3\xe1", "\xa3\xc1"));
+    std::size_t length = 0;
+    // "\xa1x" lies across a character's trail byte and never matches there.
+    EXPECT_EQ(page.findNoCase("\xb0\xa1X", "\xa1x", 0, length), std::string::npos);
+    EXPECT_EQ(page.findNoCase("\xb0\xa1X", "x", 0, length), 2u);
   }
   const std::string exe = platform::ExecutablePath();
   ASSERT_GT(exe.size(), 4u);
