@@ -7,7 +7,8 @@
 
 namespace velmora::batch {
 
-enum class Buttons { OkCancel, YesNo };
+/// YesNoCancel: Yes, No and Cancel, for a question whose Cancel keeps things as they are.
+enum class Buttons { OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 /// Message boxes. Titles and texts are the program's own, exactly as shown.
@@ -18,7 +19,8 @@ class Messages {
   virtual void information(const std::string& text) = 0;
   /// Warning box: title "Warning" unless another is given, one OK button.
   virtual void warning(const std::string& text, const std::string& title = "Warning") = 0;
-  /// Question box with OK/Cancel or Yes/No; closing it counts as Cancel (or No).
+  /// Question box with OK/Cancel, Yes/No or Yes/No/Cancel; closing it counts as Cancel (or
+  /// No for Yes/No).
   virtual Answer confirm(const std::string& title, const std::string& text, Buttons buttons) = 0;
 };
 

@@ -9,8 +9,10 @@ namespace velmora::cli {
 
 batch::Answer CliMessages::confirm(const std::string& title, const std::string& text, batch::Buttons buttons) {
   show(title, text);
-  if (yes_) return buttons == batch::Buttons::YesNo ? batch::Answer::Yes : batch::Answer::Ok;
+  const bool yesAnswers = buttons == batch::Buttons::YesNo || buttons == batch::Buttons::YesNoCancel;
+  if (yes_) return yesAnswers ? batch::Answer::Yes : batch::Answer::Ok;
   questionDeclined = true;
+  // Without --yes a question is declined; a three-way question keeps things as they are.
   return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
 }
 

@@ -19,10 +19,13 @@ HistoryEditor::HistoryEditor(Program& program, QWidget* parent) : QDialog(parent
   setObjectName(QStringLiteral("TForm8"));
   setWindowTitle(QStringLiteral("New name list"));
   setWindowModality(Qt::ApplicationModal);
+  setSizeGripEnabled(true);
 
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("Memo1"));
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(text_, &QPlainTextEdit::textChanged, this, [this] {
     edited_ = true;
     saved_ = false;
@@ -40,17 +43,20 @@ HistoryEditor::HistoryEditor(Program& program, QWidget* parent) : QDialog(parent
   buttons->addStretch();
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 6);
   layout->addWidget(text_);
   layout->addLayout(buttons);
   resize(284, 330);
 }
 
 void HistoryEditor::editHistory() {
-  batch::NameHistory& history = program_.nameHistory();
-  if (program_.fs().exists(history.filePath())) {
-    history.load();
+  // The text comes from the file as it is now (another instance may have written it); the
+  // in-memory history is left to the editor's next showing.
+  const std::string path = program_.nameHistory().filePath();
+  if (program_.fs().exists(path)) {
     QStringList lines;
-    for (const std::string& e : history.entries()) lines << FromText(e);
+    if (const auto content = program_.fs().readFile(path))
+      for (const std::string& e : batch::ParseHistory(*content)) lines << FromText(e);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
   }
   edited_ = false;
@@ -71,26 +77,33 @@ void HistoryEditor::SaveClick() {
   const int before = history.maximum();
   const int maximum = history.saveEdited(lines);
   if (maximum != before) {
+    // More lines than the maximum raise it, in the Options window and in the settings.
     program_.options().setHistoryMaximum(maximum);
     const auto settings = app::OpenSettings();
     app::WriteHistoryMaximum(*settings, maximum);
   }
   program_.editor().refreshHistoryLists();
+  // The text shows what was kept: the empty lines are gone.
+  QStringList kept;
+  for (const std::string& e : history.entries()) kept << FromText(e);
+  if (kept.join(QLatin1Char('\n')) != text_->toPlainText()) text_->setPlainText(kept.join(QLatin1Char('\n')));
   saved_ = true;
 }
 
 bool HistoryEditor::mayClose() {
   if (!edited_ || saved_) return true;
-  const batch::Answer answer =
-      program_.messages().confirm("Save Confirmation", "The content changed, do you want to save ?",
-                                  batch::Buttons::YesNo);
-  if (answer == batch::Answer::Yes) {
-    SaveClick();
-    return true;
+  switch (program_.messages().confirm("Save Confirmation", "The content changed, do you want to save ?",
+                                      batch::Buttons::YesNoCancel)) {
+    case batch::Answer::Yes:
+      SaveClick();
+      return true;
+    case batch::Answer::No:
+      text_->clear();
+      edited_ = false;
+      return true;
+    default:
+      return false;  // Cancel: the window stays open with the text as it is
   }
-  text_->clear();
-  edited_ = false;
-  return true;
 }
 
 void HistoryEditor::reject() {

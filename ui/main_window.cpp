@@ -114,7 +114,13 @@ class ListUndoListener final : public batch::UndoListener {
 class UndoHooks final : public batch::RunHooks {
  public:
   explicit UndoHooks(ProgressWindow* progress) : progress_(progress) {}
-  void processEvents() override { QCoreApplication::processEvents(); }
+  void processEvents() override {
+    if (progress_) {
+      progress_->processEvents();  // paced by the window, so long runs stay fast
+    } else {
+      QCoreApplication::processEvents();
+    }
+  }
   void progressStart(int maximum) override {
     if (progress_) progress_->start(maximum);
   }

@@ -55,7 +55,13 @@ constexpr const char* kHomePage = "https://velmora.example.org/";
 class EditorRunHooks final : public batch::RunHooks {
  public:
   EditorRunHooks(MainWindow& main, ProgressWindow* progress) : main_(main), progress_(progress) {}
-  void processEvents() override { QCoreApplication::processEvents(); }
+  void processEvents() override {
+    if (progress_) {
+      progress_->processEvents();  // paced by the window, so long runs stay fast
+    } else {
+      QCoreApplication::processEvents();
+    }
+  }
   void progressStart(int maximum) override {
     if (progress_) progress_->start(maximum);
   }
@@ -167,6 +173,9 @@ QPushButton* OperationEditor::makeSpecialButton(const char* name, const QString&
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
   b->setToolTip(QStringLiteral("Numbers, date and disordered string"));
+  // A click leaves the focus, and so the selection, in the input box: the placeholder
+  // replaces what is selected there.
+  b->setFocusPolicy(Qt::TabFocus);
   connect(b, &QPushButton::clicked, this, [this, target] { specialButtonClick(target); });
   return b;
 }

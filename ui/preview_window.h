@@ -8,15 +8,20 @@
 //  - closePreview(): closes the window and empties its list (the editor's close steps).
 //  - renameRequested(): "Rename" was pressed; the window has hidden itself.
 //  - optionsRequested(): "Options" was pressed.
-//  - sampleRequested(oldPath): "Show" in the list's menu, with the first selected row's
-//    old name as the preview shows it.
+//  - sampleRequested(oldPath): "Show" in the list's menu, with the full old path of the
+//    first selected row (rows of a one-layer preview show names only; the path is made
+//    whole with the target folder).
 
 #include <QDialog>
+#include <string>
 #include <vector>
 
 #include "batch/batch_run.h"
 
+class QAction;
+class QMenu;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace velmora::ui {
 
@@ -33,6 +38,11 @@ class PreviewWindow final : public QDialog {
   int rowCount() const;
   QTreeWidget* list() const { return list_; }
 
+  /// The list's context menu with "Show" and "Copy" enabled as when it opens.
+  QMenu* listMenu();
+  void ShowClick();  ///< "Show"
+  void CopyClick();  ///< "Copy"
+
  signals:
   void renameRequested();
   void optionsRequested();
@@ -41,12 +51,18 @@ class PreviewWindow final : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void reject() override;
 
  private:
-  void showListMenu(const QPoint& pos);
+  QTreeWidgetItem* firstSelectedRow() const;
+  QString fullOldPath(const QString& shown) const;
 
   Program& program_;
+  std::string rowFolder_;  ///< the folder of name-only rows; empty when rows hold full paths
   QTreeWidget* list_;
+  QMenu* menu_;
+  QAction* showAction_;
+  QAction* copyAction_;
 };
 
 }  // namespace velmora::ui

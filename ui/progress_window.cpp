@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "ui/program.h"
 
@@ -16,6 +17,9 @@ namespace velmora::ui {
 namespace {
 /// Posted to the window once it is on screen; the work begins when it arrives.
 const QEvent::Type kStartEvent = static_cast<QEvent::Type>(QEvent::registerEventType(QEvent::User + 100));
+constexpr int kNameWidth = 340;
+const QString kOldInitial = QStringLiteral("Old filename:");
+const QString kNewInitial = QStringLiteral("New filename:");
 }  // namespace
 
 ProgressWindow::ProgressWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
@@ -24,15 +28,24 @@ ProgressWindow::ProgressWindow(Program& program, QWidget* parent) : QDialog(pare
   setWindowModality(Qt::ApplicationModal);
 
   auto* oldCaption = new QLabel(QStringLiteral("Old  filename:"), this);
+  oldCaption->setObjectName(QStringLiteral("Label1"));
   auto* newCaption = new QLabel(QStringLiteral("New filename:"), this);
-  oldName_ = new QLabel(QStringLiteral("Old filename:"), this);
+  newCaption->setObjectName(QStringLiteral("Label2"));
+  oldName_ = new QLabel(kOldInitial, this);
   oldName_->setObjectName(QStringLiteral("Label3"));
-  newName_ = new QLabel(QStringLiteral("New filename:"), this);
+  newName_ = new QLabel(kNewInitial, this);
   newName_->setObjectName(QStringLiteral("Label4"));
-  for (QLabel* l : {oldName_, newName_}) l->setMinimumWidth(320);
+  for (QLabel* l : {oldName_, newName_}) {
+    // A fixed width: long names are elided instead of widening the window.
+    l->setFixedWidth(kNameWidth);
+    l->setTextFormat(Qt::PlainText);
+  }
   searching_ = new QLabel(QStringLiteral("Searching, please wait..."), this);
   searching_->setObjectName(QStringLiteral("Panel1"));
   searching_->setAlignment(Qt::AlignCenter);
+  searching_->setFrameShape(QFrame::Panel);
+  searching_->setFrameShadow(QFrame::Raised);
+  searching_->setAutoFillBackground(true);
   searching_->hide();
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -44,23 +57,28 @@ ProgressWindow::ProgressWindow(Program& program, QWidget* parent) : QDialog(pare
   connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::CancelClick);
 
   auto* grid = new QGridLayout(this);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
   grid->addWidget(oldCaption, 0, 0);
   grid->addWidget(oldName_, 0, 1);
   grid->addWidget(newCaption, 1, 0);
   grid->addWidget(newName_, 1, 1);
-  grid->addWidget(searching_, 0, 0, 2, 2);
+  grid->addWidget(searching_, 0, 0, 2, 2);  // covers the names during a listing export
   grid->addWidget(bar_, 2, 0, 1, 2);
   grid->addWidget(cancel_, 3, 1, Qt::AlignRight);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void ProgressWindow::run(const std::function<void()>& work, batch::StopFlag& stop) {
   work_ = work;
   stop_ = &stop;
   started_ = false;
-  oldName_->setText(QStringLiteral("Old filename:"));
-  newName_->setText(QStringLiteral("New filename:"));
-  bar_->setRange(0, 100);
-  bar_->setValue(0);
+  pendingOld_ = kOldInitial;
+  pendingNew_ = kNewInitial;
+  namesChanged_ = true;
+  value_ = 0;
+  maximum_ = 100;
+  updateView();
   exec();
   work_ = nullptr;
 }
@@ -77,7 +95,9 @@ bool ProgressWindow::event(QEvent* event) {
   if (event->type() != kStartEvent) return QDialog::event(event);
   working_ = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  bar_->setValue(0);
+  value_ = 0;
+  updateView();
+  sinceUpdate_.start();
   if (work_) work_();
   QApplication::restoreOverrideCursor();
   working_ = false;
@@ -86,28 +106,54 @@ bool ProgressWindow::event(QEvent* event) {
 }
 
 void ProgressWindow::start(int maximum) {
-  bar_->setRange(0, maximum > 0 ? maximum : 1);
-  bar_->setValue(0);
+  maximum_ = std::max(maximum, 1);
+  value_ = 0;
 }
 
 void ProgressWindow::showItem(const QString& oldName, const QString& newName, int step) {
-  oldName_->setText(oldName);
-  newName_->setText(newName);
-  bar_->setValue(std::min(bar_->maximum(), bar_->value() + step));
-  repaint();
+  pendingOld_ = oldName;
+  pendingNew_ = newName;
+  namesChanged_ = true;
+  value_ = std::min(maximum_, value_ + step);
 }
 
-void ProgressWindow::setSearching(bool on) { searching_->setVisible(on); }
+void ProgressWindow::processEvents() {
+  if (sinceUpdate_.isValid() && sinceUpdate_.elapsed() < kPumpIntervalMs) return;
+  updateView();
+  QCoreApplication::processEvents();
+  sinceUpdate_.start();
+}
+
+void ProgressWindow::setName(QLabel* label, const QString& name) {
+  label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, kNameWidth));
+  label->setToolTip(name);
+}
+
+void ProgressWindow::updateView() {
+  if (namesChanged_) {
+    setName(oldName_, pendingOld_);
+    setName(newName_, pendingNew_);
+    namesChanged_ = false;
+  }
+  if (bar_->maximum() != maximum_) bar_->setRange(0, maximum_);
+  if (bar_->value() != value_) bar_->setValue(value_);
+}
+
+void ProgressWindow::setSearching(bool on) {
+  searching_->setVisible(on);
+  if (on) searching_->raise();
+  updateView();
+  QCoreApplication::processEvents();
+}
 
 void ProgressWindow::CancelClick() {
-  if (program_.messages().confirm("Confirmation", "Will you cancel this operation?", batch::Buttons::YesNo) ==
-          batch::Answer::Yes &&
+  if (program_.messages().confirm("Confirmation", kCancelQuestion, batch::Buttons::YesNo) == batch::Answer::Yes &&
       stop_)
     stop_->set();
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  // The work closes the window itself when it has finished.
+  // The work closes the window itself when it has finished; the close box does not stop it.
   if (working_) {
     event->ignore();
     return;

@@ -24,16 +24,37 @@ void QtMessages::warning(const std::string& text, const std::string& title) {
 }
 
 batch::Answer QtMessages::confirm(const std::string& title, const std::string& text, batch::Buttons buttons) {
-  const bool yesNo = buttons == batch::Buttons::YesNo;
-  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
-                  yesNo ? (QMessageBox::Yes | QMessageBox::No) : (QMessageBox::Ok | QMessageBox::Cancel), owner());
+  QMessageBox::StandardButtons shown;
+  QMessageBox::StandardButton escape, preferred;
+  switch (buttons) {
+    case batch::Buttons::YesNo:
+      shown = QMessageBox::Yes | QMessageBox::No;
+      escape = QMessageBox::No;
+      preferred = QMessageBox::Yes;
+      break;
+    case batch::Buttons::YesNoCancel:
+      shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+      escape = QMessageBox::Cancel;
+      preferred = QMessageBox::Yes;
+      break;
+    case batch::Buttons::OkCancel:
+    default:
+      shown = QMessageBox::Ok | QMessageBox::Cancel;
+      escape = QMessageBox::Cancel;
+      preferred = QMessageBox::Ok;
+      break;
+  }
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text), shown, owner());
   // Task-modal: the whole program waits for the answer; closing the box declines.
   box.setWindowModality(Qt::ApplicationModal);
-  box.setEscapeButton(yesNo ? QMessageBox::No : QMessageBox::Cancel);
-  box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
-  const int answer = box.exec();
-  if (yesNo) return answer == QMessageBox::Yes ? batch::Answer::Yes : batch::Answer::No;
-  return answer == QMessageBox::Ok ? batch::Answer::Ok : batch::Answer::Cancel;
+  box.setEscapeButton(escape);
+  box.setDefaultButton(preferred);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return batch::Answer::Yes;
+    case QMessageBox::No: return batch::Answer::No;
+    case QMessageBox::Ok: return batch::Answer::Ok;
+    default: return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
+  }
 }
 
 }  // namespace velmora::ui

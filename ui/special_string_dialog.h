@@ -8,19 +8,54 @@
 //  - chooseToken(itemCount): shows the dialog modally and returns the placeholder for the
 //    chosen kind ("" when cancelled or switched off); itemCount is the number of entries
 //    of the current item list, which sets the width of an ordered number.
+//  - choice(): the result of the last showing (None after "Cancel", Disabled after "Ok"
+//    with special strings switched off).
+//
+// Every showing remembers "Use Special string symbols" and the start number; "Cancel" or
+// closing the window puts both back. The date format and the random kinds keep what the
+// user set either way.
 
 #include <QDialog>
+#include <QLabel>
+#include <QSpinBox>
 #include <cstddef>
 
 #include "engine/operation_record.h"
+#include "engine/special_tokens.h"
 
 class QCheckBox;
 class QRadioButton;
-class QSpinBox;
+class QWidget;
 
 namespace velmora::ui {
 
 class Program;
+
+/// The start number box: typing may go past the maximum (the dialog then warns and sets
+/// the maximum), the arrows stop at it.
+class StartNumberBox final : public QSpinBox {
+ public:
+  static constexpr int kMaximum = 10000;
+  explicit StartNumberBox(QWidget* parent);
+
+ protected:
+  void stepBy(int steps) override;
+  StepEnabled stepEnabled() const override;
+};
+
+/// A label that reports a click (the caption of the caption-less check box).
+class ClickableLabel final : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
 
 class SpecialStringDialog final : public QDialog {
   Q_OBJECT
@@ -30,14 +65,31 @@ class SpecialStringDialog final : public QDialog {
 
   engine::SpecialStringSettings settings() const;
   QString chooseToken(std::size_t itemCount);
-
- private:
-  void refreshDateCaptions();
+  engine::SpecialChoice choice() const { return choice_; }
+  /// The placeholder for the current result (BuildSpecialToken).
   QString tokenFor(std::size_t itemCount) const;
 
+  static constexpr const char* kAtLeastOneKind = "You have to select at least one choice.";
+  static constexpr const char* kStartTooBig = "Should not more than 10000.";
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void setDateCaptions(int year, int month, int day);
+  void highlightChosenOption();
+  void randomKindToggled(QCheckBox* box, bool checked);
+  void startNumberChanged(int value);
+  engine::SpecialChoice chosenOption() const;
+
   Program& program_;
+  engine::SpecialChoice choice_ = engine::SpecialChoice::None;
+  bool enabledAtOpening_ = true;
+  int startAtOpening_ = 1;
+
   QCheckBox* enabled_;
-  QSpinBox* startNumber_;
+  StartNumberBox* startNumber_;
   QRadioButton* ordered_;
   QRadioButton* today_;
   QRadioButton* fileDate_;
@@ -45,6 +97,8 @@ class SpecialStringDialog final : public QDialog {
   QRadioButton* folderName_;
   QRadioButton* random_;
   QRadioButton* dateFormats_[6];
+  QWidget* datePanel_;
+  QWidget* randomPanel_;
   QCheckBox* randomUpper_;
   QCheckBox* randomLower_;
   QCheckBox* randomNumbers_;

@@ -14,22 +14,25 @@ struct RecordedMessage {
   std::string kind;  ///< "information", "warning", "confirm"
   std::string title;
   std::string text;
+  batch::Buttons buttons = batch::Buttons::OkCancel;  ///< of a question
 };
 
 class RecordingMessages final : public batch::Messages {
  public:
-  void information(const std::string& text) override { shown.push_back({"information", "Information", text}); }
+  void information(const std::string& text) override {
+    shown.push_back({"information", "Information", text, batch::Buttons::OkCancel});
+  }
   void warning(const std::string& text, const std::string& title) override {
-    shown.push_back({"warning", title, text});
+    shown.push_back({"warning", title, text, batch::Buttons::OkCancel});
   }
   batch::Answer confirm(const std::string& title, const std::string& text, batch::Buttons buttons) override {
-    shown.push_back({"confirm", title, text});
+    shown.push_back({"confirm", title, text, buttons});
     if (!answers.empty()) {
       batch::Answer a = answers.front();
       answers.pop_front();
       return a;
     }
-    return buttons == batch::Buttons::YesNo ? batch::Answer::Yes : batch::Answer::Ok;
+    return buttons == batch::Buttons::OkCancel ? batch::Answer::Ok : batch::Answer::Yes;
   }
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
