@@ -1,9 +1,9 @@
 #include "cli/cli_support.h"
 
 #include <csignal>
-#include <filesystem>
 
 #include "platform/file_system.h"
+#include "platform/user_dirs.h"
 
 namespace velmora::cli {
 
@@ -26,7 +26,7 @@ std::string Absolute(const std::string& path) {
 #ifdef _WIN32
   if (path.size() >= 2 && path[1] == ':') return path;
 #endif
-  return platform::JoinPath(std::filesystem::current_path().string(), path);
+  return platform::JoinPath(platform::CurrentFolder(), path);
 }
 
 std::string WithoutTrailingSeparator(std::string path) {

@@ -14,4 +14,9 @@ std::string DefaultProgramFolder();
 /// Full path of the running executable ("" when unknown).
 std::string ExecutablePath();
 
+/// The current folder, in the byte form the file-system calls take ("" when unknown). On
+/// Windows that is the ANSI code page, which std::filesystem does not use for narrow
+/// strings there, so relative paths are made absolute with this.
+std::string CurrentFolder();
+
 }  // namespace velmora::platform

@@ -1,7 +1,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <string>
 
 #include "platform/user_dirs.h"
 
@@ -25,6 +27,16 @@ std::string ExecutablePath() {
   ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n <= 0) return {};
   return std::string(buf, static_cast<std::size_t>(n));
+}
+
+std::string CurrentFolder() {
+  std::string buf(4096, '\0');
+  while (!::getcwd(buf.data(), buf.size())) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return {};
+    buf.resize(buf.size() * 2);
+  }
+  buf.resize(std::char_traits<char>::length(buf.c_str()));
+  return buf;
 }
 
 }  // namespace velmora::platform

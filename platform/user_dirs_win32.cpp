@@ -57,4 +57,14 @@ std::string ExecutablePath() {
   }
 }
 
+std::string CurrentFolder() {
+  const DWORD n = ::GetCurrentDirectoryA(0, nullptr);
+  if (n == 0) return {};
+  std::string buf(n, '\0');
+  const DWORD got = ::GetCurrentDirectoryA(n, buf.data());
+  if (got == 0 || got >= n) return {};
+  buf.resize(got);
+  return buf;
+}
+
 }  // namespace velmora::platform

@@ -4,6 +4,16 @@
 // Windows. The folder's name holds a space and is given with a trailing separator, so the
 // arguments survive a Windows command line.
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,6 +130,26 @@ TEST_F(CliEndToEnd, HandPickedPathsInEitherSeparatorStyle) {
   EXPECT_EQ(work(), (Lines{"one.log", "two.log"}));
   EXPECT_EQ(run({"undo", "--yes"}).exit, 0);
   EXPECT_EQ(work(), (Lines{"one.txt", "two.txt"}));
+}
+
+TEST_F(CliEndToEnd, RelativePathsFromAFolderWithAnAccentedName) {
+#ifdef _WIN32
+  const std::string folder = "caf\xe9";  // the ANSI code page's bytes (1252 under wine)
+  if (::GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
+#else
+  const std::string folder = "caf\xc3\xa9";
+#endif
+  tree.make({folder + "/w/a.txt", folder + "/w/b.doc"});
+  testing::ProcessOptions options;
+  options.workingFolder = tree.path(folder);
+  const auto out = testing::RunProcess({VELMORA_CLI_PATH, "extension", "--folder", "w", "--set", "oldExtension=txt",
+                                        "--set", "newExtension=md", "--state-dir", "state"},
+                                       options);
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, tree.path(folder + "/w/a.txt") + "\t" + tree.path(folder + "/w/a.md") + "\n");
+  EXPECT_TRUE(tree.exists(folder + "/w/a.md"));
+  EXPECT_EQ(tree.readFile(folder + "/state/rollback.rbk"),
+            tree.path(folder + "/w/a.md") + "\r\n" + tree.path(folder + "/w/a.txt") + "\r\n");
 }
 
 TEST_F(CliEndToEnd, RunKilledMidwayIsUndoneFromItsJournal) {

@@ -140,8 +140,9 @@ HANDLE Start(const std::vector<std::string>& argv, const ProcessOptions& options
   si.hStdOutput = out;
   si.hStdError = err;
   PROCESS_INFORMATION pi{};
+  const char* folder = options.workingFolder.empty() ? nullptr : options.workingFolder.c_str();
   const BOOL ok = ::CreateProcessA(argv[0].c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                   environment.data(), nullptr, &si, &pi);
+                                   environment.data(), folder, &si, &pi);
   if (in != INVALID_HANDLE_VALUE) ::CloseHandle(in);
   if (!ok) return nullptr;
   ::CloseHandle(pi.hThread);
@@ -246,6 +247,8 @@ pid_t Start(const std::vector<std::string>& argv, const ProcessOptions& options,
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!options.workingFolder.empty())
+    posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
   std::vector<std::string> args = argv;
   std::vector<char*> cargs;
   for (auto& a : args) cargs.push_back(a.data());

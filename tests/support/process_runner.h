@@ -12,6 +12,8 @@ namespace velmora::testing {
 struct ProcessOptions {
   /// Variables set for the child (added, or replacing the inherited value).
   std::vector<std::pair<std::string, std::string>> environment;
+  /// The child's current folder; empty: the parent's.
+  std::string workingFolder;
 };
 
 struct ProcessResult {
