@@ -119,6 +119,16 @@ TEST_F(CliEndToEnd, NamesCollideWithoutCaseOnlyWhereTheFileSystemSaysSo) {
   EXPECT_EQ(work(), (Lines{"REPORT.txt", "report.doc"}));
 }
 
+TEST_F(CliEndToEnd, ARuleThatOnlyRecasesAnItemRenamesItWithoutANumber) {
+  // The item's own name is no collision, even where names compare without case.
+  tree.make({"my files/report.txt", "my files/Other report.txt"});
+  auto out = run({"replace", "--folder", w(), "--set", "oldText=report", "--set", "newText=REPORT", "--set",
+                  "replaceCaseSensitive=true", "--yes"});
+  ASSERT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, pair("Other report.txt", "Other REPORT.txt") + pair("report.txt", "REPORT.txt"));
+  EXPECT_EQ(work(), (Lines{"Other REPORT.txt", "REPORT.txt"}));
+}
+
 TEST_F(CliEndToEnd, HandPickedPathsInEitherSeparatorStyle) {
   tree.make({"my files/one.txt", "my files/two.txt"});
   std::string second = w("two.txt");
