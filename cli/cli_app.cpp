@@ -166,6 +166,12 @@ class Session {
 
   int runOperation() {
     const batch::RunMode mode = o_.preview ? batch::RunMode::Preview : batch::RunMode::Rename;
+    // The editor never lets "Only this folder name" stand on a root; neither does the CLI.
+    if (target_.isFolderMode() && target_.scope == batch::FolderScope::ThisFolder &&
+        platform::IsRootPath(target_.folder)) {
+      messages_.information("Can not rename root directory !");
+      return finish(kRefused);
+    }
     batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
     if (!ok.run) return finish(kRefused);

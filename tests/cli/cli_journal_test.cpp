@@ -78,6 +78,17 @@ TEST(CliJournal, RunKilledMidwayIsUndoneCompletely) {
   EXPECT_FALSE(tree.exists("state/rollback.rbk"));
 }
 
+TEST(CliRoot, TheRootFolderItselfIsNeverRenamed) {
+  testing::TempTree tree;
+  pid_t pid = Spawn({VELMORA_CLI_PATH, "change", "--folder", "/", "--scope", "3", "--set", "newName=x", "--yes",
+                     "--state-dir", tree.path("state")});
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_FALSE(tree.exists("state/rollback.rbk"));
+}
+
 }  // namespace
 }  // namespace velmora
 
