@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -15,7 +16,9 @@ using engine::OperationKind;
 
 std::string ResolveInstallDir(const QSettings& settings, platform::FileSystem& fs) {
   std::string folder;
-  if (auto stored = ReadInstallDir(settings))
+  // A relative value would name a folder below the current directory, which may be the
+  // very folder being renamed: it counts as missing.
+  if (auto stored = ReadInstallDir(settings); stored && QDir::isAbsolutePath(*stored))
     folder = QFile::encodeName(*stored).toStdString();
   if (folder.empty()) folder = platform::DefaultProgramFolder();
   if (!fs.isDirectory(folder)) fs.makeFolders(folder);

@@ -19,9 +19,9 @@ inline constexpr const char* kEditFolderNameQuestion =
     "There is no file in this folder, do you want to edit this folder name?";
 inline constexpr const char* kEditFolderNameTitle = "Confirmation";
 
-/// The program's own folder: the "InstallDir" setting when it holds a path, otherwise the
-/// per-user program folder; never the current directory (it may be the very folder being
-/// renamed). Created when missing; ends in a separator.
+/// The program's own folder: the "InstallDir" setting when it holds an absolute path,
+/// otherwise the per-user program folder; never the current directory (it may be the very
+/// folder being renamed). Created when missing; ends in a separator.
 std::string ResolveInstallDir(const QSettings& settings, platform::FileSystem& fs);
 
 /// Reads the hand-off list (one path per line, empty lines dropped) and deletes the file
