@@ -35,17 +35,22 @@ bool IsWebpageFolder(std::string_view name) {
 }
 
 ProbeResult Probe(FileSystem& fs, const std::string& folder) {
+  // One pass in the system's order, keeping the first file and folder of the folder order:
+  // the same answers as a sorted listing without sorting it.
   ProbeResult result;
-  auto entries = fs.listFolder(folder);
+  auto entries = fs.readFolder(folder);
   if (!entries) return result;
+  const platform::DirEntry* firstFile = nullptr;
+  const platform::DirEntry* firstFolder = nullptr;
+  int files = 0;
   for (const auto& e : *entries) {
-    if (e.isDirectory) {
-      if (result.firstFolder.empty()) result.firstFolder = e.name;
-    } else {
-      if (result.fileCount == 0) result.firstFile = e.name;
-      if (++result.fileCount >= 30) break;
-    }
+    const platform::DirEntry*& first = e.isDirectory ? firstFolder : firstFile;
+    if (!first || platform::FolderOrderLess(e.name, first->name)) first = &e;
+    if (!e.isDirectory) ++files;
   }
+  if (firstFile) result.firstFile = firstFile->name;
+  if (firstFolder) result.firstFolder = firstFolder->name;
+  result.fileCount = files < 30 ? files : 30;
   return result;
 }
 

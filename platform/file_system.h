@@ -70,10 +70,14 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  /// Every entry of a folder except "." and "..", hidden ones included, sorted the way a
-  /// Windows file system lists a folder: by name, compared case-insensitively (ASCII upper
-  /// case, then bytes). Empty optional when the folder cannot be read.
-  virtual std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) = 0;
+  /// Every entry of a folder except "." and "..", hidden ones included, in the order the
+  /// system returns them. Empty optional when the folder cannot be read.
+  virtual std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) = 0;
+
+  /// readFolder, sorted the way a Windows file system lists a folder: by name, compared
+  /// case-insensitively (ASCII upper case, then bytes). Every walk and listing uses this
+  /// order, so ordered numbers follow the names and never the disk's hash order.
+  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder);
 
   /// What a path names now, from one status query (links are followed).
   virtual EntryKind kind(const std::string& path) = 0;
@@ -108,8 +112,11 @@ class FileSystem {
 /// The machine's own file system.
 FileSystem& RealFileSystem();
 
-/// Lower-level compare used for the folder order: ASCII case-insensitive, then bytes.
+/// The folder order: ASCII case-insensitive, then bytes.
 bool FolderOrderLess(std::string_view a, std::string_view b);
+
+/// Sorts entries into the folder order.
+void SortInFolderOrder(std::vector<DirEntry>& entries);
 
 /// Joins folder and name with exactly one separator between them.
 std::string JoinPath(std::string_view folder, std::string_view name);

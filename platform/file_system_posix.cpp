@@ -91,7 +91,7 @@ class PosixAppendLog final : public AppendLog {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) override {
+  std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return std::nullopt;
     const int dfd = ::dirfd(dir);
@@ -107,8 +107,6 @@ class PosixFileSystem final : public FileSystem {
       entries.push_back(DirEntry{n, isDir});
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
     return entries;
   }
 

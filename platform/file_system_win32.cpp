@@ -175,7 +175,7 @@ class Win32AppendLog final : public AppendLog {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) override {
+  std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override {
     const std::string pattern = JoinPath(folder.empty() ? std::string(".") : folder, "*.*");
     WIN32_FIND_DATAA data;
     FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
@@ -191,8 +191,6 @@ class Win32FileSystem final : public FileSystem {
       entries.push_back(DirEntry{data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (::FindNextFileA(find.get(), &data));
     if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
     return entries;
   }
 

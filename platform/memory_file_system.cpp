@@ -84,7 +84,7 @@ const MemoryFileSystem::Node* MemoryFileSystem::node(const std::string& path) co
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
-std::optional<std::vector<DirEntry>> MemoryFileSystem::listFolder(const std::string& folder) {
+std::optional<std::vector<DirEntry>> MemoryFileSystem::readFolder(const std::string& folder) {
   const std::string f = Normalize(folder);
   auto self = nodes_.find(f);
   if (self == nodes_.end() || !self->second.isDirectory) return std::nullopt;
@@ -98,8 +98,6 @@ std::optional<std::vector<DirEntry>> MemoryFileSystem::listFolder(const std::str
     if (rest.empty() || rest.find(kInnerSeparator) != std::string_view::npos) continue;
     out.push_back(DirEntry{std::string(rest), it->second.isDirectory});
   }
-  std::sort(out.begin(), out.end(),
-            [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
   return out;
 }
 

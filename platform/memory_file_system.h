@@ -32,7 +32,7 @@ class MemoryFileSystem final : public FileSystem {
   void lockPath(const std::string& path) { locked_.insert(path); }
   const Node* node(const std::string& path) const;
 
-  std::optional<std::vector<DirEntry>> listFolder(const std::string& folder) override;
+  std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override;
   std::optional<EntryInfo> entryInfo(const std::string& path) override;
   RenameStatus rename(const std::string& from, const std::string& to) override;

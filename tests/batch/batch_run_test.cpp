@@ -144,8 +144,8 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
 class PlantingFileSystem final : public platform::FileSystem {
  public:
   explicit PlantingFileSystem(testing::TempTree& tree) : tree_(tree), real_(platform::RealFileSystem()) {}
-  std::optional<std::vector<platform::DirEntry>> listFolder(const std::string& f) override {
-    return real_.listFolder(f);
+  std::optional<std::vector<platform::DirEntry>> readFolder(const std::string& f) override {
+    return real_.readFolder(f);
   }
   platform::EntryKind kind(const std::string& p) override { return real_.kind(p); }
   std::optional<platform::EntryInfo> entryInfo(const std::string& p) override { return real_.entryInfo(p); }
