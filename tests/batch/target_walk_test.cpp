@@ -98,6 +98,16 @@ TEST(Probe, CountsFilesUpToThirtyAndFindsFirstFolder) {
   EXPECT_EQ(probe.firstFolder, "a.files");  // the probe still sees webpage folders
 }
 
+TEST(Probe, FindsASubfolderListedAfterThirtyFiles) {
+  platform::MemoryFileSystem fs;
+  for (int i = 0; i < 40; ++i) fs.addFile("/d/f" + std::to_string(100 + i));
+  fs.addFolder("/d/zz");
+  testing::RecordingMessages messages;
+  EXPECT_EQ(batch::FirstTargetItem(fs, {"/d", FolderScope::SubfoldersOnly, {}}, OperationKind::Replapart, messages),
+            "zz");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST(FirstTargetItem, MessagesPerScope) {
   platform::MemoryFileSystem fs;
   fs.addFolder("/empty");
