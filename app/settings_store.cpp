@@ -34,6 +34,7 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
                             &o.excludeSmallWords, &o.confirm, &values.contextMenu};
   const char* const names[] = {"Options1", "Options2", "Options3", "Autocopy", "Capevery", "Confirm", "Contextmenu"};
   bool complete = true;
+  values.booleansRead = 0;
   for (std::size_t i = 0; i < std::size(names); ++i) {
     const auto n = ReadNumber(settings, QString::fromLatin1(names[i]));
     if (!n) {
@@ -41,6 +42,7 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
       break;
     }
     *booleans[i] = *n != 0;
+    ++values.booleansRead;
   }
   std::optional<int> preview;
   if (complete) preview = ReadNumber(settings, QStringLiteral("Prenum"));

@@ -19,6 +19,9 @@ std::unique_ptr<QSettings> OpenSettings();
 struct StoredOptions {
   batch::RunOptions options;
   bool contextMenu = true;  ///< " Intergrate with Windows Explorer context menu"
+  /// Set by LoadStoredOptions: how many of the seven booleans, in the reading order, were
+  /// read; the ones after them kept what they held.
+  int booleansRead = 0;
 };
 
 /// Reads the options in their fixed order ("Options1", "Options2", "Options3", "Autocopy",

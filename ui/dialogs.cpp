@@ -1,9 +1,32 @@
 #include "ui/dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace velmora::ui {
+
+namespace {
+
+/// The save dialog of a listing: when it is about to close on a chosen file, the replace
+/// question decides; its Cancel keeps the dialog open with the name typed.
+class ListingSaveDialog final : public QFileDialog {
+ public:
+  ListingSaveDialog(QWidget* parent, const std::function<bool(const QString&)>& mayReplace)
+      : QFileDialog(parent, QStringLiteral("Select file to save filenames")), mayReplace_(mayReplace) {}
+
+  void accept() override {
+    const QStringList chosen = selectedFiles();
+    // A folder typed as the name is entered by the dialog itself; no question for it.
+    if (!chosen.isEmpty() && !QFileInfo(chosen.front()).isDir() && !mayReplace_(chosen.front())) return;
+    QFileDialog::accept();
+  }
+
+ private:
+  const std::function<bool(const QString&)>& mayReplace_;
+};
+
+}  // namespace
 
 std::optional<QString> QtDialogs::browseFolder(QWidget* parent, const QString& title) {
   QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -25,16 +48,16 @@ QStringList QtDialogs::openFiles(QWidget* parent, const QString& title, const QS
 
 std::optional<QString> QtDialogs::saveListingFile(QWidget* parent,
                                                   const std::function<bool(const QString&)>& mayReplace) {
-  QFileDialog dialog(parent, QStringLiteral("Select file to save filenames"));
+  ListingSaveDialog dialog(parent, mayReplace);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("text file(*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("txt"));
+  // The question is the program's own, asked before the dialog closes; a desktop's own
+  // dialog would close first.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    const QString chosen = dialog.selectedFiles().front();
-    if (mayReplace(chosen)) return chosen;
-  }
-  return std::nullopt;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
 }
 
 }  // namespace velmora::ui

@@ -49,7 +49,9 @@ constexpr int kFocusDelayMs = 100;
 /// progress window, unless they take every layer.
 constexpr int kSmallRunItems = 18;
 constexpr int kTargetLineLength = 53;
+/// The product's home page and the maker's e-mail address, as the About panel shows them.
 constexpr const char* kHomePage = "https://velmora.example.org/";
+constexpr const char* kContactMail = "velmora@example.org";
 
 /// The run's view of the windows: the main list, the progress window, pending events.
 class EditorRunHooks final : public batch::RunHooks {
@@ -81,6 +83,28 @@ QString ReleaseMonth() {
   const QDate built = QLocale(QLocale::English).toDate(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
   return QLocale(QLocale::English).toString(built, QStringLiteral("MMMM yyyy"));
 }
+
+/// Keeps a picture of the About panel centred across its group and at two thirds of the
+/// group's free height, whenever the group is shown or changes size.
+class PicturePlacer final : public QObject {
+ public:
+  PicturePlacer(QWidget* group, QWidget* picture) : QObject(group), group_(group), picture_(picture) {
+    group->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == group_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
+      const QSize size = picture_->size();
+      picture_->move((group_->width() - size.width()) / 2, (group_->height() - size.height()) * 2 / 3);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* group_;
+  QWidget* picture_;
+};
 
 /// A row of widgets laid out left to right.
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
@@ -802,31 +826,45 @@ QWidget* OperationEditor::buildSavePage() {
 QWidget* OperationEditor::buildAboutPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("AboutPanel"));
-  auto picture = [this](QWidget* parent, const char* name, const QString& html, const QString& hint) {
-    auto* l = new QLabel(html, parent);
+  // Each group holds one picture, placed by hand (not by a layout): centred, and at two
+  // thirds of the group's free height.
+  auto group = [panel](const char* name, const QString& title) {
+    auto* g = new QGroupBox(title, panel);
+    g->setObjectName(QString::fromLatin1(name));
+    g->setMinimumHeight(150);
+    return g;
+  };
+  auto picture = [this](QGroupBox* group, const char* name, const QString& html, const QString& hint) {
+    auto* l = new QLabel(html, group);
     l->setObjectName(QString::fromLatin1(name));
     l->setToolTip(hint);
     l->setCursor(Qt::PointingHandCursor);
     l->setAlignment(Qt::AlignCenter);
-    l->setMinimumHeight(70);
-    l->setStyleSheet(QStringLiteral("QLabel { background: #f3f7ff; border: 1px solid #b8c8e8; padding: 8px; }"));
+    l->setStyleSheet(
+        QStringLiteral("QLabel { background: #f3f7ff; border: 1px solid #b8c8e8; border-radius: 4px; padding: 8px 18px; }"));
+    l->adjustSize();
+    l->setFixedSize(l->sizeHint());
     l->installEventFilter(this);
+    new PicturePlacer(group, l);
     return l;
   };
-  auto* contact = new QGroupBox(QStringLiteral(" Contact info "), panel);
-  contact->setObjectName(QStringLiteral("GroupBoxContact"));
-  auto* contactLayout = new QVBoxLayout(contact);
-  contactLayout->addWidget(picture(contact, "Image1",
-                                   QStringLiteral("<b>Velmora</b><br>%1").arg(QString::fromLatin1(kHomePage)),
-                                   QStringLiteral("Visit homepage now")));
-  auto* version = new QGroupBox(QStringLiteral(" Version info "), panel);
-  version->setObjectName(QStringLiteral("GroupBoxVersion"));
-  auto* versionLayout = new QVBoxLayout(version);
-  versionLayout->addWidget(picture(
-      version, "Image2",
-      QStringLiteral("<b>Velmora %1</b><br>%2")
-          .arg(QStringLiteral(VELMORA_VERSION), ReleaseMonth()),
-      QStringLiteral("download the latest version now")));
+  const QString icon = QStringLiteral("<img src=\":/velmora/velmora.png\" width=\"40\" height=\"40\">");
+  QGroupBox* contact = group("GroupBoxContact", QStringLiteral(" Contact info "));
+  QLabel* contactPicture =
+      picture(contact, "Image1",
+              QStringLiteral("<table><tr><td valign=\"middle\">%1&nbsp;&nbsp;</td><td><b>Velmora</b><br>"
+                             "Home page: %2<br>E-mail: %3</td></tr></table>")
+                  .arg(icon, QString::fromLatin1(kHomePage), QString::fromLatin1(kContactMail)),
+              QStringLiteral("Visit homepage now"));
+  QGroupBox* version = group("GroupBoxVersion", QStringLiteral(" Version info "));
+  QLabel* versionPicture =
+      picture(version, "Image2",
+              QStringLiteral("<table><tr><td valign=\"middle\">%1&nbsp;&nbsp;</td><td><b>Velmora %2</b><br>"
+                             "Released %3</td></tr></table>")
+                  .arg(icon, QStringLiteral(VELMORA_VERSION), ReleaseMonth()),
+              QStringLiteral("download the latest version now"));
+  const int pictureWidth = std::max(contactPicture->width(), versionPicture->width());
+  for (QLabel* l : {contactPicture, versionPicture}) l->setFixedWidth(pictureWidth);
   auto* back = new QPushButton(QStringLiteral("Back"), panel);
   back->setObjectName(QStringLiteral("BackButton"));
   back->setToolTip(QStringLiteral("Back to last window"));

@@ -8,18 +8,53 @@
 //    housekeeping tick, the editor in a hand-off session, and any close without "Ok").
 //  - setAutocopy(): the sample box's automatic-copy switch.
 //  - exec(): shown modally by the main window's and the editor's "Options" buttons.
-//  - historyMaximum(): "Max Number:" of the new name list.
+//  - historyMaximum() / setHistoryMaximum(): "Max Number:" of the new name list.
 
 #include <QDialog>
+#include <QLineEdit>
 
 #include "batch/interfaces.h"
 
 class QCheckBox;
-class QSpinBox;
+class QToolButton;
 
 namespace velmora::ui {
 
 class Program;
+
+/// A number field with its up-down arrows. The text is checked on every change: text that
+/// is not a whole number brings "Please input a number!" and the edit is undone; a number
+/// over the maximum becomes the maximum with the window's message; one under the minimum
+/// (0 in "Preview files number: ") becomes the minimum. The position is the last number
+/// the field held.
+class NumberField final : public QWidget {
+ public:
+  NumberField(const char* name, int minimum, int maximum, const char* tooBigMessage, batch::Messages& messages,
+              QWidget* parent);
+
+  int position() const { return position_; }
+  void setPosition(int value);
+  QLineEdit* edit() const { return edit_; }
+  QToolButton* upButton() const { return up_; }
+  QToolButton* downButton() const { return down_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void textChanged(const QString& text);
+  void step(int by);
+
+  batch::Messages& messages_;
+  int minimum_;
+  int maximum_;
+  const char* tooBigMessage_;
+  int position_;
+  QString lastGood_;
+  QLineEdit* edit_;
+  QToolButton* up_;
+  QToolButton* down_;
+};
 
 class OptionsWindow final : public QDialog {
   Q_OBJECT
@@ -31,8 +66,19 @@ class OptionsWindow final : public QDialog {
   void loadSettings();
   void setAutocopy(bool on);
   int historyMaximum() const;
+  /// Sets "Max Number:" and takes it also as the maximum remembered when the window was
+  /// shown (the new name list editor raises it while the window is open).
   void setHistoryMaximum(int maximum);
   bool contextMenuIntegration() const;
+
+  /// The launcher that the file-manager entries call; the one beside the program unless
+  /// set otherwise.
+  void setLauncherPath(const QString& path) { launcherPath_ = path; }
+
+  // ---- buttons (public so that tests drive them) ----
+  void OkClick();
+  void DefaultClick();
+  void HelpClick();
 
  signals:
   /// "Edit" and "Clear" of the "New name list" page.
@@ -40,14 +86,17 @@ class OptionsWindow final : public QDialog {
   void clearHistoryRequested();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void done(int result) override;
 
  private:
-  void OkClick();
-  void DefaultClick();
   void setControls(const batch::RunOptions& options, bool contextMenu);
+  void applyFileManagerIntegration();
 
   Program& program_;
+  QString launcherPath_;
+  /// "Max Number:" when the window was shown; a smaller one at "Ok" shortens the history.
+  int shownHistoryMaximum_ = 20;
   QCheckBox* exitAfterRun_;
   QCheckBox* displayResult_;
   QCheckBox* confirm_;
@@ -55,8 +104,8 @@ class OptionsWindow final : public QDialog {
   QCheckBox* autocopy_;
   QCheckBox* excludeSmallWords_;
   QCheckBox* dontOpenListing_;
-  QSpinBox* previewCount_;
-  QSpinBox* historyMax_;
+  NumberField* previewCount_;
+  NumberField* historyMax_;
 };
 
 }  // namespace velmora::ui

@@ -1,15 +1,15 @@
 #include "ui/program.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
+#include <QShortcut>
 #include <ctime>
 
 #include "app/help_topics.h"
 #include "app/settings_store.h"
 #include "batch/rollback_log.h"
 #include "ui/folder_add_dialog.h"
+#include "ui/help_window.h"
 #include "ui/history_editor.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
@@ -57,6 +57,9 @@ Program::Program(const Services& services) : services_(services) {
   folderAdd_ = std::make_unique<FolderAddDialog>();
   windows_.push_back(folderAdd_.get());
   editor_->connectWindows();
+  // F1 in the special string dialog runs the main window's help routine, as its "Help" does.
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), special_.get()), &QShortcut::activated, this,
+          &Program::showMainHelp);
   // The Options window's "New name list" page.
   connect(options_.get(), &OptionsWindow::editHistoryRequested, this, [this] { history_->editHistory(); });
   connect(options_.get(), &OptionsWindow::clearHistoryRequested, this, [this] {
@@ -111,9 +114,11 @@ void Program::showMainHelp() {
   showHelpTopic(app::MainHelpTopic(special_->isVisible(), preview_->isVisible(), options_->isVisible()));
 }
 
-void Program::showHelpTopic(const QString& topic) {
-  const QString file = app::HelpTopicFile(state_.installDir, topic);
-  if (!file.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+void Program::showHelpTopic(const QString& topic) { helpWindow().showTopic(state_.installDir, topic); }
+
+HelpWindow& Program::helpWindow() {
+  if (!help_) help_ = std::make_unique<HelpWindow>();
+  return *help_;
 }
 
 }  // namespace velmora::ui

@@ -29,6 +29,7 @@ class OptionsWindow;
 class HistoryEditor;
 class SingleRenameDialog;
 class FolderAddDialog;
+class HelpWindow;
 
 /// What the windows use to reach the outside; tests put recorders in their place.
 struct Services {
@@ -80,8 +81,10 @@ class Program final : public QObject {
   /// The main window's help routine: the topic of the first visible window among the
   /// special string dialog, the preview and the Options window.
   void showMainHelp();
-  /// Opens a help topic (the topic file in the desktop's browser) when it exists.
+  /// Shows a help topic in the help window.
   void showHelpTopic(const QString& topic);
+  /// The help window, created on the first request for help (it is none of the nine).
+  HelpWindow& helpWindow();
 
  private:
   void launchTimerFired();
@@ -104,6 +107,7 @@ class Program final : public QObject {
   std::unique_ptr<HistoryEditor> history_;
   std::unique_ptr<SingleRenameDialog> rename_;
   std::unique_ptr<FolderAddDialog> folderAdd_;
+  std::unique_ptr<HelpWindow> help_;
 };
 
 }  // namespace velmora::ui

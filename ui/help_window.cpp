@@ -1,0 +1,181 @@
+#include "ui/help_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "app/help_topics.h"
+
+namespace velmora::ui {
+
+namespace {
+
+/// The topics in reading order, with the names the list shows.
+struct Topic {
+  const char* file;
+  const char* title;
+};
+constexpr Topic kTopics[] = {
+    {"How to use.htm", "How to use"}, {"Remove.htm", "Remove"},
+    {"Replace.htm", "Replace"},       {"Insert.htm", "Insert"},
+    {"Change.htm", "Change"},         {"Change ext.htm", "Extension"},
+    {"Save.htm", "Save"},             {"Special string.htm", "Special strings"},
+    {"Preview.htm", "Preview"},       {"Options.htm", "Options"},
+};
+
+const QString kWindowTitle = QStringLiteral("Velmora Help");
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("HelpWindow"));
+  setWindowTitle(kWindowTitle);
+  setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
+  resize(820, 600);
+
+  const auto toolButton = [this](const char* name, const QString& text, QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setIcon(style()->standardIcon(icon));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    return b;
+  };
+  back_ = toolButton("HelpBack", QStringLiteral("Back"), QStyle::SP_ArrowBack);
+  forward_ = toolButton("HelpForward", QStringLiteral("Forward"), QStyle::SP_ArrowForward);
+  QToolButton* contents = toolButton("HelpContents", QStringLiteral("Contents"), QStyle::SP_DirHomeIcon);
+
+  topics_ = new QListWidget(this);
+  topics_->setObjectName(QStringLiteral("HelpTopics"));
+  for (const Topic& t : kTopics) {
+    auto* item = new QListWidgetItem(QString::fromLatin1(t.title), topics_);
+    item->setData(Qt::UserRole, QString::fromLatin1(t.file));
+  }
+  topics_->setMaximumWidth(220);
+  topics_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 4px 8px; }"));
+
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  browser_->setOpenExternalLinks(true);
+  browser_->setFrameShape(QFrame::NoFrame);
+
+  auto* splitter = new QSplitter(this);
+  splitter->addWidget(topics_);
+  splitter->addWidget(browser_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({160, 660});
+
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(6, 4, 6, 0);
+  bar->addWidget(back_);
+  bar->addWidget(forward_);
+  bar->addWidget(contents);
+  bar->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
+  layout->addLayout(bar);
+  layout->addWidget(splitter, 1);
+
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+  connect(contents, &QToolButton::clicked, this,
+          [this] { showTopic(installDir_, QString::fromLatin1(kTopics[0].file)); });
+  connect(topics_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { showTopic(installDir_, item->data(Qt::UserRole).toString()); });
+  connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::sourceChanged);
+}
+
+QString HelpWindow::TopicFile(const std::string& installDir, const QString& topic) {
+  QString file = app::HelpTopicFile(installDir, topic);
+#ifdef VELMORA_HELP_SOURCE_DIR
+  // A program run from its build folder reads the topics of its source tree.
+  if (file.isEmpty()) {
+    const QString built = QDir(QStringLiteral(VELMORA_HELP_SOURCE_DIR)).filePath(topic);
+    if (QFileInfo::exists(built)) file = built;
+  }
+#endif
+  return file;
+}
+
+void HelpWindow::showTopic(const std::string& installDir, const QString& topic) {
+  installDir_ = installDir;
+  const QString file = TopicFile(installDir, topic);
+  if (file.isEmpty()) {
+    showMissing(topic);
+  } else {
+    const QUrl url = QUrl::fromLocalFile(file);
+    if (browser_->source() == url) {
+      browser_->reload();
+    } else {
+      browser_->setSource(url);
+    }
+    sourceChanged(browser_->source());
+  }
+
+  // A modal window blocks every window that is not its own: the help window becomes one of
+  // the modal window's, so that it can be read and scrolled while that window waits.
+  create();
+  if (QWindow* window = windowHandle()) {
+    QWidget* modal = QApplication::activeModalWidget();
+    window->setTransientParent(modal && modal != this && modal->windowHandle() ? modal->windowHandle() : nullptr);
+  }
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void HelpWindow::showMissing(const QString& topic) {
+  found_ = false;
+  currentTopic_ = topic;
+  browser_->clearHistory();
+  browser_->setHtml(QStringLiteral("<h2>Help topic not found</h2><p>The help topic <b>%1</b> is not installed. "
+                                   "It is looked for in the folder <i>help</i> of Velmora's own folder and in "
+                                   "<i>share/velmora/help</i> beside the program.</p>")
+                        .arg(topic.toHtmlEscaped()));
+  setWindowTitle(kWindowTitle);
+  topics_->clearSelection();
+}
+
+void HelpWindow::sourceChanged(const QUrl& source) {
+  // The browser tells of a new source before source() returns it: the address is the one
+  // passed here.
+  if (!source.isLocalFile()) return;
+  found_ = true;
+  currentTopic_ = QFileInfo(source.toLocalFile()).fileName();
+  const QString title = browser_->documentTitle();
+  setWindowTitle(title.isEmpty() ? kWindowTitle : kWindowTitle + QStringLiteral(" - ") + title);
+  topics_->clearSelection();
+  for (int row = 0; row < topics_->count(); ++row) {
+    if (topics_->item(row)->data(Qt::UserRole).toString() == currentTopic_) {
+      topics_->setCurrentRow(row);
+      break;
+    }
+  }
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace velmora::ui
