@@ -1,7 +1,6 @@
 #include "ui/options_window.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +10,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "app/file_manager_integration.h"
 #include "app/settings_store.h"
@@ -93,9 +94,10 @@ NumberField::NumberField(const char* name, int minimum, int maximum, const char*
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(1);
-  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   layout->addWidget(edit_);
   layout->addLayout(arrows);
+
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   connect(edit_, &QLineEdit::textChanged, this, &NumberField::textChanged);
   connect(up_, &QToolButton::clicked, this, [this] { step(1); });
