@@ -1,25 +1,17 @@
 // velmora-cli list, end to end on real temporary folders.
 
-#ifndef _WIN32
-
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-
+#include "cli/cli_runner.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
 namespace {
 
-struct Result {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
+using Result = testing::ProcessResult;
+using nlohmann::json;
+using testing::JsonLine;
+using testing::WithSeparator;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -40,30 +32,15 @@ class CliListTest : public ::testing::Test {
  protected:
   void SetUp() override { tree.make({"home/", "out/"}); }
 
-  /// Runs velmora-cli list with HOME and the data home inside the tree.
-  Result list(const std::vector<std::string>& args) {
-    const std::string outFile = tree.path("stdout.log"), errFile = tree.path("stderr.log");
-    pid_t pid = ::fork();
-    if (pid == 0) {
-      ::setenv("HOME", tree.path("home").c_str(), 1);
-      ::setenv("XDG_DATA_HOME", tree.path("home/data").c_str(), 1);
-      int o = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      int e = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      ::dup2(o, 1);
-      ::dup2(e, 2);
-      std::vector<char*> argv{const_cast<char*>(VELMORA_CLI_PATH), const_cast<char*>("list")};
-      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    Result r;
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = tree.readFile("stdout.log");
-    r.err = tree.readFile("stderr.log");
-    return r;
+  /// Runs velmora-cli list with the home folder (HOME, USERPROFILE on Windows) and the data
+  /// home inside the tree.
+  Result list(std::vector<std::string> args) {
+    args.insert(args.begin(), "list");
+    testing::ProcessOptions options;
+    options.environment = {{"HOME", tree.path("home")},
+                           {"USERPROFILE", tree.path("home")},
+                           {"XDG_DATA_HOME", tree.path("home/data")}};
+    return testing::RunCli(args, options);
   }
 
   /// The listing file's lines with its stamp line checked and replaced by "[stamp]".
@@ -84,7 +61,7 @@ TEST_F(CliListTest, AllLayersWithSizes) {
   tree.make({"w/sub/deep/", "w/img_files/x.htm"});
   tree.writeFile("w/a.txt", std::string(1536, 'a'));
   tree.writeFile("w/sub/b.txt", std::string(500, 'b'));
-  const Result r = list({"--folder", tree.path("w") + "/", "--content", "all", "--size", "--output",
+  const Result r = list({"--folder", WithSeparator(tree.path("w")), "--content", "all", "--size", "--output",
                          tree.path("out/all.txt")});
   EXPECT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(r.out, tree.path("out/all.txt") + "\n");
@@ -139,12 +116,13 @@ TEST_F(CliListTest, TypeFiltersAndFoldersOnly) {
 
 TEST_F(CliListTest, HandPickedPaths) {
   tree.make({"a/one.txt", "a/Sub/", "b/two.txt"});
-  const Result r = list({tree.path("a/one.txt"), tree.path("a/Sub") + "/", tree.path("b/two.txt"), "--output",
+  const Result r = list({tree.path("a/one.txt"), WithSeparator(tree.path("a/Sub")), tree.path("b/two.txt"), "--output",
                          tree.path("out/picked.txt")});
   EXPECT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(listing("out/picked.txt", 0),
-            (std::vector<std::string>{"[stamp]", "Selected files names:", "In folder, <" + tree.path("a") + "/>",
-                                      "  one.txt", "  <Sub>", "In folder, <" + tree.path("b") + "/>", "  two.txt"}));
+            (std::vector<std::string>{"[stamp]", "Selected files names:", "In folder, <" + WithSeparator(tree.path("a")) + ">",
+                                      "  one.txt", "  <Sub>", "In folder, <" + WithSeparator(tree.path("b")) + ">",
+                                      "  two.txt"}));
 }
 
 TEST_F(CliListTest, ExistingFileReplacedOnlyWithYes) {
@@ -229,7 +207,7 @@ TEST_F(CliListTest, JsonNamesTheListingAndTheMessages) {
   tree.make({"w/a.txt", "home/filenames.txt"});
   Result r = list({"--folder", tree.path("w"), "--output", tree.path("out/j.txt"), "--json"});
   EXPECT_EQ(r.exit, 0);
-  EXPECT_EQ(r.out, "{\"exit\":0,\"listing\":\"" + tree.path("out/j.txt") + "\"}\n");
+  EXPECT_EQ(r.out, JsonLine({{"exit", 0}, {"listing", tree.path("out/j.txt")}}));
   EXPECT_EQ(r.err, "");
   r = list({"--folder", tree.path("w"), "--output", tree.path("out/j.txt"), "--json"});
   EXPECT_EQ(r.exit, 2);
@@ -239,5 +217,3 @@ TEST_F(CliListTest, JsonNamesTheListingAndTheMessages) {
 
 }  // namespace
 }  // namespace velmora
-
-#endif

@@ -1,69 +1,23 @@
 // velmora-cli end to end: the real binary on real temporary folders, its stdout, stderr,
 // exit code, and the files it leaves (renamed items, rollback.rbk, Newname.txt).
 
-#ifndef _WIN32
-
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <optional>
 
+#include "cli/cli_runner.h"
 #include "support/temp_tree.h"
-
-extern char** environ;
 
 namespace velmora {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-struct CliOutput {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-/// Runs velmora-cli with these arguments; stdout and stderr go to files in scratch.
-CliOutput RunCli(const Lines& args, const std::string& scratch) {
-  const std::string outPath = scratch + "/stdout", errPath = scratch + "/stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<std::string> all = {VELMORA_CLI_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  CliOutput result;
-  if (posix_spawn(&pid, VELMORA_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadAll(outPath);
-  result.err = ReadAll(errPath);
-  return result;
-}
-
-bool IsReadOnly(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-}
+using CliOutput = testing::ProcessResult;
+using nlohmann::json;
+using testing::IsReadOnly;
+using testing::JsonLine;
+using testing::RunCli;
+using testing::WithSeparator;
 
 /// A work folder "w" and a state folder beside it; every command gets --state-dir.
 class Cli : public ::testing::Test {
@@ -71,7 +25,7 @@ class Cli : public ::testing::Test {
   CliOutput run(Lines args) {
     args.push_back("--state-dir");
     args.push_back(state());
-    return RunCli(args, scratch.root());
+    return RunCli(args);
   }
   std::string state() const { return tree.path("state"); }
   std::string w(const std::string& rel = "") const { return tree.path(rel.empty() ? "w" : "w/" + rel); }
@@ -132,7 +86,7 @@ class CliRuns : public Cli {
       for (const auto& a : c.args) args.push_back(expand(a));
       args.push_back("--state-dir");
       args.push_back(fresh.path("state"));
-      const CliOutput out = RunCli(args, scratch.root());
+      const CliOutput out = RunCli(args);
       EXPECT_EQ(out.exit, c.exit);
       std::string expectedOut;
       for (const auto& [from, to] : c.renamed) expectedOut += expand(from) + "\t" + expand(to) + "\n";
@@ -142,8 +96,8 @@ class CliRuns : public Cli {
       for (const auto& e : fresh.list())
         if (e.rfind("w/", 0) == 0 && e != "w/") after.push_back(e.substr(2));
       EXPECT_EQ(after, c.after);
-      const std::string history = fresh.path("state/Newname.txt");
-      EXPECT_EQ(fresh.exists("state/Newname.txt") ? std::optional<std::string>(ReadAll(history)) : std::nullopt,
+      EXPECT_EQ(fresh.exists("state/Newname.txt") ? std::optional<std::string>(fresh.readFile("state/Newname.txt"))
+                                                  : std::nullopt,
                 c.history);
       // A run that renamed something leaves its log, and only then.
       EXPECT_EQ(fresh.exists("state/rollback.rbk"), !c.renamed.empty());
@@ -296,7 +250,7 @@ TEST_F(Cli, JsonOutput) {
   tree.make({"w/a.txt"});
   CliOutput out = run({"change", "--folder", w(), "--set", "newName=b", "--json"});
   EXPECT_EQ(out.exit, 0);
-  EXPECT_EQ(out.out, "{\"exit\":0,\"renamed\":[[\"" + w("a.txt") + "\",\"" + w("b.txt") + "\"]]}\n");
+  EXPECT_EQ(out.out, JsonLine({{"exit", 0}, {"renamed", json::array({json::array({w("a.txt"), w("b.txt")})})}}));
   EXPECT_EQ(out.err, "");
   out = run({"change", "--folder", w(), "--json"});
   EXPECT_EQ(out.exit, 2);
@@ -330,7 +284,7 @@ TEST_F(Cli, RollbackLogAndUndo) {
   EXPECT_EQ(work(), (Lines{"a.md", "b.md", "c.doc"}));
   EXPECT_EQ(stateFile("rollback.rbk"),
             w("a.md") + "\r\n" + w("a.txt") + "\r\n" + w("b.md") + "\r\n" + w("b.txt") + "\r\n");
-  EXPECT_TRUE(IsReadOnly(state() + "/rollback.rbk"));
+  EXPECT_TRUE(IsReadOnly(tree.path("state/rollback.rbk")));
   EXPECT_FALSE(stateFile("Newname.txt"));  // extension runs record nothing
   EXPECT_FALSE(stateFile("rollback.rbk.journal"));
 
@@ -355,7 +309,7 @@ TEST_F(Cli, ASecondRunReplacesTheReadOnlyLog) {
   ASSERT_EQ(run({"change", "--folder", w(), "--set", "newName=b"}).exit, 0);
   ASSERT_EQ(run({"change", "--folder", w(), "--set", "newName=c"}).exit, 0);
   EXPECT_EQ(stateFile("rollback.rbk"), w("c.txt") + "\r\n" + w("b.txt") + "\r\n");
-  EXPECT_TRUE(IsReadOnly(state() + "/rollback.rbk"));
+  EXPECT_TRUE(IsReadOnly(tree.path("state/rollback.rbk")));
 }
 
 TEST_F(Cli, NothingRenamedKeepsThePreviousLog) {
@@ -388,8 +342,8 @@ TEST_F(Cli, UnwritableLogIsAFailureThatKeepsTheJournal) {
   tree.make({"w/a.txt", "state/rollback.rbk/"});  // a folder where the log goes
   const CliOutput out = run({"change", "--folder", w(), "--set", "newName=b"});
   EXPECT_EQ(out.exit, 4);
-  EXPECT_EQ(out.err, "Warning: The rollback log could not be written; the renames are kept in " + state() +
-                         "/rollback.rbk.journal.\n");
+  EXPECT_EQ(out.err, "Warning: The rollback log could not be written; the renames are kept in " +
+                         WithSeparator(state()) + "rollback.rbk.journal.\n");
   EXPECT_EQ(stateFile("rollback.rbk.journal"), w("b.txt") + "\r\n" + w("a.txt") + "\r\n");
 }
 
@@ -410,7 +364,7 @@ TEST_F(Cli, UsageErrors) {
   tree.make({"w/a.txt"});
   const std::string d = w();
   const std::string recordFile = scratch.path("bad.json");
-  std::ofstream(recordFile) << "{\"removeText1\": \"a\", \"nosuchKey\": true}";
+  scratch.writeFile("bad.json", "{\"removeText1\": \"a\", \"nosuchKey\": true}");
   const std::vector<UsageCase> cases = {
       {"unknown field", {"remove", "--folder", d, "--set", "nosuch=1"}, "'nosuch'"},
       {"bad boolean", {"insert", "--folder", d, "--set", "atHead=maybe"}, "'atHead'"},
@@ -464,7 +418,8 @@ TEST_F(Cli, EveryFieldIsSettable) {
 TEST_F(Cli, RecordFileWithLaterSetWinning) {
   tree.make({"w/a-x-y.txt"});
   const std::string recordFile = scratch.path("record.json");
-  std::ofstream(recordFile) << R"({"removeMode": "RemoveStrings", "removeText1": "-x", "removeCaseSensitive": true})";
+  scratch.writeFile("record.json",
+                    R"({"removeMode": "RemoveStrings", "removeText1": "-x", "removeCaseSensitive": true})");
   const CliOutput out = run({"remove", "--folder", w(), "--record", recordFile, "--set", "removeText1=-y"});
   EXPECT_EQ(out.exit, 0) << out.err;
   EXPECT_EQ(work(), Lines{"a-x.txt"});
@@ -472,7 +427,7 @@ TEST_F(Cli, RecordFileWithLaterSetWinning) {
 
 TEST_F(Cli, TrailingSeparatorOnAPickedFolder) {
   tree.make({"w/old dir/", "w/other/"});
-  const CliOutput out = run({"replace", w("old dir") + "/", "--set", "oldText=old", "--set", "newText=new"});
+  const CliOutput out = run({"replace", WithSeparator(w("old dir")), "--set", "oldText=old", "--set", "newText=new"});
   EXPECT_EQ(out.exit, 0) << out.err;
   EXPECT_EQ(out.out, w("old dir") + "\t" + w("new dir") + "\n");
   EXPECT_EQ(work(), (Lines{"new dir/", "other/"}));
@@ -480,5 +435,3 @@ TEST_F(Cli, TrailingSeparatorOnAPickedFolder) {
 
 }  // namespace
 }  // namespace velmora
-
-#endif

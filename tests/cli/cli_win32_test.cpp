@@ -21,8 +21,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "cli/cli_runner.h"
 #include "platform/file_system.h"
-#include "support/process_runner.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -33,10 +33,9 @@ using Lines = std::vector<std::string>;
 class CliEndToEnd : public ::testing::Test {
  protected:
   testing::ProcessResult run(Lines args) {
-    args.insert(args.begin(), VELMORA_CLI_PATH);
     args.push_back("--state-dir");
     args.push_back(tree.path("state"));
-    return testing::RunProcess(args);
+    return testing::RunCli(args);
   }
   std::string w(const std::string& rel = "") const { return tree.path(rel.empty() ? "my files" : "my files/" + rel); }
   std::string pair(const std::string& from, const std::string& to) const { return w(from) + "\t" + w(to) + "\n"; }
@@ -47,11 +46,7 @@ class CliEndToEnd : public ::testing::Test {
       if (e.rfind("my files/", 0) == 0 && e != "my files/") out.push_back(e.substr(9));
     return out;
   }
-  bool readOnly(const std::string& rel) const {
-    std::error_code ec;
-    const auto perms = std::filesystem::status(tree.path(rel), ec).permissions();
-    return !ec && (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
-  }
+  bool readOnly(const std::string& rel) const { return testing::IsReadOnly(tree.path(rel)); }
 
   testing::TempTree tree;
 };
@@ -152,9 +147,9 @@ TEST_F(CliEndToEnd, RelativePathsFromAFolderWithAnAccentedName) {
   tree.make({folder + "/w/a.txt", folder + "/w/b.doc"});
   testing::ProcessOptions options;
   options.workingFolder = tree.path(folder);
-  const auto out = testing::RunProcess({VELMORA_CLI_PATH, "extension", "--folder", "w", "--set", "oldExtension=txt",
-                                        "--set", "newExtension=md", "--state-dir", "state"},
-                                       options);
+  const auto out = testing::RunCli(
+      {"extension", "--folder", "w", "--set", "oldExtension=txt", "--set", "newExtension=md", "--state-dir", "state"},
+      options);
   ASSERT_EQ(out.exit, 0) << out.err;
   EXPECT_EQ(out.out, tree.path(folder + "/w/a.txt") + "\t" + tree.path(folder + "/w/a.md") + "\n");
   EXPECT_TRUE(tree.exists(folder + "/w/a.md"));

@@ -205,9 +205,12 @@ bool ChildProcess::running() {
   return started_ && !finished_ && ::WaitForSingleObject(static_cast<HANDLE>(process_), 0) == WAIT_TIMEOUT;
 }
 
+// The exit code a killed child gets; velmora-cli never exits with it on its own.
+constexpr UINT kKilledExitCode = 137;
+
 void ChildProcess::kill() {
   if (!running()) return;
-  if (::TerminateProcess(static_cast<HANDLE>(process_), 137)) killed_ = true;
+  if (::TerminateProcess(static_cast<HANDLE>(process_), kKilledExitCode)) killed_ = true;
 }
 
 int ChildProcess::wait() {
@@ -215,6 +218,8 @@ int ChildProcess::wait() {
   if (!finished_) {
     exit_ = WaitFor(static_cast<HANDLE>(process_));
     finished_ = true;
+    // A child that exited just before the kill keeps its own exit code.
+    killed_ = killed_ && exit_ == static_cast<int>(kKilledExitCode);
   }
   return killed_ ? -1 : exit_;
 }
@@ -306,15 +311,17 @@ bool ChildProcess::running() {
   if (r == 0) return true;
   if (r == pid_) {
     finished_ = true;
-    killed_ = killed_ || WIFSIGNALED(status);
+    killed_ = WIFSIGNALED(status);
     exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   return false;
 }
 
+// Whether the signal ended the child is read from its status when it is reaped: a child
+// that exited just before the signal counts as exited.
 void ChildProcess::kill() {
   if (!running()) return;
-  if (::kill(pid_, SIGKILL) == 0) killed_ = true;
+  ::kill(pid_, SIGKILL);
 }
 
 int ChildProcess::wait() {
@@ -322,7 +329,7 @@ int ChildProcess::wait() {
   if (!finished_) {
     bool signalled = false;
     exit_ = WaitFor(pid_, signalled);
-    killed_ = killed_ || signalled;
+    killed_ = signalled;
     finished_ = true;
   }
   return killed_ ? -1 : exit_;

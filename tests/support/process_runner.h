@@ -41,7 +41,8 @@ class ChildProcess {
   void kill();
   /// Waits for the end: the exit code, or -1 when it was killed or never started.
   int wait();
-  /// True when the child ended by kill() rather than by exiting.
+  /// True when the child was ended by kill() (on Linux: by a signal) rather than by exiting;
+  /// known once wait() or running() has seen its end.
   bool killed() const { return killed_; }
 
  private:
