@@ -97,7 +97,9 @@ bool ProgressWindow::event(QEvent* event) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   value_ = 0;
   updateView();
-  sinceUpdate_.start();
+  // The first item is shown at once.
+  sincePump_.invalidate();
+  sinceView_.invalidate();
   if (work_) work_();
   QApplication::restoreOverrideCursor();
   working_ = false;
@@ -118,10 +120,13 @@ void ProgressWindow::showItem(const QString& oldName, const QString& newName, in
 }
 
 void ProgressWindow::processEvents() {
-  if (sinceUpdate_.isValid() && sinceUpdate_.elapsed() < kPumpIntervalMs) return;
-  updateView();
+  if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs) return;
+  if (!sinceView_.isValid() || sinceView_.elapsed() >= kViewIntervalMs) {
+    updateView();
+    sinceView_.start();
+  }
   QCoreApplication::processEvents();
-  sinceUpdate_.start();
+  sincePump_.start();
 }
 
 void ProgressWindow::setName(QLabel* label, const QString& name) {
@@ -135,8 +140,15 @@ void ProgressWindow::updateView() {
     setName(newName_, pendingNew_);
     namesChanged_ = false;
   }
-  if (bar_->maximum() != maximum_) bar_->setRange(0, maximum_);
-  if (bar_->value() != value_) bar_->setValue(value_);
+  if (bar_->maximum() != maximum_ || bar_->value() != value_) {
+    // The bar repaints itself at once on a new value; held back, it is painted together
+    // with the names in the window's next update.
+    bar_->setUpdatesEnabled(false);
+    if (bar_->maximum() != maximum_) bar_->setRange(0, maximum_);
+    bar_->setValue(value_);
+    bar_->setUpdatesEnabled(true);
+    bar_->update();
+  }
 }
 
 void ProgressWindow::setSearching(bool on) {

@@ -8,11 +8,12 @@
 //    "Will you cancel this operation?" and on Yes sets `stop`; the work stops at its next
 //    test of the flag.
 //  - start(maximum), showItem(old, new, step): the bar and the two names.
-//  - processEvents(): what the work's run hooks call after every item: shows the latest
-//    names and bar position and lets pending events be processed (repaint, a Cancel
-//    click). Cheap when called often: the window is brought up to date at most once per
-//    kPumpIntervalMs, so a run of 100,000 renames is not slowed by its window while
-//    Cancel is still seen within a few milliseconds.
+//  - processEvents(): what the work's run hooks call after every item: lets pending events
+//    be processed (a Cancel click, repaints) and shows the latest names and bar position.
+//    Cheap when called often: events are processed at most once per kPumpIntervalMs, so
+//    Cancel is seen within a few milliseconds, and the names and the bar are brought up to
+//    date at most once per kViewIntervalMs, which keeps a run of 100,000 renames from
+//    being slowed by the painting of its window.
 //  - setSearching(on): the "Searching, please wait..." panel over the names.
 
 #include <QDialog>
@@ -34,6 +35,7 @@ class ProgressWindow final : public QDialog {
 
  public:
   static constexpr int kPumpIntervalMs = 10;
+  static constexpr int kViewIntervalMs = 40;
   static constexpr const char* kCancelQuestion = "Will you cancel this operation?";
 
   explicit ProgressWindow(Program& program, QWidget* parent = nullptr);
@@ -75,7 +77,8 @@ class ProgressWindow final : public QDialog {
   bool namesChanged_ = false;
   int value_ = 0;
   int maximum_ = 100;
-  QElapsedTimer sinceUpdate_;
+  QElapsedTimer sincePump_;
+  QElapsedTimer sinceView_;
 };
 
 }  // namespace velmora::ui

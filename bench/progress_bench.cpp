@@ -1,0 +1,293 @@
+// The progress window during an extension change of many files in one folder (100,000 by
+// default), driven through the operation editor as the user drives it:
+//  - the run's time in the window, against the same batch run with no window at all;
+//  - how often the window was repainted while it worked (paints of the name label, and
+//    the longest time without one);
+//  - how soon Cancel answers: another thread posts a mouse click on "Cancel" through the
+//    event loop at a moment of the run; the time until the question is asked and until the
+//    run has stopped is measured (the question is answered Yes at once).
+//
+//   progress_bench [FILES] [CANCEL_TRIALS]
+// Uses QT_QPA_PLATFORM (offscreen when unset; run under xvfb-run for a real X server) and
+// a private home, so the user's settings and program folder are never touched.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "app/app_state.h"
+#include "batch/batch_run.h"
+#include "batch/rollback_log.h"
+#include "batch/undo.h"
+#include "platform/code_page.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/operation_editor.h"
+#include "ui/program.h"
+#include "ui/progress_window.h"
+#include "ui/special_string_dialog.h"
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+class NoDialogs final : public ui::Dialogs {
+ public:
+  std::optional<QString> browseFolder(QWidget*, const QString&) override { return std::nullopt; }
+  QStringList openFiles(QWidget*, const QString&, const QString&) override { return {}; }
+  std::optional<QString> saveListingFile(QWidget*, const std::function<bool(const QString&)>&) override {
+    return std::nullopt;
+  }
+};
+
+class NoLaunch final : public app::InstanceLauncher {
+ public:
+  bool startDetached(const std::string&) override { return false; }
+};
+
+/// Answers every question Yes and notes when the Cancel question came.
+class TimedMessages final : public batch::Messages {
+ public:
+  void information(const std::string& text) override { std::fprintf(stderr, "information: %s\n", text.c_str()); }
+  void warning(const std::string& text, const std::string&) override {
+    std::fprintf(stderr, "warning: %s\n", text.c_str());
+  }
+  batch::Answer confirm(const std::string&, const std::string& text, batch::Buttons buttons) override {
+    if (text == ui::ProgressWindow::kCancelQuestion) cancelAsked = Clock::now();
+    return buttons == batch::Buttons::OkCancel ? batch::Answer::Ok : batch::Answer::Yes;
+  }
+  std::optional<Clock::time_point> cancelAsked;
+};
+
+/// Paint times of a widget.
+class PaintClock final : public QObject {
+ public:
+  explicit PaintClock(QWidget* w) { w->installEventFilter(this); }
+  std::vector<Clock::time_point> paints;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) paints.push_back(Clock::now());
+    return false;
+  }
+};
+
+struct Bench {
+  std::string folder;
+  int files;
+  TimedMessages messages;
+  NoDialogs dialogs;
+  NoLaunch launcher;
+  std::unique_ptr<ui::Program> program;
+  int round = 0;
+
+  /// Opens the editor on the folder with "replace ALL types" and a new extension.
+  void openEditor() {
+    ui::MainWindow& main = program->mainWindow();
+    main.setFolderBox(QString::fromStdString(folder));
+    program->state().target.folder = folder;
+    program->state().target.scope = batch::FolderScope::OneLayer;
+    main.StartOperation(engine::OperationKind::Changexten);
+    ui::OperationEditor& editor = program->editor();
+    auto* all = editor.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+    if (!all->isChecked()) all->click();
+    editor.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->setText(QStringLiteral("e%1").arg(++round));
+  }
+
+  /// The batch run alone, as the command line runs it: no window, no events.
+  double runWithoutWindow() {
+    openEditor();
+    ui::OperationEditor& editor = program->editor();
+    app::AppState& state = program->state();
+    platform::FileSystem& fs = program->fs();
+    batch::RunRequest request{editor.buildRecord(), state.target, batch::RunMode::Rename, 1, 20, false};
+    engine::SpecialStringExpander expander(fs, program->specialStrings().settings(), state.randomSeedCounter);
+    batch::NoHooks hooks;
+    batch::StopFlag stop;
+    batch::BatchRun run(fs, platform::SystemCodePage(), messages, hooks, stop, expander);
+    batch::RunJournal journal(fs, state.installDir);
+    run.setJournal(&journal);
+    const auto begin = Clock::now();
+    run.execute(request);
+    const double ms = Ms(Clock::now() - begin);
+    journal.discard();
+    editor.SpeedButton20Click();
+    if (static_cast<int>(run.log().pairCount()) != files) std::fprintf(stderr, "renamed only %zu\n", run.log().pairCount());
+    return ms;
+  }
+
+  struct WindowRun {
+    double ms = 0;
+    std::size_t renamed = 0;
+    int paints = 0;
+    double firstPaintMs = 0;  ///< OK pressed -> the window's first paint
+    double longestGapMs = 0;  ///< between two paints while the run went on
+    double cancelSeenMs = -1;     ///< click posted -> question asked
+    double cancelStoppedMs = -1;  ///< click posted -> the run stopped
+  };
+
+  /// The run through OK and the progress window; with cancelAfterMs, another thread posts a
+  /// Cancel click that long after the start.
+  WindowRun runWithWindow(int cancelAfterMs) {
+    openEditor();
+    ui::ProgressWindow& progress = program->progress();
+    PaintClock label(progress.findChild<QLabel*>(QStringLiteral("Label3")));
+    auto* cancel = progress.findChild<QPushButton*>(QStringLiteral("Button1"));
+    WindowRun result;
+    std::optional<Clock::time_point> stopped;
+    std::atomic<bool> started{false}, ended{false};
+    QMetaObject::Connection done = QObject::connect(&progress, &QDialog::finished, [&stopped, &ended] {
+      stopped = Clock::now();
+      ended = true;
+    });
+    messages.cancelAsked.reset();
+    std::atomic<long long> postedAt{0};
+    std::thread clicker;
+    auto* starter = new QTimer(&progress);  // notes when the work begins
+    starter->setInterval(0);
+    QObject::connect(starter, &QTimer::timeout, [&] {
+      if (!progress.isWorking()) return;
+      starter->stop();
+      started = true;
+    });
+    starter->start();
+    if (cancelAfterMs > 0) {
+      // The events are made here: Qt objects belong to the thread that makes them.
+      const QPointF at(cancel->width() / 2.0, cancel->height() / 2.0);
+      auto* press = new QMouseEvent(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+      auto* release = new QMouseEvent(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+      clicker = std::thread([&, cancelAfterMs, press, release] {
+        while (!started && !ended) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(cancelAfterMs));
+        if (ended) {  // too late: a click now would only land in the next run
+          delete press;
+          delete release;
+          return;
+        }
+        postedAt = Clock::now().time_since_epoch().count();
+        QCoreApplication::postEvent(cancel, press);
+        QCoreApplication::postEvent(cancel, release);
+      });
+    }
+    const auto begin = Clock::now();
+    program->editor().SpeedButton15Click();  // returns after the end of the run and the re-listing
+    ended = true;
+    if (clicker.joinable()) clicker.join();
+    QCoreApplication::processEvents();
+    program->stopFlag().clear();
+    QObject::disconnect(done);
+    delete starter;
+    if (stopped) result.ms = Ms(*stopped - begin);
+    const auto log = batch::ReadRollbackEntries(program->fs(), program->state().installDir);
+    result.renamed = log ? log->size() / 2 : 0;
+    for (std::size_t i = 0; i < label.paints.size(); ++i) {
+      if (stopped && label.paints[i] > *stopped) break;
+      ++result.paints;
+      if (i == 0) {
+        result.firstPaintMs = Ms(label.paints[i] - begin);
+      } else {
+        result.longestGapMs = std::max(result.longestGapMs, Ms(label.paints[i] - label.paints[i - 1]));
+      }
+    }
+    if (postedAt) {
+      const Clock::time_point posted{Clock::duration(postedAt.load())};
+      if (messages.cancelAsked) result.cancelSeenMs = Ms(*messages.cancelAsked - posted);
+      if (stopped) result.cancelStoppedMs = Ms(*stopped - posted);
+    }
+    return result;
+  }
+};
+
+constexpr int kRounds = 3;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void MakeFiles(const std::string& folder, int count) {
+  for (int i = 0; i < count; ++i) {
+    const std::string path = folder + "/IMG_" + std::to_string(100000 + i) + ".jpg";
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+    if (fd >= 0) ::close(fd);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int files = argc > 1 ? std::max(100, std::atoi(argv[1])) : 100000;
+  const int trials = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  QTemporaryDir home;
+  qputenv("HOME", home.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  Bench bench;
+  bench.folder = (home.path() + "/photos").toStdString();
+  ::mkdir(bench.folder.c_str(), 0755);
+  bench.files = files;
+  MakeFiles(bench.folder, files);
+  bench.program = std::make_unique<ui::Program>(ui::Services{&bench.messages, &bench.dialogs, &bench.launcher, nullptr});
+  bench.program->start("");
+  std::printf("platform %s, %d files in one folder, window paced every %d ms\n",
+              qPrintable(QGuiApplication::platformName()), files, ui::ProgressWindow::kPumpIntervalMs);
+
+  // Rounds alternate between the two ways, so that a busy machine weighs on both alike.
+  std::vector<double> bareTimes, windowTimes;
+  Bench::WindowRun full;
+  for (int round = 0; round < kRounds; ++round) {
+    bareTimes.push_back(bench.runWithoutWindow());
+    full = bench.runWithWindow(0);
+    windowTimes.push_back(full.ms);
+    std::printf("round %d: without window %6.0f ms, in the window %6.0f ms (%zu renamed); window first painted "
+                "%.0f ms after OK, then %d paints at most %.0f ms apart\n",
+                round + 1, bareTimes.back(), full.ms, full.renamed, full.firstPaintMs, full.paints, full.longestGapMs);
+  }
+  const double bare = Median(bareTimes), windowed = Median(windowTimes);
+  std::printf("median: without window %.0f ms, in the window %.0f ms (%+.1f %%)\n", bare, windowed,
+              100.0 * (windowed - bare) / bare);
+
+  std::vector<double> seen, stopped;
+  for (int t = 0; t < trials; ++t) {
+    // Spread over the run: from a sixth to three quarters of its length.
+    const int after = static_cast<int>(full.ms * (1.0 / 6 + (0.75 - 1.0 / 6) * t / std::max(1, trials - 1)));
+    const Bench::WindowRun r = bench.runWithWindow(after);
+    if (r.cancelStoppedMs < 0 || static_cast<int>(r.renamed) == files) {
+      std::printf("cancel %d ms after the start: the run ended first\n", after);
+      continue;
+    }
+    seen.push_back(r.cancelSeenMs);
+    stopped.push_back(r.cancelStoppedMs);
+    std::printf("cancel %4d ms after the start: question after %5.1f ms, run stopped after %5.1f ms (%zu renamed)\n",
+                after, r.cancelSeenMs, r.cancelStoppedMs, r.renamed);
+  }
+  if (!stopped.empty())
+    std::printf("cancel: worst %.1f ms to the question, %.1f ms to the stop\n", *std::max_element(seen.begin(), seen.end()),
+                *std::max_element(stopped.begin(), stopped.end()));
+  bench.program.reset();
+  return 0;
+}
