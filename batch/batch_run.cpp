@@ -42,6 +42,8 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
 void BatchRun::execute(const RunRequest& request) {
   request_ = &request;
   rows_.clear();
+  promisedPaths_.clear();
+  freedPaths_.clear();
   Walk(fs_, request.target, stop_, [this](const ItemList& items) { itemLoop(items); });
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
@@ -156,10 +158,12 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
   int n = 0;
   const bool numbered = !request_->record.onlyConvertsCase();
   if (!rename) {
+    // The preview numbers as the run will: the names of earlier rows are taken by then, and
+    // the items of earlier rows have left their old names.
     if (numbered) {
-      while (newPath == oldPath || fs_.exists(newPath)) newPath = Numbered(split, ++n);
+      while (newPath == oldPath || takenInPreview(newPath)) newPath = Numbered(split, ++n);
     }
-    addPreviewRow(oldPath, std::move(newPath), split.folder, split.base, split.ext, n);
+    addPreviewRow(oldPath, std::move(newPath));
     return;
   }
 
@@ -190,20 +194,21 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
   ++ordinal_;
 }
 
-void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, const std::string& folder,
-                             const std::string& base, const std::string& ext, int n) {
+bool BatchRun::takenInPreview(const std::string& path) {
+  if (promisedPaths_.count(path)) return true;
+  return !freedPaths_.count(path) && fs_.exists(path);
+}
+
+void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath) {
   if (static_cast<int>(rows_.size()) >= request_->previewCount) {
     stop_.set();
     return;
   }
+  promisedPaths_.insert(newPath);
+  freedPaths_.insert(oldPath);
   const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
-  const std::string shownFolder = namesOnly ? std::string() : folder;
   if (namesOnly) newPath = engine::FileNamePart(newPath);
-  // Names promised to earlier rows are taken too: number past them, as the run would.
-  for (const PreviewRow& row : rows_) {
-    if (row.newName == newPath) newPath = shownFolder + base + "(" + std::to_string(++n) + ")" + ext;
-  }
   rows_.push_back({std::move(oldShown), std::move(newPath), false});
   ++ordinal_;
 }

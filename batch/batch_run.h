@@ -4,6 +4,7 @@
 // rename recorded in the rollback log and the run journal.
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "batch/interfaces.h"
@@ -68,8 +69,10 @@ class BatchRun {
   void itemLoop(const ItemList& items);
   void applyOperationToItem(const engine::Item& item);
   void renamePerformer(const std::string& oldPath, std::string newPath);
-  void addPreviewRow(const std::string& oldPath, std::string newPath, const std::string& folder,
-                     const std::string& base, const std::string& ext, int n);
+  void addPreviewRow(const std::string& oldPath, std::string newPath);
+  /// Whether a preview row may not take a path: an earlier row took it, or it exists and
+  /// no earlier row's item leaves it.
+  bool takenInPreview(const std::string& path);
   bool handPicked() const { return !request_->target.isFolderMode(); }
 
   platform::FileSystem& fs_;
@@ -84,6 +87,8 @@ class BatchRun {
   std::int32_t ordinal_ = 1;
   RollbackLog log_;
   std::vector<PreviewRow> rows_;
+  std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
+  std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
 };
 
 }  // namespace velmora::batch

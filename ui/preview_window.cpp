@@ -34,6 +34,10 @@ class GridDelegate final : public QStyledItemDelegate {
     painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
     painter->restore();
   }
+  // Room for the lines below the text, so they never cross an underscore.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 4);
+  }
 };
 
 }  // namespace
@@ -101,7 +105,7 @@ PreviewWindow::PreviewWindow(Program& program, QWidget* parent) : QDialog(parent
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
   layout->addLayout(buttons);
-  resize(640, 420);
+  resize(640, 490);  // twenty rows and the filler row without scrolling
 }
 
 void PreviewWindow::showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows) {

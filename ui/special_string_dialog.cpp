@@ -26,6 +26,7 @@ void SetBackground(QWidget* w, const QColor& colour) {
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, colour);
   w->setPalette(palette);
+  w->setBackgroundRole(QPalette::Window);  // buttons would fill with their button colour
   w->setAutoFillBackground(true);
 }
 
@@ -108,6 +109,8 @@ SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent) : QD
   const auto option = [this](const char* name, const QString& caption) {
     auto* r = new QRadioButton(caption, this);
     r->setObjectName(QString::fromLatin1(name));
+    // As tall as its row, so that its highlight lines up with the sub-choices beside it.
+    r->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     return r;
   };
   ordered_ = option("RadioButton1", QStringLiteral("1, Ordered  numbers: "));

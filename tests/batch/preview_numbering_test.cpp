@@ -1,0 +1,92 @@
+// Preview rows against the run that follows them, where numbering depends on what the run
+// will have done by then: names freed by earlier items and names taken by earlier rows.
+
+#include <gtest/gtest.h>
+
+#include "batch/batch_run.h"
+#include "engine/name_model.h"
+#include "platform/memory_file_system.h"
+#include "support/recording_messages.h"
+
+namespace velmora {
+namespace {
+
+using batch::FolderScope;
+using batch::RunMode;
+
+engine::OperationRecord ChangeName(const std::string& name) {
+  engine::OperationRecord r;
+  r.kind = engine::OperationKind::Changnew;
+  r.changeMode = engine::ChangeMode::ChangeFullName;
+  r.newName = name;
+  return r;
+}
+
+/// "old -> new" for every row (preview) or rename (run), names without folder.
+std::vector<std::string> Outcome(platform::FileSystem& fs, const engine::OperationRecord& record,
+                             const batch::TargetSet& target, RunMode mode) {
+  testing::RecordingMessages messages;
+  batch::NoHooks hooks;
+  batch::StopFlag stop;
+  engine::SpecialStringSettings special;
+  engine::SpecialStringExpander expander(fs, special, 1000);
+  batch::RunRequest request{record, target, mode, 1, 20, false};
+  batch::BatchRun run(fs, platform::Utf8CodePage(), messages, hooks, stop, expander);
+  run.execute(request);
+  std::vector<std::string> out;
+  if (mode == RunMode::Preview) {
+    for (const auto& row : run.previewRows())
+      out.push_back(engine::FileNamePart(row.oldName) + " -> " + engine::FileNamePart(row.newName));
+  } else {
+    for (const auto& pair : run.renamed())
+      out.push_back(engine::FileNamePart(pair.oldPath) + " -> " + engine::FileNamePart(pair.newPath));
+  }
+  return out;
+}
+
+TEST(PreviewNumbering, RowsAreWhatTheRunThenGives) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> files;
+    std::vector<std::string> picked;  ///< empty: the folder /w, one layer
+    const char* newName;
+    std::vector<std::string> expected;
+  };
+  const Row table[] = {
+      {"a name freed by an earlier item is free again",
+       {"/w/pic02.jpg", "/w/x.jpg"},
+       {},
+       "pic$$",
+       {"pic02.jpg -> pic01.jpg", "x.jpg -> pic02.jpg"}},
+      {"a number past a promised name and a name on disk",
+       {"/w/a.txt", "/w/b.txt", "/w/same.txt", "/w/same(2).txt"},
+       {"/w/a.txt", "/w/b.txt"},
+       "same",
+       {"a.txt -> same(1).txt", "b.txt -> same(3).txt"}},
+      {"an item renamed before the name it frees is wanted",
+       {"/w/Holiday 03.JPG", "/w/IMG_0001.JPG", "/w/IMG_0002.JPG"},
+       {},
+       "Holiday $$",
+       {"Holiday 03.JPG -> Holiday 01.JPG", "IMG_0001.JPG -> Holiday 02.JPG", "IMG_0002.JPG -> Holiday 03.JPG"}},
+      {"coinciding names, the item that keeps its name holds it",
+       {"/w/a.txt", "/w/b.txt", "/w/same.txt"},
+       {},
+       "same",
+       {"a.txt -> same(1).txt", "b.txt -> same(2).txt"}},
+  };
+  for (const Row& row : table) {
+    SCOPED_TRACE(row.name);
+    platform::MemoryFileSystem fs;
+    for (const std::string& f : row.files) fs.addFile(f);
+    const batch::TargetSet target =
+        row.picked.empty() ? batch::TargetSet{"/w", FolderScope::OneLayer, {}} : batch::TargetSet{"", FolderScope::OneLayer, row.picked};
+    const auto preview = Outcome(fs, ChangeName(row.newName), target, RunMode::Preview);
+    EXPECT_TRUE(fs.renameCalls().empty());
+    const auto run = Outcome(fs, ChangeName(row.newName), target, RunMode::Rename);
+    EXPECT_EQ(run, row.expected);
+    EXPECT_EQ(preview, run);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
