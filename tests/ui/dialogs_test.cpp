@@ -153,6 +153,7 @@ class DialogsTest : public QObject {
   // new-name history
   void historyListsAfterAnInsertRun();
   void historyListsReloadedWhenTheEditorShows();
+  void historySwitchedOffEmptiesOnlyTheMasterList();
   void historyEditorSaveDropsEmptyLinesAndRaisesTheMaximum();
   void historyEditorSaveOfNothingDeletesTheFile();
   void historyEditorCloseQuestion_data();
@@ -666,6 +667,26 @@ void DialogsTest::historyListsReloadedWhenTheEditorShows() {
   testing::WriteFile(file, "three\n");
   Open(p, engine::OperationKind::Replapart, Fake(1));
   for (const QString& name : kHistoryBoxes) QCOMPARE(Items(W<QComboBox>(p.editor(), name)), QStringList{"three"});
+}
+
+void DialogsTest::historySwitchedOffEmptiesOnlyTheMasterList() {
+  TempTree tree;
+  tree.make({"a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  p.start("");
+  p.nameHistory().add("kept");
+  p.options().setHistoryMaximum(0);
+  ui::MainWindow& main = p.mainWindow();
+  main.showHandPicked({tree.path("a.txt")}, false);
+  main.StartOperation(engine::OperationKind::Addnewnum);
+  W<QCheckBox>(p.editor(), "CheckBox2")->setChecked(true);
+  W<QComboBox>(p.editor(), "ComboBoxEx1")->setEditText(S("x"));
+  p.editor().SpeedButton15Click();
+  QVERIFY(tree.exists("xa.txt"));
+  QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kHistoryName));
+  QCOMPARE(W<QComboBox>(p.editor(), "ComboBoxEx1")->count(), 0);
+  for (const QString& name : kHistoryBoxes.mid(1)) QCOMPARE(Items(W<QComboBox>(p.editor(), name)), QStringList{"kept"});
 }
 
 void DialogsTest::historyEditorSaveDropsEmptyLinesAndRaisesTheMaximum() {
