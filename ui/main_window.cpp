@@ -892,6 +892,7 @@ void MainWindow::UndoButtonClick() {
     progress.run([&] { batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
                  stop);
   }
+  program_.playEndSound();
   stop.clear();
   if (!program_.options().runOptions().displayResult) model_->clear();
   if (folderBox_->text().isEmpty()) {

@@ -1543,11 +1543,13 @@ void OperationEditor::endRun() {
   if (program_.options().runOptions().exitAfterRun) {
     if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
     journal_.reset();
+    program_.playEndSound();
     program_.mainWindow().close();
     return;
   }
   logPending_ = true;
   closeEditor();
+  program_.playEndSound();
 }
 
 // ---- the listing export ----

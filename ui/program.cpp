@@ -5,6 +5,9 @@
 #include <QShortcut>
 #include <ctime>
 
+#include <QGuiApplication>
+
+#include "app/end_sound.h"
 #include "app/help_topics.h"
 #include "app/settings_store.h"
 #include "batch/rollback_log.h"
@@ -115,6 +118,11 @@ void Program::showMainHelp() {
 }
 
 void Program::showHelpTopic(const QString& topic) { helpWindow().showTopic(state_.installDir, topic); }
+
+void Program::playEndSound() {
+  app::PlayEndSound(QString::fromStdString(state_.installDir),
+                    QGuiApplication::platformName() == QStringLiteral("offscreen"));
+}
 
 HelpWindow& Program::helpWindow() {
   if (!help_) help_ = std::make_unique<HelpWindow>();

@@ -83,6 +83,8 @@ class Program final : public QObject {
   void showMainHelp();
   /// Shows a help topic in the help window.
   void showHelpTopic(const QString& topic);
+  /// The end-of-run sound; returns when it has ended (silence without audio or a screen).
+  void playEndSound();
   /// The help window, created on the first request for help (it is none of the nine).
   HelpWindow& helpWindow();
 

@@ -46,6 +46,11 @@ std::optional<QString> FakeDialogs::saveListingFile(QWidget*, const std::functio
 std::string DefaultInstallDir() { return platform::DefaultProgramFolder() + "/"; }
 
 void ResetProgramState() {
+  // The state below is wiped for every test: only ever in the private folders that ctest
+  // sets up, never in a real user's settings and program folder.
+  if (qEnvironmentVariable("VELMORA_TEST_SANDBOX") != QStringLiteral("1"))
+    qFatal("The window tests clear the program's settings and files: run them through ctest, "
+           "which gives them private XDG and home folders.");
   QSettings settings(QStringLiteral("Tessaro"), QStringLiteral("Dir"));
   settings.clear();
   settings.sync();
