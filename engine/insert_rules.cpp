@@ -1,5 +1,6 @@
 #include "engine/insert_rules.h"
 
+#include "engine/name_model.h"
 #include "engine/rule_text.h"
 
 namespace velmora::engine {
@@ -17,7 +18,7 @@ std::string InsertAtPosition(const OperationRecord& record, const std::string& n
     // its distance from the end of the name.
     Pos v = record.cursorFromEnd ? length + caret - sampleLength : caret;
     v = rules::CutBeforeWhole(name, v, context.codePage);
-    result = rules::InsertBefore(result, v, context.expand(record.cursorText, item));
+    result = InsertAt(result, v, context.expand(record.cursorText, item));
   }
   if (record.atHead) result = context.expand(record.headText, item) + result;
   if (record.atEnd) result += context.expand(record.endText, item);

@@ -85,14 +85,18 @@ int PositionOf(std::string_view s, std::string_view pattern) {
   return hit == std::string_view::npos ? 0 : static_cast<int>(hit) + 1;
 }
 
-std::string Substring(std::string_view s, int start, int count) {
+std::string Substring(std::string_view s, std::int64_t start, std::int64_t count) {
+  // 64-bit positions: sample values of any size never overflow here.
   if (start < 1) start = 1;
-  if (count <= 0 || static_cast<std::size_t>(start) > s.size()) return {};
-  return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+  const auto size = static_cast<std::int64_t>(s.size());
+  if (count <= 0 || start > size) return {};
+  const std::int64_t take = std::min(count, size - start + 1);
+  return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(take)));
 }
 
-std::string InsertAt(std::string_view s, int p, std::string_view text) {
-  std::size_t at = p < 1 ? 0 : std::min(static_cast<std::size_t>(p - 1), s.size());
+std::string InsertAt(std::string_view s, std::int64_t p, std::string_view text) {
+  const auto size = static_cast<std::int64_t>(s.size());
+  const auto at = static_cast<std::size_t>(std::clamp<std::int64_t>(p - 1, 0, size));
   std::string out;
   out.reserve(s.size() + text.size());
   out.append(s.substr(0, at));

@@ -2,6 +2,7 @@
 // How an item path splits into folder part, base name and extension, and the string
 // operations that every rule family shares, with exactly these semantics.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,10 +38,10 @@ std::string ReplaceAll(std::string_view s, std::string_view pattern, std::string
 int PositionOf(std::string_view s, std::string_view pattern);
 /// Empty when start is beyond the end or count <= 0; start below 1 counts as 1; the
 /// count is cut at the end of the string.
-std::string Substring(std::string_view s, int start, int count);
+std::string Substring(std::string_view s, std::int64_t start, std::int64_t count);
 /// The text goes before the byte at p (1-based); p below 1 inserts at the front, p beyond
 /// the end appends.
-std::string InsertAt(std::string_view s, int p, std::string_view text);
+std::string InsertAt(std::string_view s, std::int64_t p, std::string_view text);
 /// Removes leading and trailing bytes of value 32 or below.
 std::string Trim(std::string_view s);
 /// Removes leading bytes of value 32 or below.

@@ -24,7 +24,7 @@ std::string RemoveStrings(const OperationRecord& record, const std::string& name
 std::string RemoveSelected(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage) {
   const rules::SelectedPart part = rules::MapSelection(name, record.sample, record.removeFromEnd, codePage);
   const Pos length = static_cast<Pos>(name.size());
-  return rules::SubstringAt(name, 1, part.a) + rules::SubstringAt(name, part.b, length);
+  return Substring(name, 1, part.a) + Substring(name, part.b, length);
 }
 
 std::string KeepSelected(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage) {
@@ -36,14 +36,14 @@ std::string KeepSelected(const OperationRecord& record, const std::string& name,
     // s and e are the first and the last position kept.
     const Pos s = rules::CutBeforeWhole(name, start + 1, codePage);
     const Pos e = rules::CutAfterWhole(name, start + count, codePage);
-    return rules::SubstringAt(name, s, e - s + 1);
+    return Substring(name, s, e - s + 1);
   }
   // b is the first position after the kept part.
   Pos b = length + start + count - sampleLength + 1;
   Pos s = b - count;
   s = s < 1 ? 1 : rules::CutBeforeWhole(name, s, codePage);
   b = rules::CutAfterWhole(name, b - 1, codePage) + 1;
-  return rules::SubstringAt(name, s, b - s);
+  return Substring(name, s, b - s);
 }
 
 std::string RemoveBetween(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage) {

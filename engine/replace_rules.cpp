@@ -1,5 +1,6 @@
 #include "engine/replace_rules.h"
 
+#include "engine/name_model.h"
 #include "engine/rule_text.h"
 
 namespace velmora::engine {
@@ -13,7 +14,7 @@ std::string ReplaceSelected(const OperationRecord& record, const std::string& na
                             const platform::CodePage& codePage) {
   const rules::SelectedPart part = rules::MapSelection(name, record.sample, record.replaceFromEnd, codePage);
   const rules::Pos length = static_cast<rules::Pos>(name.size());
-  return rules::SubstringAt(name, 1, part.a) + newText + rules::SubstringAt(name, part.b, length);
+  return Substring(name, 1, part.a) + newText + Substring(name, part.b, length);
 }
 
 std::string ApplyReplaceRule(const OperationRecord& record, const std::string& name, const Item& item,

@@ -59,25 +59,6 @@ Pos PositionOfText(std::string_view s, std::string_view pattern, const platform:
   return hit == npos ? 0 : static_cast<Pos>(hit) + 1;
 }
 
-std::string SubstringAt(std::string_view s, Pos start, Pos count) {
-  if (start < 1) start = 1;
-  const Pos size = static_cast<Pos>(s.size());
-  if (count <= 0 || start > size) return {};
-  const Pos take = std::min(count, size - start + 1);
-  return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(take)));
-}
-
-std::string InsertBefore(std::string_view s, Pos p, std::string_view text) {
-  const Pos size = static_cast<Pos>(s.size());
-  const std::size_t at = static_cast<std::size_t>(std::clamp<Pos>(p - 1, 0, size));
-  std::string out;
-  out.reserve(s.size() + text.size());
-  out.append(s.substr(0, at));
-  out.append(text);
-  out.append(s.substr(at));
-  return out;
-}
-
 Pos CutAfterWhole(std::string_view s, Pos a, const platform::CodePage& codePage) {
   // The cut lies at byte index a.
   if (!InsideName(s, a) || codePage.isCharBoundary(s, static_cast<std::size_t>(a))) return a;

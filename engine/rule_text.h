@@ -34,13 +34,6 @@ std::string ReplaceEvery(std::string_view s, std::string_view pattern, std::stri
 /// 1-based position of the first case-sensitive occurrence, 0 when absent or empty.
 Pos PositionOfText(std::string_view s, std::string_view pattern, const platform::CodePage& codePage);
 
-/// Substring with 1-based start: empty when start is beyond the end or count <= 0; a start
-/// below 1 counts as 1; the count is cut at the end.
-std::string SubstringAt(std::string_view s, Pos start, Pos count);
-
-/// Inserts text before the byte at p; p below 1 inserts at the front, beyond the end appends.
-std::string InsertBefore(std::string_view s, Pos p, std::string_view text);
-
 /// A cut after position a (a = last byte kept in front) that falls inside a character
 /// moves behind that character, which stays whole in front. Positions outside the name
 /// are returned as they are.
