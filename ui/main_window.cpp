@@ -110,27 +110,6 @@ class ListUndoListener final : public batch::UndoListener {
   QHash<QString, int> rowOf_;  // the last row of each path, as the search from the end finds it
 };
 
-/// Run hooks of an undo: the progress window when it is shown, events processed.
-class UndoHooks final : public batch::RunHooks {
- public:
-  explicit UndoHooks(ProgressWindow* progress) : progress_(progress) {}
-  void processEvents() override {
-    if (progress_) {
-      progress_->processEvents();  // paced by the window, so long runs stay fast
-    } else {
-      QCoreApplication::processEvents();
-    }
-  }
-  void progressStart(int maximum) override {
-    if (progress_) progress_->start(maximum);
-  }
-  void progressItem(const std::string& oldName, const std::string& newName, int step) override {
-    if (progress_) progress_->showItem(FromPath(oldName), FromPath(newName), step);
-  }
-
- private:
-  ProgressWindow* progress_;
-};
 
 }  // namespace
 
@@ -882,13 +861,13 @@ void MainWindow::UndoButtonClick() {
   ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
   batch::StopFlag& stop = program_.stopFlag();
   if (entries->size() <= batch::kUndoLinesWithoutProgress) {
-    UndoHooks hooks(nullptr);
+    ProgressRunHooks hooks(nullptr);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, false, &listener);
     QApplication::restoreOverrideCursor();
   } else {
     ProgressWindow& progress = program_.progress();
-    UndoHooks hooks(&progress);
+    ProgressRunHooks hooks(&progress);
     progress.run([&] { batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
                  stop);
   }

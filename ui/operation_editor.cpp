@@ -53,29 +53,15 @@ constexpr int kTargetLineLength = 53;
 constexpr const char* kHomePage = "https://velmora.example.org/";
 constexpr const char* kContactMail = "velmora@example.org";
 
-/// The run's view of the windows: the main list, the progress window, pending events.
-class EditorRunHooks final : public batch::RunHooks {
+/// The run's view of the windows: the main list besides the progress window and events.
+class EditorRunHooks final : public ProgressRunHooks {
  public:
-  EditorRunHooks(MainWindow& main, ProgressWindow* progress) : main_(main), progress_(progress) {}
-  void processEvents() override {
-    if (progress_) {
-      progress_->processEvents();  // paced by the window, so long runs stay fast
-    } else {
-      QCoreApplication::processEvents();
-    }
-  }
-  void progressStart(int maximum) override {
-    if (progress_) progress_->start(maximum);
-  }
-  void progressItem(const std::string& oldName, const std::string& newName, int step) override {
-    if (progress_) progress_->showItem(FromPath(oldName), FromPath(newName), step);
-  }
+  EditorRunHooks(MainWindow& main, ProgressWindow* progress) : ProgressRunHooks(progress), main_(main) {}
   void addEntry(const std::string& text) override { main_.AddEntry(FromPath(text)); }
   void clearList() override { main_.clearList(); }
 
  private:
   MainWindow& main_;
-  ProgressWindow* progress_;
 };
 
 /// The month the program was built, as "December 2026".

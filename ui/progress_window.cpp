@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "ui/qt_text.h"
+
 #include "ui/program.h"
 
 namespace velmora::ui {
@@ -176,6 +178,22 @@ void ProgressWindow::closeEvent(QCloseEvent* event) {
 void ProgressWindow::reject() {
   if (working_) return;
   QDialog::reject();
+}
+
+void ProgressRunHooks::processEvents() {
+  if (progress_) {
+    progress_->processEvents();
+  } else {
+    QCoreApplication::processEvents();
+  }
+}
+
+void ProgressRunHooks::progressStart(int maximum) {
+  if (progress_) progress_->start(maximum);
+}
+
+void ProgressRunHooks::progressItem(const std::string& oldName, const std::string& newName, int step) {
+  if (progress_) progress_->showItem(FromPath(oldName), FromPath(newName), step);
 }
 
 }  // namespace velmora::ui

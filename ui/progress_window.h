@@ -81,4 +81,17 @@ class ProgressWindow final : public QDialog {
   QElapsedTimer sinceView_;
 };
 
+/// Run hooks of a long loop: events processed (paced by the progress window when it shows
+/// the loop, so long runs stay fast), its bar and names kept up to date.
+class ProgressRunHooks : public batch::RunHooks {
+ public:
+  explicit ProgressRunHooks(ProgressWindow* progress) : progress_(progress) {}
+  void processEvents() override;
+  void progressStart(int maximum) override;
+  void progressItem(const std::string& oldName, const std::string& newName, int step) override;
+
+ private:
+  ProgressWindow* progress_;
+};
+
 }  // namespace velmora::ui
