@@ -10,9 +10,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "ui/qt_text.h"
-
 #include "ui/program.h"
+#include "ui/qt_text.h"
 
 namespace velmora::ui {
 
