@@ -22,6 +22,7 @@
 #include "engine/name_model.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/snapshot_file_system.h"
 #include "platform/user_dirs.h"
 
 namespace velmora::cli {
@@ -279,7 +280,9 @@ class Session {
   GlobalOptions& o_;
   std::ostream& out_;
   CliMessages messages_;
-  platform::FileSystem& fs_ = platform::RealFileSystem();
+  // The checks and the walk's first listing share one read of the target folder.
+  platform::SnapshotFileSystem snapshot_{platform::RealFileSystem()};
+  platform::FileSystem& fs_ = snapshot_;
   const platform::CodePage* codePage_ = nullptr;
   std::string stateDir_;
   batch::TargetSet target_;

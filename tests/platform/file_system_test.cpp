@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/memory_file_system.h"
+#include "platform/snapshot_file_system.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -153,6 +154,27 @@ TEST(PathHelpers, JoinLastComponentAndRoot) {
   EXPECT_EQ(platform::LastComponent("/a/b"), "b");
   EXPECT_TRUE(platform::IsRootPath("/"));
   EXPECT_FALSE(platform::IsRootPath("/a"));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
+  platform::MemoryFileSystem memory;
+  memory.addFile("/d/a");
+  platform::SnapshotFileSystem fs(memory);
+  ASSERT_EQ(fs.listFolder("/d")->size(), 1u);
+  memory.addFile("/d/b");  // changed behind its back: the saved listing stands
+  EXPECT_EQ(fs.listFolder("/d")->size(), 1u);
+  EXPECT_EQ(fs.rename("/d/a", "/d/c"), platform::RenameStatus::Renamed);
+  auto after = fs.listFolder("/d");  // its own change drops what it saved
+  ASSERT_EQ(after->size(), 2u);
+  EXPECT_EQ((*after)[0].name, "b");
+  EXPECT_EQ((*after)[1].name, "c");
+  EXPECT_FALSE(fs.listFolder("/missing").has_value());
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// A file system that reads each folder once while nothing changes: the checks before a
+// run (the probe of the first target item, the sample name) and the walk's first listing
+// then share one read of a folder of 100,000 photos instead of reading it three times.
+// Any change made through it (a rename, a write, a removal) drops every saved listing.
+
+#include <map>
+
+#include "platform/file_system.h"
+
+namespace velmora::platform {
+
+class SnapshotFileSystem final : public FileSystem {
+ public:
+  explicit SnapshotFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
+  EntryKind kind(const std::string& path) override { return inner_.kind(path); }
+  std::optional<EntryInfo> entryInfo(const std::string& path) override { return inner_.entryInfo(path); }
+  RenameStatus rename(const std::string& from, const std::string& to) override;
+  std::optional<std::string> readFile(const std::string& path) override { return inner_.readFile(path); }
+  bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
+  bool removeFile(const std::string& path) override;
+  bool makeFolders(const std::string& path) override;
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override;
+  bool isUnlocked(const std::string& path) override { return inner_.isUnlocked(path); }
+
+ private:
+  FileSystem& inner_;
+  std::map<std::string, std::optional<std::vector<DirEntry>>> saved_;
+};
+
+}  // namespace velmora::platform
