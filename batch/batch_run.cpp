@@ -194,9 +194,15 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
   ++ordinal_;
 }
 
+std::string BatchRun::previewKey(const std::string& path) const {
+  // Where the system ignores case in names, so do the names the preview promises.
+  return platform::kNamesIgnoreCase ? codePage_.toUpper(path) : path;
+}
+
 bool BatchRun::takenInPreview(const std::string& path) {
-  if (promisedPaths_.count(path)) return true;
-  return !freedPaths_.count(path) && fs_.exists(path);
+  const std::string key = previewKey(path);
+  if (promisedPaths_.count(key)) return true;
+  return !freedPaths_.count(key) && fs_.exists(path);
 }
 
 void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath) {
@@ -204,8 +210,8 @@ void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath) {
     stop_.set();
     return;
   }
-  promisedPaths_.insert(newPath);
-  freedPaths_.insert(oldPath);
+  promisedPaths_.insert(previewKey(newPath));
+  freedPaths_.insert(previewKey(oldPath));
   const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
   if (namesOnly) newPath = engine::FileNamePart(newPath);

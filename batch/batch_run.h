@@ -73,6 +73,8 @@ class BatchRun {
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
+  /// A preview path as the system compares names.
+  std::string previewKey(const std::string& path) const;
   bool handPicked() const { return !request_->target.isFolderMode(); }
 
   platform::FileSystem& fs_;

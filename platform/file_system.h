@@ -30,6 +30,14 @@ constexpr bool IsSeparator(char c) {
 #endif
 }
 
+/// Whether the system's file names compare without regard to case ("report.txt" and
+/// "REPORT.TXT" name one file).
+#ifdef _WIN32
+inline constexpr bool kNamesIgnoreCase = true;
+#else
+inline constexpr bool kNamesIgnoreCase = false;
+#endif
+
 struct DirEntry {
   std::string name;  ///< entry name without folder; never "." or ".."
   bool isDirectory = false;

@@ -88,5 +88,23 @@ TEST(PreviewNumbering, RowsAreWhatTheRunThenGives) {
   }
 }
 
+TEST(PreviewNumbering, NamesPromisedToEarlierRowsCompareAsTheSystemComparesNames) {
+  // "ab.md" and "aB.md" are one name where the system ignores case: the run numbers the
+  // second, so the preview must too; elsewhere they are two names.
+  platform::MemoryFileSystem fs;
+  fs.addFile("/c/ab.doc");
+  fs.addFile("/c/aB.txt");
+  engine::OperationRecord record;
+  record.kind = engine::OperationKind::Changexten;
+  record.allExtensions = true;
+  record.newExtension = ".md";
+  const auto rows = Outcome(fs, record, {"/c", FolderScope::OneLayer, {}}, RunMode::Preview);
+  if constexpr (platform::kNamesIgnoreCase) {
+    EXPECT_EQ(rows, (std::vector<std::string>{"ab.doc -> ab.md", "aB.txt -> aB(1).md"}));
+  } else {
+    EXPECT_EQ(rows, (std::vector<std::string>{"ab.doc -> ab.md", "aB.txt -> aB.md"}));
+  }
+}
+
 }  // namespace
 }  // namespace velmora
