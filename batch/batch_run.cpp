@@ -1,5 +1,7 @@
 #include "batch/batch_run.h"
 
+#include <optional>
+
 #include "engine/name_model.h"
 
 namespace velmora::batch {
@@ -140,17 +142,26 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     return;
   }
 
-  // Clean-up: leading blanks, then leading dots; an empty base becomes "(none)".
-  NameSplit split = SplitNewPath(newPath);
-  if (!split.base.empty() && split.base.front() == ' ') {
-    split.base = engine::TrimLeft(split.base);
-    if (split.base.empty()) split.base = "(none)";
+  // Clean-up: leading blanks, then leading dots; an empty base becomes "(none)". The name
+  // is split only when it needs cleaning or numbering: most names need neither.
+  std::optional<NameSplit> split;
+  const std::size_t nameStart = engine::NameStart(newPath);
+  if (nameStart < newPath.size() && (newPath[nameStart] == ' ' || newPath[nameStart] == '.')) {
+    split = SplitNewPath(newPath);
+    if (!split->base.empty() && split->base.front() == ' ') {
+      split->base = engine::TrimLeft(split->base);
+      if (split->base.empty()) split->base = "(none)";
+    }
+    if (!split->base.empty() && split->base.front() == '.') {
+      split->base.erase(0, split->base.find_first_not_of('.'));
+      if (split->base.empty()) split->base = "(none)";
+    }
+    newPath = split->folder + split->base + split->ext;
   }
-  if (!split.base.empty() && split.base.front() == '.') {
-    split.base.erase(0, split.base.find_first_not_of('.'));
-    if (split.base.empty()) split.base = "(none)";
-  }
-  newPath = split.folder + split.base + split.ext;
+  auto nextNumbered = [&](int number) {
+    if (!split) split = SplitNewPath(newPath);
+    return Numbered(*split, number);
+  };
 
   // Collisions: the first free "(n)" before the extension. Case conversions skip this, as
   // the item would find itself where names compare without case; the rename itself still
@@ -161,7 +172,7 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     // The preview numbers as the run will: the names of earlier rows are taken by then, and
     // the items of earlier rows have left their old names.
     if (numbered) {
-      while (newPath == oldPath || takenInPreview(newPath)) newPath = Numbered(split, ++n);
+      while (newPath == oldPath || takenInPreview(newPath)) newPath = nextNumbered(++n);
     }
     addPreviewRow(oldPath, std::move(newPath));
     return;
@@ -172,25 +183,25 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
   platform::RenameStatus status;
   while (true) {
     if (numbered && newPath == oldPath) {
-      newPath = Numbered(split, ++n);
+      newPath = nextNumbered(++n);
       continue;
     }
     if (journal_) journal_->intend(newPath, oldPath);
     status = fs_.rename(oldPath, newPath);
     if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
     if (status != platform::RenameStatus::TargetExists || !numbered) break;
-    newPath = Numbered(split, ++n);
+    newPath = nextNumbered(++n);
   }
   if (status != platform::RenameStatus::Renamed) {
     if (handPicked()) hooks_.addEntry(oldPath);
     return;
   }
-  log_.add(newPath, oldPath);
   if (request_->withProgress) {
     hooks_.progressItem(engine::FileNamePart(oldPath), engine::FileNamePart(newPath), 1);
     hooks_.processEvents();
   }
   if (handPicked()) hooks_.addEntry(newPath);
+  log_.add(std::move(newPath), oldPath);
   ++ordinal_;
 }
 

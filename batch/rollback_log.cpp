@@ -55,11 +55,10 @@ void RunJournal::intend(const std::string& newPath, const std::string& oldPath) 
       return;
     }
   }
-  std::string record;
-  record.reserve(newPath.size() + oldPath.size() + 4);
-  record.append(newPath).append("\r\n").append(oldPath).append("\r\n");
+  record_.clear();
+  record_.append(newPath).append("\r\n").append(oldPath).append("\r\n");
   sizeBefore_ = size_;
-  if (handle_->append(record)) size_ += record.size();
+  if (handle_->append(record_)) size_ += record_.size();
 }
 
 void RunJournal::withdraw() {

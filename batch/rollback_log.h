@@ -21,9 +21,9 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
 class RollbackLog {
  public:
-  void add(const std::string& newPath, const std::string& oldPath) {
-    entries_.push_back(newPath);
-    entries_.push_back(oldPath);
+  void add(std::string newPath, std::string oldPath) {
+    entries_.push_back(std::move(newPath));
+    entries_.push_back(std::move(oldPath));
   }
   bool empty() const { return entries_.empty(); }
   void clear() { entries_.clear(); }
@@ -63,6 +63,7 @@ class RunJournal {
   std::unique_ptr<platform::AppendLog> handle_;
   std::uint64_t size_ = 0;
   std::uint64_t sizeBefore_ = 0;
+  std::string record_;  ///< reused for every pair, so appending allocates nothing
   bool failed_ = false;
 };
 

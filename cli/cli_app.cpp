@@ -203,12 +203,20 @@ class Session {
     }
 
     const auto& entries = run.log().entries();
+    std::string lines;  // written in blocks: 100,000 renames print quickly
+    auto flush = [&] {
+      out_.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+      lines.clear();
+    };
     for (std::size_t i = 0; i + 1 < entries.size(); i += 2) {
-      if (o_.json)
+      if (o_.json) {
         renamed_.push_back({entries[i + 1], entries[i]});
-      else
-        out_ << entries[i + 1] << '\t' << entries[i] << '\n';
+        continue;
+      }
+      lines.append(entries[i + 1]).append(1, '\t').append(entries[i]).append(1, '\n');
+      if (lines.size() >= 65536) flush();
     }
+    flush();
     if (run.log().empty()) {
       journal.discard();
       messages_.information(batch::kNothingRenamedMessage);

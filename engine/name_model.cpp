@@ -15,14 +15,14 @@ bool EndsFolderPart(char c) {
 #endif
 }
 
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+}  // namespace
+
 std::size_t NameStart(std::string_view path) {
   std::size_t i = path.size();
   while (i > 0 && !EndsFolderPart(path[i - 1])) --i;
   return i;
 }
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-}  // namespace
 
 std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
 

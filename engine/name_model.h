@@ -13,6 +13,8 @@ namespace velmora::engine {
 /// Everything up to and including the last separator (or a drive colon on Windows);
 /// empty when there is none.
 std::string FolderPart(std::string_view path);
+/// The byte index where the name starts: the size of the folder part.
+std::size_t NameStart(std::string_view path);
 /// The name after the folder part.
 std::string FileNamePart(std::string_view path);
 /// Files: the name cut before its last dot ("trip.2007" of "trip.2007.jpg"; "" of
