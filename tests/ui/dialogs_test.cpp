@@ -39,6 +39,8 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::NumberedFiles;
+using testing::OpenEditor;
 using testing::TempTree;
 using ui::FromPath;
 
@@ -54,19 +56,10 @@ T* W(QWidget& window, const QString& name) {
   return w;
 }
 
-/// Opens the editor for a hand-picked list, or for a folder when `folder` is given.
+/// Opens the editor and lets it settle on screen.
 void Open(ui::Program& p, engine::OperationKind kind, const std::vector<std::string>& picked,
           const std::string& folder = {}) {
-  app::AppState& state = p.state();
-  state.operationKind = engine::KeywordOf(kind);
-  state.target.folder = folder;
-  state.target.picked = picked;
-  state.samplePath = picked.empty() ? std::string() : picked.front();
-  if (!folder.empty()) {
-    const auto probe = batch::Probe(platform::RealFileSystem(), folder);
-    if (!probe.firstFile.empty()) state.samplePath = platform::JoinPath(folder, probe.firstFile);
-  }
-  p.editor().openModal();
+  OpenEditor(p, kind, picked, folder);
   QCoreApplication::processEvents();
 }
 
@@ -405,9 +398,7 @@ void DialogsTest::previewFillerRows() {
   QFETCH(int, rows);
   QFETCH(QString, filler);
   TempTree tree;
-  std::vector<std::string> names;
-  for (int i = 0; i < files; ++i) names.push_back("w/f" + std::to_string(100 + i) + ".txt");
-  tree.make(names);
+  tree.make(NumberedFiles("w/f", 100, files, ".txt"));
   Harness h;
   ui::Program& p = h.program();
   Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));

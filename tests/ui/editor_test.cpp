@@ -28,6 +28,7 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::OpenEditor;
 using testing::TempTree;
 using ui::FromPath;
 
@@ -35,22 +36,6 @@ namespace {
 
 using S = QString;
 
-/// Opens the editor from the main window for a hand-picked list or a folder.
-/// Opens the editor from the main window for a hand-picked list or a folder (whose first
-/// file is the sample).
-void Open(ui::Program& p, engine::OperationKind kind, const std::vector<std::string>& picked,
-          const std::string& folder = {}) {
-  app::AppState& state = p.state();
-  state.operationKind = engine::KeywordOf(kind);
-  state.target.folder = folder;
-  state.target.picked = picked;
-  state.samplePath = picked.empty() ? std::string() : picked.front();
-  if (!folder.empty()) {
-    const auto probe = batch::Probe(platform::RealFileSystem(), folder);
-    if (!probe.firstFile.empty()) state.samplePath = platform::JoinPath(folder, probe.firstFile);
-  }
-  p.editor().openModal();
-}
 
 /// A click as the user makes it; the layout settles first, as it would between two clicks.
 void Click(ui::Program& p, const QString& name) {
@@ -241,7 +226,7 @@ void EditorTest::visibilityRules() {
   tree.make({"a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, static_cast<engine::OperationKind>(kind), {tree.path("a.txt")});
+  OpenEditor(p, static_cast<engine::OperationKind>(kind), {tree.path("a.txt")});
   for (const QString& action : actions) {
     if (action.contains(QLatin1Char('='))) {
       W<QComboBox>(p, action.section(QLatin1Char('='), 0, 0))->setCurrentIndex(action.section(QLatin1Char('='), 1).toInt());
@@ -258,7 +243,7 @@ void EditorTest::checkedRadioIsBold() {
   tree.make({"a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
   QVERIFY(W(p, "RadioButton6")->font().bold());
   Click(p, "RadioButton25");
   QVERIFY(W(p, "RadioButton25")->font().bold());
@@ -334,7 +319,7 @@ void EditorTest::targetLine() {
   ui::Program& p = h.program();
   if (length == 0) {
     tree.make({"a.txt", "b.txt", "c.txt"});
-    Open(p, engine::OperationKind::Replapart, {tree.path("a.txt"), tree.path("b.txt"), tree.path("c.txt")});
+    OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt"), tree.path("b.txt"), tree.path("c.txt")});
     QCOMPARE(W<QLabel>(p, "Label1")->text(), QStringLiteral("total 3 file(s)"));
     QVERIFY(!W(p, "Panel12")->isVisibleTo(&p.editor()));
   } else {
@@ -342,7 +327,7 @@ void EditorTest::targetLine() {
     QVERIFY(padding > 0);
     const std::string name(static_cast<std::size_t>(padding), 'd');
     tree.make({name + "/x.txt"});
-    Open(p, engine::OperationKind::Replapart, {}, tree.path(name));
+    OpenEditor(p, engine::OperationKind::Replapart, {}, tree.path(name));
     const QString path = FromPath(tree.path(name) + "/");
     QCOMPARE(path.size(), length);
     const QString shown = W<QLabel>(p, "Label1")->text();
@@ -391,7 +376,7 @@ void EditorTest::scopeFallBacks() {
   Harness h;
   ui::Program& p = h.program();
   const std::string target = folder == QLatin1String("/") ? std::string("/") : tree.path(folder.toStdString());
-  Open(p, engine::OperationKind::Changnew, {}, target);
+  OpenEditor(p, engine::OperationKind::Changnew, {}, target);
   p.editor().sampleBox()->setText(QStringLiteral("before"));
   auto* scope = W<QComboBox>(p, "ComboBox1");
   scope->setCurrentIndex(chosen == 0 ? 1 : 0);  // start elsewhere, then choose
@@ -452,7 +437,7 @@ void EditorTest::okMessagesAndFocus() {
   Harness h;
   ui::Program& p = h.program();
   h.messages.answers.push_back(batch::Answer::Cancel);
-  Open(p, static_cast<engine::OperationKind>(kind), {}, tree.path("w"));
+  OpenEditor(p, static_cast<engine::OperationKind>(kind), {}, tree.path("w"));
   QTRY_VERIFY(!p.editor().focusTimer().isActive());
   W(p, "SpeedButton17")->setFocus();
   for (const QString& step : setup) {
@@ -479,7 +464,7 @@ void EditorTest::extensionBoxesKeepTheirCleanUp() {
   Harness h;
   ui::Program& p = h.program();
   p.options().findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->setChecked(true);  // confirmations on
-  Open(p, engine::OperationKind::Changexten, {}, tree.path("w"));
+  OpenEditor(p, engine::OperationKind::Changexten, {}, tree.path("w"));
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit3")->text(), QStringLiteral("doc"));
   W<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("..txt."));
   h.messages.answers.push_back(batch::Answer::Cancel);
@@ -506,7 +491,7 @@ void EditorTest::cursorPosFromAClick() {
   tree.make({"abcdef.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Addnewnum, {tree.path("abcdef.txt")});
+  OpenEditor(p, engine::OperationKind::Addnewnum, {tree.path("abcdef.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QCOMPARE(sample->text(), QStringLiteral("abcdef"));
   QCOMPARE(p.editor().cursorPos(), 0);
@@ -526,7 +511,7 @@ void EditorTest::automaticCopyFollowsTheDrag() {
   tree.make({"xabcy.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
+  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QTest::mouseClick(W(p, "Edit2"), Qt::LeftButton);
   QCOMPARE(p.editor().focusedInput(), 2);
@@ -550,7 +535,7 @@ void EditorTest::sampleMenuItems() {
   tree.make({"name.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Removpart, {tree.path("name.txt")});
+  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("name.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   sample->deselect();
   QList<QAction*> items = p.editor().sampleMenu()->actions();
@@ -572,14 +557,14 @@ void EditorTest::valuesAreKeptBetweenOpenings() {
   tree.make({"a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   Click(p, "CheckBox7");
   p.editor().SpeedButton20Click();
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
   QCOMPARE(p.editor().sampleBox()->text(), QString());
   QCOMPARE(W<QLabel>(p, "Label2")->text(), QStringLiteral("Target folder,"));
-  Open(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit1")->text(), QStringLiteral("old"));
   QVERIFY(W<QCheckBox>(p, "CheckBox7")->isChecked());
   QCOMPARE(p.editor().sampleBox()->text(), QStringLiteral("a"));
@@ -590,7 +575,7 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   tree.make({"w/old one.txt", "w/old two.txt", "w/keep.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));
+  OpenEditor(p, engine::OperationKind::Replapart, {}, tree.path("w"));
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   W<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("new"));
   p.editor().SpeedButton21Click();
@@ -622,7 +607,7 @@ void EditorTest::enterRunsOkAndEscapeCloses() {
   tree.make({"a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
   if (box == QLatin1String("Edit13")) p.editor().findChild<QAbstractButton*>(QStringLiteral("RadioButton23"))->click();
   QTest::keyClick(W(p, box), Qt::Key_Return);
   QCOMPARE(h.messages.shown.size(), std::size_t{runsOk ? 1u : 0u});
@@ -637,7 +622,7 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   tree.make({"a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  Open(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("kept"));
   p.editor().SpeedButton16Click();
   QVERIFY(p.editor().aboutShown());

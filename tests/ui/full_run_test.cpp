@@ -24,6 +24,7 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::NumberedFiles;
 using testing::TempTree;
 using ui::FromPath;
 
@@ -38,12 +39,6 @@ bool IsReadOnly(const std::string& path) {
   namespace fs = std::filesystem;
   const auto perms = fs::status(path).permissions();
   return (perms & fs::perms::owner_write) == fs::perms::none;
-}
-
-std::vector<std::string> ManyFiles(const std::string& prefix, int count) {
-  std::vector<std::string> out;
-  for (int i = 0; i < count; ++i) out.push_back(prefix + std::to_string(1000 + i) + ".doc");
-  return out;
 }
 
 }  // namespace
@@ -112,7 +107,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
 
 void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
   TempTree tree;
-  const std::vector<std::string> names = ManyFiles("f", 31);
+  const std::vector<std::string> names = NumberedFiles("f", 1000, 31, ".doc");
   tree.make(names);
   Harness h;
   ui::Program& p = h.program();
@@ -148,7 +143,7 @@ void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
 
 void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
   TempTree tree;
-  tree.make(ManyFiles("w/g", 3000));
+  tree.make(NumberedFiles("w/g", 1000, 3000, ".doc"));
   Harness h;
   ui::Program& p = h.program();
   p.start("");

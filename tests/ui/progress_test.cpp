@@ -26,6 +26,7 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::NumberedFiles;
 using testing::TempTree;
 using ui::FromPath;
 
@@ -83,7 +84,7 @@ class OnShow final : public QObject {
 std::vector<std::string> LayeredFiles(int folders, int perFolder) {
   std::vector<std::string> out;
   for (int d = 0; d < folders; ++d)
-    for (int i = 0; i < perFolder; ++i) out.push_back("w/d" + std::to_string(d) + "/f" + std::to_string(100 + i) + ".doc");
+    for (auto& name : NumberedFiles("w/d" + std::to_string(d) + "/f", 100, perFolder, ".doc")) out.push_back(std::move(name));
   return out;
 }
 
@@ -127,8 +128,7 @@ void ProgressTest::smallRunsGoWithoutTheWindow() {
   QFETCH(int, scope);
   QFETCH(bool, window);
   TempTree tree;
-  std::vector<std::string> names;
-  for (int i = 0; i < files; ++i) names.push_back("w/f" + std::to_string(100 + i) + ".doc");
+  const std::vector<std::string> names = NumberedFiles("w/f", 100, files, ".doc");
   tree.make(names);
   Harness h;
   ui::Program& p = h.program();
@@ -212,8 +212,7 @@ void ProgressTest::cancelAnsweredNoLetsTheRunFinish() {
 
 void ProgressTest::undoWithProgressAdvancesByTwo() {
   TempTree tree;
-  std::vector<std::string> names;
-  for (int i = 0; i < 31; ++i) names.push_back("f" + std::to_string(100 + i) + ".doc");
+  const std::vector<std::string> names = NumberedFiles("f", 100, 31, ".doc");
   tree.make(names);
   Harness h;
   ui::Program& p = h.program();

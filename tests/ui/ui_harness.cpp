@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "batch/rollback_log.h"
+#include "ui/operation_editor.h"
+#include "batch/target_walk.h"
 #include "platform/user_dirs.h"
 #include "ui/folder_add_dialog.h"
 
@@ -65,6 +67,27 @@ Harness::Harness() {
 Harness::~Harness() {
   program_.reset();
   QApplication::processEvents();
+}
+
+void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vector<std::string>& picked,
+                const std::string& folder) {
+  app::AppState& state = program.state();
+  state.operationKind = engine::KeywordOf(kind);
+  state.target.folder = folder;
+  state.target.picked = picked;
+  state.samplePath = picked.empty() ? std::string() : picked.front();
+  if (!folder.empty()) {
+    const auto probe = batch::Probe(platform::RealFileSystem(), folder);
+    if (!probe.firstFile.empty()) state.samplePath = platform::JoinPath(folder, probe.firstFile);
+  }
+  program.editor().openModal();
+}
+
+std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int count, const std::string& extension) {
+  std::vector<std::string> out;
+  out.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) out.push_back(prefix + std::to_string(first + i) + extension);
+  return out;
 }
 
 void WhenShown(QWidget* window, std::function<void()> action) {

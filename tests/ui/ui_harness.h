@@ -66,6 +66,14 @@ void WhenShown(QWidget* window, std::function<void()> action);
 /// The folder add dialog answered with choice 1 or 2 (0: Cancel).
 void AnswerFolderAdd(ui::Program& program, int choice);
 
+/// Opens the editor for a hand-picked list, or for a folder when `folder` is given (its
+/// first file is the sample), as the main window's operation buttons do.
+void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vector<std::string>& picked,
+                const std::string& folder = {});
+
+/// Relative file names prefix + number + extension, for count numbers from first on.
+std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int count, const std::string& extension);
+
 /// Lines of a file as the program writes them (CR LF).
 std::vector<std::string> ReadLines(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
