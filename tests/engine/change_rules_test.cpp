@@ -28,24 +28,9 @@ OperationRecord Case(CaseStyle style, bool capitalizeFirst = true, bool includeE
   return r;
 }
 
-struct Row {
-  const char* label;
-  OperationRecord record;
-  const platform::CodePage& page;
-  std::string path;
-  std::string expected;  // new path, "=" unchanged, "EMPTY" refused
-};
-
-void RunRows(const std::vector<Row>& rows) {
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    testing::RuleHarness h;
-    EXPECT_EQ(h.run(row.record, row.path, row.page), row.expected);
-  }
-}
 
 TEST(ChangeRules, FullNameAndCase) {
-  RunRows({
+  testing::ExpectPathRows({
       {"new name keeps the extension", NewName("holiday"), Page1252(), "/p/img1.jpg", "/p/holiday.jpg"},
       {"new name with a dot", NewName("holiday.txt"), Page1252(), "/p/img1.jpg", "/p/holiday.txt.jpg"},
       {"folder takes the name whole", NewName("holiday"), Page1252(), "/p/old.docs/", "/p/holiday"},

@@ -43,13 +43,7 @@ OperationRecord Anchor(int placement, std::string first, std::string second, std
   return r;
 }
 
-struct Row {
-  const char* label;
-  OperationRecord record;
-  const platform::CodePage& page;
-  std::string path;
-  std::string expected;  // new path, "=" unchanged, "EMPTY" refused
-};
+using Row = testing::PathRow;
 
 TEST(InsertRules, Table) {
   OperationRecord all = Cursor("-", false);
@@ -79,11 +73,7 @@ TEST(InsertRules, Table) {
       {"932 trail byte is no anchor", Anchor(1, "A", "", "y"), Page932(), "/p/\x83\x41", "="},
       {"utf-8 anchor", Anchor(1, "日", "", "_$$"), PageUtf8(), "/p/日本", "/p/日_01本"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    testing::RuleHarness h;
-    EXPECT_EQ(h.run(row.record, row.path, row.page), row.expected);
-  }
+  testing::ExpectPathRows(rows);
 }
 
 TEST(InsertRules, HeadNumbersFollowTheOrdinal) {

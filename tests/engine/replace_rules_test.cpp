@@ -31,13 +31,7 @@ OperationRecord Selected(std::string newText, bool fromEnd, SampleValues sample 
   return r;
 }
 
-struct Row {
-  const char* label;
-  OperationRecord record;
-  const platform::CodePage& page;
-  std::string path;
-  std::string expected;  // new path, "=" unchanged, "EMPTY" refused
-};
+using Row = testing::PathRow;
 
 TEST(ReplaceRules, Table) {
   const std::vector<Row> rows{
@@ -69,11 +63,7 @@ TEST(ReplaceRules, Table) {
        "/p/ab日ef", "/p/ab日-ef"},
       {"selected, utf-8 from end", Selected("X", true, Sample("日本", 3, 3)), PageUtf8(), "/p/ab日本", "/p/ab日X"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    testing::RuleHarness h;
-    EXPECT_EQ(h.run(row.record, row.path, row.page), row.expected);
-  }
+  testing::ExpectPathRows(rows);
 }
 
 TEST(ReplaceRules, OrdinalPerItem) {

@@ -3,7 +3,10 @@
 // batch run does, and reports the outcome as one string for table rows: the new path, "="
 // for Unchanged, "EMPTY" for EmptyName, "N/A" for NotApplicable.
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 #include "engine/apply_operation.h"
 #include "platform/code_page.h"
@@ -54,6 +57,24 @@ struct RuleHarness {
 /// A sample of the editor: its name, the selection and the caret.
 inline SampleValues Sample(std::string sampleName, int start, int length, int cursor = 0) {
   return SampleValues{std::move(sampleName), start, length, cursor};
+}
+
+/// A table row of a rule family: a record applied to an item path under a code page.
+struct PathRow {
+  const char* label;
+  OperationRecord record;
+  const platform::CodePage& page;
+  std::string path;
+  std::string expected;  ///< new path, "=" unchanged, "EMPTY" refused
+};
+
+/// Runs every row on a fresh in-memory file system and compares its outcome.
+inline void ExpectPathRows(const std::vector<PathRow>& rows) {
+  for (const PathRow& row : rows) {
+    SCOPED_TRACE(row.label);
+    RuleHarness h;
+    EXPECT_EQ(h.run(row.record, row.path, row.page), row.expected);
+  }
 }
 
 }  // namespace velmora::engine::testing
