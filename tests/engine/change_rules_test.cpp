@@ -28,7 +28,6 @@ OperationRecord Case(CaseStyle style, bool capitalizeFirst = true, bool includeE
   return r;
 }
 
-
 TEST(ChangeRules, FullNameAndCase) {
   testing::ExpectPathRows({
       {"new name keeps the extension", NewName("holiday"), Page1252(), "/p/img1.jpg", "/p/holiday.jpg"},
