@@ -39,6 +39,7 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::OpenFolderEditor;
 using testing::NumberedFiles;
 using testing::OpenEditor;
 using testing::TempTree;
@@ -360,11 +361,7 @@ void DialogsTest::previewRowsEqualTheRealRun() {
   tree.make({"w/a.txt", "w/b.txt", "w/c.txt", "w/d.doc", "w/same.txt", "w/same02.txt"});
   Harness h;
   ui::Program& p = h.program();
-  p.start("");
-  ui::MainWindow& main = p.mainWindow();
-  main.setFolderBox(FromPath(tree.path("w")));
-  main.ListFolder();
-  main.StartOperation(engine::OperationKind::Changnew);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changnew);
   W<QComboBox>(p.editor(), "ComboBoxEx5")->setEditText(newName);
 
   p.editor().SpeedButton21Click();

@@ -24,6 +24,7 @@
 
 using namespace velmora;
 using testing::Harness;
+using testing::OpenFolderEditor;
 using testing::NumberedFiles;
 using testing::TempTree;
 using ui::FromPath;
@@ -146,11 +147,7 @@ void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
   tree.make(NumberedFiles("w/g", 1000, 3000, ".doc"));
   Harness h;
   ui::Program& p = h.program();
-  p.start("");
-  ui::MainWindow& main = p.mainWindow();
-  main.setFolderBox(FromPath(tree.path("w")));
-  main.ListFolder();
-  main.StartOperation(engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("bak"));
   h.messages.answers.push_back(batch::Answer::Yes);
   ui::ProgressWindow& progress = p.progress();
@@ -175,10 +172,7 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   tree.make({"w/a.txt"});
   Harness h;
   ui::Program& p = h.program();
-  p.start("");
-  p.mainWindow().setFolderBox(FromPath(tree.path("w")));
-  p.mainWindow().ListFolder();
-  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("zzz"));
   EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("y"));
   p.editor().SpeedButton15Click();

@@ -27,6 +27,7 @@
 using namespace velmora;
 using testing::Harness;
 using testing::NumberedFiles;
+using testing::OpenFolderEditor;
 using testing::TempTree;
 using ui::FromPath;
 
@@ -88,13 +89,6 @@ std::vector<std::string> LayeredFiles(int folders, int perFolder) {
   return out;
 }
 
-void OpenFolder(ui::Program& p, const std::string& folder, engine::OperationKind kind) {
-  p.start("");
-  p.mainWindow().setFolderBox(FromPath(folder));
-  p.mainWindow().ListFolder();
-  p.mainWindow().StartOperation(kind);
-}
-
 }  // namespace
 
 class ProgressTest : public QObject {
@@ -140,7 +134,7 @@ void ProgressTest::smallRunsGoWithoutTheWindow() {
     p.mainWindow().showHandPicked(paths, false);
     p.mainWindow().StartOperation(engine::OperationKind::Changexten);
   } else {
-    OpenFolder(p, tree.path("w"), engine::OperationKind::Changexten);
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
     W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(scope);
   }
   W<QLineEdit>(p.editor(), "LabeledEdit4")->setText(QStringLiteral("txt"));
@@ -157,7 +151,7 @@ void ProgressTest::cancelDuringARunOfEveryLayer() {
   const std::vector<std::string> before = tree.list();
   Harness h;
   ui::Program& p = h.program();
-  OpenFolder(p, tree.path("w"), engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   QCOMPARE(p.state().target.scope, batch::FolderScope::AllLayers);
   // The top folder holds no file, so the old extension comes from no sample: give it.
@@ -196,7 +190,7 @@ void ProgressTest::cancelAnsweredNoLetsTheRunFinish() {
   tree.make(files);
   Harness h;
   ui::Program& p = h.program();
-  OpenFolder(p, tree.path("w"), engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   // The top folder holds no file, so the old extension comes from no sample: give it.
   W<QLineEdit>(p.editor(), "LabeledEdit3")->setText(QStringLiteral("doc"));
@@ -249,7 +243,7 @@ void ProgressTest::listingExportShowsTheSearchingPanel() {
   tree.make(LayeredFiles(3, 50));
   Harness h;
   ui::Program& p = h.program();
-  OpenFolder(p, tree.path("w"), engine::OperationKind::Savealls);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Savealls);
   W<QRadioButton>(p.editor(), "RadioButton5")->click();  // " All filenames in subfolders "
   const std::string listing = tree.path("list.txt");
   h.dialogs.saves.push_back(FromPath(listing));

@@ -13,6 +13,8 @@
 #include "batch/target_walk.h"
 #include "platform/user_dirs.h"
 #include "ui/folder_add_dialog.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 namespace velmora::testing {
 
@@ -81,6 +83,13 @@ void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vec
     if (!probe.firstFile.empty()) state.samplePath = platform::JoinPath(folder, probe.firstFile);
   }
   program.editor().openModal();
+}
+
+void OpenFolderEditor(ui::Program& program, const std::string& folder, engine::OperationKind kind) {
+  program.start("");
+  program.mainWindow().setFolderBox(ui::FromPath(folder));
+  program.mainWindow().ListFolder();
+  program.mainWindow().StartOperation(kind);
 }
 
 std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int count, const std::string& extension) {

@@ -71,6 +71,10 @@ void AnswerFolderAdd(ui::Program& program, int choice);
 void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vector<std::string>& picked,
                 const std::string& folder = {});
 
+/// Starts the program, lists a folder in the main window and presses an operation button
+/// there, as the user does.
+void OpenFolderEditor(ui::Program& program, const std::string& folder, engine::OperationKind kind);
+
 /// Relative file names prefix + number + extension, for count numbers from first on.
 std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int count, const std::string& extension);
 
