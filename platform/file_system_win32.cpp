@@ -2,13 +2,7 @@
 // name order, no-replace renames (MoveFileA), atomic writes of the program's own files and
 // the locked append file of the run journal. Paths are ANSI byte strings.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include <algorithm>
 #include <atomic>

@@ -3,13 +3,7 @@
 // the page was chosen on the command line or found on the system; any other page is
 // served by the system's lead-byte test and case mapping.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include <string>
 
