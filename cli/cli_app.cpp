@@ -3,11 +3,9 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
-#include <csignal>
-#include <filesystem>
+#include <ctime>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "batch/batch_run.h"
 #include "batch/name_history.h"

@@ -2,10 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <clocale>
-#include <csignal>
-#include <filesystem>
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
 #include "batch/listing_export.h"
 #include "cli/cli_support.h"
