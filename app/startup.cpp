@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <filesystem>
 
 #include "app/settings_store.h"
 #include "batch/program_files.h"
@@ -86,6 +87,73 @@ StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& 
   }
   plan.armLaunchTimer = true;
   return plan;
+}
+
+namespace {
+
+/// The path made absolute and free of "." and ".." parts, without a trailing separator.
+std::string AbsolutePath(const std::string& argument, const std::string& currentFolder) {
+  const std::string joined = !argument.empty() && platform::IsSeparator(argument.front())
+                                 ? argument
+                                 : platform::JoinPath(currentFolder, argument);
+  std::string path = std::filesystem::path(joined).lexically_normal().string();
+  while (path.size() > 1 && platform::IsSeparator(path.back())) path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments, platform::FileSystem& fs,
+                             const std::string& currentFolder) {
+  CommandLine line;
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      line.action = CommandLine::Action::Help;
+      return line;
+    }
+    if (argument == "--version") {
+      line.action = CommandLine::Action::Version;
+      return line;
+    }
+  }
+  if (arguments.empty()) return line;
+  const std::string& first = arguments.front();
+  if (first.size() > 1 && first.front() == '-') {
+    line.action = CommandLine::Action::UsageError;
+    line.error = first;
+    return line;
+  }
+  // The hand-off from another instance or a file-manager action passes a keyword: it
+  // keeps its meaning even when an entry of that name exists in the current folder.
+  bool keyword = false;
+  engine::KindFromKeyword(first, &keyword);
+  const std::string firstPath = first.empty() ? std::string() : AbsolutePath(first, currentFolder);
+  if (keyword || first.empty() || !fs.exists(firstPath)) {
+    line.keyword = first;
+    return line;
+  }
+  if (fs.isDirectory(firstPath)) {
+    line.folder = firstPath;
+    return line;
+  }
+  for (const std::string& argument : arguments) {
+    if (argument.empty()) continue;
+    const std::string path = AbsolutePath(argument, currentFolder);
+    if (fs.kind(path) == platform::EntryKind::File) line.files.push_back(path);
+  }
+  return line;
+}
+
+std::string DesktopUsage() {
+  return "Usage: velmora [FOLDER | FILE...]\n"
+         "Renames many files and folders in one go.\n"
+         "\n"
+         "  FOLDER      open the main window listing this folder\n"
+         "  FILE...     open the main window with these files hand-picked\n"
+         "  --help      show this help and exit\n"
+         "  --version   show the version and exit\n"
+         "\n"
+         "The command-line twin is velmora-cli (velmora-cli --help).\n";
 }
 
 std::string SessionKeyword(SessionItem item, const std::vector<std::string>& entries, platform::FileSystem& fs) {

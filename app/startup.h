@@ -48,6 +48,29 @@ struct StartupPlan {
 StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& fs, const std::string& installDir,
                         batch::Messages& messages);
 
+/// What the desktop program's command line asks for. A first argument that names an
+/// existing folder or file (and is no operation keyword) opens the main window on it; any
+/// other first argument is the hand-off keyword, handled by PlanStartup as before.
+struct CommandLine {
+  enum class Action { Start, Help, Version, UsageError };
+  Action action = Action::Start;
+  std::string keyword;             ///< the hand-off keyword; empty for a normal start
+  std::string folder;              ///< an existing folder to list (one layer), absolute
+  std::vector<std::string> files;  ///< existing files to hand-pick, absolute, in argument order
+  std::string error;               ///< the unknown option of a UsageError
+};
+
+/// Reads the arguments after the program name. `--help` and `--version` win wherever they
+/// stand; other arguments starting with "-" are usage errors. With a folder first, the
+/// other arguments are ignored; with a file first, every argument that names an existing
+/// file is taken and the others are skipped. Relative paths are made absolute against
+/// `currentFolder`.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments, platform::FileSystem& fs,
+                             const std::string& currentFolder);
+
+/// The text of `velmora --help`.
+std::string DesktopUsage();
+
 /// The items of the "Rename in another session" submenu.
 enum class SessionItem { Remove, Replace, Insert, Change, Extension, Save };
 

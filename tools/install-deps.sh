@@ -11,7 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  xvfb xauth bc time
+  xvfb xauth xdotool bc time
 )
 # The Windows leg: the posix-thread variant of the mingw-w64 compiler (the win32 variant
 # has no std::mutex) and wine to run the cross-built tests. Kept apart so that the Linux

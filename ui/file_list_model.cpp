@@ -165,7 +165,7 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   } else {
     painter->fillRect(r, option.palette.color(QPalette::Base));
   }
-  painter->setPen(QColor(224, 224, 224));
+  painter->setPen(option.palette.color(QPalette::Midlight));
   painter->drawLine(r.bottomLeft(), r.bottomRight());
 
   const QIcon icon = qvariant_cast<QIcon>(index.data(Qt::DecorationRole));
@@ -174,7 +174,8 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   if (!icon.isNull()) icon.paint(painter, iconRect);
 
   const QRect textRect(iconRect.right() + 1 + 4, r.top(), r.right() - iconRect.right() - 5, r.height() - 1);
-  painter->setPen(Qt::black);
+  // The fixed green of a selected row takes a fixed black; other rows follow the palette.
+  painter->setPen(selected ? QColor(Qt::black) : option.palette.color(QPalette::Text));
   painter->setFont(option.font);
   const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle,
                                                      textRect.width());

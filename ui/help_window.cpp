@@ -69,6 +69,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
   browser_->setOpenExternalLinks(true);
   browser_->setFrameShape(QFrame::NoFrame);
+  // The topics' style sheet colours headings and boxes for a white page: the page keeps
+  // white with dark text in dark themes too.
+  QPalette page = browser_->palette();
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    page.setColor(group, QPalette::Base, Qt::white);
+    page.setColor(group, QPalette::Text, QColor(26, 26, 26));
+    page.setColor(group, QPalette::Link, QColor(0, 85, 170));
+    page.setColor(group, QPalette::LinkVisited, QColor(85, 26, 139));
+  }
+  browser_->setPalette(page);
 
   auto* splitter = new QSplitter(this);
   splitter->addWidget(topics_);

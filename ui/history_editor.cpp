@@ -82,7 +82,7 @@ void HistoryEditor::SaveClick() {
     const auto settings = app::OpenSettings();
     app::WriteHistoryMaximum(*settings, maximum);
   }
-  program_.editor().refreshHistoryLists();
+  program_.editor().showWholeHistory();
   // The text shows what was kept: the empty lines are gone.
   QStringList kept;
   for (const std::string& e : history.entries()) kept << FromText(e);

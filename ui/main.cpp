@@ -1,17 +1,46 @@
 // velmora: the desktop program. The first argument, when given, is an operation keyword
-// handed over by another instance or a file-manager action.
+// handed over by another instance or a file-manager action, or a folder or files to open.
 
 #include <QApplication>
 #include <QIcon>
+#include <iostream>
 
+#include "app/startup.h"
+#include "platform/user_dirs.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
 #include "ui/qt_messages.h"
 #include "ui/qt_text.h"
 
+namespace {
+
+velmora::app::CommandLine ReadCommandLine(int argc, char** argv) {
+  return velmora::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc),
+                                        velmora::platform::RealFileSystem(), velmora::platform::CurrentFolder());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  using Action = velmora::app::CommandLine::Action;
+  // Help and version need no screen: answered before Qt looks for one.
+  const velmora::app::CommandLine early = ReadCommandLine(argc, argv);
+  if (early.action == Action::Help) {
+    std::cout << velmora::app::DesktopUsage();
+    return 0;
+  }
+  if (early.action == Action::Version) {
+    std::cout << "velmora " VELMORA_VERSION "\n";
+    return 0;
+  }
+
+  QApplication application(argc, argv);  // takes its own options (-style, -platform, ...) out of argv
+  const velmora::app::CommandLine line = ReadCommandLine(argc, argv);
+  if (line.action == Action::UsageError) {
+    std::cerr << "velmora: unknown option " << line.error << "\n" << velmora::app::DesktopUsage();
+    return 3;
+  }
   Q_INIT_RESOURCE(velmora);  // the icon, compiled into the windows' static library
   QApplication::setApplicationName(QStringLiteral("Velmora"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
@@ -27,7 +56,6 @@ int main(int argc, char** argv) {
                    Qt::QueuedConnection);
   messages.setFallbackParent(&program.mainWindow());
 
-  const QStringList arguments = QApplication::arguments();
-  program.start(arguments.size() > 1 ? velmora::ui::ToText(arguments.at(1)) : std::string());
+  program.start(line);
   return QApplication::exec();
 }

@@ -284,8 +284,10 @@ void MainWindow::buildWindow() {
     updateMenuItems();
     menu_->exec(list_->viewport()->mapToGlobal(pos));
   });
+  // "Delete" follows the hand-picked selection at once, whatever changed it (a click on
+  // an entry or on the empty part of the list, Ctrl+click, the keyboard).
   connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (handPicked_) button(QStringLiteral("DeleteButton"))->setEnabled(true);
+    if (handPicked_) button(QStringLiteral("DeleteButton"))->setEnabled(list_->selectionModel()->hasSelection());
   });
 
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

@@ -104,6 +104,49 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 
 // ---- sample box ----
 
+SampleBox::SampleBox(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::selectionChanged, this, &SampleBox::keepSelection);
+  connect(this, &QLineEdit::cursorPositionChanged, this, &SampleBox::keepSelection);
+  connect(this, &QLineEdit::textChanged, this, &SampleBox::clearKeptSelection);
+}
+
+void SampleBox::keepSelection() {
+  if (focusChanging_) return;
+  keptLength_ = static_cast<int>(selectedText().size());
+  keptStart_ = keptLength_ > 0 ? selectionStart() : cursorPosition();
+}
+
+void SampleBox::clearKeptSelection() {
+  const int cursor = std::min(cursorPosition(), static_cast<int>(text().size()));
+  deselect();
+  setCursorPosition(cursor);
+  keptStart_ = cursor;
+  keptLength_ = 0;
+}
+
+void SampleBox::showKeptSelection() {
+  if (keptLength_ > 0)
+    setSelection(keptStart_, keptLength_);
+  else
+    setCursorPosition(keptStart_);
+}
+
+// A line edit drops its selection when it loses the focus and selects everything when Tab
+// brings the focus back; the sample box keeps what the user selected instead.
+void SampleBox::focusInEvent(QFocusEvent* event) {
+  focusChanging_ = true;
+  QLineEdit::focusInEvent(event);
+  showKeptSelection();
+  focusChanging_ = false;
+}
+
+void SampleBox::focusOutEvent(QFocusEvent* event) {
+  focusChanging_ = true;
+  QLineEdit::focusOutEvent(event);
+  showKeptSelection();
+  focusChanging_ = false;
+}
+
 void SampleBox::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
   if (event->button() == Qt::LeftButton && onPress) onPress();
@@ -256,7 +299,8 @@ void OperationEditor::buildWindow() {
   richEdit2_->setReadOnly(true);
   richEdit2_->setToolTip(QStringLiteral("This is convenient for your editing, select or copy part.  "));
   richEdit2_->setContextMenuPolicy(Qt::CustomContextMenu);
-  richEdit2_->setStyleSheet(QStringLiteral("QLineEdit#RichEdit2 { background: #fffbe6; }"));
+  // A fixed cream background, so a fixed text colour on it in light and dark themes.
+  richEdit2_->setStyleSheet(QStringLiteral("QLineEdit#RichEdit2 { background: #fffbe6; color: #1a1a1a; }"));
   QFont sampleFont = richEdit2_->font();
   sampleFont.setPointSizeF(sampleFont.pointSizeF() * 1.15);
   richEdit2_->setFont(sampleFont);
@@ -747,7 +791,6 @@ QWidget* OperationEditor::buildSavePage() {
   auto note = [content](const char* name, const QString& text) {
     auto* l = new QLabel(text, content);
     l->setObjectName(QString::fromLatin1(name));
-    l->setStyleSheet(QStringLiteral("color: #555;"));
     return l;
   };
   checkBox17_ = makeCheck("CheckBox17", QStringLiteral("Include webpage folder"), content, false);
@@ -826,8 +869,8 @@ QWidget* OperationEditor::buildAboutPanel() {
     l->setToolTip(hint);
     l->setCursor(Qt::PointingHandCursor);
     l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(
-        QStringLiteral("QLabel { background: #f3f7ff; border: 1px solid #b8c8e8; border-radius: 4px; padding: 8px 18px; }"));
+    l->setStyleSheet(QStringLiteral("QLabel { background: palette(alternate-base); color: palette(text); "
+                                    "border: 1px solid palette(mid); border-radius: 4px; padding: 8px 18px; }"));
     l->adjustSize();
     l->setFixedSize(l->sizeHint());
     l->installEventFilter(this);
@@ -971,11 +1014,7 @@ void OperationEditor::radioChanged(QRadioButton* r) {
   }
 }
 
-void OperationEditor::clearSelection() {
-  const int cursor = richEdit2_->cursorPosition();
-  richEdit2_->deselect();
-  richEdit2_->setCursorPosition(cursor);
-}
+void OperationEditor::clearSelection() { richEdit2_->clearKeptSelection(); }
 
 // ---- set-up ----
 
@@ -1139,6 +1178,15 @@ void OperationEditor::refreshHistoryLists() {
   batch::NameHistory& history = program_.nameHistory();
   history.setMaximum(program_.options().historyMaximum());
   history.load();
+  // With the history off the five copies are never emptied; the history file of another
+  // instance may still bring them entries.
+  fillHistoryLists(history.maximum() != 0 || !history.copies().empty());
+}
+
+void OperationEditor::showWholeHistory() { fillHistoryLists(true); }
+
+void OperationEditor::fillHistoryLists(bool copiesToo) {
+  const batch::NameHistory& history = program_.nameHistory();
   const auto fill = [](QComboBox* box, const std::vector<std::string>& entries) {
     const QString text = box->currentText();
     box->blockSignals(true);
@@ -1148,6 +1196,7 @@ void OperationEditor::refreshHistoryLists() {
     box->blockSignals(false);
   };
   fill(comboBoxEx1_, history.entries());
+  if (!copiesToo) return;
   for (QComboBox* copy : {comboBoxEx2_, comboBoxEx3_, comboBoxEx6_, comboBoxEx4_, comboBoxEx5_})
     fill(copy, history.copies());
 }
@@ -1212,15 +1261,14 @@ void OperationEditor::ComboBox1Change(int index) {
 // ---- sample box ----
 
 int OperationEditor::selectionStartBytes() const {
-  const int start = richEdit2_->hasSelectedText() ? richEdit2_->selectionStart() : richEdit2_->cursorPosition();
-  return static_cast<int>(QFile::encodeName(richEdit2_->text().left(start)).size());
+  return static_cast<int>(QFile::encodeName(richEdit2_->text().left(richEdit2_->keptStart())).size());
 }
 
 int OperationEditor::selectionLengthBytes() const {
-  return static_cast<int>(QFile::encodeName(richEdit2_->selectedText()).size());
+  return static_cast<int>(QFile::encodeName(richEdit2_->keptText()).size());
 }
 
-std::string OperationEditor::selectedSampleText() const { return ToPath(richEdit2_->selectedText()); }
+std::string OperationEditor::selectedSampleText() const { return ToPath(richEdit2_->keptText()); }
 
 void OperationEditor::sampleMousePress() {
   if (program_.state().isKind(OperationKind::Addnewnum) && radioButton9_->isChecked())
@@ -1229,7 +1277,7 @@ void OperationEditor::sampleMousePress() {
 }
 
 void OperationEditor::sampleMouseMove() {
-  if (!sampleMouseDown_ || !program_.options().runOptions().autocopy || !richEdit2_->hasSelectedText()) return;
+  if (!sampleMouseDown_ || !program_.options().runOptions().autocopy || richEdit2_->keptLength() == 0) return;
   QLineEdit* target = nullptr;
   switch (program_.state().kind()) {
     case OperationKind::Removpart:
@@ -1256,7 +1304,7 @@ void OperationEditor::sampleMouseMove() {
     default:
       break;
   }
-  if (target) target->setText(richEdit2_->selectedText());
+  if (target) target->setText(richEdit2_->keptText());
 }
 
 QMenu* OperationEditor::sampleMenu() {
@@ -1266,7 +1314,7 @@ QMenu* OperationEditor::sampleMenu() {
     QAction* copy = sampleMenu_->addAction(QStringLiteral("Copy(&C)"));
     copy->setObjectName(QStringLiteral("CopyItem"));
     connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(richEdit2_->selectedText()); });
+            [this] { QGuiApplication::clipboard()->setText(richEdit2_->keptText()); });
     QAction* all = sampleMenu_->addAction(QStringLiteral("Select All(&A)"));
     all->setObjectName(QStringLiteral("SelectAllItem"));
     connect(all, &QAction::triggered, richEdit2_, &QLineEdit::selectAll);
@@ -1277,7 +1325,7 @@ QMenu* OperationEditor::sampleMenu() {
       options.setAutocopy(!options.runOptions().autocopy);
     });
   }
-  const QString selected = richEdit2_->selectedText();
+  const QString selected = richEdit2_->keptText();
   const QList<QAction*> items = sampleMenu_->actions();
   items[0]->setEnabled(!selected.isEmpty());
   items[1]->setEnabled(selected != richEdit2_->text());

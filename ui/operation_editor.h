@@ -34,16 +34,35 @@ namespace velmora::ui {
 class Program;
 
 /// The read-only one-line sample box: reports mouse press, move and release after the
-/// box has placed its caret and selection.
+/// box has placed its caret and selection. The selection is the one the user made last: it
+/// stays (and stays shown) when the focus moves elsewhere or comes back by Tab, and only
+/// the user's own selecting, keepSelection(), clearKeptSelection() and a new text change it.
 class SampleBox final : public QLineEdit {
  public:
-  using QLineEdit::QLineEdit;
+  explicit SampleBox(QWidget* parent = nullptr);
   std::function<void()> onPress, onMove, onRelease;
+
+  /// Start and length of the kept selection, in characters; the length is 0 for none, and
+  /// the start is then the caret's position.
+  int keptStart() const { return keptStart_; }
+  int keptLength() const { return keptLength_; }
+  QString keptText() const { return text().mid(keptStart_, keptLength_); }
+  void clearKeptSelection();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void keepSelection();
+  void showKeptSelection();
+
+  int keptStart_ = 0;
+  int keptLength_ = 0;
+  bool focusChanging_ = false;  ///< the box's own focus handling moves the selection
 };
 
 class OperationEditor final : public QDialog {
@@ -64,8 +83,11 @@ class OperationEditor final : public QDialog {
   void showAbout();
   /// "Savesomes": the listing export of the hand-picked list, without showing the editor.
   void exportPickedList();
-  /// Reloads the six new-name lists from the history.
+  /// Reloads the six new-name lists from the history. With the history off (maximum 0)
+  /// the other five lists are never emptied: they keep their entries until the program ends.
   void refreshHistoryLists();
+  /// All six lists := the history, also when it is off (its "Clear", the list editor's "Save").
+  void showWholeHistory();
   /// The close steps, whatever closed the editor.
   void closeEditor();
 
@@ -126,6 +148,7 @@ class OperationEditor final : public QDialog {
   void showPage();
   void focusTimerFired();
   void setSampleText(const QString& text, const QString& hint);
+  void fillHistoryLists(bool copiesToo);
 
   // handlers
   void radioChanged(QRadioButton* radio);

@@ -127,6 +127,7 @@ void PreviewWindow::showRows(const QString& caption, const std::vector<batch::Pr
   list_->setUpdatesEnabled(true);
   show();
   raise();
+  activateWindow();
 }
 
 void PreviewWindow::closePreview() {

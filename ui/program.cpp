@@ -19,6 +19,7 @@
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
 #include "ui/progress_window.h"
+#include "ui/qt_text.h"
 #include "ui/single_rename_dialog.h"
 #include "ui/special_string_dialog.h"
 
@@ -49,7 +50,9 @@ Program::Program(const Services& services) : services_(services) {
   windows_.push_back(special_.get());
   progress_ = std::make_unique<ProgressWindow>(*this);
   windows_.push_back(progress_.get());
-  preview_ = std::make_unique<PreviewWindow>(*this);
+  // A window of the editor's own: the editor is modal while the main window opened it,
+  // and a modal window blocks every window except its own.
+  preview_ = std::make_unique<PreviewWindow>(*this, editor_.get());
   windows_.push_back(preview_.get());
   options_ = std::make_unique<OptionsWindow>(*this);
   windows_.push_back(options_.get());
@@ -67,7 +70,7 @@ Program::Program(const Services& services) : services_(services) {
   connect(options_.get(), &OptionsWindow::editHistoryRequested, this, [this] { history_->editHistory(); });
   connect(options_.get(), &OptionsWindow::clearHistoryRequested, this, [this] {
     if (!batch::ClearHistory(*nameHistory_, messages())) return;
-    editor_->refreshHistoryLists();
+    editor_->showWholeHistory();
     history_->clearText();
   });
 
@@ -100,6 +103,20 @@ void Program::start(const std::string& firstArgument) {
   }
   if (plan_.armCloseTimer) closeTimer_.start();
   if (plan_.armLaunchTimer) launchTimer_.start();
+}
+
+void Program::start(const app::CommandLine& line) {
+  if (!line.folder.empty()) {
+    main_->setFolderBox(FromPath(line.folder));
+    main_->ListFolder();
+  } else if (!line.files.empty()) {
+    main_->showHandPicked(line.files, true);
+  } else {
+    start(line.keyword);
+    return;
+  }
+  main_->show();
+  main_->startHousekeeping();
 }
 
 void Program::launchTimerFired() {

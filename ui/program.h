@@ -52,6 +52,9 @@ class Program final : public QObject {
   /// The first-argument handling: a normal start shows the main window; a keyword reads
   /// the hand-off list and arms the launch timer (and the close timer when asked).
   void start(const std::string& firstArgument);
+  /// The whole command line: a folder is listed in the main window, files are shown there
+  /// hand-picked; otherwise the keyword start above.
+  void start(const app::CommandLine& line);
 
   app::AppState& state() { return state_; }
   batch::Messages& messages() { return *services_.messages; }

@@ -22,9 +22,14 @@ namespace {
 const QColor kFormColour(166, 202, 240);    // sky blue
 const QColor kChosenColour(192, 220, 192);  // light green behind the chosen option
 
+// The fixed light backgrounds take a fixed dark text, whatever the desktop's theme; the
+// boxes and buttons on them keep the theme's own colours.
 void SetBackground(QWidget* w, const QColor& colour) {
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, colour);
+  palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(64, 72, 88));
   w->setPalette(palette);
   w->setBackgroundRole(QPalette::Window);  // buttons would fill with their button colour
   w->setAutoFillBackground(true);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -99,9 +100,11 @@ class EditorTest : public QObject {
   void extensionBoxesKeepTheirCleanUp();
   void cursorPosFromAClick();
   void automaticCopyFollowsTheDrag();
+  void mouseSelectionOutlivesTheFocus();
   void sampleMenuItems();
   void valuesAreKeptBetweenOpenings();
   void previewShowsRowsAndRenamesNothing();
+  void previewTakesARealClick();
   void enterRunsOkAndEscapeCloses_data();
   void enterRunsOkAndEscapeCloses();
   void aboutPanelFromTheEditorAndFromTheMainWindow();
@@ -530,6 +533,37 @@ void EditorTest::automaticCopyFollowsTheDrag() {
   QCOMPARE(W<QLineEdit>(p, "Edit10")->text(), QString());
 }
 
+void EditorTest::mouseSelectionOutlivesTheFocus() {
+  TempTree tree;
+  tree.make({"xabcy.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
+  QVERIFY(QTest::qWaitForWindowActive(&p.editor()));
+  ui::SampleBox* sample = p.editor().sampleBox();
+  // A click on a radio's indicator, which takes the focus as the user's click does.
+  const auto clickRadio = [&p](const char* name) {
+    QWidget* radio = W(p, QString::fromLatin1(name));
+    QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+  };
+  clickRadio("RadioButton7");  // "Remove anything", the part selected by mouse
+  // The radio changes that clear the selection do.
+  Drag(sample, 1, 4);
+  clickRadio("RadioButton13");
+  QCOMPARE(p.editor().buildRecord().sample.selectionLength, 0);
+  clickRadio("RadioButton12");
+  // A direction radio, Tab back into the box and a click on OK leave it as it was.
+  Drag(sample, 1, 4);
+  clickRadio("RadioButton11");
+  QVERIFY(!sample->hasFocus());
+  QCOMPARE(sample->selectedText(), QStringLiteral("abc"));  // still shown
+  sample->setFocus(Qt::TabFocusReason);
+  QCOMPARE(sample->selectedText(), QStringLiteral("abc"));
+  QTest::mouseClick(W(p, "SpeedButton15"), Qt::LeftButton);
+  QCOMPARE(Shown(h.messages), QStringList());
+  QVERIFY(tree.exists("xy.txt"));
+}
+
 void EditorTest::sampleMenuItems() {
   TempTree tree;
   tree.make({"name.txt"});
@@ -590,6 +624,35 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + "Newname.txt"));
   p.editor().SpeedButton20Click();
   QVERIFY(!preview.isVisible());
+}
+
+// The editor opened from the main window is modal; the preview beside it must still take
+// the user's clicks. Only an X server shows that: the click goes through it (xdotool), so
+// the window manager side of Qt decides whether the window is blocked.
+void EditorTest::previewTakesARealClick() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (runs under xvfb-run)");
+  TempTree tree;
+  tree.make({"w/a1.txt", "w/keep.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
+  QVERIFY(QTest::qWaitForWindowExposed(&p.editor()));
+  QCOMPARE(p.editor().windowModality(), Qt::ApplicationModal);
+  W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("a"));
+  W<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("b"));
+  p.editor().SpeedButton21Click();
+  ui::PreviewWindow& preview = p.preview();
+  QVERIFY(QTest::qWaitForWindowExposed(&preview));
+  auto* rename = preview.findChild<QPushButton*>(QStringLiteral("Button1"));
+  const QPoint at = rename->mapToGlobal(rename->rect().center());
+  QTRY_COMPARE(QApplication::widgetAt(at), rename);  // in front of the editor
+  QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                                         QString::number(at.x()), QString::number(at.y()),
+                                                         QStringLiteral("click"), QStringLiteral("1")}),
+           0);
+  QTRY_VERIFY(tree.exists("w/b1.txt"));
+  QVERIFY(!preview.isVisible());
+  QVERIFY(tree.exists("w/keep.txt"));
 }
 
 void EditorTest::enterRunsOkAndEscapeCloses_data() {

@@ -419,18 +419,22 @@ void OptionsWindowTest::lowerMaximumShortensTheHistory_data() {
   QTest::addColumn<bool>("editorOpenedBefore");
   QTest::addColumn<QString>("maximum");
   QTest::addColumn<int>("kept");
-  QTest::newRow("lowered to 5") << true << S("5") << 5;
-  QTest::newRow("lowered to 0 leaves an empty file") << true << S("0") << 0;
-  QTest::newRow("raised shortens nothing") << true << S("30") << 8;
+  QTest::addColumn<int>("copies");  // entries of the five lists other than the master list
+  QTest::newRow("lowered to 5") << true << S("5") << 5 << 5;
+  // The history is off: the master list is empty, the other five keep their entries for
+  // as long as the program runs, also when the editor opens again.
+  QTest::newRow("lowered to 0 leaves an empty file") << true << S("0") << 0 << 8;
+  QTest::newRow("raised shortens nothing") << true << S("30") << 8 << 8;
   // The list in memory is loaded when the editor opens; lowering before that must not
   // write an empty list over the file.
-  QTest::newRow("lowered before the editor ever opened") << false << S("5") << 5;
+  QTest::newRow("lowered before the editor ever opened") << false << S("5") << 5 << 5;
 }
 
 void OptionsWindowTest::lowerMaximumShortensTheHistory() {
   QFETCH(bool, editorOpenedBefore);
   QFETCH(QString, maximum);
   QFETCH(int, kept);
+  QFETCH(int, copies);
   testing::TempTree tree;
   tree.make({"a.txt"});
   Harness h;
@@ -459,8 +463,15 @@ void OptionsWindowTest::lowerMaximumShortensTheHistory() {
   const std::vector<std::string> expected(entries.begin(), entries.begin() + kept);
   QCOMPARE(testing::ReadLines(history), expected);
   QVERIFY(QFileInfo::exists(QString::fromStdString(history)));
+  auto* master = p.editor().findChild<QComboBox*>(S("ComboBoxEx1"));
   auto* list = p.editor().findChild<QComboBox*>(S("ComboBoxEx4"));
-  if (editorOpenedBefore) QCOMPARE(list->count(), kept);
+  if (!editorOpenedBefore) return;
+  QCOMPARE(master->count(), kept);
+  QCOMPARE(list->count(), copies);
+  p.editor().openModal();
+  QCOMPARE(master->count(), kept);
+  QCOMPARE(list->count(), copies);
+  p.editor().SpeedButton20Click();
 }
 
 QTEST_MAIN(OptionsWindowTest)

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QListView>
+#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -34,6 +35,10 @@ class StartupTest : public QObject {
   void installDirComesFromTheSettingOrThePerUserFolder();
   void handOffPlans_data();
   void handOffPlans();
+  void commandLine_data();
+  void commandLine();
+  void pathsOnTheCommandLineOpenTheMainWindow();
+  void helpAndVersionPrintAndEnd();
   void handOffOfThreeFilesEndsWithTheMainWindowShowingThem();
   void handOffOfAFolderEndsWithTheFolderListed();
   void closeTimerEndsTheProgram();
@@ -186,6 +191,98 @@ void StartupTest::handOffPlans() {
   for (const auto& m : recorder.shown) shown << QString::fromStdString(m.text);
   QCOMPARE(shown, messages);
   QVERIFY2(!fs.exists(handOffFile), "the hand-off list is deleted once read");
+}
+
+void StartupTest::commandLine_data() {
+  using A = app::CommandLine::Action;
+  QTest::addColumn<QStringList>("arguments");  // relative to the tree, "/" + ... made absolute
+  QTest::addColumn<int>("action");
+  QTest::addColumn<QString>("keyword");
+  QTest::addColumn<QString>("folder");
+  QTest::addColumn<QStringList>("files");
+  const QStringList none;
+  QTest::newRow("nothing") << none << int(A::Start) << S("") << S("") << none;
+  QTest::newRow("a keyword wins over an entry of its name") << QStringList{"Replapart"} << int(A::Start)
+                                                            << S("Replapart") << S("") << none;
+  QTest::newRow("an unknown word stays a keyword") << QStringList{"Whatever"} << int(A::Start) << S("Whatever")
+                                                   << S("") << none;
+  QTest::newRow("a folder") << QStringList{"./dir/", "a.txt"} << int(A::Start) << S("") << S("dir") << none;
+  QTest::newRow("an absolute folder") << QStringList{"/dir"} << int(A::Start) << S("") << S("dir") << none;
+  QTest::newRow("files, the others skipped") << QStringList{"a.txt", "missing.txt", "dir", "/b.txt"} << int(A::Start)
+                                             << S("") << S("") << QStringList{"a.txt", "b.txt"};
+  QTest::newRow("help wherever it stands") << QStringList{"a.txt", "--help"} << int(A::Help) << S("") << S("")
+                                           << none;
+  QTest::newRow("version") << QStringList{"--version"} << int(A::Version) << S("") << S("") << none;
+  QTest::newRow("an unknown option") << QStringList{"--frobnicate", "a.txt"} << int(A::UsageError) << S("")
+                                     << S("") << none;
+}
+
+void StartupTest::commandLine() {
+  QFETCH(QStringList, arguments);
+  QFETCH(int, action);
+  QFETCH(QString, keyword);
+  QFETCH(QString, folder);
+  QFETCH(QStringList, files);
+  TempTree tree;
+  tree.make({"a.txt", "b.txt", "dir/x.txt", "Replapart"});
+  std::vector<std::string> args;
+  for (const QString& a : arguments)
+    args.push_back(a.startsWith('/') ? tree.path(a.mid(1).toStdString()) : a.toStdString());
+  const app::CommandLine line = app::ParseCommandLine(args, platform::RealFileSystem(), tree.root());
+  QCOMPARE(int(line.action), action);
+  QCOMPARE(line.keyword, keyword.toStdString());
+  QCOMPARE(line.folder, folder.isEmpty() ? std::string() : tree.path(folder.toStdString()));
+  std::vector<std::string> expected;
+  for (const QString& f : files) expected.push_back(tree.path(f.toStdString()));
+  QCOMPARE(line.files, expected);
+}
+
+void StartupTest::pathsOnTheCommandLineOpenTheMainWindow() {
+  TempTree tree;
+  tree.make({"work/one.txt", "work/sub/", "a.txt", "b.txt"});
+  {
+    Harness h;
+    ui::Program& p = h.program();
+    p.start(app::ParseCommandLine({tree.path("work")}, platform::RealFileSystem(), "/"));
+    QVERIFY(p.mainWindow().isVisible());
+    QVERIFY(!p.editor().isVisible());
+    QVERIFY(!p.mainWindow().isHandPicked());
+    QCOMPARE(p.mainWindow().folderBoxText(), ui::FromPath(tree.path("work") + "/"));
+    QCOMPARE(p.mainWindow().model().texts(), (QStringList{"sub", "one.txt"}));
+    QCOMPARE(p.mainWindow().statusText(), QStringLiteral("1 Folders 1 Files"));
+    QVERIFY(p.mainWindow().housekeepingActive());
+  }
+  Harness h;
+  ui::Program& p = h.program();
+  p.start(app::ParseCommandLine({"a.txt", "b.txt"}, platform::RealFileSystem(), tree.root()));
+  QVERIFY(p.mainWindow().isVisible());
+  QVERIFY(p.mainWindow().isHandPicked());
+  QCOMPARE(p.mainWindow().model().texts(),
+           (QStringList{ui::FromPath(tree.path("a.txt")), ui::FromPath(tree.path("b.txt"))}));
+  QCOMPARE(p.mainWindow().statusText(), QStringLiteral("2 Files"));
+}
+
+void StartupTest::helpAndVersionPrintAndEnd() {
+  // No screen is needed: the answer comes before Qt looks for one.
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  const struct {
+    const char* argument;
+    int exitCode;
+    const char* stdoutStart;
+  } cases[] = {{"--help", 0, "Usage: velmora [FOLDER | FILE...]"}, {"--version", 0, "velmora 1."}};
+  for (const auto& c : cases) {
+    QProcess velmora;
+    velmora.setProcessEnvironment(env);
+    velmora.start(QStringLiteral(VELMORA_DESKTOP_PATH), {QString::fromLatin1(c.argument)});
+    QVERIFY(velmora.waitForFinished(10000));
+    QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(velmora.exitCode(), c.exitCode);
+    QVERIFY2(velmora.readAllStandardOutput().startsWith(c.stdoutStart), c.argument);
+    QCOMPARE(velmora.readAllStandardError(), QByteArray());
+  }
 }
 
 void StartupTest::handOffOfThreeFilesEndsWithTheMainWindowShowingThem() {
