@@ -11,11 +11,11 @@
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
+#include "batch/record_fields.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
 #include "cli/list_command.h"
 #include "cli/cli_support.h"
-#include "cli/record_fields.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
 #include "platform/code_page.h"
@@ -115,13 +115,13 @@ class Session {
         else if (value.is_boolean()) text = value.get<bool>() ? "true" : "false";
         else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
         else throw UsageError("invalid value for field '" + key + "' in --record file");
-        if (auto error = SetField(settings_, key, text)) throw UsageError(*error);
+        if (auto error = batch::SetField(settings_, key, text)) throw UsageError(*error);
       }
     }
     for (const auto& assignment : o_.sets) {
       const auto eq = assignment.find('=');
       if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
-      if (auto error = SetField(settings_, assignment.substr(0, eq), assignment.substr(eq + 1)))
+      if (auto error = batch::SetField(settings_, assignment.substr(0, eq), assignment.substr(eq + 1)))
         throw UsageError(*error);
     }
     if (!settings_.special.randomUpper && !settings_.special.randomLower && !settings_.special.randomNumbers)
@@ -292,7 +292,7 @@ class Session {
   const platform::CodePage* codePage_ = nullptr;
   std::string stateDir_;
   batch::TargetSet target_;
-  CliSettings settings_;
+  batch::RecordSettings settings_;
   json renamed_ = json::array();
   json preview_ = json::array();
 };
