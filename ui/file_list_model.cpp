@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 namespace velmora::ui {
@@ -154,12 +156,16 @@ QIcon FileListModel::iconFor(const Entry& entry, int row) const {
   return icon;
 }
 
+namespace {
+const QColor kSelectedRow(187, 255, 204);  // the fill of a selected row
+}  // namespace
+
 void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   painter->save();
   const QRect r = option.rect;
   const bool selected = option.state & QStyle::State_Selected;
   if (selected) {
-    painter->fillRect(r.adjusted(0, 0, 0, -1), QColor(187, 255, 204));
+    painter->fillRect(r.adjusted(0, 0, 0, -1), kSelectedRow);
     painter->setPen(option.palette.color(QPalette::Active, QPalette::Highlight));
     painter->drawRect(r.adjusted(0, 0, -1, -2));
   } else {
@@ -181,6 +187,15 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                                                      textRect.width());
   painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   painter->restore();
+  // The current row while the list has the keyboard focus: a visible frame, so that the
+  // keys' target can be seen.
+  if ((option.state & QStyle::State_HasFocus) && option.widget) {
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.rect = r.adjusted(1, 1, -2, -2);
+    focus.backgroundColor = selected ? kSelectedRow : option.palette.color(QPalette::Base);
+    option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+  }
 }
 
 QSize FileRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

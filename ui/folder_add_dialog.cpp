@@ -15,9 +15,9 @@ FolderAddDialog::FolderAddDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Folder Add option"));
   setWindowModality(Qt::ApplicationModal);
 
-  editFolder_ = new QRadioButton(QStringLiteral("Choose A folder to edit all its included files together"), this);
+  editFolder_ = new QRadioButton(tr("&Choose A folder to edit all its included files together"), this);
   editFolder_->setObjectName(QStringLiteral("RadioButton1"));
-  addFiles_ = new QRadioButton(QStringLiteral("Add all files of a folder(one layer) to the list"), this);
+  addFiles_ = new QRadioButton(tr("&Add all files of a folder(one layer) to the list"), this);
   addFiles_->setObjectName(QStringLiteral("RadioButton2"));
   auto* group = new QButtonGroup(this);
   group->addButton(editFolder_);

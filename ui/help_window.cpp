@@ -15,6 +15,7 @@
 #include <QWindow>
 
 #include "app/help_topics.h"
+#include "ui/desktop_look.h"
 
 namespace velmora::ui {
 
@@ -41,20 +42,21 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(kWindowTitle);
   setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
-  resize(820, 600);
+  ResizeToFit(this, QSize(820, 600));
 
-  const auto toolButton = [this](const char* name, const QString& text, QStyle::StandardPixmap icon) {
+  const auto toolButton = [this](const char* name, const QString& text, const char* themeIcon,
+                                 QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setText(text);
-    b->setIcon(style()->standardIcon(icon));
+    b->setIcon(Glyph(this, themeIcon, icon, 16));
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
     return b;
   };
-  back_ = toolButton("HelpBack", QStringLiteral("Back"), QStyle::SP_ArrowBack);
-  forward_ = toolButton("HelpForward", QStringLiteral("Forward"), QStyle::SP_ArrowForward);
-  QToolButton* contents = toolButton("HelpContents", QStringLiteral("Contents"), QStyle::SP_DirHomeIcon);
+  back_ = toolButton("HelpBack", tr("&Back"), "go-previous", QStyle::SP_ArrowBack);
+  forward_ = toolButton("HelpForward", tr("&Forward"), "go-next", QStyle::SP_ArrowForward);
+  QToolButton* contents = toolButton("HelpContents", tr("&Contents"), "go-home", QStyle::SP_DirHomeIcon);
 
   topics_ = new QListWidget(this);
   topics_->setObjectName(QStringLiteral("HelpTopics"));

@@ -30,9 +30,9 @@ HistoryEditor::HistoryEditor(Program& program, QWidget* parent) : QDialog(parent
     edited_ = true;
     saved_ = false;
   });
-  auto* save = new QPushButton(QStringLiteral("Save"), this);
+  auto* save = new QPushButton(tr("&Save"), this);
   save->setObjectName(QStringLiteral("Button1"));
-  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  auto* close = new QPushButton(tr("&Close"), this);
   close->setObjectName(QStringLiteral("Button2"));
   for (QPushButton* b : {save, close}) b->setAutoDefault(false);
   connect(save, &QPushButton::clicked, this, &HistoryEditor::SaveClick);

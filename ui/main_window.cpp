@@ -35,6 +35,7 @@
 #include "batch/program_files.h"
 #include "batch/undo.h"
 #include "engine/name_model.h"
+#include "ui/desktop_look.h"
 #include "ui/file_list_model.h"
 #include "ui/folder_add_dialog.h"
 #include "ui/dialogs.h"
@@ -128,19 +129,18 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   setAcceptDrops(true);
   button(QStringLiteral("UndoButton"))
       ->setEnabled(program_.fs().exists(program_.state().installDir + batch::kRollbackLogName));
-  resize(738, 607);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  ResizeToFit(this, QSize(738, 607));
 }
 
 MainWindow::~MainWindow() = default;
 
-QToolButton* MainWindow::makeButton(const char* name, const QString& caption, const QString& hint, int icon) {
+QToolButton* MainWindow::makeButton(const char* name, const QString& caption, const QString& hint,
+                                    const char* themeIcon, int fallbackIcon) {
   auto* b = new QToolButton(this);
   b->setObjectName(QString::fromLatin1(name));
   b->setText(caption);
   b->setToolTip(hint);
-  b->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+  b->setIcon(Glyph(this, themeIcon, static_cast<QStyle::StandardPixmap>(fallbackIcon), 24));
   b->setIconSize(QSize(24, 24));
   b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   b->setAutoRaise(false);
@@ -156,19 +156,21 @@ void MainWindow::buildWindow() {
   // Left column of large buttons.
   auto* left = new QVBoxLayout;
   left->setSpacing(6);
-  QToolButton* folder = makeButton("FolderButton", QStringLiteral("Folder"),
-                                   QStringLiteral("Select a folder to edit included filenames "), QStyle::SP_DirOpenIcon);
-  QToolButton* files = makeButton("FilesButton", QStringLiteral("Files"),
-                                  QStringLiteral("Select files to edit their filenames "), QStyle::SP_FileIcon);
-  QToolButton* del = makeButton("DeleteButton", QStringLiteral("Delete"), QStringLiteral("Remove the selected files"),
-                                QStyle::SP_TrashIcon);
+  QToolButton* folder = makeButton("FolderButton", tr("&Folder"),
+                                   QStringLiteral("Select a folder to edit included filenames "), "folder-open",
+                                   QStyle::SP_DirOpenIcon);
+  QToolButton* files = makeButton("FilesButton", tr("Fi&les"),
+                                  QStringLiteral("Select files to edit their filenames "), "document-open",
+                                  QStyle::SP_FileIcon);
+  QToolButton* del = makeButton("DeleteButton", tr("&Delete"), QStringLiteral("Remove the selected files"),
+                                "list-remove", QStyle::SP_TrashIcon);
   del->setEnabled(false);
-  QToolButton* options = makeButton("OptionsButton", QStringLiteral("Options"), QStringLiteral("Change options"),
-                                    QStyle::SP_FileDialogDetailedView);
-  QToolButton* help = makeButton("HelpButton", QStringLiteral(" Help"), QStringLiteral("Read help "),
-                                 QStyle::SP_DialogHelpButton);
-  QToolButton* about = makeButton("AboutButton", QStringLiteral("About"), QStringLiteral("About the program"),
-                                  QStyle::SP_MessageBoxInformation);
+  QToolButton* options = makeButton("OptionsButton", tr("&Options"), QStringLiteral("Change options"),
+                                    "preferences-system", QStyle::SP_FileDialogDetailedView);
+  QToolButton* help = makeButton("HelpButton", tr(" &Help"), QStringLiteral("Read help "), "help-contents",
+                                 QStyle::SP_MessageBoxQuestion);
+  QToolButton* about = makeButton("AboutButton", tr("&About"), QStringLiteral("About the program"),
+                                  "help-about", QStyle::SP_MessageBoxInformation);
   for (QToolButton* b : {folder, files, del, options, help, about}) {
     b->setMinimumWidth(84);
     left->addWidget(b);
@@ -180,22 +182,28 @@ void MainWindow::buildWindow() {
   top->setSpacing(4);
   struct Op {
     const char* name;
-    const char* caption;
+    const char* caption;  ///< with its Alt mnemonic
     const char* hint;
+    const char* themeIcon;
     int icon;
   };
   const Op ops[] = {
-      {"InsertButton", "Insert", "Insert strings or numbers to filenames", QStyle::SP_FileDialogNewFolder},
-      {"ReplaceButton", "Replace", "Replace old part of filenames with a new part", QStyle::SP_BrowserReload},
-      {"RemoveButton", "Remove", "Remove strings from filenames", QStyle::SP_DialogDiscardButton},
-      {"ChangeButton", "Change", "Change filename to new or convert case", QStyle::SP_FileDialogContentsView},
-      {"ExtensionButton", "Extension", "Change file extension part", QStyle::SP_FileLinkIcon},
-      {"SaveButton", "Save", "Save filenames to a file", QStyle::SP_DialogSaveButton},
-      {"UndoButton", "Undo", "Undo the last operation", QStyle::SP_ArrowBack},
-      {"ExitButton", "Exit", "Exit the program", QStyle::SP_DialogCloseButton},
+      {"InsertButton", QT_TR_NOOP("&Insert"), "Insert strings or numbers to filenames", "insert-text",
+       QStyle::SP_FileDialogNewFolder},
+      {"ReplaceButton", QT_TR_NOOP("&Replace"), "Replace old part of filenames with a new part", "edit-find-replace",
+       QStyle::SP_BrowserReload},
+      {"RemoveButton", QT_TR_NOOP("Re&move"), "Remove strings from filenames", "edit-cut",
+       QStyle::SP_DialogDiscardButton},
+      {"ChangeButton", QT_TR_NOOP("&Change"), "Change filename to new or convert case", "edit-rename",
+       QStyle::SP_FileDialogContentsView},
+      {"ExtensionButton", QT_TR_NOOP("E&xtension"), "Change file extension part", "document-properties",
+       QStyle::SP_FileDialogInfoView},
+      {"SaveButton", QT_TR_NOOP("&Save"), "Save filenames to a file", "document-save", QStyle::SP_DialogSaveButton},
+      {"UndoButton", QT_TR_NOOP("&Undo"), "Undo the last operation", "edit-undo", QStyle::SP_ArrowBack},
+      {"ExitButton", QT_TR_NOOP("&Exit"), "Exit the program", "application-exit", QStyle::SP_DialogCloseButton},
   };
   for (const Op& op : ops) {
-    QToolButton* b = makeButton(op.name, QString::fromLatin1(op.caption), QString::fromLatin1(op.hint), op.icon);
+    QToolButton* b = makeButton(op.name, tr(op.caption), QString::fromLatin1(op.hint), op.themeIcon, op.icon);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     top->addWidget(b);
     if (QString::fromLatin1(op.name) == QLatin1String("SaveButton")) top->addSpacing(10);
@@ -210,7 +218,8 @@ void MainWindow::buildWindow() {
   auto* upper = new QToolButton(central);
   upper->setObjectName(QStringLiteral("UpperDirectoryButton"));
   upper->setToolTip(QStringLiteral("Upper directory"));
-  upper->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+  upper->setAccessibleName(tr("Upper directory"));
+  upper->setIcon(Glyph(this, "go-up", QStyle::SP_FileDialogToParent, 16));
   folderBox_ = new QLineEdit(central);
   folderBox_->setObjectName(QStringLiteral("FolderBox"));
   folderBox_->setReadOnly(true);
@@ -289,6 +298,28 @@ void MainWindow::buildWindow() {
   connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     if (handPicked_) button(QStringLiteral("DeleteButton"))->setEnabled(list_->selectionModel()->hasSelection());
   });
+
+  // Tab goes in reading order: the first row (Folder, then the operations), the folder
+  // line, the list, and the rest of the left column.
+  QWidget* order[] = {folder,
+                      button(QStringLiteral("InsertButton")),
+                      button(QStringLiteral("ReplaceButton")),
+                      button(QStringLiteral("RemoveButton")),
+                      button(QStringLiteral("ChangeButton")),
+                      button(QStringLiteral("ExtensionButton")),
+                      button(QStringLiteral("SaveButton")),
+                      button(QStringLiteral("UndoButton")),
+                      button(QStringLiteral("ExitButton")),
+                      files,
+                      upper,
+                      folderBox_,
+                      list_,
+                      del,
+                      options,
+                      help,
+                      about};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  folder->setFocus();
 
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   f1->setContext(Qt::WindowShortcut);

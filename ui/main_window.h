@@ -100,7 +100,8 @@ class MainWindow final : public QMainWindow {
  private:
   void buildWindow();
   void buildMenu();
-  QToolButton* makeButton(const char* name, const QString& caption, const QString& hint, int icon);
+  QToolButton* makeButton(const char* name, const QString& caption, const QString& hint, const char* themeIcon,
+                          int fallbackIcon);
   void housekeepingTick();
   void navigationTick();
   void navigateTo(const QString& folder);

@@ -32,6 +32,7 @@
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/options_window.h"
+#include "ui/desktop_look.h"
 #include "ui/preview_window.h"
 #include "ui/program.h"
 #include "ui/progress_window.h"
@@ -321,28 +322,31 @@ void OperationEditor::buildWindow() {
   // Button bar.
   struct Bar {
     const char* name;
-    const char* caption;
+    const char* caption;  ///< with its Alt mnemonic
     const char* hint;
+    const char* themeIcon;
     QStyle::StandardPixmap icon;
     void (OperationEditor::*slot)();
   };
   const Bar bar[] = {
-      {"SpeedButton15", "OK", "Finish edit and execute operations.", QStyle::SP_DialogApplyButton,
-       &OperationEditor::SpeedButton15Click},
-      {"SpeedButton21", "Preview", "Preview the result", QStyle::SP_FileDialogContentsView,
-       &OperationEditor::SpeedButton21Click},
-      {"SpeedButton20", "Select", "Select files or folder to batch edit filenames.", QStyle::SP_DirOpenIcon,
-       &OperationEditor::SpeedButton20Click},
-      {"SpeedButton28", "Options", "Set options", QStyle::SP_FileDialogDetailedView, nullptr},
-      {"SpeedButton19", " Help", "Read help ", QStyle::SP_DialogHelpButton, nullptr},
-      {"SpeedButton16", "About", "About the program", QStyle::SP_MessageBoxInformation,
+      {"SpeedButton15", QT_TR_NOOP("&OK"), "Finish edit and execute operations.", "dialog-ok",
+       QStyle::SP_DialogApplyButton, &OperationEditor::SpeedButton15Click},
+      {"SpeedButton21", QT_TR_NOOP("&Preview"), "Preview the result", "document-print-preview",
+       QStyle::SP_FileDialogContentsView, &OperationEditor::SpeedButton21Click},
+      {"SpeedButton20", QT_TR_NOOP("&Select"), "Select files or folder to batch edit filenames.", "folder-open",
+       QStyle::SP_DirOpenIcon, &OperationEditor::SpeedButton20Click},
+      {"SpeedButton28", QT_TR_NOOP("Op&tions"), "Set options", "preferences-system",
+       QStyle::SP_FileDialogDetailedView, nullptr},
+      {"SpeedButton19", QT_TR_NOOP(" &Help"), "Read help ", "help-contents", QStyle::SP_MessageBoxQuestion, nullptr},
+      {"SpeedButton16", QT_TR_NOOP("&About"), "About the program", "help-about", QStyle::SP_MessageBoxInformation,
        &OperationEditor::SpeedButton16Click},
-      {"SpeedButton17", "Exit", "Close the program", QStyle::SP_DialogCloseButton, &OperationEditor::SpeedButton17Click},
+      {"SpeedButton17", QT_TR_NOOP("E&xit"), "Close the program", "application-exit", QStyle::SP_DialogCloseButton,
+       &OperationEditor::SpeedButton17Click},
   };
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(6);
   for (const Bar& b : bar) {
-    auto* button = new QPushButton(style()->standardIcon(b.icon), QString::fromLatin1(b.caption), operationArea_);
+    auto* button = new QPushButton(Glyph(this, b.themeIcon, b.icon, 16), tr(b.caption), operationArea_);
     button->setObjectName(QString::fromLatin1(b.name));
     button->setToolTip(QString::fromLatin1(b.hint));
     button->setMinimumHeight(30);
@@ -457,7 +461,7 @@ QWidget* OperationEditor::buildRemovePage() {
   edit10_ = makeEdit("Edit10", removeStringGroup_, true);
   checkBox6_ = makeCheck("CheckBox6", QStringLiteral("Case sensitive"), removeStringGroup_, false);
   checkBox6_->setToolTip(QStringLiteral("If string is case sensitive , check it."));
-  auto* button1 = new QPushButton(QStringLiteral("Clear all"), removeStringGroup_);
+  auto* button1 = new QPushButton(tr("C&lear all"), removeStringGroup_);
   button1->setObjectName(QStringLiteral("Button1"));
   connect(button1, &QPushButton::clicked, this, [this] {
     edit1_->clear();
@@ -894,10 +898,10 @@ QWidget* OperationEditor::buildAboutPanel() {
               QStringLiteral("download the latest version now"));
   const int pictureWidth = std::max(contactPicture->width(), versionPicture->width());
   for (QLabel* l : {contactPicture, versionPicture}) l->setFixedWidth(pictureWidth);
-  auto* back = new QPushButton(QStringLiteral("Back"), panel);
+  auto* back = new QPushButton(tr("&Back"), panel);
   back->setObjectName(QStringLiteral("BackButton"));
   back->setToolTip(QStringLiteral("Back to last window"));
-  auto* close = new QPushButton(QStringLiteral("Close"), panel);
+  auto* close = new QPushButton(tr("&Close"), panel);
   close->setObjectName(QStringLiteral("CloseButton"));
   close->setToolTip(QStringLiteral("Close the window"));
   connect(back, &QPushButton::clicked, this, &OperationEditor::AboutBackClick);

@@ -15,6 +15,7 @@
 
 #include "engine/name_model.h"
 #include "platform/file_system.h"
+#include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 
@@ -75,13 +76,13 @@ PreviewWindow::PreviewWindow(Program& program, QWidget* parent) : QDialog(parent
   connect(list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { listMenu()->popup(list_->viewport()->mapToGlobal(pos)); });
 
-  auto* rename = new QPushButton(QStringLiteral("Rename"), this);
+  auto* rename = new QPushButton(tr("&Rename"), this);
   rename->setObjectName(QStringLiteral("Button1"));
   rename->setToolTip(QStringLiteral("Finish edit and execute operations"));
-  auto* options = new QPushButton(QStringLiteral("Options"), this);
+  auto* options = new QPushButton(tr("&Options"), this);
   options->setObjectName(QStringLiteral("Button2"));
   options->setToolTip(QStringLiteral("Set options"));
-  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  auto* close = new QPushButton(tr("&Close"), this);
   close->setObjectName(QStringLiteral("Button3"));
   close->setToolTip(QStringLiteral("Close preview"));
   for (QPushButton* b : {rename, options, close}) {
@@ -105,7 +106,7 @@ PreviewWindow::PreviewWindow(Program& program, QWidget* parent) : QDialog(parent
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
   layout->addLayout(buttons);
-  resize(640, 490);  // twenty rows and the filler row without scrolling
+  ResizeToFit(this, QSize(640, 490));  // twenty rows and the filler row without scrolling
 }
 
 void PreviewWindow::showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows) {

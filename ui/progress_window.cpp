@@ -52,7 +52,7 @@ ProgressWindow::ProgressWindow(Program& program, QWidget* parent) : QDialog(pare
   bar_->setObjectName(QStringLiteral("ProgressBar1"));
   bar_->setRange(0, 100);
   bar_->setValue(0);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_ = new QPushButton(tr("&Cancel"), this);
   cancel_->setObjectName(QStringLiteral("Button1"));
   cancel_->setAutoDefault(false);
   connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::CancelClick);

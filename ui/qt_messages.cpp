@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -10,20 +11,35 @@ namespace velmora::ui {
 
 namespace {
 
-/// A message box sizes its text to about 500 pixels and wraps inside the lines; the texts
-/// carry their own line breaks, so the box is made wide enough for its longest line, as
-/// far as the screen allows.
-void WidenForLines(QMessageBox& box) {
-  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-  if (!label) return;
-  box.ensurePolished();
-  const QFontMetrics metrics = label->fontMetrics();
-  int widest = 0;
-  for (const QString& line : box.text().split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
-  const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
-  const int room = screen ? screen->availableGeometry().width() * 3 / 4 : 800;
-  label->setMinimumWidth(std::min(widest + metrics.averageCharWidth(), room));
-}
+/// A message box holds its text to about 500 pixels (less on small screens) and wraps
+/// inside the lines; the texts carry their own line breaks, so this box is made as wide as
+/// its longest line, as far as the screen allows.
+class LineMessageBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box its own way first
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !layout()) return;
+    const QFontMetrics metrics = label->fontMetrics();
+    int widest = 0;
+    for (const QString& line : text().split(QLatin1Char('\n')))
+      widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    // The widest box the message box itself allows on this screen; a longer line wraps.
+    const int screenWidth = shown ? shown->availableGeometry().width() : 1024;
+    const int room = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    const int extra = width() - label->width();  // icon, margins and spacing beside the text
+    const int wanted = std::min(widest + metrics.averageCharWidth() + extra, room);
+    if (wanted <= width()) return;
+    label->setMinimumWidth(wanted - extra);
+    setFixedWidth(wanted);
+    setFixedHeight(layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wanted)
+                                                 : layout()->totalSizeHint().height());
+  }
+};
 
 }  // namespace
 
@@ -34,16 +50,14 @@ QWidget* QtMessages::owner() const {
 }
 
 void QtMessages::information(const std::string& text) {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(text),
+  LineMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(text),
                   QMessageBox::Ok, owner());
-  WidenForLines(box);
   box.exec();
 }
 
 void QtMessages::warning(const std::string& text, const std::string& title) {
-  QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
+  LineMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
                   owner());
-  WidenForLines(box);
   box.exec();
 }
 
@@ -68,12 +82,11 @@ batch::Answer QtMessages::confirm(const std::string& title, const std::string& t
       preferred = QMessageBox::Ok;
       break;
   }
-  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text), shown, owner());
+  LineMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text), shown, owner());
   // Task-modal: the whole program waits for the answer; closing the box declines.
   box.setWindowModality(Qt::ApplicationModal);
   box.setEscapeButton(escape);
   box.setDefaultButton(preferred);
-  WidenForLines(box);
   switch (box.exec()) {
     case QMessageBox::Yes: return batch::Answer::Yes;
     case QMessageBox::No: return batch::Answer::No;

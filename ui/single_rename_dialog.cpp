@@ -29,10 +29,10 @@ SingleRenameDialog::SingleRenameDialog(Program& program, QWidget* parent) : QDia
   extensionLabel_ = new QLabel(QStringLiteral("Extension part:"), this);
   extensionLabel_->setObjectName(QStringLiteral("Label2"));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("&OK"), this);
   ok->setObjectName(QStringLiteral("Button1"));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* cancel = new QPushButton(tr("&Cancel"), this);
   cancel->setObjectName(QStringLiteral("Button2"));
   connect(ok, &QPushButton::clicked, this, &SingleRenameDialog::OkClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -153,11 +153,11 @@ SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent) : QD
   randomPanel_->setObjectName(QStringLiteral("Panel2"));
   auto* randomRow = new QHBoxLayout(randomPanel_);
   randomRow->setContentsMargins(4, 2, 4, 2);
-  randomUpper_ = new QCheckBox(QStringLiteral("Upper case"), randomPanel_);
+  randomUpper_ = new QCheckBox(tr("&Upper case"), randomPanel_);
   randomUpper_->setObjectName(QStringLiteral("CheckBox2"));
-  randomLower_ = new QCheckBox(QStringLiteral("Lower case"), randomPanel_);
+  randomLower_ = new QCheckBox(tr("&Lower case"), randomPanel_);
   randomLower_->setObjectName(QStringLiteral("CheckBox3"));
-  randomNumbers_ = new QCheckBox(QStringLiteral("Numbers"), randomPanel_);
+  randomNumbers_ = new QCheckBox(tr("&Numbers"), randomPanel_);
   randomNumbers_->setObjectName(QStringLiteral("CheckBox4"));
   for (QCheckBox* c : {randomUpper_, randomLower_, randomNumbers_}) {
     c->setChecked(true);
@@ -193,13 +193,13 @@ SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent) : QD
   grid->addWidget(new QLabel(QStringLiteral("Example: %6%  means a random 6 digits string."), this), 7, 1);
   grid->setColumnStretch(1, 1);
 
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
+  auto* help = new QPushButton(tr("&Help"), this);
   help->setObjectName(QStringLiteral("Button1"));
   help->setAutoDefault(false);
-  auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+  auto* ok = new QPushButton(tr("&Ok"), this);
   ok->setObjectName(QStringLiteral("Button2"));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* cancel = new QPushButton(tr("&Cancel"), this);
   cancel->setObjectName(QStringLiteral("Button3"));
   connect(help, &QPushButton::clicked, this, [this] { program_.showMainHelp(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -16,8 +16,14 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QAbstractTextDocumentLayout>
+#include <QStyleOptionButton>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QtTest>
+#include <QStyleFactory>
+#include <cmath>
 #include <filesystem>
 
 #include "batch/program_files.h"
@@ -26,6 +32,7 @@
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 #include "ui/file_list_model.h"
+#include "ui/help_window.h"
 #include "ui/history_editor.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
@@ -113,6 +120,36 @@ QStringList Items(QComboBox* box) {
   return out;
 }
 
+/// Relative luminance of a colour (sRGB).
+double Luminance(QRgb rgb) {
+  const auto channel = [](int value) {
+    const double c = value / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double Contrast(QRgb a, QRgb b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+/// The contrast of the text in a picture: the background is its most frequent colour, the
+/// text the pixel that stands out most from it.
+double TextContrast(const QImage& picture) {
+  const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+  QHash<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  QRgb background = 0;
+  int most = 0;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > most) most = it.value(), background = it.key();
+  double best = 1;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it) best = std::max(best, Contrast(it.key(), background));
+  return best;
+}
+
 const QStringList kHistoryBoxes{"ComboBoxEx1", "ComboBoxEx2", "ComboBoxEx3",
                                 "ComboBoxEx6", "ComboBoxEx4", "ComboBoxEx5"};
 
@@ -152,6 +189,9 @@ class DialogsTest : public QObject {
   void historyEditorSaveOfNothingDeletesTheFile();
   void historyEditorCloseQuestion_data();
   void historyEditorCloseQuestion();
+  // looks
+  void textIsReadableInLightAndDarkThemes_data();
+  void textIsReadableInLightAndDarkThemes();
 };
 
 // ---- special string dialog ----
@@ -762,6 +802,71 @@ void DialogsTest::historyEditorCloseQuestion() {
   std::vector<std::string> expected;
   for (const QString& line : fileAfter) expected.push_back(line.toStdString());
   QCOMPARE(testing::ReadLines(file), expected);
+}
+
+// ---- looks ----
+
+void DialogsTest::textIsReadableInLightAndDarkThemes_data() {
+  QTest::addColumn<bool>("dark");
+  QTest::addColumn<QString>("part");
+  for (const bool dark : {false, true}) {
+    for (const char* part : {"file name", "selected file name", "sample name", "about picture", "special string option",
+                             "listing note", "help page"})
+      QTest::addRow("%s, %s", dark ? "dark" : "light", part) << dark << S(part);
+  }
+}
+
+// Every text stands out from its background by at least 4.5:1 in a light and in a dark
+// desktop theme, also where the window fixes a background colour.
+void DialogsTest::textIsReadableInLightAndDarkThemes() {
+  QFETCH(bool, dark);
+  QFETCH(QString, part);
+  QApplication::setStyle(QStyleFactory::create(S("Fusion")));
+  const QPalette light = QApplication::style()->standardPalette();
+  QApplication::setPalette(dark ? testing::DarkPalette() : light);
+  TempTree tree;
+  tree.make({"w/Holiday 0001.txt", "w/Holiday 0002.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  QImage picture;
+  if (part.contains(S("file name"))) {
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
+    p.editor().SpeedButton20Click();
+    ui::MainWindow& main = p.mainWindow();
+    const int row = part.startsWith(S("selected")) ? 1 : 0;
+    main.list()->selectionModel()->select(main.model().index(1), QItemSelectionModel::ClearAndSelect);
+    // The text only: the icon in front of it is drawn in its own colours.
+    picture = main.list()->viewport()->grab(main.list()->visualRect(main.model().index(row)).adjusted(22, 0, 0, 0)).toImage();
+  } else if (part == S("sample name") || part == S("listing note")) {
+    OpenFolderEditor(p, tree.path("w"), part == S("sample name") ? engine::OperationKind::Removpart
+                                                                 : engine::OperationKind::Savealls);
+    QWidget* w = W(p.editor(), part == S("sample name") ? S("RichEdit2") : S("Label8"));
+    picture = w->grab(w->rect().adjusted(3, 3, -3, -3)).toImage();
+  } else if (part == S("about picture")) {
+    p.editor().showAbout();
+    QWidget* w = W(p.editor(), S("Image1"));
+    picture = w->grab(w->rect().adjusted(3, 3, -3, -3)).toImage();
+  } else if (part == S("special string option")) {
+    p.specialStrings().show();
+    auto* radio = W<QRadioButton>(p.specialStrings(), S("RadioButton4"));
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    option.text = radio->text();
+    picture = radio->grab(radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio)).toImage();
+    p.specialStrings().hide();
+  } else {
+    p.showHelpTopic(S("Remove.htm"));
+    // The topic's heading, coloured by the topics' style sheet.
+    QTextBrowser* browser = p.helpWindow().browser();
+    QTextBlock heading = browser->document()->begin();
+    while (heading.isValid() && heading.blockFormat().headingLevel() != 1) heading = heading.next();
+    QVERIFY(heading.isValid());
+    const QRect at = browser->document()->documentLayout()->blockBoundingRect(heading).toRect();
+    picture = browser->viewport()->grab(at).toImage();
+  }
+  const double contrast = TextContrast(picture);
+  QApplication::setPalette(light);
+  QVERIFY2(contrast >= 4.5, qPrintable(S("contrast %1").arg(contrast)));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -99,6 +99,22 @@ std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int
   return out;
 }
 
+QPalette DarkPalette() {
+  const QColor window(45, 45, 48), base(30, 30, 32), text(230, 230, 230), disabled(128, 128, 128);
+  QPalette p(text, window, window.lighter(160), window.darker(160), window.lighter(120), text, Qt::white, base,
+             window);
+  p.setColor(QPalette::AlternateBase, QColor(55, 55, 60));
+  p.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::Highlight, QColor(61, 174, 233));
+  p.setColor(QPalette::HighlightedText, QColor(20, 20, 20));
+  p.setColor(QPalette::Link, QColor(100, 180, 255));
+  p.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
+  for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, disabled);
+  return p;
+}
+
 void WhenShown(QWidget* window, std::function<void()> action) {
   auto* timer = new QTimer;
   timer->setInterval(5);

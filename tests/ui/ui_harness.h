@@ -3,6 +3,7 @@
 // platform dialogs and the start of another instance, and a clean settings key and
 // program folder for every test.
 
+#include <QPalette>
 #include <QStringList>
 #include <deque>
 #include <memory>
@@ -59,6 +60,9 @@ struct Harness {
  private:
   std::unique_ptr<ui::Program> program_;
 };
+
+/// A dark desktop theme's palette (light text on dark grey), for the Fusion style.
+QPalette DarkPalette();
 
 /// Runs `action` once the window is on screen (a modal dialog waiting for its answer).
 void WhenShown(QWidget* window, std::function<void()> action);

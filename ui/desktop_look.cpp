@@ -1,0 +1,57 @@
+#include "ui/desktop_look.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace velmora::ui {
+
+namespace {
+// Room for the window manager's title bar and borders and a desktop panel; the window's
+// frame is not known before it is first shown.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 72;
+}  // namespace
+
+void ResizeToFit(QWidget* window, QSize preferred) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) {
+    window->resize(preferred);
+    return;
+  }
+  const QRect room = screen->availableGeometry();
+  const QSize fitted = preferred.boundedTo(room.size() - QSize(kFrameWidth, kFrameHeight))
+                           .expandedTo(window->minimumSizeHint());
+  window->resize(fitted);
+  window->move(room.center() - QPoint(fitted.width() / 2, fitted.height() / 2 + kFrameHeight / 4));
+}
+
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size) {
+  QIcon source = QIcon::fromTheme(QString::fromLatin1(themeName));
+  if (source.isNull()) source = widget->style()->standardIcon(fallback, nullptr, widget);
+  // The largest picture the source offers: a picture is never drawn larger than it is,
+  // which left the smaller glyphs higher and smaller than their neighbours.
+  QSize largest(size * 2, size * 2);
+  for (const QSize& s : source.availableSizes())
+    if (s.width() > largest.width()) largest = s;
+  const QPixmap picture = source.pixmap(largest, 1.0);
+  QIcon glyph;
+  for (const int scale : {1, 2}) {
+    const int side = size * scale;
+    QPixmap canvas(side, side);
+    canvas.fill(Qt::transparent);
+    if (!picture.isNull()) {
+      const QPixmap scaled = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      QPainter painter(&canvas);
+      painter.drawPixmap((side - scaled.width()) / 2, (side - scaled.height()) / 2, scaled);
+    }
+    canvas.setDevicePixelRatio(scale);
+    glyph.addPixmap(canvas);
+  }
+  return glyph;
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,22 @@
+#pragma once
+// How the windows fit a Linux desktop: sizes that stay on small or scaled screens, and
+// button glyphs from the desktop's icon theme.
+
+#include <QIcon>
+#include <QSize>
+#include <QStyle>
+
+class QWidget;
+
+namespace velmora::ui {
+
+/// Gives a window its preferred size, made smaller where the screen (after scaling) has no
+/// room for it and its frame, and centres it on the screen.
+void ResizeToFit(QWidget* window, QSize preferred);
+
+/// The glyph of a button: the desktop theme's icon of that freedesktop name, or else the
+/// style's own; drawn at exactly `size` pixels (and twice that for dense screens), centred,
+/// so that the glyphs of a row line up whatever sizes the sources come in.
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size);
+
+}  // namespace velmora::ui
