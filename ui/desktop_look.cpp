@@ -1,5 +1,6 @@
 #include "ui/desktop_look.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -52,6 +53,28 @@ QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap
     glyph.addPixmap(canvas);
   }
   return glyph;
+}
+
+void AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken) {
+  taken = taken.toUpper();
+  for (QAbstractButton* button : buttons) {
+    if (button->property(kSharedCaption).toBool()) continue;
+    QString caption = button->text();
+    const qsizetype marked = caption.indexOf(QLatin1Char('&'));
+    if (marked >= 0 && marked + 1 < caption.size()) {
+      taken += caption.at(marked + 1).toUpper();
+      continue;
+    }
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+      const QChar c = caption.at(i);
+      if (c.isLetterOrNumber() && c.unicode() < 128 && !taken.contains(c.toUpper())) {
+        taken += c.toUpper();
+        caption.insert(i, QLatin1Char('&'));
+        button->setText(caption);
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace velmora::ui

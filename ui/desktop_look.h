@@ -3,9 +3,12 @@
 // button glyphs from the desktop's icon theme.
 
 #include <QIcon>
+#include <QList>
+#include <QString>
 #include <QSize>
 #include <QStyle>
 
+class QAbstractButton;
 class QWidget;
 
 namespace velmora::ui {
@@ -18,5 +21,13 @@ void ResizeToFit(QWidget* window, QSize preferred);
 /// style's own; drawn at exactly `size` pixels (and twice that for dense screens), centred,
 /// so that the glyphs of a row line up whatever sizes the sources come in.
 QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size);
+
+/// Alt mnemonics for a group of captions: each caption in turn gets its "&" before its first
+/// letter or digit that neither `taken` nor an earlier caption of the group uses. Captions
+/// that have one already, or have no free letter, stay as they are, and so do buttons
+/// marked with the property kSharedCaption (one caption on several buttons, each beside
+/// its own box, reached with Tab).
+inline constexpr const char* kSharedCaption = "sharedCaption";
+void AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken);
 
 }  // namespace velmora::ui

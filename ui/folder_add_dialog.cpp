@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/desktop_look.h"
+
 namespace velmora::ui {
 
 FolderAddDialog::FolderAddDialog(QWidget* parent) : QDialog(parent) {
@@ -15,9 +17,9 @@ FolderAddDialog::FolderAddDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Folder Add option"));
   setWindowModality(Qt::ApplicationModal);
 
-  editFolder_ = new QRadioButton(tr("&Choose A folder to edit all its included files together"), this);
+  editFolder_ = new QRadioButton(tr("Choose A folder to edit all its included files together"), this);
   editFolder_->setObjectName(QStringLiteral("RadioButton1"));
-  addFiles_ = new QRadioButton(tr("&Add all files of a folder(one layer) to the list"), this);
+  addFiles_ = new QRadioButton(tr("Add all files of a folder(one layer) to the list"), this);
   addFiles_->setObjectName(QStringLiteral("RadioButton2"));
   auto* group = new QButtonGroup(this);
   group->addButton(editFolder_);
@@ -38,6 +40,7 @@ FolderAddDialog::FolderAddDialog(QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
   cancel->setObjectName(QStringLiteral("Button2"));
+  AddMnemonics({editFolder_, addFiles_, ok, cancel}, QString());
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

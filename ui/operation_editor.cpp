@@ -227,6 +227,7 @@ QPushButton* OperationEditor::makeSpecialButton(const char* name, const QString&
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
   b->setToolTip(QStringLiteral("Numbers, date and disordered string"));
+  b->setProperty(kSharedCaption, true);
   // A click leaves the focus, and so the selection, in the input box: the placeholder
   // replaces what is selected there.
   b->setFocusPolicy(Qt::TabFocus);
@@ -403,6 +404,15 @@ void OperationEditor::buildWindow() {
   comboBoxEx5_->lineEdit()->installEventFilter(this);
   connect(comboBoxEx6_, &QComboBox::editTextChanged, this, [this] { clearSelection(); });
 
+  // Alt mnemonics for the controls of each page; the button bar has its own.
+  QString barLetters;
+  for (QPushButton* b : operationArea_->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+    const qsizetype marked = b->text().indexOf(QLatin1Char('&'));
+    if (marked >= 0) barLetters += b->text().at(marked + 1);
+  }
+  for (QWidget* page : {removePage_, replacePage_, insertPage_, changePage_, extensionPage_, savePage_})
+    AddMnemonics(page->findChildren<QAbstractButton*>(), barLetters);
+
   // Every control is still shown here: each page gets the height of its tallest mode, so
   // the window keeps its size while the user switches modes.
   fixPageHeights();
@@ -461,7 +471,7 @@ QWidget* OperationEditor::buildRemovePage() {
   edit10_ = makeEdit("Edit10", removeStringGroup_, true);
   checkBox6_ = makeCheck("CheckBox6", QStringLiteral("Case sensitive"), removeStringGroup_, false);
   checkBox6_->setToolTip(QStringLiteral("If string is case sensitive , check it."));
-  auto* button1 = new QPushButton(tr("C&lear all"), removeStringGroup_);
+  auto* button1 = new QPushButton(QStringLiteral("Clear all"), removeStringGroup_);
   button1->setObjectName(QStringLiteral("Button1"));
   connect(button1, &QPushButton::clicked, this, [this] {
     edit1_->clear();

@@ -19,6 +19,7 @@
 #include "batch/target_walk.h"
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
+#include "ui/desktop_look.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
@@ -108,6 +109,7 @@ class EditorTest : public QObject {
   void enterRunsOkAndEscapeCloses_data();
   void enterRunsOkAndEscapeCloses();
   void aboutPanelFromTheEditorAndFromTheMainWindow();
+  void altMnemonicsAreUnique();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -130,7 +132,8 @@ void EditorTest::defaultsOfEveryPage() {
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit4")->maxLength(), 253);
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit3")->maxLength(), 253);
   QCOMPARE(W<QLabel>(p, "LabeledEdit1Label")->text(), QStringLiteral("Old string:   "));
-  QCOMPARE(W<QRadioButton>(p, "RadioButton9")->text(), QStringLiteral("Insert to position      "));
+  QCOMPARE(W<QRadioButton>(p, "RadioButton9")->text().remove(QLatin1Char('&')),  // "&": the Alt mnemonic
+           QStringLiteral("Insert to position      "));
   QCOMPARE(W<QPushButton>(p, "SpeedButton15")->toolTip(), QStringLiteral("Finish edit and execute operations."));
   QCOMPARE(W<QPushButton>(p, "Button4")->toolTip(), QStringLiteral("Numbers, date and disordered string"));
   QCOMPARE(p.editor().focusedInput(), 1);
@@ -703,6 +706,39 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - About"));
   W<QPushButton>(p, "BackButton")->click();  // opened from the main window: "Back" closes
   QVERIFY(!p.editor().isVisible());
+}
+
+// No two captions shown in a window share an Alt letter: Alt would then only move between
+// them.
+void EditorTest::altMnemonicsAreUnique() {
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Program& p = h.program();
+  const auto letters = [](QWidget& window) {
+    QStringList problems;
+    QString used;
+    for (QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
+      if (!b->isVisibleTo(&window) || b->text().trimmed().isEmpty() || b->property(ui::kSharedCaption).toBool())
+        continue;
+      const qsizetype at = b->text().indexOf(QLatin1Char('&'));
+      if (at < 0) continue;  // no free letter left in its caption
+      const QChar letter = b->text().at(at + 1).toUpper();
+      if (used.contains(letter)) problems << b->objectName() + QStringLiteral(" repeats ") + letter;
+      used += letter;
+    }
+    return problems;
+  };
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
+  p.editor().SpeedButton20Click();
+  QCOMPARE(letters(p.mainWindow()), QStringList());
+  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
+                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
+                          engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+    p.mainWindow().StartOperation(kind);
+    QCOMPARE(letters(p.editor()).join(QLatin1Char(';')), QString());
+    p.editor().SpeedButton20Click();
+  }
 }
 
 QTEST_MAIN(EditorTest)
