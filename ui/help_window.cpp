@@ -41,7 +41,6 @@ const QString kWindowTitle = QStringLiteral("Velmora Help");
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(kWindowTitle);
-  setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
   ResizeToFit(this, QSize(820, 600));
 
   const auto toolButton = [this](const char* name, const QString& text, const char* themeIcon,

@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
   }
   Q_INIT_RESOURCE(velmora);  // the icon, compiled into the windows' static library
   QApplication::setApplicationName(QStringLiteral("Velmora"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
+  // The installed icon of the desktop's theme when there is one, else the built-in picture.
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("velmora"), QIcon(QStringLiteral(":/velmora/velmora.png"))));
   // The main window's close ends the program, even while the editor of a hand-off is the
   // only window on screen.
   QApplication::setQuitOnLastWindowClosed(false);

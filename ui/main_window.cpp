@@ -117,7 +117,6 @@ class ListUndoListener final : public batch::UndoListener {
 MainWindow::MainWindow(Program& program) : program_(program) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Velmora "));
-  setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
   buildWindow();
   buildMenu();
 

@@ -168,7 +168,6 @@ void SampleBox::mouseReleaseEvent(QMouseEvent* event) {
 OperationEditor::OperationEditor(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Velmora - About"));
-  setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
   buildWindow();
   focusTimer_.setSingleShot(true);
   focusTimer_.setInterval(kFocusDelayMs);
