@@ -1,11 +1,13 @@
 #include "engine/change_rules.h"
 
 #include <array>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 #include "engine/name_model.h"
 #include "engine/rule_text.h"
+#include "platform/unicode.h"
 
 namespace velmora::engine {
 
@@ -23,58 +25,112 @@ bool InList(const std::array<std::string_view, N>& list, std::string_view word) 
 
 constexpr bool IsLowerAscii(char c) { return c >= 'a' && c <= 'z'; }
 constexpr char ToUpperAscii(char c) { return IsLowerAscii(c) ? static_cast<char>(c - 32) : c; }
-constexpr char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// ASCII case conversion of the single-byte characters only: a byte of a double-byte
-// character keeps its value even when it looks like a letter.
-std::string ConvertAscii(std::string_view s, bool upper, const platform::CodePage& codePage) {
-  std::string out(s);
-  const std::vector<bool> multiByte = rules::MultiByteMap(s, codePage);
-  for (std::size_t i = 0; i < out.size(); ++i)
-    if (!multiByte[i]) out[i] = upper ? ToUpperAscii(out[i]) : ToLowerAscii(out[i]);
-  return out;
-}
-
-// A WordCharacter that stands as a character of its own.
-struct WordBytes {
-  std::string_view name;
-  std::vector<bool> multiByte;
-  bool letter(std::size_t i) const { return i < name.size() && !multiByte[i] && IsWordCharacter(name[i]); }
+// The characters a word rule looks at. Under UTF-8 a character is one unit and every
+// letter with a case counts; under the other pages every byte is a unit, as the rules have
+// always counted, and only ASCII letters of single-byte characters count, so a byte of a
+// double-byte character never changes even when it looks like a letter.
+struct Unit {
+  std::size_t at = 0, length = 1;
+  char32_t code = 0;     ///< the character; 0 for a byte of a longer character outside UTF-8
+  bool letter = false;   ///< a word character
 };
 
-// Whether the word starting at i is one of the small words. The first word boundary met
+std::vector<Unit> Units(std::string_view s, const platform::CodePage& codePage) {
+  std::vector<Unit> units;
+  units.reserve(s.size());
+  if (codePage.id() != platform::CodePageId::Utf8) {
+    const std::vector<bool> multiByte = rules::MultiByteMap(s, codePage);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const char32_t code = multiByte[i] ? 0 : static_cast<unsigned char>(s[i]);
+      units.push_back({i, 1, code, !multiByte[i] && IsWordCharacter(s[i])});
+    }
+    return units;
+  }
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t code = 0;
+    std::size_t length = platform::unicode::DecodeUtf8(s, i, code);
+    bool letter = false;
+    if (length == 0) {
+      length = 1;  // a stray byte: no letter, kept as it is
+    } else {
+      letter = code < 0x80 ? IsWordCharacter(static_cast<char>(code)) : platform::unicode::IsCasedLetter(code);
+    }
+    units.push_back({i, length, code, letter});
+    i += length;
+  }
+  return units;
+}
+
+// The unit in the form that starts a word; null when it has none of its own.
+bool CapitalOf(const Unit& unit, char32_t& capital) {
+  if (!unit.letter) return false;
+  capital = unit.code < 0x80 ? static_cast<char32_t>(ToUpperAscii(static_cast<char>(unit.code)))
+                             : platform::unicode::SimpleTitle(unit.code);
+  return capital != unit.code;
+}
+
+struct Word {
+  std::string_view name;
+  std::vector<Unit> units;
+  bool letter(std::size_t k) const { return k < units.size() && units[k].letter; }
+  bool is(std::size_t k, char c) const { return k < units.size() && units[k].code == static_cast<unsigned char>(c); }
+  // The ASCII letters of units k .. k+n-1 (small words are ASCII).
+  std::string ascii(std::size_t k, std::size_t n) const {
+    std::string out;
+    for (std::size_t j = k; j < k + n; ++j) out += units[j].code < 0x80 ? static_cast<char>(units[j].code) : '\0';
+    return out;
+  }
+};
+
+// Whether the word starting at k is one of the small words. The first word boundary met
 // decides how long the word is.
-bool IsSmallWord(const WordBytes& w, std::size_t i) {
-  if (!w.letter(i + 1)) return w.name[i] == 'a';
-  if (!w.letter(i + 2)) return InList(kSmallWords2, w.name.substr(i, 2));
-  if (!w.letter(i + 3)) return InList(kSmallWords3, w.name.substr(i, 3));
+bool IsSmallWord(const Word& w, std::size_t k) {
+  if (!w.letter(k + 1)) return w.is(k, 'a');
+  if (!w.letter(k + 2)) return InList(kSmallWords2, w.ascii(k, 2));
+  if (!w.letter(k + 3)) return InList(kSmallWords3, w.ascii(k, 3));
   return false;
+}
+
+// s with some units replaced by other characters.
+std::string Rebuild(std::string_view s, const std::vector<Unit>& units, const std::vector<std::pair<std::size_t, char32_t>>& changes) {
+  if (changes.empty()) return std::string(s);
+  std::string out;
+  out.reserve(s.size() + 4 * changes.size());
+  std::size_t done = 0;
+  for (const auto& [k, capital] : changes) {
+    out.append(s.substr(done, units[k].at - done));
+    platform::unicode::EncodeUtf8(capital, out);  // an ASCII capital is its own byte
+    done = units[k].at + units[k].length;
+  }
+  out.append(s.substr(done));
+  return out;
 }
 
 }  // namespace
 
 std::string CapitalizeEveryWord(const std::string& name, bool excludeSmallWords, const platform::CodePage& codePage) {
-  std::string out = name;
-  const WordBytes w{name, rules::MultiByteMap(name, codePage)};
-  const std::size_t length = name.size();
-  // Byte indexes 1 .. length-2: the first byte is handled below, the last is never looked at.
-  for (std::size_t i = 1; i + 1 < length; ++i) {
-    if (w.multiByte[i] || !IsLowerAscii(name[i])) continue;
-    const bool afterHyphen = !w.multiByte[i - 1] && name[i - 1] == '-';
+  const Word w{name, Units(name, codePage)};
+  const std::size_t length = w.units.size();
+  std::vector<std::pair<std::size_t, char32_t>> changes;
+  char32_t capital = 0;
+  if (length > 0 && CapitalOf(w.units[0], capital)) changes.emplace_back(0, capital);
+  // Units 1 .. length-2: the first is handled above, the last is never looked at.
+  for (std::size_t k = 1; k + 1 < length; ++k) {
+    if (!CapitalOf(w.units[k], capital)) continue;
     bool upper;
-    if (afterHyphen) {
+    if (w.is(k - 1, '-')) {
       // A hyphen inside a word ("x-men") starts no new word.
-      upper = i >= 2 && !w.letter(i - 2);
-    } else if (w.letter(i - 1)) {
+      upper = k >= 2 && !w.letter(k - 2);
+    } else if (w.letter(k - 1)) {
       upper = false;
     } else {
       // Small words are left alone unless they lie near the end of the name.
-      upper = !(excludeSmallWords && i + 5 < length && IsSmallWord(w, i));
+      upper = !(excludeSmallWords && k + 5 < length && IsSmallWord(w, k));
     }
-    if (upper) out[i] = ToUpperAscii(out[i]);
+    if (upper) changes.emplace_back(k, capital);
   }
-  if (!out.empty() && !w.multiByte[0]) out[0] = ToUpperAscii(out[0]);
-  return out;
+  return Rebuild(name, w.units, changes);
 }
 
 std::string ChangeFullName(const OperationRecord& record, const Item& item, RuleContext& context) {
@@ -85,12 +141,15 @@ std::string ConvertCase(const OperationRecord& record, const Item& item, const p
   const std::string extension = Extension(item.path, item.isDirectory);
   std::string x = record.includeExtension ? FileNamePart(item.path) : BaseName(item.path, item.isDirectory);
   if (record.caseStyle == CaseStyle::Upper) {
-    x = ConvertAscii(x, true, codePage);
+    x = rules::ConvertLetterCase(x, true, codePage);
   } else {
-    x = ConvertAscii(x, false, codePage);
+    x = rules::ConvertLetterCase(x, false, codePage);
     if (record.capitalizeFirst) {
       x = TrimLeft(x);
-      if (!x.empty() && codePage.charLength(x, 0) == 1) x[0] = ToUpperAscii(x[0]);
+      // Only the first character is looked at; a double-byte one gives no letter.
+      const std::vector<Unit> first = x.empty() ? std::vector<Unit>{} : Units(std::string_view(x).substr(0, codePage.charLength(x, 0)), codePage);
+      char32_t capital = 0;
+      if (!first.empty() && CapitalOf(first[0], capital)) x = Rebuild(x, first, {{0, capital}});
     }
   }
   return FolderPart(item.path) + x + (record.includeExtension ? std::string() : extension);

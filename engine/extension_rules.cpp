@@ -1,6 +1,7 @@
 #include "engine/extension_rules.h"
 
 #include "engine/name_model.h"
+#include "engine/rule_text.h"
 
 namespace velmora::engine {
 
@@ -18,7 +19,7 @@ NewNameOutcome ApplyExtensionRule(const OperationRecord& record, const Item& ite
     if (!takesPart) return {OutcomeKind::Unchanged, {}};
     newPath = stem + record.newExtension;
   } else {
-    newPath = stem + (record.extensionUpper ? AsciiUpper(extension) : AsciiLower(extension));
+    newPath = stem + rules::ConvertLetterCase(extension, record.extensionUpper, codePage);
   }
   if (newPath == item.path) return {OutcomeKind::Unchanged, {}};
   return {OutcomeKind::Rename, std::move(newPath)};

@@ -91,6 +91,19 @@ SelectedPart MapSelection(std::string_view name, const SampleValues& sample, boo
   return cut;
 }
 
+std::string ConvertLetterCase(std::string_view s, bool upper, const platform::CodePage& codePage) {
+  if (codePage.id() == platform::CodePageId::Utf8) return upper ? codePage.toUpper(s) : codePage.toLower(s);
+  std::string out(s);
+  const std::vector<bool> multiByte = MultiByteMap(s, codePage);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (multiByte[i]) continue;
+    const char c = out[i];
+    if (upper && c >= 'a' && c <= 'z') out[i] = static_cast<char>(c - 32);
+    if (!upper && c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
+  }
+  return out;
+}
+
 std::vector<bool> MultiByteMap(std::string_view s, const platform::CodePage& codePage) {
   std::vector<bool> map(s.size(), false);
   for (std::size_t i = 0; i < s.size();) {

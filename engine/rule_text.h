@@ -65,4 +65,9 @@ SelectedPart MapSelection(std::string_view name, const SampleValues& sample, boo
 /// are never letters, digits or symbols for the rules; they are kept as they are.
 std::vector<bool> MultiByteMap(std::string_view s, const platform::CodePage& codePage);
 
+/// The case conversion of the case rules: under UTF-8 every letter by its simple Unicode
+/// mapping; under the other pages ASCII letters only, and never a byte of a double-byte
+/// character, even when it looks like a letter.
+std::string ConvertLetterCase(std::string_view s, bool upper, const platform::CodePage& codePage);
+
 }  // namespace velmora::engine::rules

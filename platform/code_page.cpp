@@ -1,6 +1,9 @@
 #include "platform/code_page.h"
 
 #include <string>
+#include <vector>
+
+#include "platform/unicode.h"
 
 namespace velmora::platform {
 
@@ -69,108 +72,62 @@ constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<
 // ---------------------------------------------------------------------------------------
 // UTF-8
 
-// Simple one-to-one case pairs for the scripts that file names commonly use: Latin
-// (Latin-1, Extended-A, Extended Additional), Greek, Cyrillic and full-width Latin.
-// Code points with no pair map to themselves.
-char32_t UnicodeUpper(char32_t c) {
-  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 32 : c;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-      c != 0x17F) {
-    bool oddLower = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
-    if (oddLower) return (c & 1) ? c - 1 : c;
-    return (c & 1) ? c : c - 1;  // 0x139..0x148 and 0x179..0x17E: even is lower
-  }
-  if (c == 0x3C2) return 0x3A3;
-  if (c >= 0x3B1 && c <= 0x3CB) return c - 0x20;
-  if (c == 0x3AC) return 0x386;
-  if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
-  if (c == 0x3CC) return 0x38C;
-  if (c == 0x3CD || c == 0x3CE) return c - 0x3F;
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  if (c >= 0x460 && c <= 0x4FF && c != 0x482 && !(c >= 0x483 && c <= 0x489)) {
-    if (c >= 0x4C1 && c <= 0x4CE) return (c & 1) ? c : c - 1;
-    return (c & 1) ? c - 1 : c;
-  }
-  if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return (c & 1) ? c - 1 : c;
-  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
-  return c;
-}
+using unicode::DecodeUtf8;
 
-char32_t UnicodeLower(char32_t c) {
-  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-      c != 0x17F) {
-    bool oddLower = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
-    if (oddLower) return (c & 1) ? c : c + 1;
-    return (c & 1) ? c + 1 : c;
-  }
-  if (c == 0x3A2) return c;  // unassigned
-  if (c >= 0x391 && c <= 0x3AB) return c + 0x20;
-  if (c == 0x386) return 0x3AC;
-  if (c >= 0x388 && c <= 0x38A) return c + 0x25;
-  if (c == 0x38C) return 0x3CC;
-  if (c == 0x38E || c == 0x38F) return c + 0x3F;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if (c >= 0x460 && c <= 0x4FF && c != 0x482 && !(c >= 0x483 && c <= 0x489)) {
-    if (c >= 0x4C1 && c <= 0x4CE) return (c & 1) ? c + 1 : c;
-    return (c & 1) ? c : c + 1;
-  }
-  if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return (c & 1) ? c : c + 1;
-  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
-  return c;
-}
+char32_t AsciiFold(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
-// Decodes one well-formed UTF-8 character at i; returns its length, 0 when malformed.
-std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
-  auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char c0 = b(i);
-  if (c0 < 0x80) {
-    cp = c0;
-    return 1;
-  }
-  std::size_t len;
-  char32_t min;
-  if (c0 >= 0xC2 && c0 <= 0xDF) {
-    len = 2; cp = c0 & 0x1F; min = 0x80;
-  } else if (c0 >= 0xE0 && c0 <= 0xEF) {
-    len = 3; cp = c0 & 0x0F; min = 0x800;
-  } else if (c0 >= 0xF0 && c0 <= 0xF4) {
-    len = 4; cp = c0 & 0x07; min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + len > s.size()) return 0;
-  for (std::size_t k = 1; k < len; ++k) {
-    unsigned char ck = b(i + k);
-    if ((ck & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (ck & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
-}
+// A text in the form a case-insensitive search compares: every character folded to one
+// case and decomposed (NFD), cluster by cluster (a base character with the marks that
+// belong to it), so that composed and decomposed spellings of a name give the same units.
+// at[k] is the byte offset in the text where the cluster of unit k begins, npos inside a
+// cluster; one more entry holds the text's size. A match may only begin and end where a
+// cluster begins, so it never takes a letter without its accent.
+struct SearchForm {
+  std::u32string units;
+  std::vector<std::size_t> at;
+};
 
-void EncodeUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+constexpr std::size_t kInside = std::string_view::npos;
+// A stray byte of a malformed sequence: a unit no character decodes to, matching itself only.
+constexpr char32_t StrayByte(unsigned char b) { return 0x80000000u | b; }
+
+SearchForm MakeSearchForm(std::string_view s) {
+  SearchForm form;
+  form.units.reserve(s.size());
+  form.at.reserve(s.size() + 1);
+  std::u32string cluster;
+  std::size_t clusterStart = 0;
+  bool decomposable = false;
+  auto flush = [&] {
+    if (cluster.empty()) return;
+    const std::u32string units = decomposable ? unicode::Decompose(cluster) : cluster;
+    form.at.push_back(clusterStart);
+    form.at.insert(form.at.end(), units.size() - 1, kInside);
+    form.units += units;
+    cluster.clear();
+    decomposable = false;
+  };
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t cp;
+    const std::size_t len = DecodeUtf8(s, i, cp);
+    if (len == 0) {
+      flush();
+      form.units.push_back(StrayByte(static_cast<unsigned char>(s[i])));
+      form.at.push_back(i);
+      ++i;
+      continue;
+    }
+    if (cp < 0x80 || unicode::StartsCluster(cp)) {
+      flush();
+      clusterStart = i;
+    }
+    cluster.push_back(cp < 0x80 ? AsciiFold(cp) : unicode::SimpleFold(cp));
+    decomposable = decomposable || cp >= 0xC0;  // nothing below U+00C0 decomposes
+    i += len;
   }
+  flush();
+  form.at.push_back(s.size());
+  return form;
 }
 
 class Utf8Page final : public CodePage {
@@ -187,28 +144,55 @@ class Utf8Page final : public CodePage {
   std::uint32_t upperCode(std::string_view s, std::size_t i, std::size_t& len) const override {
     char32_t cp;
     len = DecodeUtf8(s, i, cp);
-    if (len == 0) {  // a stray byte only matches itself
+    if (len == 0) {
       len = 1;
-      return 0x80000000u | static_cast<unsigned char>(s[i]);
+      return StrayByte(static_cast<unsigned char>(s[i]));
     }
-    return UnicodeUpper(cp);
+    if (cp < 0x80) return static_cast<unsigned char>(AsciiUpper(static_cast<char>(cp)));
+    return unicode::SimpleUpper(unicode::SimpleFold(cp));
   }
-  std::string toUpper(std::string_view s) const override { return Map(s, UnicodeUpper); }
-  std::string toLower(std::string_view s) const override { return Map(s, UnicodeLower); }
+  std::string toUpper(std::string_view s) const override { return Map(s, AsciiUpper, unicode::SimpleUpper); }
+  std::string toLower(std::string_view s) const override { return Map(s, AsciiLower, unicode::SimpleLower); }
+
+  // Pure-ASCII texts keep the byte-wise search; others compare their search forms.
+  std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from,
+                         std::size_t& matchLength) const override {
+    if (unicode::IsAscii(s) && unicode::IsAscii(needle)) return CodePage::findNoCase(s, needle, from, matchLength);
+    matchLength = 0;
+    if (needle.empty()) return std::string_view::npos;
+    const SearchForm text = MakeSearchForm(s);
+    const std::u32string pattern = MakeSearchForm(needle).units;
+    const std::size_t n = pattern.size();
+    for (std::size_t k = 0; k + n <= text.units.size(); ++k) {
+      if (text.at[k] == kInside || text.at[k] < from || text.at[k + n] == kInside) continue;
+      if (std::u32string_view(text.units).substr(k, n) == pattern) {
+        matchLength = text.at[k + n] - text.at[k];
+        return text.at[k];
+      }
+    }
+    return std::string_view::npos;
+  }
+  bool equalsNoCase(std::string_view a, std::string_view b) const override {
+    if (unicode::IsAscii(a) && unicode::IsAscii(b)) return CodePage::equalsNoCase(a, b);
+    return MakeSearchForm(a).units == MakeSearchForm(b).units;
+  }
 
  private:
-  static std::string Map(std::string_view s, char32_t (*f)(char32_t)) {
+  static std::string Map(std::string_view s, char (*ascii)(char), char32_t (*wide)(char32_t)) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
-      char32_t cp;
-      std::size_t len = DecodeUtf8(s, i, cp);
-      if (len == 0) {
-        out += s[i];
-        ++i;
+      if (static_cast<unsigned char>(s[i]) < 0x80) {
+        out += ascii(s[i++]);
         continue;
       }
-      EncodeUtf8(f(cp), out);
+      char32_t cp;
+      const std::size_t len = DecodeUtf8(s, i, cp);
+      if (len == 0) {
+        out += s[i++];
+        continue;
+      }
+      unicode::EncodeUtf8(wide(cp), out);
       i += len;
     }
     return out;

@@ -54,12 +54,13 @@ class CodePage {
   /// Byte index of the first case-insensitive occurrence of needle at or after from,
   /// matching whole characters only; npos when absent or when needle is empty. The length
   /// of the matched text in s is stored in matchLength (it may differ from the needle's).
-  std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from,
-                         std::size_t& matchLength) const;
+  /// Under UTF-8 case is folded and composed and decomposed forms are the same text.
+  virtual std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from,
+                                 std::size_t& matchLength) const;
   /// Length in s of a case-insensitive match of needle starting at i, or npos.
   std::size_t matchNoCaseAt(std::string_view s, std::size_t i, std::string_view needle) const;
   /// Case-insensitive equality with the page's mapping.
-  bool equalsNoCase(std::string_view a, std::string_view b) const;
+  virtual bool equalsNoCase(std::string_view a, std::string_view b) const;
 };
 
 const CodePage& Utf8CodePage();

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libicu-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   xvfb xauth xdotool bc time

@@ -43,7 +43,14 @@ TEST(ChangeRules, FullNameAndCase) {
       {"upper", Case(CaseStyle::Upper), Page1252(), "/p/read me.txt", "/p/READ ME.TXT"},
       {"case alone is a change", Case(CaseStyle::Upper), Page1252(), "/p/abc", "/p/ABC"},
       {"already upper", Case(CaseStyle::Upper), Page1252(), "/p/ABC", "="},
-      {"accents stay, utf-8", Case(CaseStyle::Upper), PageUtf8(), "/p/école", "/p/éCOLE"},
+      {"accents change too, utf-8", Case(CaseStyle::Upper), PageUtf8(), "/p/école", "/p/ÉCOLE"},
+      {"utf-8 lower, first capital", Case(CaseStyle::Lower), PageUtf8(), "/p/ÉCOLE ÉTÉ.TXT", "/p/École été.txt"},
+      {"utf-8 first capital of a decomposed name", Case(CaseStyle::Lower), PageUtf8(), "/p/e\xcc\x81" "COLE",
+       "/p/E\xcc\x81" "cole"},
+      {"utf-8 simple mapping keeps sharp s", Case(CaseStyle::Upper), PageUtf8(), "/p/straße.txt", "/p/STRAßE.TXT"},
+      {"utf-8 Cyrillic and Greek", Case(CaseStyle::Upper), PageUtf8(), "/p/привет σοφία", "/p/ПРИВЕТ ΣΟΦΊΑ"},
+      {"utf-8 y with diaeresis both ways", Case(CaseStyle::Upper), PageUtf8(), "/p/ÿŸ", "/p/ŸŸ"},
+      {"utf-8 words", Case(CaseStyle::CapitalizeWords), PageUtf8(), "/p/résumé final.doc", "/p/Résumé Final.doc"},
       {"accents stay, 1252", Case(CaseStyle::Upper), Page1252(), "/p/\xe9" "cole", "/p/\xe9" "COLE"},
       {"932 trail byte is no letter", Case(CaseStyle::Upper), Page932(), "/p/\x82\x61x", "/p/\x82\x61X"},
       {"932 first character double byte", Case(CaseStyle::Lower), Page932(), "/p/\x83\x41X", "/p/\x83\x41x"},
@@ -86,6 +93,9 @@ TEST(ChangeRules, CapitalizeEveryWord) {
   // value of a letter; the trail byte itself never changes.
   EXPECT_EQ(CapitalizeEveryWord("x\x83\x61" "bc def", true, Page932()), "X\x83\x61" "Bc Def");
   EXPECT_EQ(CapitalizeEveryWord("x日bc def", true, PageUtf8()), "X日Bc Def");
+  // Under UTF-8 the rule counts characters: "é" is one letter, a word starts at "ö".
+  EXPECT_EQ(CapitalizeEveryWord("élan of öl ab", true, PageUtf8()), "Élan of Öl Ab");
+  EXPECT_EQ(CapitalizeEveryWord("straße am see", true, PageUtf8()), "Straße Am See");
 }
 
 }  // namespace

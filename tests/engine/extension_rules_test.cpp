@@ -41,7 +41,8 @@ TEST(ExtensionRules, Table) {
       {"already lower", "/p/pic.jpg", convert, "", "", false, false, OutcomeKind::Unchanged, ""},
       {"no extension to convert", "/p/README", convert, "", "", false, false, OutcomeKind::Unchanged, ""},
       {"upper case", "/p/song.Mp3", convert, "", "", false, true, OutcomeKind::Rename, "/p/song.MP3"},
-      {"conversion is ASCII only", "/p/x.\xc3\xa9X", convert, "", "", false, false, OutcomeKind::Rename, "/p/x.\xc3\xa9x"},
+      {"accented lower stays lower", "/p/x.\xc3\xa9X", convert, "", "", false, false, OutcomeKind::Rename, "/p/x.\xc3\xa9x"},
+      {"UTF-8 letters convert", "/p/x.\xc3\xa9\xd1\x84", convert, "", "", false, true, OutcomeKind::Rename, "/p/x.\xc3\x89\xd0\xa4"},
       {"folder part untouched", "/P.D/f.TXT", convert, "", "", false, false, OutcomeKind::Rename, "/P.D/f.txt"},
   };
   for (const Row& row : rows) {
@@ -78,6 +79,19 @@ TEST(ExtensionRules, ComparisonUsesTheCodePagesCaseMapping) {
   record.oldExtension = ".\xe9";  // 1252: é
   outcome = engine::ApplyExtensionRule(record, {"/p/a.\xc9", false}, platform::Windows1252CodePage());
   EXPECT_EQ(outcome.newPath, "/p/a.ete");
+}
+
+TEST(ExtensionRules, CaseConversionNeverChangesADoubleByteCharacter) {
+  engine::OperationRecord record;
+  record.kind = engine::OperationKind::Changexten;
+  record.extensionMode = ExtensionMode::ConvertExtensionCase;
+  record.extensionUpper = true;
+  const auto& page = platform::Windows932CodePage();
+  // "\x83\x61" is one katakana whose trail byte has the value of "a".
+  EXPECT_EQ(engine::ApplyExtensionRule(record, {"/p/a.\x83\x61", false}, page).kind, OutcomeKind::Unchanged);
+  EXPECT_EQ(engine::ApplyExtensionRule(record, {"/p/a.\x83\x61x", false}, page).newPath, "/p/a.\x83\x61X");
+  record.extensionUpper = false;
+  EXPECT_EQ(engine::ApplyExtensionRule(record, {"/p/a.\x83\x41X", false}, page).newPath, "/p/a.\x83\x41x");
 }
 
 TEST(ExtensionNormalisation, TypedTextsBecomeDottedExtensions) {

@@ -70,6 +70,35 @@ TEST(CodePageUtf8, MalformedBytesStandAloneAndMatchOnlyThemselves) {
   EXPECT_EQ(Utf8().toUpper(cjk), cjk);
 }
 
+TEST(CodePageUtf8, SearchFoldsCaseAndComposition) {
+  const std::string nfc = "\xc3\xa9" "cole";       // école, composed
+  const std::string nfd = "e\xcc\x81" "cole";      // école, decomposed as macOS stores it
+  struct Row {
+    const char* label;
+    std::string text, needle;
+    std::size_t at, length;
+  };
+  const Row rows[] = {
+      {"upper finds lower", "x" + nfc, "\xc3\x89" "COLE", 1, 6},
+      {"composed finds decomposed", "x" + nfd, nfc, 1, 7},
+      {"decomposed finds composed", "x" + nfc, "E\xcc\x81", 1, 2},
+      {"a letter without its accent is no match", nfd, "ec", std::string::npos, 0},
+      {"nor is an accented letter found by its base", nfc, "ec", std::string::npos, 0},
+      {"Y with diaeresis", "\xc3\xbf" "a", "\xc5\xb8" "A", 0, 3},
+      {"kana with voicing mark", "\xe3\x81\x8b\xe3\x82\x99", "\xe3\x81\x8c", 0, 6},  // ka+mark, ga
+      {"stray bytes match themselves", "a\xff\xc3\x89", "\xff\xc3\xa9", 1, 3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::size_t len = 0;
+    EXPECT_EQ(Utf8().findNoCase(row.text, row.needle, 0, len), row.at);
+    EXPECT_EQ(len, row.length);
+  }
+  EXPECT_TRUE(Utf8().equalsNoCase("\xc3\x89" "COLE", nfd));
+  EXPECT_EQ(Utf8().toUpper("\xc3\xbf"), "\xc5\xb8");
+  EXPECT_EQ(Utf8().toUpper("\xc5\xb8"), "\xc5\xb8");
+}
+
 TEST(CodePage1252, WesternLettersMapBothWays) {
   EXPECT_EQ(Cp1252().toUpper("\xe9\x9a\xff"), "\xc9\x8a\x9f");
   EXPECT_EQ(Cp1252().toLower("\xc9\x8a\x9f"), "\xe9\x9a\xff");

@@ -1,0 +1,85 @@
+// Unicode properties from ICU: the simple case mappings of UnicodeData, and the NFC/NFD
+// normalizers for decomposition and cluster boundaries.
+
+#include <unicode/uchar.h>
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/unicode.h"
+
+namespace velmora::platform::unicode {
+
+namespace {
+
+// ICU's normalizer instances live as long as the library; null when its data is missing.
+const UNormalizer2* Instance(const UNormalizer2* (*get)(UErrorCode*)) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* n = get(&status);
+  return U_SUCCESS(status) ? n : nullptr;
+}
+
+const UNormalizer2* Nfd() {
+  static const UNormalizer2* normalizer = Instance(unorm2_getNFDInstance);
+  return normalizer;
+}
+
+const UNormalizer2* Nfc() {
+  static const UNormalizer2* normalizer = Instance(unorm2_getNFCInstance);
+  return normalizer;
+}
+
+}  // namespace
+
+char32_t SimpleUpper(char32_t c) { return static_cast<char32_t>(u_toupper(static_cast<UChar32>(c))); }
+char32_t SimpleLower(char32_t c) { return static_cast<char32_t>(u_tolower(static_cast<UChar32>(c))); }
+char32_t SimpleTitle(char32_t c) { return static_cast<char32_t>(u_totitle(static_cast<UChar32>(c))); }
+char32_t SimpleFold(char32_t c) {
+  return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+}
+bool IsCasedLetter(char32_t c) { return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_CASED) != 0; }
+
+bool StartsCluster(char32_t c) {
+  const UNormalizer2* nfc = Nfc();
+  return nfc == nullptr || unorm2_hasBoundaryBefore(nfc, static_cast<UChar32>(c)) != 0;
+}
+
+std::u32string Decompose(std::u32string_view s) {
+  const UNormalizer2* nfd = Nfd();
+  if (nfd == nullptr) return std::u32string(s);
+  std::vector<UChar> in;
+  in.reserve(s.size() * 2);
+  for (char32_t c : s) {
+    if (c > 0xFFFF) {
+      in.push_back(static_cast<UChar>(U16_LEAD(c)));
+      in.push_back(static_cast<UChar>(U16_TRAIL(c)));
+    } else {
+      in.push_back(static_cast<UChar>(c));
+    }
+  }
+  // A canonical decomposition grows a character by at most a few code units; ask again
+  // with the size ICU reports when that is not enough.
+  std::vector<UChar> out(in.size() * 4 + 8);
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = unorm2_normalize(nfd, in.data(), static_cast<int32_t>(in.size()), out.data(),
+                               static_cast<int32_t>(out.size()), &status);
+  if (status == U_BUFFER_OVERFLOW_ERROR) {
+    out.resize(static_cast<std::size_t>(n));
+    status = U_ZERO_ERROR;
+    n = unorm2_normalize(nfd, in.data(), static_cast<int32_t>(in.size()), out.data(), n, &status);
+  }
+  if (U_FAILURE(status)) return std::u32string(s);
+  std::u32string result;
+  result.reserve(static_cast<std::size_t>(n));
+  for (int32_t i = 0; i < n;) {
+    UChar32 c;
+    U16_NEXT(out.data(), i, n, c);
+    result.push_back(static_cast<char32_t>(c));
+  }
+  return result;
+}
+
+}  // namespace velmora::platform::unicode
