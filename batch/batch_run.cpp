@@ -46,7 +46,12 @@ void BatchRun::execute(const RunRequest& request) {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
-  Walk(fs_, request.target, stop_, [this](const ItemList& items) { itemLoop(items); });
+  Walk(fs_, request.target, stop_, [this](const ItemList& items) {
+    if (request_->order == ItemOrder{})
+      itemLoop(items);
+    else
+      itemLoop(OrderedItems(fs_, request_->order, items));
+  });
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({kNoRowsFiller, {}, true});

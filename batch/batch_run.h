@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/interfaces.h"
+#include "batch/item_order.h"
 #include "batch/rollback_log.h"
 #include "batch/target_walk.h"
 #include "engine/apply_operation.h"
@@ -42,6 +43,7 @@ struct RunRequest {
   int startNumber = 1;     ///< the ordinal every directory starts from
   int previewCount = 20;   ///< rows a preview computes
   bool withProgress = false;  ///< the progress window shows this run
+  ItemOrder order{};       ///< the order of each directory's items (and of the hand-picked list)
 };
 
 class BatchRun {

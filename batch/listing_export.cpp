@@ -110,7 +110,8 @@ ListingWalk::ListingWalk(platform::FileSystem& fs, const ListingSettings& settin
     : fs_(fs), settings_(settings), hooks_(hooks), stop_(stop), lines_(lines), decimalSeparator_(decimalSeparator) {}
 
 void ListingWalk::operator()(const std::string& folder) {
-  const auto entries = fs_.listFolder(folder);
+  auto entries = fs_.listFolder(folder);
+  if (entries) OrderEntries(fs_, settings_.order, folder, *entries);
   const std::vector<DirEntry> none;
   folderPass(folder, entries ? *entries : none);
   // The file pass runs at the indent of the folder pass, so a folder's files line up with
@@ -204,7 +205,8 @@ const char* FolderHeader(ListingContent content) {
 std::vector<std::string> CollectListingLines(platform::FileSystem& fs, const ListingRequest& request,
                                              RunHooks& hooks, const StopFlag& stop) {
   const std::string stamp = request.stampLine.empty() ? CurrentStampLine() : request.stampLine;
-  if (request.kind == engine::OperationKind::Savesomes) return HandPickedLines(fs, request.target.picked, stamp);
+  if (request.kind == engine::OperationKind::Savesomes)
+    return HandPickedLines(fs, OrderedItems(fs, request.settings.order, {request.target.picked, {}}).paths, stamp);
 
   std::vector<std::string> lines{FolderHeader(request.settings.content) + request.target.folder, stamp};
   hooks.progressStart(kListingProgressMaximum);

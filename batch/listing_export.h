@@ -13,6 +13,7 @@
 
 #include "batch/interfaces.h"
 #include "batch/ok_checks.h"
+#include "batch/item_order.h"
 #include "batch/target_walk.h"
 #include "engine/operation_record.h"
 #include "platform/file_system.h"
@@ -36,6 +37,7 @@ struct ListingSettings {
   std::string otherText;  ///< the "Other" edit box, used as typed
   bool fileSize = false;  ///< "File size"
   bool fileTime = false;  ///< "File date time"
+  ItemOrder order;        ///< the numbering order option: each folder's entries are listed in it
 };
 
 /// The extension lists of the type boxes (their hint texts).
@@ -105,7 +107,7 @@ class ListingWalk {
 struct ListingRequest {
   engine::OperationKind kind = engine::OperationKind::Savealls;  ///< Savealls or Savesomes
   TargetSet target;          ///< the folder (Savealls) or the hand-picked list (Savesomes)
-  ListingSettings settings;  ///< read for Savealls only
+  ListingSettings settings;  ///< read for Savealls only, but for its order
   std::string chosenPath;    ///< the name picked in the save dialog (or given on a command line)
   std::string stampLine;     ///< "[date time]"; empty: CurrentStampLine()
   char decimalSeparator = '.';

@@ -38,6 +38,7 @@ struct GlobalOptions {
   std::vector<std::string> paths;
   std::vector<std::string> sets;
   std::string recordFile;
+  std::string order = "name";
   bool preview = false;
   int previewCount = 20;
   std::string stateDir;
@@ -64,6 +65,7 @@ void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
 void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--set", o.sets, "FIELD=VALUE: set one field of the operation")->allow_extra_args(false);
   cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
+  cmd.add_option("--order", o.order, kOrderHelp);
 }
 
 /// The command's state: settings, target, state folder, code page, messages.
@@ -88,6 +90,7 @@ class Session {
 
   void requireTarget() {
     if (o_.folder.empty() && o_.paths.empty()) throw UsageError("give --folder DIR or at least one PATH");
+    order_ = ParseOrderOption(o_.order);
     if (!o_.folder.empty()) {
       target_.folder = WithoutTrailingSeparator(Absolute(o_.folder));
       target_.scope = static_cast<batch::FolderScope>(o_.scope);
@@ -183,7 +186,7 @@ class Session {
     batch::BatchRun run(fs_, *codePage_, messages_, hooks, stop, expander);
     batch::RunJournal journal(fs_, stateDir_);
     batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber, o_.previewCount,
-                                 false};
+                                 false, order_};
     if (mode == batch::RunMode::Rename) run.setJournal(&journal);
     run.execute(runRequest);
 
@@ -292,6 +295,7 @@ class Session {
   const platform::CodePage* codePage_ = nullptr;
   std::string stateDir_;
   batch::TargetSet target_;
+  batch::ItemOrder order_;
   batch::RecordSettings settings_;
   json renamed_ = json::array();
   json preview_ = json::array();

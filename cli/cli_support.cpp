@@ -21,6 +21,11 @@ void CliMessages::show(const std::string& title, const std::string& text) {
   if (!quiet_) err_ << title << ": " << text << "\n";
 }
 
+batch::ItemOrder ParseOrderOption(const std::string& text) {
+  if (const auto order = batch::ParseItemOrder(text)) return *order;
+  throw UsageError("unknown --order '" + text + "' (name, natural, mtime or size, optionally with :desc)");
+}
+
 std::string Absolute(const std::string& path) {
   if (path.empty() || platform::IsSeparator(path.front())) return path;
 #ifdef _WIN32

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "batch/interfaces.h"
+#include "batch/item_order.h"
 
 namespace velmora::cli {
 
@@ -38,6 +39,11 @@ class CliMessages final : public batch::Messages {
   bool quiet_;
   bool yes_;
 };
+
+/// The --order option: name, natural, mtime or size, optionally with ":desc".
+inline constexpr const char* kOrderHelp =
+    "Numbering order of each folder's items: name (default), natural, mtime or size; add :desc to reverse";
+batch::ItemOrder ParseOrderOption(const std::string& text);
 
 /// A path given on the command line made absolute against the current folder, so that the
 /// rollback log holds paths that stay valid from anywhere.

@@ -52,6 +52,7 @@ ListCommand::ListCommand(CLI::App& app) {
   c.add_flag("--webpage", webpage_, "With --content all: list and enter webpage folders too");
   c.add_option("--types", types_, "Special types with these boxes: music,document,film,picture,program");
   c.add_option("--other", other_, "Special types with \"Other\" and this list (commas, no spaces)");
+  c.add_option("--order", order_, kOrderHelp);
   c.add_flag("--size", size_, "Add the file size to every file line");
   c.add_flag("--time", time_, "Add the file's modified date and time to every file line");
   c.add_option("--folder", folder_, "Target folder (\"Savealls\")");
@@ -103,6 +104,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   }
   settings.fileSize = size_;
   settings.fileTime = time_;
+  settings.order = ParseOrderOption(order_);
 
   platform::FileSystem& fs = platform::RealFileSystem();
   CliMessages messages(err, json_, yes_);

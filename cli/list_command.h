@@ -33,6 +33,7 @@ class ListCommand {
   std::vector<std::string> paths_;
   std::string output_;
   std::string content_ = "one";
+  std::string order_ = "name";
   bool webpage_ = false;
   std::string types_;
   std::string other_;

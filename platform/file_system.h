@@ -52,6 +52,7 @@ struct EntryInfo {
   bool isDirectory = false;
   std::uint64_t size = 0;  ///< 0 for folders
   LocalTime lastWrite;     ///< last-write time converted to local time
+  std::int64_t lastWriteTime = 0;  ///< last-write time as a number that orders instants (finer than seconds)
 };
 
 enum class EntryKind { Missing, File, Directory };

@@ -127,6 +127,7 @@ class PosixFileSystem final : public FileSystem {
     if (!::localtime_r(&t, &local)) return std::nullopt;
     info.lastWrite = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                       local.tm_hour, local.tm_min, local.tm_sec};
+    info.lastWriteTime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return info;
   }
 

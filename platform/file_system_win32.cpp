@@ -207,6 +207,8 @@ class Win32FileSystem final : public FileSystem {
     if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &st))
       return std::nullopt;
     info.lastWrite = {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    info.lastWriteTime = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                                   data.ftLastWriteTime.dwLowDateTime);
     return info;
   }
 

@@ -111,7 +111,11 @@ EntryKind MemoryFileSystem::kind(const std::string& path) {
 std::optional<EntryInfo> MemoryFileSystem::entryInfo(const std::string& path) {
   const Node* n = node(path);
   if (!n || path.empty()) return std::nullopt;
-  return EntryInfo{n->isDirectory, n->isDirectory ? 0 : n->size, n->lastWrite};
+  const LocalTime& t = n->lastWrite;
+  // The calendar fields as one number in their own order: enough to order the fake's times.
+  const std::int64_t order = ((((static_cast<std::int64_t>(t.year) * 13 + t.month) * 32 + t.day) * 24 + t.hour) * 60 +
+                              t.minute) * 60 + t.second;
+  return EntryInfo{n->isDirectory, n->isDirectory ? 0 : n->size, n->lastWrite, order};
 }
 
 RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::string& toIn) {

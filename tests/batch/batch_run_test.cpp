@@ -33,8 +33,8 @@ engine::OperationRecord ChangeExtension(const std::string& oldExt, const std::st
 struct Runner {
   explicit Runner(platform::FileSystem& fs) : fs(fs) {}
   batch::BatchRun& run(const engine::OperationRecord& record, batch::TargetSet target,
-                       RunMode mode = RunMode::Rename, int previewCount = 20) {
-    request = {record, std::move(target), mode, 1, previewCount, false};
+                       RunMode mode = RunMode::Rename, int previewCount = 20, batch::ItemOrder order = {}) {
+    request = {record, std::move(target), mode, 1, previewCount, false, order};
     batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), messages, hooks, stop, expander);
     batchRun->execute(request);
     return *batchRun;

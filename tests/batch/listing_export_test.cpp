@@ -48,6 +48,7 @@ TEST_F(ListingTreeTest, EachContentGivesItsLines) {
     ListingContent content;
     bool webpage;
     Lines expected;
+    batch::ItemOrder order{};
   };
   const Row rows[] = {
       {"all layers: subtrees before the folder's files, webpage folder left out",
@@ -68,12 +69,23 @@ TEST_F(ListingTreeTest, EachContentGivesItsLines) {
        ListingContent::OnlySubfolders,
        true,
        {"All subfolders name in folder, /w", kStamp, "  <sub>", "    <deep>", "  <Zed>"}},
+      {"by size: folders count as empty, the smaller file first",
+       ListingContent::SubfoldersAndFiles,
+       false,
+       {"Files name(ONE layer) in folder, /w", kStamp, "  <sub>", "  <Zed>", "  B.doc", "  a.txt"},
+       {batch::OrderKey::Size, false}},
+      {"name descending, in every folder of the tree",
+       ListingContent::OnlySubfolders,
+       false,
+       {"All subfolders name in folder, /w", kStamp, "  <Zed>", "  <sub>", "    <deep>"},
+       {batch::OrderKey::Name, true}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ListingSettings settings;
     settings.content = row.content;
     settings.includeWebpageFolders = row.webpage;
+    settings.order = row.order;
     EXPECT_EQ(collect(settings), row.expected);
   }
 }
@@ -249,6 +261,10 @@ TEST(ListingHandPicked, GroupedByFolderWithFoldersInAngleBrackets) {
   EXPECT_EQ(batch::CollectListingLines(fs, request, hooks, stop),
             (Lines{kStamp, "Selected files names:", "In folder, </a/>", "  one.txt", "  <Sub>", "In folder, </b/>",
                    "  three.txt", "In folder, </a/>", "  two.txt", "  gone.txt"}));
+  request.settings.order = {batch::OrderKey::Name, true};  // the list backwards
+  EXPECT_EQ(batch::CollectListingLines(fs, request, hooks, stop),
+            (Lines{kStamp, "Selected files names:", "In folder, </a/>", "  gone.txt", "  two.txt", "In folder, </b/>",
+                   "  three.txt", "In folder, </a/>", "  <Sub>", "  one.txt"}));
 }
 
 TEST(ListingOutput, TxtAddedUnlessTheNameEndsInIt) {

@@ -24,13 +24,13 @@ engine::OperationRecord ChangeName(const std::string& name) {
 
 /// "old -> new" for every row (preview) or rename (run), names without folder.
 std::vector<std::string> Outcome(platform::FileSystem& fs, const engine::OperationRecord& record,
-                             const batch::TargetSet& target, RunMode mode) {
+                             const batch::TargetSet& target, RunMode mode, batch::ItemOrder order = {}) {
   testing::RecordingMessages messages;
   batch::NoHooks hooks;
   batch::StopFlag stop;
   engine::SpecialStringSettings special;
   engine::SpecialStringExpander expander(fs, special, 1000);
-  batch::RunRequest request{record, target, mode, 1, 20, false};
+  batch::RunRequest request{record, target, mode, 1, 20, false, order};
   batch::BatchRun run(fs, platform::Utf8CodePage(), messages, hooks, stop, expander);
   run.execute(request);
   std::vector<std::string> out;
@@ -51,7 +51,11 @@ TEST(PreviewNumbering, RowsAreWhatTheRunThenGives) {
     std::vector<std::string> picked;  ///< empty: the folder /w, one layer
     const char* newName;
     std::vector<std::string> expected;
+    batch::ItemOrder order{};
+    std::vector<int> sizes{};    ///< per file, when given
+    std::vector<int> minutes{};  ///< last-write minute per file, when given
   };
+  using batch::OrderKey;
   const Row table[] = {
       {"a name freed by an earlier item is free again",
        {"/w/pic02.jpg", "/w/x.jpg"},
@@ -73,16 +77,52 @@ TEST(PreviewNumbering, RowsAreWhatTheRunThenGives) {
        {},
        "same",
        {"a.txt -> same(1).txt", "b.txt -> same(2).txt"}},
+      {"natural order numbers IMG_9 before IMG_10",
+       {"/w/IMG_1.jpg", "/w/IMG_10.jpg", "/w/IMG_9.jpg", "/w/img_2.jpg"},
+       {},
+       "p$$",
+       {"IMG_1.jpg -> p01.jpg", "img_2.jpg -> p02.jpg", "IMG_9.jpg -> p03.jpg", "IMG_10.jpg -> p04.jpg"},
+       {OrderKey::Natural, false}},
+      {"name descending reverses the folder order",
+       {"/w/a.txt", "/w/b.txt", "/w/c.txt"},
+       {},
+       "n$",
+       {"c.txt -> n1.txt", "b.txt -> n2.txt", "a.txt -> n3.txt"},
+       {OrderKey::Name, true}},
+      {"size, equal sizes keep the folder order",
+       {"/w/a.txt", "/w/b.txt", "/w/c.txt"},
+       {},
+       "s$",
+       {"c.txt -> s1.txt", "a.txt -> s2.txt", "b.txt -> s3.txt"},
+       {OrderKey::Size, false},
+       {5, 5, 1}},
+      {"newest first",
+       {"/w/a.txt", "/w/b.txt", "/w/c.txt"},
+       {},
+       "t$",
+       {"b.txt -> t1.txt", "c.txt -> t2.txt", "a.txt -> t3.txt"},
+       {OrderKey::Modified, true},
+       {},
+       {10, 30, 20}},
+      {"a hand-picked list in natural order, descending",
+       {"/w/x2.txt", "/w/x10.txt", "/w/x3.txt"},
+       {"/w/x2.txt", "/w/x10.txt", "/w/x3.txt"},
+       "y$",
+       {"x10.txt -> y1.txt", "x3.txt -> y2.txt", "x2.txt -> y3.txt"},
+       {OrderKey::Natural, true}},
   };
   for (const Row& row : table) {
     SCOPED_TRACE(row.name);
     platform::MemoryFileSystem fs;
-    for (const std::string& f : row.files) fs.addFile(f);
+    for (std::size_t i = 0; i < row.files.size(); ++i) {
+      const auto size = static_cast<std::uint64_t>(row.sizes.empty() ? 0 : row.sizes[i]);
+      fs.addFile(row.files[i], size, {2007, 5, 1, 12, row.minutes.empty() ? 0 : row.minutes[i], 0});
+    }
     const batch::TargetSet target =
         row.picked.empty() ? batch::TargetSet{"/w", FolderScope::OneLayer, {}} : batch::TargetSet{"", FolderScope::OneLayer, row.picked};
-    const auto preview = Outcome(fs, ChangeName(row.newName), target, RunMode::Preview);
+    const auto preview = Outcome(fs, ChangeName(row.newName), target, RunMode::Preview, row.order);
     EXPECT_TRUE(fs.renameCalls().empty());
-    const auto run = Outcome(fs, ChangeName(row.newName), target, RunMode::Rename);
+    const auto run = Outcome(fs, ChangeName(row.newName), target, RunMode::Rename, row.order);
     EXPECT_EQ(run, row.expected);
     EXPECT_EQ(preview, run);
   }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/cli_runner.h"
+#include "platform/code_page.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -188,7 +189,16 @@ TEST_F(CliRuns, Insert) {
 }
 
 TEST_F(CliRuns, Change) {
+  RunCase natural{"natural order numbers IMG_1 .. IMG_12", {}, {"change", "--folder", "@", "--set", "newName=p$$",
+                  "--order", "natural"}, 0, {}, {}, "", "p$$\r\n"};
+  for (int i = 1; i <= 12; ++i) {
+    const std::string old = "IMG_" + std::to_string(i) + ".jpg", renamed = (i < 10 ? "p0" : "p") + std::to_string(i) + ".jpg";
+    natural.files.push_back(old);
+    natural.renamed.push_back({"@" + old, "@" + renamed});
+    natural.after.push_back(renamed);
+  }
   check({
+      natural,
       {"one new name, hand-picked", {"img1.jpg", "img2.png"},
        {"change", "@img1.jpg", "@img2.png", "--set", "newName=holiday"}, 0,
        {{"@img1.jpg", "@holiday.jpg"}, {"@img2.png", "@holiday.png"}}, {"holiday.jpg", "holiday.png"}, "",
@@ -209,6 +219,19 @@ TEST_F(CliRuns, Change) {
        0, {{"@war and peace.txt", "@War And Peace.txt"}}, {"War And Peace.txt"}, "", std::nullopt},
       {"colon refused", {"a.txt"}, {"change", "--folder", "@", "--set", "newName=a:b"}, 2, {}, {"a.txt"}, kNine,
        std::nullopt},
+  });
+}
+
+TEST_F(CliRuns, UnicodeNamesUnderUtf8) {
+  if (platform::SystemCodePage().id() != platform::CodePageId::Utf8) GTEST_SKIP() << "names are UTF-8 here only";
+  check({
+      {"case-insensitive across accents and decomposed names", {"ÉCOLE 1.txt", "e\xcc\x81" "cole 2.txt"},
+       {"replace", "--folder", "@", "--set", "oldText=école", "--set", "newText=school"}, 0,
+       {{"@e\xcc\x81" "cole 2.txt", "@school 2.txt"}, {"@ÉCOLE 1.txt", "@school 1.txt"}},
+       {"school 1.txt", "school 2.txt"}, "", "school\r\n"},
+      {"Unicode upper case", {"école.txt"},
+       {"change", "--folder", "@", "--set", "changeMode=ConvertCase", "--set", "caseStyle=Upper"}, 0,
+       {{"@école.txt", "@ÉCOLE.TXT"}}, {"ÉCOLE.TXT"}, "", std::nullopt},
   });
 }
 
@@ -381,6 +404,7 @@ TEST_F(Cli, UsageErrors) {
        "randomNumbers"},
       {"unknown command", {"frobnicate"}, "frobnicate"},
       {"scope out of range", {"remove", "--folder", d, "--scope", "4"}, "--scope"},
+      {"unknown order", {"change", "--folder", d, "--set", "newName=x", "--order", "date"}, "--order"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
