@@ -76,8 +76,8 @@ using unicode::DecodeUtf8;
 
 char32_t AsciiFold(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
-// A text in the form a case-insensitive search compares: every character folded to one
-// case and decomposed (NFD), cluster by cluster (a base character with the marks that
+// A text in the form a case-insensitive search compares: every character decomposed (NFD)
+// and folded to one case, cluster by cluster (a base character with the marks that
 // belong to it), so that composed and decomposed spellings of a name give the same units.
 // at[k] is the byte offset in the text where the cluster of unit k begins, npos inside a
 // cluster; one more entry holds the text's size. A match may only begin and end where a
@@ -100,7 +100,10 @@ SearchForm MakeSearchForm(std::string_view s) {
   bool decomposable = false;
   auto flush = [&] {
     if (cluster.empty()) return;
-    const std::u32string units = decomposable ? unicode::Decompose(cluster) : cluster;
+    std::u32string units = decomposable ? unicode::Decompose(cluster) : cluster;
+    // Folded after the decomposition, so the base letter of a composed capital folds as
+    // the same letter written on its own does.
+    for (char32_t& u : units) u = u < 0x80 ? AsciiFold(u) : unicode::SimpleFold(u);
     form.at.push_back(clusterStart);
     form.at.insert(form.at.end(), units.size() - 1, kInside);
     form.units += units;
@@ -121,7 +124,7 @@ SearchForm MakeSearchForm(std::string_view s) {
       flush();
       clusterStart = i;
     }
-    cluster.push_back(cp < 0x80 ? AsciiFold(cp) : unicode::SimpleFold(cp));
+    cluster.push_back(cp);
     decomposable = decomposable || cp >= 0xC0;  // nothing below U+00C0 decomposes
     i += len;
   }

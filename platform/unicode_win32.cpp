@@ -68,7 +68,12 @@ bool IsCasedLetter(char32_t c) { return (CharType(c, CT_CTYPE1) & (C1_UPPER | C1
 bool StartsCluster(char32_t c) {
   // Conjoining Hangul vowels and final consonants join the syllable before them.
   if ((c >= 0x1160 && c <= 0x11FF) || (c >= 0xD7B0 && c <= 0xD7FF)) return false;
-  return (CharType(c, CT_CTYPE3) & C3_NONSPACING) == 0;
+  if ((CharType(c, CT_CTYPE3) & C3_NONSPACING) == 0) return true;
+  // The system marks precomposed letters ("é") as non-spacing too; only a character that
+  // decomposes to nothing but itself is a combining mark.
+  const char32_t one[1] = {c};
+  const std::u32string decomposed = Decompose(std::u32string_view(one, 1));
+  return decomposed.empty() || decomposed[0] != c;
 }
 
 std::u32string Decompose(std::u32string_view s) {
