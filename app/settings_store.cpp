@@ -49,6 +49,9 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
   o.previewCount = preview ? std::clamp(*preview, 1, 1000) : 20;
   const auto listnum = ReadNumber(settings, QStringLiteral("Listnum"));
   o.historyMax = listnum ? std::clamp(*listnum, 0, 100) : 20;
+  // "Order" is read on its own, like "Listnum"; a missing or unknown text is the name order.
+  const auto order = ReadStringValue(settings, QStringLiteral("Order"));
+  o.order = batch::ParseItemOrder(order ? order->toStdString() : std::string()).value_or(batch::ItemOrder{});
 }
 
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
@@ -62,6 +65,7 @@ void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
   settings.setValue(QStringLiteral("Prenum"), o.previewCount);
   settings.setValue(QStringLiteral("Listnum"), o.historyMax);
   settings.setValue(QStringLiteral("Contextmenu"), values.contextMenu ? 1 : 0);
+  settings.setValue(QStringLiteral("Order"), QString::fromStdString(batch::ItemOrderText(o.order)));
   settings.sync();
 }
 

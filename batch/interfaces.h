@@ -5,6 +5,8 @@
 #include <atomic>
 #include <string>
 
+#include "batch/item_order.h"
+
 namespace velmora::batch {
 
 /// YesNoCancel: Yes, No and Cancel, for a question whose Cancel keeps things as they are.
@@ -52,6 +54,7 @@ struct RunOptions {
   bool confirm = false;            ///< " Display OK confirmation box when begin rename"
   int previewCount = 20;           ///< "Preview files number: " (1..1000)
   int historyMax = 20;             ///< "Max Number:" (0..100)
+  ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
 };
 
 /// The stop flag that every walk and item loop tests; set by Cancel or a full preview.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <numeric>
 
+#include "batch/target_walk.h"
+
 namespace velmora::batch {
 
 namespace {

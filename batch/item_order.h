@@ -11,10 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/target_walk.h"
 #include "platform/file_system.h"
 
 namespace velmora::batch {
+
+struct ItemList;
 
 enum class OrderKey {
   Name,      ///< the walk's own order

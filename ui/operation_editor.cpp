@@ -1521,7 +1521,8 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
   stop.clear();
   running_ = true;
 
-  batch::RunRequest request{record, state.target, runMode_, special.startNumber, options.previewCount, false};
+  batch::RunRequest request{record, state.target, runMode_, special.startNumber, options.previewCount, false,
+                            options.order};
   engine::SpecialStringExpander expander(fs, special, state.randomSeedCounter);
 
   if (runMode_ == batch::RunMode::Preview) {
@@ -1616,6 +1617,7 @@ void OperationEditor::exportListing(OperationKind kind) {
   request.kind = kind;
   request.target = state.target;
   request.settings = listingSettings();
+  request.settings.order = options.order;
   request.chosenPath = ToPath(*chosen);
   const QLocale locale;
   request.stampLine = ToText(QStringLiteral("[") + locale.toString(QDate::currentDate(), QLocale::ShortFormat) +

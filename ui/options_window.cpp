@@ -1,6 +1,7 @@
 #include "ui/options_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -194,6 +195,20 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   previewRow->addStretch();
   r->addSpacing(6);
   r->addLayout(previewRow);
+  // The order of the items that ordered numbers follow; the entries in OrderKey's order.
+  order_ = new QComboBox(rename);
+  order_->setObjectName(QStringLiteral("ComboBoxOrder"));
+  order_->addItems({tr("Name"), tr("Natural (IMG_9 before IMG_10)"), tr("Date modified"), tr("Size")});
+  auto* orderLabel = new QLabel(tr("Numbering order:"), rename);
+  orderLabel->setObjectName(QStringLiteral("LabelOrder"));
+  orderLabel->setBuddy(order_);
+  orderDescending_ = MakeCheck(rename, "CheckBoxOrderDescending", tr("Descending"), false);
+  auto* orderRow = new QHBoxLayout;
+  orderRow->addWidget(orderLabel);
+  orderRow->addWidget(order_);
+  orderRow->addWidget(orderDescending_);
+  orderRow->addStretch();
+  r->addLayout(orderRow);
   r->addStretch();
   tabs->addTab(rename, QStringLiteral("Rename"));
 
@@ -266,6 +281,7 @@ batch::RunOptions OptionsWindow::runOptions() const {
   o.confirm = confirm_->isChecked();
   o.previewCount = previewCount_->position();
   o.historyMax = historyMax_->position();
+  o.order = {static_cast<batch::OrderKey>(order_->currentIndex()), orderDescending_->isChecked()};
   return o;
 }
 
@@ -291,6 +307,12 @@ void OptionsWindow::setControls(const batch::RunOptions& o, bool contextMenu) {
   contextMenu_->setChecked(contextMenu);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
+  setOrder(o.order);
+}
+
+void OptionsWindow::setOrder(const batch::ItemOrder& order) {
+  order_->setCurrentIndex(static_cast<int>(order.key));
+  orderDescending_->setChecked(order.descending);
 }
 
 void OptionsWindow::loadSettings() {
@@ -310,6 +332,7 @@ void OptionsWindow::loadSettings() {
     read[i].first->setChecked(read[i].second);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
+  setOrder(o.order);
 }
 
 void OptionsWindow::showEvent(QShowEvent* event) {

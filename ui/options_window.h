@@ -16,6 +16,7 @@
 #include "batch/interfaces.h"
 
 class QCheckBox;
+class QComboBox;
 class QToolButton;
 
 namespace velmora::ui {
@@ -91,6 +92,7 @@ class OptionsWindow final : public QDialog {
 
  private:
   void setControls(const batch::RunOptions& options, bool contextMenu);
+  void setOrder(const batch::ItemOrder& order);
   void applyFileManagerIntegration();
 
   Program& program_;
@@ -105,6 +107,8 @@ class OptionsWindow final : public QDialog {
   QCheckBox* excludeSmallWords_;
   QCheckBox* dontOpenListing_;
   NumberField* previewCount_;
+  QComboBox* order_;          ///< "Numbering order": name, natural, date modified, size
+  QCheckBox* orderDescending_;
   NumberField* historyMax_;
 };
 

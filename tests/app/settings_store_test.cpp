@@ -29,6 +29,7 @@ StoredOptions NonDefaults() {
   v.contextMenu = false;
   v.options.previewCount = 333;
   v.options.historyMax = 44;
+  v.options.order = {batch::OrderKey::Natural, true};
   return v;
 }
 
@@ -116,7 +117,8 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
     app::WriteLastDir(*settings, QStringLiteral("/home/u/Pictures, 2007/"));
   }
   const std::string file = tree.readFile("config/Tessaro/Dir.conf");
-  for (const char* line : {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n"})
+  for (const char* line :
+       {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n", "Order=natural:desc\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
 
   StoredOptions read;  // the window's defaults
@@ -128,12 +130,17 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   EXPECT_EQ(read.contextMenu, written.contextMenu);
   EXPECT_EQ(read.options.previewCount, 1000);
   EXPECT_EQ(read.options.historyMax, 0);
+  EXPECT_EQ(read.options.order, written.options.order);
   EXPECT_EQ(app::ReadLastDir(*settings), QStringLiteral("/home/u/Pictures, 2007/"));
 
   app::WriteHistoryMaximum(*settings, 5);
   StoredOptions again;
   app::LoadStoredOptions(*app::OpenSettings(), again);
   EXPECT_EQ(again.options.historyMax, 5);
+  // An order the program does not know is the name order.
+  StoredOptions unknown = NonDefaults();
+  app::LoadStoredOptions(*settingsWith("Order=shuffle\n"), unknown);
+  EXPECT_EQ(unknown.options.order, batch::ItemOrder{});
 }
 
 TEST_F(SettingsStoreTest, StringValuesOnlyAsText) {

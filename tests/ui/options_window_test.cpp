@@ -158,6 +158,12 @@ void OptionsWindowTest::pagesControlsAndDefaults() {
   const batch::RunOptions o = w.runOptions();
   QCOMPARE(o.previewCount, 20);
   QCOMPARE(o.historyMax, 20);
+  auto* order = Control<QComboBox>(p, S("ComboBoxOrder"));
+  QVERIFY(pages->widget(1)->isAncestorOf(order));
+  QCOMPARE(order->count(), 4);
+  QCOMPARE(order->currentText(), S("Name"));
+  QVERIFY(!Check(p, "CheckBoxOrderDescending")->isChecked());
+  QVERIFY(o.order == batch::ItemOrder{});
 }
 
 void OptionsWindowTest::exitAndDisplayResultAreNeverBothOn_data() {
@@ -276,8 +282,12 @@ void OptionsWindowTest::okWritesEveryValue() {
   Check(p, "CheckBox7")->click();
   Control<QLineEdit>(p, S("Edit1"))->setText(S("345"));
   Control<QLineEdit>(p, S("Edit2"))->setText(S("67"));
+  Control<QComboBox>(p, S("ComboBoxOrder"))->setCurrentIndex(1);
+  Check(p, "CheckBoxOrderDescending")->click();
   Control<QPushButton>(p, S("Button1"))->click();
   QVERIFY(!p.options().isVisible());
+  QCOMPARE(QSettings(QStringLiteral("Tessaro"), QStringLiteral("Dir")).value(S("Order")).toString(), S("natural:desc"));
+  QVERIFY((p.options().runOptions().order == batch::ItemOrder{batch::OrderKey::Natural, true}));
   QCOMPARE(Stored(), (QStringList{"Options1=1", "Options2=1", "Options3=0", "Autocopy=0", "Capevery=1", "Confirm=1",
                                   "Contextmenu=0", "Prenum=345", "Listnum=67"}));
   // The window keeps what "Ok" wrote: no reading back over it.
