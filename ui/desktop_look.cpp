@@ -1,6 +1,7 @@
 #include "ui/desktop_look.h"
 
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -15,7 +16,39 @@ namespace {
 // frame is not known before it is first shown.
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 72;
+
+void CollectInLayoutOrder(QLayout* layout, QList<QWidget*>& out) {
+  QList<QLayoutItem*> items;
+  if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+    QList<std::pair<std::pair<int, int>, QLayoutItem*>> cells;
+    for (int i = 0; i < grid->count(); ++i) {
+      int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+      grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+      cells.push_back({{row, column}, grid->itemAt(i)});
+    }
+    std::stable_sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& cell : cells) items.push_back(cell.second);
+  } else {
+    for (int i = 0; i < layout->count(); ++i) items.push_back(layout->itemAt(i));
+  }
+  for (QLayoutItem* item : items) {
+    if (QWidget* w = item->widget()) {
+      if (w->focusPolicy() & Qt::TabFocus) out.push_back(w);
+      if (w->layout()) CollectInLayoutOrder(w->layout(), out);
+    } else if (QLayout* inner = item->layout()) {
+      CollectInLayoutOrder(inner, out);
+    }
+  }
+}
+
 }  // namespace
+
+void TabOrderByLayout(QWidget* window) {
+  if (!window->layout()) return;
+  QList<QWidget*> order;
+  CollectInLayoutOrder(window->layout(), order);
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
 
 void ResizeToFit(QWidget* window, QSize preferred) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

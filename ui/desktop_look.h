@@ -22,6 +22,11 @@ void ResizeToFit(QWidget* window, QSize preferred);
 /// so that the glyphs of a row line up whatever sizes the sources come in.
 QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size);
 
+/// Tab order in reading order: the order in which the window's layouts place the controls
+/// (rows top to bottom, each row left to right, grids row by row), into group boxes and
+/// panels as they come. Controls outside every layout keep their place.
+void TabOrderByLayout(QWidget* window);
+
 /// Alt mnemonics for a group of captions: each caption in turn gets its "&" before its first
 /// letter or digit that neither `taken` nor an earlier caption of the group uses. Captions
 /// that have one already, or have no free letter, stay as they are, and so do buttons

@@ -425,6 +425,7 @@ void OperationEditor::buildWindow() {
   operationArea_->setMinimumWidth(600);
   aboutPanel_->setMinimumWidth(600);
   for (QButtonGroup* g : findChildren<QButtonGroup*>()) boldCheckedRadios(g);
+  TabOrderByLayout(this);
   focusedInput_ = 1;
   showPage();
 }

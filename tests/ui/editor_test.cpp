@@ -109,7 +109,7 @@ class EditorTest : public QObject {
   void enterRunsOkAndEscapeCloses_data();
   void enterRunsOkAndEscapeCloses();
   void aboutPanelFromTheEditorAndFromTheMainWindow();
-  void altMnemonicsAreUnique();
+  void keyboardMnemonicsAndTabOrder();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -708,9 +708,9 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   QVERIFY(!p.editor().isVisible());
 }
 
-// No two captions shown in a window share an Alt letter: Alt would then only move between
-// them.
-void EditorTest::altMnemonicsAreUnique() {
+// No two captions shown in a window share an Alt letter (Alt would then only move between
+// them), and Tab goes in reading order.
+void EditorTest::keyboardMnemonicsAndTabOrder() {
   TempTree tree;
   tree.make({"w/a.txt"});
   Harness h;
@@ -739,6 +739,26 @@ void EditorTest::altMnemonicsAreUnique() {
     QCOMPARE(letters(p.editor()).join(QLatin1Char(';')), QString());
     p.editor().SpeedButton20Click();
   }
+  // Tab follows the reading order: on the Replace page the old string comes right after its
+  // radio, the button bar after the page.
+  const auto tabChain = [](QWidget& window) {
+    QStringList names;
+    QWidget* w = &window;
+    do {
+      w = w->nextInFocusChain();
+      if (w->isVisibleTo(&window) && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+        names << w->objectName();
+    } while (w != &window);
+    return names.join(QLatin1Char(' '));
+  };
+  QCOMPARE(tabChain(p.mainWindow()),
+           QStringLiteral("FolderButton InsertButton ReplaceButton RemoveButton ChangeButton ExtensionButton SaveButton "
+                          "UndoButton ExitButton FilesButton UpperDirectoryButton FolderBox FileList DeleteButton "
+                          "OptionsButton HelpButton AboutButton"));
+  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  QCOMPARE(tabChain(p.editor()),
+           QStringLiteral("ComboBox1 RichEdit2 ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
+                          "SpeedButton15 SpeedButton21 SpeedButton20 SpeedButton28 SpeedButton19 SpeedButton16 SpeedButton17"));
 }
 
 QTEST_MAIN(EditorTest)
