@@ -10,6 +10,7 @@
 #include "batch/batch_run.h"
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
+#include "batch/presets.h"
 #include "batch/program_files.h"
 #include "batch/record_fields.h"
 #include "batch/rollback_log.h"
@@ -38,6 +39,7 @@ struct GlobalOptions {
   std::vector<std::string> paths;
   std::vector<std::string> sets;
   std::string recordFile;
+  std::string preset;
   std::string order = "name";
   bool preview = false;
   int previewCount = 20;
@@ -65,6 +67,7 @@ void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
 void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--set", o.sets, "FIELD=VALUE: set one field of the operation")->allow_extra_args(false);
   cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
+  cmd.add_option("--preset", o.preset, "A saved preset: its fields first, then --record, then --set");
   cmd.add_option("--order", o.order, kOrderHelp);
 }
 
@@ -102,25 +105,13 @@ class Session {
 
   void loadRecord(OperationKind kind) {
     settings_.record.kind = kind;
-    if (!o_.recordFile.empty()) {
-      std::ifstream in(o_.recordFile, std::ios::binary);
-      if (!in) throw UsageError("cannot read --record file '" + o_.recordFile + "'");
-      json j;
-      try {
-        j = json::parse(in);
-      } catch (const json::exception& e) {
-        throw UsageError("--record file is not JSON: " + std::string(e.what()));
-      }
-      if (!j.is_object()) throw UsageError("--record file must hold one JSON object");
-      for (const auto& [key, value] : j.items()) {
-        std::string text;
-        if (value.is_string()) text = value.get<std::string>();
-        else if (value.is_boolean()) text = value.get<bool>() ? "true" : "false";
-        else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
-        else throw UsageError("invalid value for field '" + key + "' in --record file");
-        if (auto error = batch::SetField(settings_, key, text)) throw UsageError(*error);
-      }
+    if (!o_.preset.empty()) {
+      if (auto error = batch::PresetNameError(o_.preset)) throw UsageError(*error);
+      const std::string path = batch::PresetPath(batch::PresetsFolder(), o_.preset);
+      if (!fs_.exists(path)) throw UsageError("no preset '" + o_.preset + "' (velmora-cli presets lists them)");
+      loadRecordFile(path, "--preset");
     }
+    if (!o_.recordFile.empty()) loadRecordFile(o_.recordFile, "--record");
     for (const auto& assignment : o_.sets) {
       const auto eq = assignment.find('=');
       if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
@@ -132,6 +123,27 @@ class Session {
     settings_.special.enabled = settings_.record.specialStringsEnabled =
         settings_.special.enabled && settings_.record.specialStringsEnabled;
     fillSample();
+  }
+
+  /// Sets the fields of a JSON record file (a --record file or a preset).
+  void loadRecordFile(const std::string& path, const std::string& option) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw UsageError("cannot read " + option + " file '" + path + "'");
+    json j;
+    try {
+      j = json::parse(in);
+    } catch (const json::exception& e) {
+      throw UsageError(option + " file is not JSON: " + std::string(e.what()));
+    }
+    if (!j.is_object()) throw UsageError(option + " file must hold one JSON object");
+    for (const auto& [key, value] : j.items()) {
+      std::string text;
+      if (value.is_string()) text = value.get<std::string>();
+      else if (value.is_boolean()) text = value.get<bool>() ? "true" : "false";
+      else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
+      else throw UsageError("invalid value for field '" + key + "' in " + option + " file");
+      if (auto error = batch::SetField(settings_, key, text)) throw UsageError(*error);
+    }
   }
 
   /// The sample as the desktop program takes it: the first target item's base name (the
@@ -333,6 +345,9 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   CLI::App* undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
   AddCommonOptions(*undo, options);
   ListCommand list(app);
+  bool presetsJson = false;
+  CLI::App* presets = app.add_subcommand("presets", "List the saved presets (--preset NAME runs one)");
+  presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
 
   // CLI11 alone would only say that a command is missing; name the word it did not know.
   if (argc > 1 && argv[1][0] != '-' &&
@@ -355,6 +370,15 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   }
 
   if (list.parsed()) return list.run(out, err);
+  if (presets->parsed()) {
+    const std::vector<std::string> names = batch::ListPresets(platform::RealFileSystem(), batch::PresetsFolder());
+    if (presetsJson) {
+      out << json{{"presets", names}, {"exit", 0}}.dump() << "\n";
+    } else {
+      for (const std::string& name : names) out << name << "\n";
+    }
+    return kDone;
+  }
   Session session(options, out, err);
   try {
     session.prepare();

@@ -11,6 +11,10 @@ std::string HomeFolder();
 /// current directory, which may be the very folder being renamed. Not created here.
 std::string DefaultProgramFolder();
 
+/// The per-user folder of settings: $XDG_CONFIG_HOME (or ~/.config) on Linux, %APPDATA% on
+/// Windows; "" when unknown. The settings file and the saved presets live under it.
+std::string UserConfigFolder();
+
 /// Full path of the running executable ("" when unknown).
 std::string ExecutablePath();
 

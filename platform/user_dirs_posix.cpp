@@ -22,6 +22,12 @@ std::string DefaultProgramFolder() {
   return (home.empty() ? std::string("/tmp") : home) + "/.local/share/velmora";
 }
 
+std::string UserConfigFolder() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/') return config;
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.config";
+}
+
 std::string ExecutablePath() {
   char buf[4096];
   ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);

@@ -37,6 +37,8 @@ std::string DefaultProgramFolder() {
   return folder;
 }
 
+std::string UserConfigFolder() { return Environment("APPDATA"); }
+
 std::string ExecutablePath() {
   std::string buf(MAX_PATH, '\0');
   while (true) {

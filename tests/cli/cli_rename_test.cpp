@@ -415,6 +415,34 @@ TEST_F(Cli, UsageErrors) {
   }
 }
 
+TEST_F(Cli, PresetsRunAndList) {
+  tree.make({"w/IMG 1.jpg", "config/Tessaro/presets/"});
+  scratch.make({"config/"});
+#ifdef _WIN32
+  const char* configVariable = "APPDATA";
+#else
+  const char* configVariable = "XDG_CONFIG_HOME";
+#endif
+  testing::ProcessOptions withConfig{{{configVariable, tree.path("config")}}, ""};
+  tree.writeFile("config/Tessaro/presets/trip.json", "{\"oldText\": \"IMG\", \"newText\": \"trip\", \"replaceCaseSensitive\": true}");
+  auto cli = [&](Lines args, const testing::ProcessOptions& options) {
+    args.push_back("--state-dir");
+    args.push_back(state());
+    return RunCli(args, options);
+  };
+  CliOutput out = RunCli({"presets"}, withConfig);
+  EXPECT_EQ(out.out, "trip\n");
+  // A later --set wins over the preset's field.
+  out = cli({"replace", "--folder", w(), "--preset", "trip", "--set", "newText=tour"}, withConfig);
+  EXPECT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(work(), Lines{"tour 1.jpg"});
+  for (const char* bad : {"nosuch", "../trip", ".trip"}) {
+    out = cli({"replace", "--folder", w(), "--preset", bad}, withConfig);
+    EXPECT_EQ(out.exit, 3) << bad;
+  }
+  EXPECT_EQ(RunCli({"presets"}, {{{configVariable, scratch.path("config")}}, ""}).out, "");
+}
+
 TEST_F(Cli, EveryFieldIsSettable) {
   tree.make({"w/a.txt"});
   const Lines texts = {"removeText2", "removeText3", "leftText", "rightText", "keepText1", "keepText2",
