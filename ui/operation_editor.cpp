@@ -9,6 +9,8 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +26,8 @@
 #include <QVBoxLayout>
 
 #include "app/help_topics.h"
+#include "batch/command_line.h"
+#include "batch/presets.h"
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
@@ -359,6 +363,36 @@ void OperationEditor::buildWindow() {
   connect(operationArea_->findChild<QPushButton*>(QStringLiteral("SpeedButton19")), &QPushButton::clicked, this,
           [this] { program_.showHelpTopic(app::EditorHelpTopic(program_.state().operationKind)); });
 
+  // Presets and "Copy as command", between the sample and the operation's page.
+  presetRow_ = new QWidget(operationArea_);
+  presets_ = new QComboBox(presetRow_);
+  presets_->setObjectName(QStringLiteral("ComboBoxPresets"));
+  presets_->setEditable(true);
+  presets_->setInsertPolicy(QComboBox::NoInsert);
+  presets_->setMinimumWidth(180);
+  presets_->setToolTip(tr("Choose a saved operation, or type a name and press Save"));
+  auto* presetLabel = new QLabel(tr("Preset:"), presetRow_);
+  presetLabel->setBuddy(presets_);
+  auto* presetSave = new QPushButton(tr("Save"), presetRow_);
+  presetSave->setObjectName(QStringLiteral("ButtonPresetSave"));
+  auto* presetDelete = new QPushButton(tr("Delete"), presetRow_);
+  presetDelete->setObjectName(QStringLiteral("ButtonPresetDelete"));
+  auto* copyCommand = new QPushButton(tr("Copy as command"), presetRow_);
+  copyCommand->setObjectName(QStringLiteral("ButtonCopyCommand"));
+  copyCommand->setToolTip(tr("Put the velmora-cli command line of this operation on the clipboard"));
+  connect(presets_, &QComboBox::activated, this, [this](int index) { loadPreset(presets_->itemText(index)); });
+  connect(presetSave, &QPushButton::clicked, this, &OperationEditor::PresetSaveClick);
+  connect(presetDelete, &QPushButton::clicked, this, &OperationEditor::PresetDeleteClick);
+  connect(copyCommand, &QPushButton::clicked, this, &OperationEditor::CopyCommandClick);
+  auto* presetLayout = new QHBoxLayout(presetRow_);
+  presetLayout->setContentsMargins(0, 0, 0, 0);
+  presetLayout->addWidget(presetLabel);
+  presetLayout->addWidget(presets_);
+  presetLayout->addWidget(presetSave);
+  presetLayout->addWidget(presetDelete);
+  presetLayout->addStretch();
+  presetLayout->addWidget(copyCommand);
+
   auto* targetRow = new QHBoxLayout;
   targetRow->addWidget(label2_);
   targetRow->addWidget(label1_, 1);
@@ -372,6 +406,7 @@ void OperationEditor::buildWindow() {
   area->addLayout(targetRow);
   area->addWidget(panel12_);
   area->addLayout(sampleRow);
+  area->addWidget(presetRow_);
   for (QWidget* page : {removePage_, replacePage_, insertPage_, changePage_, extensionPage_, savePage_})
     area->addWidget(page);
   area->addStretch();
@@ -1161,6 +1196,135 @@ void OperationEditor::showPage() {
   changePage_->setVisible(kind == OperationKind::Changnew);
   extensionPage_->setVisible(kind == OperationKind::Changexten);
   savePage_->setVisible(kind == OperationKind::Savealls);
+  presetRow_->setVisible(batch::CommandName(kind)[0] != '\0');
+  refreshPresets();
+}
+
+batch::RecordSettings OperationEditor::recordSettings() const {
+  batch::RecordSettings s;
+  s.record = buildRecord();
+  s.special = program_.specialStrings().settings();
+  return s;
+}
+
+std::string OperationEditor::commandLine() const {
+  return batch::OperationCommandLine(recordSettings(), program_.state().target, program_.options().runOptions().order);
+}
+
+void OperationEditor::CopyCommandClick() {
+  QApplication::clipboard()->setText(FromText(commandLine()));
+}
+
+std::string OperationEditor::presetsFolder() const {
+  return presetsFolder_.empty() ? batch::PresetsFolder() : presetsFolder_;
+}
+
+void OperationEditor::refreshPresets() {
+  const QString typed = presets_->currentText();
+  presets_->clear();
+  for (const std::string& name : batch::ListPresets(program_.fs(), presetsFolder())) presets_->addItem(FromText(name));
+  presets_->setCurrentIndex(-1);
+  presets_->setEditText(typed);
+}
+
+void OperationEditor::PresetSaveClick() {
+  const std::string name = ToText(presets_->currentText());
+  if (const auto error = batch::PresetNameError(name)) {
+    program_.messages().information(*error);
+    presets_->setFocus();
+    return;
+  }
+  if (!batch::SavePreset(program_.fs(), presetsFolder(), name, recordSettings())) {
+    program_.messages().warning(ToText(tr("The preset could not be saved in ")) + presetsFolder() + ".");
+    return;
+  }
+  refreshPresets();
+}
+
+void OperationEditor::PresetDeleteClick() {
+  const std::string name = ToText(presets_->currentText());
+  if (batch::PresetNameError(name) || presets_->findText(presets_->currentText()) < 0) return;
+  const std::string question = ToText(tr("Delete the preset '")) + name + "' ?";
+  if (program_.messages().confirm(ToText(tr("Delete Confirmation")), question, batch::Buttons::YesNo) !=
+      batch::Answer::Yes)
+    return;
+  program_.fs().removeFile(batch::PresetPath(presetsFolder(), name));
+  presets_->setEditText(QString());
+  refreshPresets();
+}
+
+bool OperationEditor::loadPreset(const QString& name) {
+  const std::string preset = ToText(name);
+  const auto content =
+      batch::PresetNameError(preset) ? std::nullopt : program_.fs().readFile(batch::PresetPath(presetsFolder(), preset));
+  const QJsonDocument document =
+      content ? QJsonDocument::fromJson(QByteArray::fromStdString(*content)) : QJsonDocument();
+  if (!document.isObject()) {
+    program_.messages().information(ToText(tr("The preset '")) + preset + ToText(tr("' cannot be read.")));
+    return false;
+  }
+  batch::RecordSettings s = recordSettings();
+  const QJsonObject object = document.object();
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    const QJsonValue value = it.value();
+    const QString text = value.isBool() ? QString::fromLatin1(value.toBool() ? "true" : "false")
+                         : value.isDouble() ? QString::number(value.toInteger())
+                                            : value.toString();
+    if (const auto error = batch::SetField(s, ToText(it.key()), ToText(text))) {
+      program_.messages().information(*error);
+      return false;
+    }
+  }
+  applyRecord(s.record);
+  program_.specialStrings().setSettings(s.special);
+  presets_->setEditText(name);
+  return true;
+}
+
+void OperationEditor::applyRecord(const engine::OperationRecord& r) {
+  using namespace engine;
+  switch (r.removeMode) {
+    case RemoveMode::RemoveStrings: radioButton6_->setChecked(true); break;
+    case RemoveMode::RemoveSelected: radioButton7_->setChecked(true); radioButton12_->setChecked(true); break;
+    case RemoveMode::RemoveBetween: radioButton7_->setChecked(true); radioButton13_->setChecked(true); break;
+    case RemoveMode::KeepSelected: radioButton25_->setChecked(true); radioButton30_->setChecked(true); break;
+    case RemoveMode::KeepStrings: radioButton25_->setChecked(true); radioButton29_->setChecked(true); break;
+    case RemoveMode::CleanSymbols: radioButton23_->setChecked(true); break;
+  }
+  const std::pair<QLineEdit*, const std::string*> texts[] = {
+      {edit1_, &r.removeText1},       {edit2_, &r.removeText2},        {edit10_, &r.removeText3},
+      {edit11_, &r.leftText},         {edit12_, &r.rightText},         {edit14_, &r.keepText1},
+      {edit16_, &r.keepText2},        {edit13_, &r.alsoEraseText},     {edit15_, &r.keepOthersText},
+      {labeledEdit1_, &r.oldText},    {labeledEdit2_, &r.anchorText},  {labeledEdit5_, &r.secondAnchorText},
+      {labeledEdit3_, &r.oldExtension}, {labeledEdit4_, &r.newExtension}};
+  for (const auto& [box, text] : texts) box->setText(FromText(*text));
+  const std::pair<QComboBox*, const std::string*> lists[] = {
+      {comboBoxEx4_, &r.newText},   {comboBoxEx1_, &r.headText},   {comboBoxEx2_, &r.endText},
+      {comboBoxEx3_, &r.cursorText}, {comboBoxEx6_, &r.insertText}, {comboBoxEx5_, &r.newName}};
+  for (const auto& [box, text] : lists) box->setEditText(FromText(*text));
+  const std::pair<QCheckBox*, bool> checks[] = {
+      {checkBox6_, r.removeCaseSensitive}, {checkBox5_, r.removeBoundaries}, {checkBox18_, r.erasedToSpace},
+      {checkBox20_, r.alsoErase},          {checkBox22_, r.keepDash},         {checkBox23_, r.keepParentheses},
+      {checkBox24_, r.keepBrackets},       {checkBox25_, r.keepUnderscore},   {checkBox26_, r.keepOthers},
+      {checkBox7_, r.replaceCaseSensitive}, {checkBox2_, r.atHead},           {checkBox3_, r.atEnd},
+      {checkBox4_, r.atCursor},            {checkBox16_, r.capitalizeFirst},  {checkBox19_, r.includeExtension},
+      {checkBox1_, r.allExtensions}};
+  for (const auto& [box, on] : checks) box->setChecked(on);
+  // Each pair of radio buttons: the second is checked when the value is on.
+  const std::tuple<QRadioButton*, QRadioButton*, bool> pairs[] = {
+      {radioButton10_, radioButton11_, r.removeFromEnd},
+      {radioButton27_, radioButton28_, r.keepFromEnd},
+      {radioButton20_, radioButton21_, r.replaceFromEnd},
+      {radioButton33_, radioButton34_, r.cursorFromEnd},
+      {radioButton31_, radioButton32_, r.extensionUpper},
+      {radioButton18_, radioButton19_, r.replaceMode == ReplaceMode::ReplaceSelected},
+      {radioButton9_, radioButton3_, r.insertMode == InsertMode::InsertAtString},
+      {radioButton14_, radioButton15_, r.changeMode == ChangeMode::ConvertCase},
+      {radioButton24_, radioButton26_, r.extensionMode == ExtensionMode::ConvertExtensionCase}};
+  for (const auto& [off, on, value] : pairs) (value ? on : off)->setChecked(true);
+  (r.caseStyle == CaseStyle::Lower ? radioButton16_ : r.caseStyle == CaseStyle::Upper ? radioButton17_ : radioButton22_)
+      ->setChecked(true);
+  comboBox2_->setCurrentIndex(r.anchorPlacement);
 }
 
 void OperationEditor::focusTimerFired() {

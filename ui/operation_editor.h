@@ -17,6 +17,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/listing_export.h"
+#include "batch/record_fields.h"
 #include "batch/rollback_log.h"
 #include "engine/operation_record.h"
 
@@ -98,6 +99,9 @@ class OperationEditor final : public QDialog {
   void SpeedButton17Click();  ///< Exit
   void SpeedButton16Click();  ///< About
   void AboutBackClick();      ///< the About panel's "Back" and "Close"
+  void CopyCommandClick();    ///< "Copy as command": the velmora-cli line on the clipboard
+  void PresetSaveClick();     ///< saves the operation under the preset box's name
+  void PresetDeleteClick();   ///< deletes the preset named in the preset box
 
   // ---- state that other parts read ----
   int cursorPos() const { return cursorPos_; }
@@ -109,6 +113,17 @@ class OperationEditor final : public QDialog {
   /// The operation record as the controls and the sample describe it now.
   engine::OperationRecord buildRecord() const;
   batch::ListingSettings listingSettings() const;
+  /// The record with the special-string settings: what a preset stores.
+  batch::RecordSettings recordSettings() const;
+  /// The velmora-cli command line that does this operation on this target.
+  std::string commandLine() const;
+  /// Sets the controls of the current operation from a saved preset; false when it cannot
+  /// be read (a message says why).
+  bool loadPreset(const QString& name);
+  /// The preset box's list, from the presets folder.
+  void refreshPresets();
+  /// Where presets are read and written (the config folder's unless a test sets another).
+  void setPresetsFolder(const std::string& folder) { presetsFolder_ = folder; }
   SampleBox* sampleBox() const { return richEdit2_; }
   QTimer& focusTimer() { return focusTimer_; }
   /// The sample box's context menu, with its items enabled as when it opens.
@@ -122,6 +137,9 @@ class OperationEditor final : public QDialog {
  private:
   // layout
   void buildWindow();
+  /// Sets the controls of every operation page from a record (a loaded preset).
+  void applyRecord(const engine::OperationRecord& record);
+  std::string presetsFolder() const;
   void fixPageHeights();
   QWidget* buildRemovePage();
   QWidget* buildReplacePage();
@@ -201,6 +219,9 @@ class OperationEditor final : public QDialog {
   QWidget* extensionPage_;
   QWidget* savePage_;
   QPushButton* speedButton21_;
+  QWidget* presetRow_ = nullptr;
+  QComboBox* presets_ = nullptr;
+  std::string presetsFolder_;
 
   // remove page
   QRadioButton *radioButton6_, *radioButton7_, *radioButton23_, *radioButton25_;

@@ -243,6 +243,14 @@ engine::SpecialStringSettings SpecialStringDialog::settings() const {
   return s;
 }
 
+void SpecialStringDialog::setSettings(const engine::SpecialStringSettings& s) {
+  enabled_->setChecked(s.enabled);
+  startNumber_->setValue(s.startNumber);
+  randomUpper_->setChecked(s.randomUpper);
+  randomLower_->setChecked(s.randomLower);
+  randomNumbers_->setChecked(s.randomNumbers);
+}
+
 void SpecialStringDialog::setDateCaptions(int year, int month, int day) {
   const auto captions = engine::DateCaptions(year, month, day);
   for (int i = 0; i < 6; ++i) dateFormats_[i]->setText(FromText(captions[static_cast<std::size_t>(i)]));

@@ -64,6 +64,8 @@ class SpecialStringDialog final : public QDialog {
   explicit SpecialStringDialog(Program& program, QWidget* parent = nullptr);
 
   engine::SpecialStringSettings settings() const;
+  /// Sets the controls (a loaded preset).
+  void setSettings(const engine::SpecialStringSettings& settings);
   QString chooseToken(std::size_t itemCount);
   engine::SpecialChoice choice() const { return choice_; }
   /// The placeholder for the current result (BuildSpecialToken).

@@ -2,7 +2,10 @@
 // the progress window with Cancel, a run that renames nothing, and the options that decide
 // what follows a run.
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -54,6 +57,7 @@ class FullRunTest : public QObject {
   void aRunThatRenamesNothingKeepsTheEditorOpen();
   void exitAfterTheRunEndsTheProgramWithTheLogSaved();
   void listEmptiedWhenResultsAreNotDisplayed();
+  void copiedCommandAndSavedPresetDoWhatTheEditorDid();
 };
 
 void FullRunTest::replaceInAFolderThenUndo() {
@@ -225,6 +229,69 @@ void FullRunTest::listEmptiedWhenResultsAreNotDisplayed() {
   p.editor().SpeedButton15Click();
   QVERIFY(tree.exists("y-x-a.txt"));
   QCOMPARE(main.model().size(), 0);
+}
+
+
+namespace {
+
+/// Runs a command line in a POSIX shell with velmora-cli on the PATH; its exit code.
+int RunShell(const QString& command) {
+  QProcess shell;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  const QString cliFolder = QFileInfo(QStringLiteral(VELMORA_CLI_PATH)).absolutePath();
+  environment.insert(QStringLiteral("PATH"), cliFolder + QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
+  shell.setProcessEnvironment(environment);
+  shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+  shell.waitForFinished(60000);
+  return shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1;
+}
+
+}  // namespace
+
+void FullRunTest::copiedCommandAndSavedPresetDoWhatTheEditorDid() {
+  const std::vector<std::string> files = {"w/IMG_1 it's.jpg", "w/IMG_10.jpg", "w/IMG_2.jpg", "w/x.txt"};
+  TempTree tree;
+  tree.make(files);
+  Harness h;
+  ui::Program& p = h.program();
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
+  p.options().findChild<QComboBox*>(QStringLiteral("ComboBoxOrder"))->setCurrentIndex(1);  // natural
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("IMG_"));
+  EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("a'b `$$` "));
+  EditorControl<QPushButton>(p, "ButtonCopyCommand")->click();
+  const QString command = QGuiApplication::clipboard()->text();
+  QVERIFY(command.startsWith(QStringLiteral("velmora-cli replace --folder ")));
+  EditorControl<QComboBox>(p, "ComboBoxPresets")->setEditText(QStringLiteral("quoted numbers"));
+  EditorControl<QPushButton>(p, "ButtonPresetSave")->click();
+  QVERIFY(h.messages.shown.empty());
+
+  EditorControl<QPushButton>(p, "SpeedButton15")->click();
+  const std::vector<std::string> byEditor = tree.list();
+  QCOMPARE(byEditor, (std::vector<std::string>{"w/", "w/a'b `01` 1 it's.jpg", "w/a'b `02` 2.jpg",
+                                               "w/a'b `03` 10.jpg", "w/x.txt"}));
+
+  // The same tree again, renamed by the copied command, then by the saved preset.
+  const auto renew = [&] {
+    std::filesystem::remove_all(tree.path("w"));
+    tree.make(files);
+  };
+  renew();
+  QCOMPARE(RunShell(command), 0);
+  QCOMPARE(tree.list(), byEditor);
+  renew();
+  const QString preset = QStringLiteral("velmora-cli replace --folder '%1' --preset 'quoted numbers' --order natural --yes")
+                             .arg(FromPath(tree.path("w")));
+  QCOMPARE(RunShell(preset), 0);
+  QCOMPARE(tree.list(), byEditor);
+
+  // Loading the preset in the window sets the page's controls back.
+  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("other"));
+  auto* presets = EditorControl<QComboBox>(p, "ComboBoxPresets");
+  QCOMPARE(presets->findText(QStringLiteral("quoted numbers")), 0);
+  QVERIFY(p.editor().loadPreset(QStringLiteral("quoted numbers")));
+  QCOMPARE(EditorControl<QLineEdit>(p, "LabeledEdit1")->text(), QStringLiteral("IMG_"));
+  QCOMPARE(EditorControl<QComboBox>(p, "ComboBoxEx4")->currentText(), QStringLiteral("a'b `$$` "));
 }
 
 QTEST_MAIN(FullRunTest)
