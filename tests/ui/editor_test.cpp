@@ -757,7 +757,8 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
                           "OptionsButton HelpButton AboutButton"));
   p.mainWindow().StartOperation(engine::OperationKind::Replapart);
   QCOMPARE(tabChain(p.editor()),
-           QStringLiteral("ComboBox1 RichEdit2 ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
+           QStringLiteral("ComboBox1 RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
+                          "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
                           "SpeedButton15 SpeedButton21 SpeedButton20 SpeedButton28 SpeedButton19 SpeedButton16 SpeedButton17"));
 }
 
