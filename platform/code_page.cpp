@@ -163,6 +163,7 @@ class Utf8Page final : public CodePage {
     if (unicode::IsAscii(s) && unicode::IsAscii(needle)) return CodePage::findNoCase(s, needle, from, matchLength);
     matchLength = 0;
     if (needle.empty()) return std::string_view::npos;
+    if (unicode::IsAscii(needle)) return findAscii(s, needle, from, matchLength);
     const SearchForm text = MakeSearchForm(s);
     const std::u32string pattern = MakeSearchForm(needle).units;
     const std::size_t n = pattern.size();
@@ -181,6 +182,25 @@ class Utf8Page final : public CodePage {
   }
 
  private:
+  // An ASCII needle in a name with other characters: ASCII letters compared without case,
+  // and no match that ends before a mark belonging to its last letter ("e" never finds the
+  // "e" of a decomposed "é"). Characters that fold to ASCII only by compatibility (the
+  // Kelvin sign) are not sought.
+  std::size_t findAscii(std::string_view s, std::string_view needle, std::size_t from,
+                        std::size_t& matchLength) const {
+    for (std::size_t i = boundaryAtOrAfter(s, from); i + needle.size() <= s.size(); i += charLength(s, i)) {
+      std::size_t k = 0;
+      while (k < needle.size() && AsciiUpper(s[i + k]) == AsciiUpper(needle[k])) ++k;
+      if (k < needle.size()) continue;
+      const std::size_t end = i + needle.size();
+      char32_t next = 0;
+      if (end < s.size() && DecodeUtf8(s, end, next) > 0 && next >= 0x80 && !unicode::StartsCluster(next)) continue;
+      matchLength = needle.size();
+      return i;
+    }
+    return std::string_view::npos;
+  }
+
   static std::string Map(std::string_view s, char (*ascii)(char), char32_t (*wide)(char32_t)) {
     std::string out;
     out.reserve(s.size());

@@ -6,6 +6,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,26 +51,35 @@ bool StartsCluster(char32_t c) {
 std::u32string Decompose(std::u32string_view s) {
   const UNormalizer2* nfd = Nfd();
   if (nfd == nullptr) return std::u32string(s);
-  std::vector<UChar> in;
-  in.reserve(s.size() * 2);
+  // Clusters are short: UTF-16 on the stack, and no second buffer when the text is in NFD
+  // already (most letters of most scripts).
+  UChar small[32];
+  std::vector<UChar> large;
+  UChar* in = small;
+  if (s.size() * 2 > std::size(small)) {
+    large.resize(s.size() * 2);
+    in = large.data();
+  }
+  int32_t length = 0;
   for (char32_t c : s) {
     if (c > 0xFFFF) {
-      in.push_back(static_cast<UChar>(U16_LEAD(c)));
-      in.push_back(static_cast<UChar>(U16_TRAIL(c)));
+      in[length++] = static_cast<UChar>(U16_LEAD(c));
+      in[length++] = static_cast<UChar>(U16_TRAIL(c));
     } else {
-      in.push_back(static_cast<UChar>(c));
+      in[length++] = static_cast<UChar>(c);
     }
   }
+  UErrorCode status = U_ZERO_ERROR;
+  if (unorm2_quickCheck(nfd, in, length, &status) == UNORM_YES && U_SUCCESS(status)) return std::u32string(s);
   // A canonical decomposition grows a character by at most a few code units; ask again
   // with the size ICU reports when that is not enough.
-  std::vector<UChar> out(in.size() * 4 + 8);
-  UErrorCode status = U_ZERO_ERROR;
-  int32_t n = unorm2_normalize(nfd, in.data(), static_cast<int32_t>(in.size()), out.data(),
-                               static_cast<int32_t>(out.size()), &status);
+  status = U_ZERO_ERROR;
+  std::vector<UChar> out(static_cast<std::size_t>(length) * 4 + 8);
+  int32_t n = unorm2_normalize(nfd, in, length, out.data(), static_cast<int32_t>(out.size()), &status);
   if (status == U_BUFFER_OVERFLOW_ERROR) {
     out.resize(static_cast<std::size_t>(n));
     status = U_ZERO_ERROR;
-    n = unorm2_normalize(nfd, in.data(), static_cast<int32_t>(in.size()), out.data(), n, &status);
+    n = unorm2_normalize(nfd, in, length, out.data(), n, &status);
   }
   if (U_FAILURE(status)) return std::u32string(s);
   std::u32string result;

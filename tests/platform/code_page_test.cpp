@@ -84,6 +84,7 @@ TEST(CodePageUtf8, SearchFoldsCaseAndComposition) {
       {"decomposed finds composed", "x" + nfc, "E\xcc\x81", 1, 2},
       {"a letter without its accent is no match", nfd, "ec", std::string::npos, 0},
       {"nor is an accented letter found by its base", nfc, "ec", std::string::npos, 0},
+      {"an ASCII needle never ends before a mark", "xe\xcc\x81 Xe", "xe", 5, 2},
       {"Y with diaeresis", "\xc3\xbf" "a", "\xc5\xb8" "A", 0, 3},
       {"kana with voicing mark", "\xe3\x81\x8b\xe3\x82\x99", "\xe3\x81\x8c", 0, 6},  // ka+mark, ga
       {"stray bytes match themselves", "a\xff\xc3\x89", "\xff\xc3\xa9", 1, 3},
