@@ -432,6 +432,7 @@ TEST_F(Cli, PresetsRunAndList) {
   };
   CliOutput out = RunCli({"presets"}, withConfig);
   EXPECT_EQ(out.out, "trip\n");
+  EXPECT_EQ(RunCli({"presets", "--json"}, withConfig).out, JsonLine({{"exit", 0}, {"presets", {"trip"}}}));
   // A later --set wins over the preset's field.
   out = cli({"replace", "--folder", w(), "--preset", "trip", "--set", "newText=tour"}, withConfig);
   EXPECT_EQ(out.exit, 0) << out.err;

@@ -264,7 +264,10 @@ void OptionsWindowTest::defaultSetsTheFirstStatesWithoutWriting() {
   for (const auto& [value, name] : kChecks) Check(p, name)->setChecked(!Check(p, name)->isChecked());
   Control<QLineEdit>(p, S("Edit1"))->setText(S("7"));
   Control<QLineEdit>(p, S("Edit2"))->setText(S("3"));
+  Control<QComboBox>(p, S("ComboBoxOrder"))->setCurrentIndex(3);
+  Check(p, "CheckBoxOrderDescending")->setChecked(true);
   Control<QPushButton>(p, S("Button4"))->click();
+  QVERIFY(p.options().runOptions().order == batch::ItemOrder{});
   QCOMPARE(Controls(p), (QStringList{"Options1=0", "Options2=0", "Options3=1", "Autocopy=1", "Capevery=1", "Confirm=0",
                                      "Contextmenu=1", "Prenum=20", "Listnum=20"}));
   QVERIFY(QSettings(QStringLiteral("Tessaro"), QStringLiteral("Dir")).allKeys().isEmpty());
