@@ -232,6 +232,7 @@ void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath) {
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
   if (namesOnly) newPath = engine::FileNamePart(newPath);
   rows_.push_back({std::move(oldShown), std::move(newPath), false});
+  hooks_.previewRow(rows_.back());
   ++ordinal_;
 }
 

@@ -27,6 +27,8 @@ class Messages {
 };
 
 /// What a long loop tells the window that shows it, and the main window's list.
+struct PreviewRow;
+
 class RunHooks {
  public:
   virtual ~RunHooks() = default;
@@ -39,6 +41,8 @@ class RunHooks {
   /// The main window's file list: append an entry, empty it.
   virtual void addEntry(const std::string& /*text*/) {}
   virtual void clearList() {}
+  /// A preview row computed (filler rows excepted), for front ends that show rows as they come.
+  virtual void previewRow(const PreviewRow& /*row*/) {}
 };
 
 /// Hooks that do nothing: the command line, and runs nobody watches.

@@ -217,8 +217,13 @@ std::vector<std::string> CollectListingLines(platform::FileSystem& fs, const Lis
 
 ListingWriteResult WriteListing(platform::FileSystem& fs, const std::vector<std::string>& lines,
                                 const std::string& chosenPath, const std::string& fallbackFolder,
-                                Messages& messages) {
-  const std::string content = JoinLinesCrLf(lines);
+                                Messages& messages, bool lfLineEnds) {
+  std::string content;
+  if (lfLineEnds) {
+    for (const auto& line : lines) content.append(line).append(1, '\n');
+  } else {
+    content = JoinLinesCrLf(lines);
+  }
   if (!chosenPath.empty()) {
     const std::string path = ListingOutputPath(chosenPath);
     if (fs.writeFileAtomic(path, content, false)) return {true, path, false};
@@ -248,7 +253,7 @@ ListingOutcome ExportListing(platform::FileSystem& fs, const ListingRequest& req
   outcome.lineCount = lines.size();
   outcome.stopped = stop.isSet();
   const std::string fallback = request.fallbackFolder.empty() ? platform::HomeFolder() : request.fallbackFolder;
-  outcome.write = WriteListing(fs, lines, request.chosenPath, fallback, messages);
+  outcome.write = WriteListing(fs, lines, request.chosenPath, fallback, messages, request.lfLineEnds);
   outcome.openFile = outcome.write.written && !options.dontOpenListing;
   stop.clear();
   return outcome;

@@ -112,6 +112,7 @@ struct ListingRequest {
   std::string stampLine;     ///< "[date time]"; empty: CurrentStampLine()
   char decimalSeparator = '.';
   std::string fallbackFolder;  ///< where the fallback file goes; empty: the home folder
+  bool lfLineEnds = false;     ///< LF alone after each line instead of CR LF, for Linux tools
 };
 
 /// The listing lines: the header lines, then the walk (Savealls) or the grouped list
@@ -125,12 +126,12 @@ struct ListingWriteResult {
   bool usedFallback = false;  ///< the chosen file could not be written
 };
 
-/// Writes the lines (CR LF after each) to the output path of the chosen name; when that
+/// Writes the lines (CR LF after each, or LF with lfLineEnds) to the output path of the chosen name; when that
 /// fails, to "filenames.txt" in the fallback folder, or to a numbered new name beside it
 /// when that file exists, and shows where the listing went.
 ListingWriteResult WriteListing(platform::FileSystem& fs, const std::vector<std::string>& lines,
                                 const std::string& chosenPath, const std::string& fallbackFolder,
-                                Messages& messages);
+                                Messages& messages, bool lfLineEnds = false);
 
 struct ListingOutcome {
   ListingWriteResult write;

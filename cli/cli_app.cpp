@@ -3,8 +3,12 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
+#include <climits>
 #include <ctime>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <nlohmann/json.hpp>
 
 #include "batch/batch_run.h"
@@ -12,11 +16,14 @@
 #include "batch/ok_checks.h"
 #include "batch/presets.h"
 #include "batch/program_files.h"
+#include "batch/program_info.h"
 #include "batch/record_fields.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
-#include "cli/list_command.h"
 #include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "cli/fields_command.h"
+#include "cli/list_command.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
 #include "platform/code_page.h"
@@ -42,7 +49,7 @@ struct GlobalOptions {
   std::string preset;
   std::string order = "name";
   bool preview = false;
-  int previewCount = 20;
+  std::string previewCount = "20";
   std::string stateDir;
   int historyMax = 20;
   bool yes = false;
@@ -50,17 +57,40 @@ struct GlobalOptions {
   bool json = false;
 };
 
+/// A --folder that does not exist: named, as a usage error.
+struct MissingFolder : std::runtime_error {
+  explicit MissingFolder(const std::string& path) : std::runtime_error("no such folder: " + path) {}
+};
+
+/// The rows of --preview-count: a number from 1, or "all".
+int PreviewRows(const std::string& text) {
+  if (text == "all") return INT_MAX;
+  return std::stoi(text);
+}
+
+/// What every command that touches the program's files takes (undo takes only these).
+void AddStateOptions(CLI::App& cmd, GlobalOptions& o) {
+  cmd.add_option("--state-dir", o.stateDir, "Folder of the program's own files (rollback.rbk, Newname.txt)");
+  cmd.add_flag("--yes", o.yes, "Answer OK (or Yes) to every question without asking");
+  cmd.add_flag("--json", o.json, "Print one JSON object on stdout");
+}
+
 void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--folder", o.folder, "Target folder (folder mode)");
   cmd.add_option("--scope", o.scope, "Folder scope: 0 ONE layer, 1 ALL layers, 2 only subfolders, 3 the folder itself")
       ->check(CLI::Range(0, 3));
   cmd.add_flag("--preview", o.preview, "Show the preview rows instead of renaming");
-  cmd.add_option("--preview-count", o.previewCount, "Rows a preview computes (1 to 1000)")->check(CLI::Range(1, 1000));
-  cmd.add_option("--state-dir", o.stateDir, "Folder of the program's own files (rollback.rbk, Newname.txt)");
+  cmd.add_option("--preview-count", o.previewCount, "Rows a preview computes: a number from 1, or all (default 20)")
+      ->check([](const std::string& v) -> std::string {
+        if (v == "all") return {};
+        int n = 0;
+        const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+        if (v.empty() || ec != std::errc() || end != v.data() + v.size() || n < 1) return "give a number from 1, or all";
+        return {};
+      });
   cmd.add_option("--history-max", o.historyMax, "New-name history maximum (0 to 100)")->check(CLI::Range(0, 100));
-  cmd.add_flag("--yes", o.yes, "Answer OK (or Yes) to every question");
   cmd.add_option("--code-page", o.codePage, "Code page for names: utf-8, 1252 or 932");
-  cmd.add_flag("--json", o.json, "Print one JSON object on stdout");
+  AddStateOptions(cmd, o);
   cmd.add_option("PATH", o.paths, "Hand-picked files and folders");
 }
 
@@ -75,7 +105,7 @@ void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
 class Session {
  public:
   Session(GlobalOptions& options, std::ostream& out, std::ostream& err)
-      : o_(options), out_(out), messages_(err, options.json, options.yes) {}
+      : o_(options), out_(out), err_(err), messages_(err, options.json, options.yes) {}
 
   void prepare() {
     if (!o_.folder.empty() && !o_.paths.empty()) throw UsageError("give either --folder or PATHs, not both");
@@ -96,6 +126,7 @@ class Session {
     order_ = ParseOrderOption(o_.order);
     if (!o_.folder.empty()) {
       target_.folder = WithoutTrailingSeparator(Absolute(o_.folder));
+      if (!fs_.isDirectory(target_.folder)) throw MissingFolder(target_.folder);
       target_.scope = static_cast<batch::FolderScope>(o_.scope);
     } else {
       target_.scope = static_cast<batch::FolderScope>(o_.scope);
@@ -115,8 +146,7 @@ class Session {
     for (const auto& assignment : o_.sets) {
       const auto eq = assignment.find('=');
       if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
-      if (auto error = batch::SetField(settings_, assignment.substr(0, eq), assignment.substr(eq + 1)))
-        throw UsageError(*error);
+      setField(assignment.substr(0, eq), assignment.substr(eq + 1));
     }
     if (!settings_.special.randomUpper && !settings_.special.randomLower && !settings_.special.randomNumbers)
       throw UsageError("at least one of randomUpper, randomLower, randomNumbers must be true");
@@ -142,8 +172,15 @@ class Session {
       else if (value.is_boolean()) text = value.get<bool>() ? "true" : "false";
       else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
       else throw UsageError("invalid value for field '" + key + "' in " + option + " file");
-      if (auto error = batch::SetField(settings_, key, text)) throw UsageError(*error);
+      setField(key, text);
     }
+  }
+
+  void setField(const std::string& name, const std::string& value) {
+    const batch::FieldInfo* field = batch::FindField(name);
+    if (!field) throw UsageError(UnknownFieldText(name));
+    if (batch::SetField(settings_, name, value))
+      throw UsageError("invalid value '" + value + "' for field '" + name + "' (" + batch::AllowedValues(*field) + ")");
   }
 
   /// The sample as the desktop program takes it: the first target item's base name (the
@@ -188,30 +225,33 @@ class Session {
     }
     batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
-    if (!ok.run) return finish(kRefused);
+    if (!ok.run) {
+      // The box the editor would put the focus in is a field here: name it.
+      const batch::FieldInfo* field = batch::FieldOfControl(ok.focus);
+      if (field && !messages_.questionDeclined) {
+        field_ = field->name;
+        if (!o_.json) err_ << "Field: " << field->name << " (--set " << field->name << "=...)\n";
+      }
+      return finish(kRefused);
+    }
     if (mode == batch::RunMode::Rename) recordNewNames();
 
     batch::StopFlag stop;
     StopOnSignals stopOnSignals(stop);
-    batch::NoHooks hooks;
+    PreviewPrinter hooks(*this);
     engine::SpecialStringExpander expander(fs_, settings_.special, static_cast<std::uint32_t>(std::time(nullptr)));
     batch::BatchRun run(fs_, *codePage_, messages_, hooks, stop, expander);
     batch::RunJournal journal(fs_, stateDir_);
-    batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber, o_.previewCount,
-                                 false, order_};
+    batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber,
+                                 PreviewRows(o_.previewCount), false, order_};
     if (mode == batch::RunMode::Rename) run.setJournal(&journal);
     run.execute(runRequest);
 
     if (mode == batch::RunMode::Preview) {
-      for (const auto& row : run.previewRows()) {
-        if (row.filler) {
-          preview_.push_back({row.oldName});
-          if (!o_.json) out_ << row.oldName << "\n";
-        } else {
-          preview_.push_back({row.oldName, row.newName});
-          if (!o_.json) out_ << row.oldName << "\t" << row.newName << "\n";
-        }
-      }
+      // The rows went out as they came; the filler rows come at the end.
+      const auto& rows = run.previewRows();
+      for (std::size_t i = hooks.printed; i < rows.size(); ++i) printPreviewRow(rows[i]);
+      flushLines();
       return finish(kDone);
     }
 
@@ -275,9 +315,27 @@ class Session {
     return finish(report.restored.empty() ? kNothingRenamed : kDone);
   }
 
+  void printPreviewRow(const batch::PreviewRow& row) {
+    if (row.filler) {
+      preview_.push_back({row.oldName});
+      if (!o_.json) lines_.append(row.oldName).append(1, '\n');
+    } else {
+      preview_.push_back({row.oldName, row.newName});
+      if (!o_.json) lines_.append(row.oldName).append(1, '\t').append(row.newName).append(1, '\n');
+    }
+    if (lines_.size() >= 65536) flushLines();
+  }
+
+  void flushLines() {
+    out_.write(lines_.data(), static_cast<std::streamsize>(lines_.size()));
+    out_.flush();
+    lines_.clear();
+  }
+
   int finish(int code) {
     if (o_.json) {
       json j;
+      if (!field_.empty()) j["field"] = field_;
       if (!renamed_.empty()) j["renamed"] = renamed_;
       if (!preview_.empty()) j["preview"] = preview_;
       if (!messages_.shown.empty()) j["messages"] = messages_.shown;
@@ -287,9 +345,9 @@ class Session {
     return code;
   }
 
-  int failure(const std::string& text) {
+  int failure(const std::string& text, int code = kFailure) {
     messages_.show("Error", text);
-    return finish(kFailure);
+    return finish(code);
   }
 
  private:
@@ -298,9 +356,23 @@ class Session {
     return engine::Substring(s.sampleName, s.selectionStart + 1, s.selectionLength);
   }
 
+  /// Prints each preview row as the run computes it, so a long preview streams.
+  struct PreviewPrinter final : batch::RunHooks {
+    explicit PreviewPrinter(Session& session) : session(session) {}
+    void previewRow(const batch::PreviewRow& row) override {
+      session.printPreviewRow(row);
+      ++printed;
+    }
+    Session& session;
+    std::size_t printed = 0;
+  };
+
   GlobalOptions& o_;
   std::ostream& out_;
+  std::ostream& err_;
   CliMessages messages_;
+  std::string lines_;  ///< output written in blocks: 100,000 lines print quickly
+  std::string field_;  ///< the field a refused check names
   // The checks and the walk's first listing share one read of the target folder.
   platform::SnapshotFileSystem snapshot_{platform::RealFileSystem()};
   platform::FileSystem& fs_ = snapshot_;
@@ -313,41 +385,48 @@ class Session {
   json preview_ = json::array();
 };
 
-struct Command {
-  const char* name;
-  OperationKind kind;
-  const char* help;
-  bool available;
-};
+/// velmora-cli's command line: every command with its options, bound to the values a run reads.
+struct CommandLine {
+  CommandLine() {
+    app.set_version_flag("--version", std::string("velmora-cli ") + VELMORA_VERSION + "\n" + batch::kLicenceNotice);
+    app.require_subcommand(1);
+    for (const OperationCommand& c : kOperationCommands) {
+      CLI::App* cmd = app.add_subcommand(c.name, c.help);
+      AddCommonOptions(*cmd, options);
+      AddRecordOptions(*cmd, options);
+      cmd->footer(ExampleFooter(c.example));
+      commands.emplace_back(&c, cmd);
+    }
+    undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
+    AddStateOptions(*undo, options);
+    undo->footer(ExampleFooter(kUndoExample));
+    list.emplace(app);
+    presets = app.add_subcommand("presets", "List the saved presets (--preset NAME runs one)");
+    presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
+    presets->footer(ExampleFooter(kPresetsExample));
+    fields.emplace(app);
+  }
 
-constexpr Command kCommands[] = {
-    {"remove", OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)", true},
-    {"replace", OperationKind::Replapart, "Replace a string or the selected part", true},
-    {"insert", OperationKind::Addnewnum, "Insert at positions or next to a string", true},
-    {"change", OperationKind::Changnew, "Change the whole name or convert its case", true},
-    {"extension", OperationKind::Changexten, "Change, add, remove the extension, or convert its case", true},
+  CLI::App app{"velmora-cli: rename many files and folders in one go"};
+  GlobalOptions options;
+  std::vector<std::pair<const OperationCommand*, CLI::App*>> commands;
+  CLI::App* undo = nullptr;
+  std::optional<ListCommand> list;
+  CLI::App* presets = nullptr;
+  bool presetsJson = false;
+  std::optional<FieldsCommand> fields;
 };
 
 }  // namespace
 
+void WithCommandLine(const std::function<void(const CLI::App&)>& use) {
+  const CommandLine line;
+  use(line.app);
+}
+
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  CLI::App app{"velmora-cli: rename many files and folders in one go"};
-  app.set_version_flag("--version", std::string("velmora-cli ") + "1.0.0");
-  app.require_subcommand(1);
-  GlobalOptions options;
-  std::vector<std::pair<const Command*, CLI::App*>> commands;
-  for (const Command& c : kCommands) {
-    CLI::App* cmd = app.add_subcommand(c.name, c.help);
-    AddCommonOptions(*cmd, options);
-    AddRecordOptions(*cmd, options);
-    commands.emplace_back(&c, cmd);
-  }
-  CLI::App* undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
-  AddCommonOptions(*undo, options);
-  ListCommand list(app);
-  bool presetsJson = false;
-  CLI::App* presets = app.add_subcommand("presets", "List the saved presets (--preset NAME runs one)");
-  presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
+  CommandLine line;
+  CLI::App& app = line.app;
 
   // CLI11 alone would only say that a command is missing; name the word it did not know.
   if (argc > 1 && argv[1][0] != '-' &&
@@ -369,26 +448,23 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return kUsage;
   }
 
-  if (list.parsed()) return list.run(out, err);
-  if (presets->parsed()) {
+  if (line.list->parsed()) return line.list->run(out, err);
+  if (line.fields->parsed()) return line.fields->run(out, err);
+  if (line.presets->parsed()) {
     const std::vector<std::string> names = batch::ListPresets(platform::RealFileSystem(), batch::PresetsFolder());
-    if (presetsJson) {
+    if (line.presetsJson) {
       out << json{{"presets", names}, {"exit", 0}}.dump() << "\n";
     } else {
       for (const std::string& name : names) out << name << "\n";
     }
     return kDone;
   }
-  Session session(options, out, err);
+  Session session(line.options, out, err);
   try {
     session.prepare();
-    if (undo->parsed()) return session.runUndo();
-    for (const auto& [command, cmd] : commands) {
+    if (line.undo->parsed()) return session.runUndo();
+    for (const auto& [command, cmd] : line.commands) {
       if (!cmd->parsed()) continue;
-      if (!command->available) {
-        err << "Error: the command '" << command->name << "' is not available yet.\n";
-        return kFailure;
-      }
       session.requireTarget();
       session.loadRecord(command->kind);
       return session.runOperation();
@@ -396,6 +472,8 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   } catch (const UsageError& e) {
     err << "Usage: " << e.what() << "\n";
     return kUsage;
+  } catch (const MissingFolder& e) {
+    return session.failure(e.what(), kUsage);
   } catch (const std::exception& e) {
     return session.failure(e.what());
   }

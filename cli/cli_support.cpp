@@ -1,7 +1,9 @@
 #include "cli/cli_support.h"
 
 #include <csignal>
+#include <iostream>
 
+#include "cli/terminal_prompt.h"
 #include "platform/file_system.h"
 #include "platform/user_dirs.h"
 
@@ -10,10 +12,19 @@ namespace velmora::cli {
 batch::Answer CliMessages::confirm(const std::string& title, const std::string& text, batch::Buttons buttons) {
   show(title, text);
   const bool yesAnswers = buttons == batch::Buttons::YesNo || buttons == batch::Buttons::YesNoCancel;
-  if (yes_) return yesAnswers ? batch::Answer::Yes : batch::Answer::Ok;
+  const batch::Answer agree = yesAnswers ? batch::Answer::Yes : batch::Answer::Ok;
+  // Declined, a three-way question keeps things as they are.
+  const batch::Answer decline = buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
+  if (yes_) return agree;
+  if (CanAskOnTerminal()) {
+    if (quiet_) err_ << title << ": " << text << "\n";  // --json keeps stderr for the question
+    if (AskYesNo(std::cin, err_)) return agree;
+  } else if (!quiet_) {
+    err_ << "Not asked (no terminal): answered " << (decline == batch::Answer::No ? "No" : "Cancel")
+         << "; --yes answers " << (yesAnswers ? "Yes" : "OK") << ".\n";
+  }
   questionDeclined = true;
-  // Without --yes a question is declined; a three-way question keeps things as they are.
-  return buttons == batch::Buttons::YesNo ? batch::Answer::No : batch::Answer::Cancel;
+  return decline;
 }
 
 void CliMessages::show(const std::string& title, const std::string& text) {

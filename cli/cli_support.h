@@ -21,7 +21,7 @@ class UsageError : public std::runtime_error {
 };
 
 /// Messages for a terminal: "TITLE: TEXT" on stderr (or kept for --json); questions are
-/// answered by --yes, otherwise Cancel (or No).
+/// answered by --yes, else asked when stdin and stderr are a terminal, else Cancel (or No).
 class CliMessages final : public batch::Messages {
  public:
   CliMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}

@@ -6,6 +6,7 @@
 
 #include "batch/listing_export.h"
 #include "cli/cli_support.h"
+#include "cli/commands.h"
 #include "batch/ok_checks.h"
 #include "batch/rollback_log.h"
 #include "platform/file_system.h"
@@ -60,7 +61,9 @@ ListCommand::ListCommand(CLI::App& app) {
   c.add_flag("--yes", yes_, "Replace an existing listing file without asking");
   c.add_flag("--json", json_, "Print one JSON object on stdout");
   c.add_option("--state-dir", stateDir_, "Folder of the program's own files");
+  c.add_flag("--lf", lf_, "End lines with LF alone (default: CR LF)");
   c.add_option("PATH", paths_, "Hand-picked files and folders (\"Savesomes\")");
+  c.footer(ExampleFooter(kListExample));
 }
 
 bool ListCommand::parsed() const { return command_ && command_->parsed(); }
@@ -129,6 +132,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   batch::ListingRequest request;
   request.kind = folderMode ? engine::OperationKind::Savealls : engine::OperationKind::Savesomes;
   request.settings = settings;
+  request.lfLineEnds = lf_;
   if (folderMode) {
     request.target.folder = WithoutTrailingSeparator(Absolute(folder_));
     request.target.scope = static_cast<batch::FolderScope>(scope_);

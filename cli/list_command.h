@@ -41,6 +41,7 @@ class ListCommand {
   bool time_ = false;
   bool yes_ = false;
   bool json_ = false;
+  bool lf_ = false;
   std::string stateDir_;
 };
 

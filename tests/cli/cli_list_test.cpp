@@ -82,6 +82,12 @@ TEST_F(CliListTest, OneLayerByDefaultAndTxtAdded) {
   EXPECT_EQ(listing("out/names.csv.txt", 1),
             (std::vector<std::string>{"Files name(ONE layer) in folder, " + tree.path("w"), "[stamp]", "  <sub>",
                                       "  A.mp3", "  b.doc"}));
+
+  // --lf: the same lines, each ended by LF alone.
+  ASSERT_EQ(list({"--folder", tree.path("w"), "--output", tree.path("out/lf.txt"), "--lf"}).exit, 0);
+  const std::string lf = tree.readFile("out/lf.txt");
+  EXPECT_EQ(lf.find('\r'), std::string::npos);
+  EXPECT_EQ(lf.substr(lf.size() - 17), "\n  A.mp3\n  b.doc\n");
 }
 
 TEST_F(CliListTest, TypeFiltersAndFoldersOnly) {
@@ -130,7 +136,9 @@ TEST_F(CliListTest, ExistingFileReplacedOnlyWithYes) {
   tree.writeFile("out/l.txt", "keep me");
   Result r = list({"--folder", tree.path("w"), "--output", tree.path("out/l.txt")});
   EXPECT_EQ(r.exit, 2);
-  EXPECT_EQ(r.err, "Confirmation: The file is existing, replace it ?\n");
+  EXPECT_EQ(r.err,
+            "Confirmation: The file is existing, replace it ?\nNot asked (no terminal): answered Cancel; --yes answers "
+            "OK.\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(tree.readFile("out/l.txt"), "keep me");
 

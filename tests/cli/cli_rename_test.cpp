@@ -47,6 +47,7 @@ class Cli : public ::testing::Test {
 };
 
 const std::string kS = "Edit content is (Filenames in this folder(ONE layer)),continue ?";
+const std::string kCancelled = "Not asked (no terminal): answered Cancel; --yes answers OK.\n";
 const std::string kNothing =
     "Information: No filename had been changed,please check input text and \nmake sure that the targeted files can "
     "be renamed.\n";
@@ -130,7 +131,8 @@ TEST_F(CliRuns, Remove) {
        {"remove", "--folder", "@", "--set", "removeMode=CleanSymbols"}, 0,
        {{"@Song - Artist (Live)!.mp3", "@Song - Artist Live.mp3"}}, {"Song - Artist Live.mp3"}, "", std::nullopt},
       {"no strings", {"a.txt"}, {"remove", "--folder", "@"}, 2, {}, {"a.txt"},
-       "Information: Please select or input string to be removed.\n", std::nullopt},
+       "Information: Please select or input string to be removed.\nField: removeText1 (--set removeText1=...)\n",
+       std::nullopt},
       {"empty folder", {}, {"remove", "--folder", "@", "--set", "removeText1=a"}, 2, {}, {},
        "Information: There is no file(one layer) now!\n", std::nullopt},
   });
@@ -148,7 +150,7 @@ TEST_F(CliRuns, Replace) {
        {"xay.txt"},
        "Replace Confirmation: The new part is empty, it will REMOVE old part 'a'(case insensitive) from original "
        "filenames,\n" +
-           kS + "\n",
+           kS + "\n" + kCancelled,
        std::nullopt},
       {"empty new string with --yes", {"xay.txt"}, {"replace", "--folder", "@", "--set", "oldText=a", "--yes"}, 0,
        {{"@xay.txt", "@xy.txt"}}, {"xy.txt"},
@@ -266,7 +268,8 @@ TEST_F(Cli, PreviewStillAsksTheAlwaysShownQuestion) {
   EXPECT_EQ(out.out, "");
   EXPECT_EQ(out.err,
             "Replace Confirmation: The new part is empty, it will REMOVE old part 'a'(case insensitive) from original "
-            "filenames,\nEdit content is (Filenames in this folder(ONE layer)),continue preview ?\n");
+            "filenames,\nEdit content is (Filenames in this folder(ONE layer)),continue preview ?\n" +
+                kCancelled);
 }
 
 TEST_F(Cli, JsonOutput) {
@@ -277,7 +280,9 @@ TEST_F(Cli, JsonOutput) {
   EXPECT_EQ(out.err, "");
   out = run({"change", "--folder", w(), "--json"});
   EXPECT_EQ(out.exit, 2);
-  EXPECT_EQ(out.out, "{\"exit\":2,\"messages\":[{\"text\":\"Please input new name\",\"title\":\"Information\"}]}\n");
+  EXPECT_EQ(out.out,
+            "{\"exit\":2,\"field\":\"newName\",\"messages\":[{\"text\":\"Please input new name\",\"title\":"
+            "\"Information\"}]}\n");
   EXPECT_EQ(out.err, "");
   out = run({"change", "--folder", w(), "--set", "newName=c", "--json", "--preview"});
   EXPECT_EQ(out.out, "{\"exit\":0,\"preview\":[[\"b.txt\",\"c.txt\"]]}\n");
@@ -313,7 +318,9 @@ TEST_F(Cli, RollbackLogAndUndo) {
 
   out = run({"undo"});
   EXPECT_EQ(out.exit, 2);
-  EXPECT_EQ(out.err, "Undo Confirmation: Do you want to UNDO the last rename operation ?\n");
+  EXPECT_EQ(out.err,
+            "Undo Confirmation: Do you want to UNDO the last rename operation ?\nNot asked (no terminal): answered No; "
+            "--yes answers Yes.\n");
   EXPECT_EQ(work(), (Lines{"a.md", "b.md", "c.doc"}));
 
   out = run({"undo", "--yes"});
@@ -354,7 +361,8 @@ TEST_F(Cli, ExtensionChecks) {
   EXPECT_EQ(out.exit, 2);
   EXPECT_EQ(out.err,
             "Change Confirmation: The new extention part is empty,\nit will REMOVE old extention part from original "
-            "filenames,\nEdit content is (Filenames in this folder(ONE layer)),continue ?\n");
+            "filenames,\nEdit content is (Filenames in this folder(ONE layer)),continue ?\n" +
+                kCancelled);
   EXPECT_EQ(work(), (Lines{"sub/", "sub/a.txt"}));
   out = run({"extension", "--folder", w("sub"), "--set", "newExtension=.", "--yes"});
   EXPECT_EQ(out.exit, 0);
@@ -390,6 +398,11 @@ TEST_F(Cli, UsageErrors) {
   scratch.writeFile("bad.json", "{\"removeText1\": \"a\", \"nosuchKey\": true}");
   const std::vector<UsageCase> cases = {
       {"unknown field", {"remove", "--folder", d, "--set", "nosuch=1"}, "'nosuch'"},
+      {"mistyped field", {"replace", "--folder", d, "--set", "nwText=1"}, "did you mean newText"},
+      {"bad value lists the allowed ones", {"change", "--folder", d, "--set", "caseStyle=x"}, "Lower|Upper|"},
+      {"missing folder", {"remove", "--folder", w("gone"), "--set", "removeText1=a"}, "no such folder: " + w("gone")},
+      {"preview count zero", {"remove", "--folder", d, "--preview-count", "0"}, "--preview-count"},
+      {"undo takes no target", {"undo", "--folder", d}, "--folder"},
       {"bad boolean", {"insert", "--folder", d, "--set", "atHead=maybe"}, "'atHead'"},
       {"bad enumeration", {"remove", "--folder", d, "--set", "removeMode=Bogus"}, "'removeMode'"},
       {"negative sample value", {"change", "--folder", d, "--set", "CursorPos=-1"}, "'CursorPos'"},

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// velmora-cli's rename commands with the operation each runs, its help line and one example;
+// the parser, `fields`, the manual page and the completions all read them from here.
+
+#include <string>
+
+#include "engine/operation_record.h"
+
+namespace velmora::cli {
+
+struct OperationCommand {
+  const char* name;
+  engine::OperationKind kind;
+  const char* help;
+  const char* example;
+};
+
+inline constexpr OperationCommand kOperationCommands[] = {
+    {"remove", engine::OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)",
+     "velmora-cli remove --folder ~/Photos --set removeText1=IMG_ --preview"},
+    {"replace", engine::OperationKind::Replapart, "Replace a string or the selected part",
+     "velmora-cli replace --folder ~/Music --set oldText=_ --set 'newText= '"},
+    {"insert", engine::OperationKind::Addnewnum, "Insert at positions or next to a string",
+     "velmora-cli insert --folder ~/Scans --set atHead=true --set 'headText=$$$ '"},
+    {"change", engine::OperationKind::Changnew, "Change the whole name or convert its case",
+     "velmora-cli change --folder ~/Books --set changeMode=ConvertCase --set caseStyle=CapitalizeWords"},
+    {"extension", engine::OperationKind::Changexten, "Change, add, remove the extension, or convert its case",
+     "velmora-cli extension --folder ~/Pictures --set oldExtension=jpeg --set newExtension=jpg"},
+};
+
+inline constexpr const char* kListExample = "velmora-cli list --folder ~/Music --content all --output ~/music.txt";
+inline constexpr const char* kUndoExample = "velmora-cli undo --yes";
+inline constexpr const char* kFieldsExample = "velmora-cli fields replace";
+inline constexpr const char* kPresetsExample = "velmora-cli presets";
+
+/// The rename command of that name, nullptr for none.
+inline const OperationCommand* FindOperationCommand(const std::string& name) {
+  for (const auto& c : kOperationCommands)
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+/// The text a command's --help ends with.
+inline std::string ExampleFooter(const char* example) { return std::string("Example:\n  ") + example; }
+
+}  // namespace velmora::cli
