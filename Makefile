@@ -5,9 +5,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WIN_BUILD  ?= build-win
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install clean
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install uninstall clean
 
 all: build
 
@@ -49,8 +50,12 @@ test: test-core test-asan test-windows
 bench: build
 	./bench/run_bench.sh $(BUILD)
 
+# make install [PREFIX=/usr/local] [DESTDIR=staging]; make uninstall removes what it installed.
 install: build
-	cmake --install $(BUILD)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" ./tools/uninstall.sh $(BUILD)/install_manifest.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)

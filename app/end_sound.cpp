@@ -6,16 +6,15 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "app/help_topics.h"
+
 namespace velmora::app {
 
 QString EndSoundFile(const QString& programFolder) {
   QStringList candidates;
   if (!programFolder.isEmpty()) candidates << QDir(programFolder).filePath(QStringLiteral("end.wav"));
-  const QString appDir = QCoreApplication::applicationDirPath();
-  if (!appDir.isEmpty()) candidates << QDir(appDir).filePath(QStringLiteral("../share/velmora/end.wav"));
-#ifdef VELMORA_SOUND_SOURCE
-  candidates << QStringLiteral(VELMORA_SOUND_SOURCE);
-#endif
+  const QString data = ShippedDataFolder();
+  if (!data.isEmpty()) candidates << QDir(data).filePath(QStringLiteral("end.wav"));
   for (const QString& path : candidates)
     if (QFileInfo(path).isFile()) return QFileInfo(path).absoluteFilePath();
   return {};

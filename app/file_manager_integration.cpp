@@ -1,12 +1,14 @@
 #include "app/file_manager_integration.h"
 
 #include <QBuffer>
+#include <iterator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -16,7 +18,8 @@ namespace {
 
 /// The line that marks a file as the program's own: only such files are replaced or removed.
 const QString kMarker = QStringLiteral("# Velmora file-manager entry; written and removed by Velmora's Options.");
-const QString kSubmenu = QStringLiteral("Velmora");
+const QString kSubmenu = QLatin1String(kRenameSubmenu);
+const QString kIcon = QLatin1String(kEntryIcon);
 
 QString AbsoluteOr(const char* variable, const QString& belowHome) {
   const QString value = qEnvironmentVariable(variable);
@@ -95,19 +98,21 @@ bool RemoveOwnFile(const QString& path, QStringList& problems) {
   return false;
 }
 
-QString NautilusScript(const FileManagerLocations& where, const FileManagerOperation& op) {
-  return where.nautilusScripts + QLatin1Char('/') + QLatin1String(op.menuText);
-}
-
-QByteArray DolphinServiceMenu(const QString& launcher) {
+/// A Dolphin service menu with the actions of the rename submenu, or with the listing.
+QByteArray DolphinServiceMenu(const QString& launcher, bool renameMenu) {
+  // Action ids may hold letters, digits and "-" only.
+  const auto id = [](const FileManagerOperation& op) { return QStringLiteral("velmora-") + QLatin1String(op.launcherName); };
   QString text = kMarker + QStringLiteral("\n[Desktop Entry]\nType=Service\nServiceTypes=KonqPopupMenu/Plugin\n"
                                           "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\nMimeType=all/all;\nActions=");
-  for (const auto& op : kFileManagerOperations) text += QStringLiteral("velmora_") + QLatin1String(op.launcherName) + QLatin1Char(';');
-  text += QStringLiteral("\nX-KDE-Submenu=") + kSubmenu + QLatin1Char('\n');
+  for (const auto& op : kFileManagerOperations)
+    if (op.inRenameMenu == renameMenu) text += id(op) + QLatin1Char(';');
+  text += QLatin1Char('\n');
+  if (renameMenu) text += QStringLiteral("X-KDE-Submenu=") + kSubmenu + QLatin1Char('\n');
   for (const auto& op : kFileManagerOperations) {
-    text += QStringLiteral("\n[Desktop Action velmora_") + QLatin1String(op.launcherName) + QStringLiteral("]\nName=") +
-            QLatin1String(op.menuText) + QStringLiteral("\nExec=") + DesktopExecArgument(launcher) + QLatin1Char(' ') +
-            QLatin1String(op.launcherName) + QStringLiteral(" %F\n");
+    if (op.inRenameMenu != renameMenu) continue;
+    text += QStringLiteral("\n[Desktop Action ") + id(op) + QStringLiteral("]\nName=") + QLatin1String(op.menuText) +
+            QStringLiteral("\nIcon=") + kIcon + QStringLiteral("\nExec=") + DesktopExecArgument(launcher) +
+            QLatin1Char(' ') + QLatin1String(op.launcherName) + QStringLiteral(" %F\n");
   }
   return text.toUtf8();
 }
@@ -131,16 +136,17 @@ void WriteThunarAction(QXmlStreamWriter& w, const QString& launcher, const FileM
     w.writeCharacters(QStringLiteral("\n\t"));
     w.writeEmptyElement(name);
   };
-  text(QStringLiteral("icon"), QString());
+  text(QStringLiteral("icon"), kIcon);
   text(QStringLiteral("name"), QLatin1String(op.menuText));
-  text(QStringLiteral("submenu"), kSubmenu);
+  text(QStringLiteral("submenu"), op.inRenameMenu ? kSubmenu : QString());
   text(QStringLiteral("unique-id"), ThunarId(op));
   // Thunar expands "%" codes before the shell sees the command: a literal "%" is "%%".
   QString program = ShellQuoted(launcher);
   program.replace(QLatin1Char('%'), QStringLiteral("%%"));
   text(QStringLiteral("command"), program + QLatin1Char(' ') + QLatin1String(op.launcherName) + QStringLiteral(" %F"));
-  text(QStringLiteral("description"), QStringLiteral("Rename the selected items with Velmora: ") +
-                                          QLatin1String(op.menuText));
+  text(QStringLiteral("description"), op.inRenameMenu ? QStringLiteral("Rename the selected items with Velmora: ") +
+                                                             QLatin1String(op.menuText)
+                                                       : QStringLiteral("Save a listing of the selected items' names"));
   text(QStringLiteral("range"), QString());
   text(QStringLiteral("patterns"), QStringLiteral("*"));
   for (const char* kind : {"directories", "audio-files", "image-files", "other-files", "text-files", "video-files"})
@@ -190,7 +196,10 @@ FileManagerLocations FileManagerLocations::FromEnvironment() {
   const QString data = AbsoluteOr("XDG_DATA_HOME", QStringLiteral(".local/share"));
   const QString config = AbsoluteOr("XDG_CONFIG_HOME", QStringLiteral(".config"));
   where.dolphinServiceMenu = data + QStringLiteral("/kio/servicemenus/velmora.desktop");
+  where.dolphinListingMenu = data + QStringLiteral("/kio/servicemenus/velmora-listing.desktop");
   where.nautilusScripts = data + QStringLiteral("/nautilus/scripts/") + kSubmenu;
+  where.nautilusListingScript = data + QStringLiteral("/nautilus/scripts/") +
+                                QLatin1String(kFileManagerOperations[std::size(kFileManagerOperations) - 1].menuText);
   where.thunarActions = config + QStringLiteral("/Thunar/uca.xml");
   QStringList dirs = qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
   if (dirs.isEmpty()) dirs << QStringLiteral("/etc/xdg");
@@ -200,7 +209,21 @@ FileManagerLocations FileManagerLocations::FromEnvironment() {
 }
 
 QString DefaultLauncherPath() {
+  const QString onPath = QStandardPaths::findExecutable(QStringLiteral("velmora"));
+  const QString installed = QStandardPaths::findExecutable(QStringLiteral("velmora-launch"));
+  if (!onPath.isEmpty() && !installed.isEmpty() &&
+      QFileInfo(onPath).canonicalFilePath() == QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath())
+    return installed;
   return QCoreApplication::applicationDirPath() + QStringLiteral("/velmora-launch");
+}
+
+QString DolphinServiceMenuPath(const FileManagerLocations& where, const FileManagerOperation& op) {
+  return op.inRenameMenu ? where.dolphinServiceMenu : where.dolphinListingMenu;
+}
+
+QString NautilusScriptPath(const FileManagerLocations& where, const FileManagerOperation& op) {
+  return op.inRenameMenu ? where.nautilusScripts + QLatin1Char('/') + QLatin1String(op.menuText)
+                         : where.nautilusListingScript;
 }
 
 std::optional<QString> EditThunarActions(const QString& xml, const QString& launcherPath) {
@@ -282,9 +305,10 @@ IntegrationResult InstallFileManagerActions(const QString& launcherPath, const F
   } else if (launcherPath.contains(QLatin1Char('\n')) || launcherPath.contains(QLatin1Char('\r'))) {
     problems << QStringLiteral("the launcher's path holds a line break");
   } else {
-    WriteOwnFile(where.dolphinServiceMenu, DolphinServiceMenu(launcherPath), true, problems);
+    WriteOwnFile(where.dolphinServiceMenu, DolphinServiceMenu(launcherPath, true), true, problems);
+    WriteOwnFile(where.dolphinListingMenu, DolphinServiceMenu(launcherPath, false), true, problems);
     for (const auto& op : kFileManagerOperations)
-      WriteOwnFile(NautilusScript(where, op), NautilusScriptText(launcherPath, op), true, problems);
+      WriteOwnFile(NautilusScriptPath(where, op), NautilusScriptText(launcherPath, op), true, problems);
 
     // A user without an actions file of their own has the system's: start from it, so the
     // default actions stay when the user's file takes precedence.
@@ -309,7 +333,8 @@ IntegrationResult RemoveFileManagerActions(const FileManagerLocations& where) {
   IntegrationResult result;
   QStringList& problems = result.problems;
   RemoveOwnFile(where.dolphinServiceMenu, problems);
-  for (const auto& op : kFileManagerOperations) RemoveOwnFile(NautilusScript(where, op), problems);
+  RemoveOwnFile(where.dolphinListingMenu, problems);
+  for (const auto& op : kFileManagerOperations) RemoveOwnFile(NautilusScriptPath(where, op), problems);
   // The folder goes only when nothing of the user's is left in it.
   QDir().rmdir(where.nautilusScripts);
 
@@ -327,9 +352,9 @@ IntegrationResult RemoveFileManagerActions(const FileManagerLocations& where) {
 }
 
 bool FileManagerActionsInstalled(const FileManagerLocations& where) {
-  if (HoldsMarker(where.dolphinServiceMenu)) return true;
+  if (HoldsMarker(where.dolphinServiceMenu) || HoldsMarker(where.dolphinListingMenu)) return true;
   for (const auto& op : kFileManagerOperations)
-    if (HoldsMarker(NautilusScript(where, op))) return true;
+    if (HoldsMarker(NautilusScriptPath(where, op))) return true;
   if (const auto xml = ReadText(where.thunarActions)) {
     const auto ours = OurThunarActions(*xml);
     if (ours && !ours->isEmpty()) return true;

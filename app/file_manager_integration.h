@@ -1,8 +1,10 @@
 #pragma once
-// The program's entries in the file managers' context menus, per user: a Dolphin service
-// menu, Nautilus scripts and Thunar custom actions. Each entry hands the selected items
-// to the launcher shipped beside the program ("velmora-launch"), which writes the
-// hand-off list and starts the program with the operation's keyword.
+// The program's entries in the file managers' context menus, per user: Dolphin service
+// menus, Nautilus scripts and Thunar custom actions. A submenu "Rename with Velmora" holds
+// the five rename operations, and "Save a listing with Velmora" stands beside it; Dolphin
+// and Thunar show the program's icon on them. Each entry hands the selected items to the
+// launcher ("velmora-launch"), which writes the hand-off list and starts the program with
+// the operation's keyword.
 //
 // Installing replaces only what an earlier install wrote; removing removes exactly that,
 // and never a file or an action of the user's.
@@ -15,8 +17,10 @@ namespace velmora::app {
 
 /// Where the per-user entries live.
 struct FileManagerLocations {
-  QString dolphinServiceMenu;   ///< <data home>/kio/servicemenus/velmora.desktop
-  QString nautilusScripts;      ///< <data home>/nautilus/scripts/Velmora (a folder)
+  QString dolphinServiceMenu;   ///< <data home>/kio/servicemenus/velmora.desktop (the rename submenu)
+  QString dolphinListingMenu;   ///< <data home>/kio/servicemenus/velmora-listing.desktop
+  QString nautilusScripts;      ///< <data home>/nautilus/scripts/Rename with Velmora (a folder)
+  QString nautilusListingScript;  ///< <data home>/nautilus/scripts/Save a listing with Velmora
   QString thunarActions;        ///< <config home>/Thunar/uca.xml
   QStringList thunarDefaults;   ///< <config dir>/Thunar/uca.xml of each system config dir
 
@@ -25,18 +29,30 @@ struct FileManagerLocations {
 };
 
 /// The operations the entries offer, as the launcher names them, with their menu texts:
-/// those of the main window's "Rename in another session" menu.
+/// the rename operations as the main window's "Rename in another session" menu names
+/// them, inside the rename submenu; the listing on its own.
 struct FileManagerOperation {
   const char* launcherName;  ///< "remove", ...
   const char* menuText;      ///< "Remove", ...
+  bool inRenameMenu;         ///< in the submenu "Rename with Velmora"
 };
 inline constexpr FileManagerOperation kFileManagerOperations[] = {
-    {"remove", "Remove"}, {"replace", "Replace"},     {"insert", "Insert"},
-    {"change", "Change"}, {"extension", "Extension"}, {"save", "Save"},
+    {"remove", "Remove", true},       {"replace", "Replace", true}, {"insert", "Insert", true},
+    {"change", "Change", true},       {"extension", "Extension", true},
+    {"save", "Save a listing with Velmora", false},
 };
+inline constexpr const char* kRenameSubmenu = "Rename with Velmora";
+/// The icon the entries show: the program's, by its desktop id.
+inline constexpr const char* kEntryIcon = "org.tessaro.Velmora";
 
-/// The launcher installed beside the running program.
+/// The launcher the entries call: the installed one when the running program is the one
+/// installed on PATH, otherwise the one beside the running program (a build folder).
 QString DefaultLauncherPath();
+
+/// The Dolphin service menu that holds the operation's action.
+QString DolphinServiceMenuPath(const FileManagerLocations& where, const FileManagerOperation& op);
+/// The Nautilus script of the operation.
+QString NautilusScriptPath(const FileManagerLocations& where, const FileManagerOperation& op);
 
 struct IntegrationResult {
   bool ok = true;

@@ -24,12 +24,27 @@ QString EditorHelpTopic(const std::string& operationKind) {
   return QStringLiteral("How to use.htm");
 }
 
+QString ShippedDataFolder() {
+  QDir dir(QCoreApplication::applicationDirPath());
+  const QString installed = QDir::cleanPath(dir.absoluteFilePath(QStringLiteral("../share/velmora")));
+  if (QFileInfo(installed).isDir()) return installed;
+  // A build folder has CMakeCache.txt at its top, at most two levels above its programs.
+  for (int up = 0; up < 3; ++up) {
+    if (dir.exists(QStringLiteral("CMakeCache.txt"))) {
+      const QString built = dir.absoluteFilePath(QStringLiteral("share/velmora"));
+      return QFileInfo(built).isDir() ? built : QString();
+    }
+    if (!dir.cdUp()) break;
+  }
+  return {};
+}
+
 QString HelpTopicFile(const std::string& installDir, const QString& topic) {
   const QString own = QFile::decodeName(installDir.c_str()) + QStringLiteral("help/") + topic;
   if (QFileInfo::exists(own)) return own;
-  const QString shipped =
-      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/velmora/help/") + topic);
-  if (QFileInfo::exists(shipped)) return QDir::cleanPath(shipped);
+  const QString data = ShippedDataFolder();
+  const QString shipped = data + QStringLiteral("/help/") + topic;
+  if (!data.isEmpty() && QFileInfo::exists(shipped)) return shipped;
   return {};
 }
 

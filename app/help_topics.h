@@ -13,9 +13,13 @@ QString MainHelpTopic(bool specialStringDialogVisible, bool previewVisible, bool
 /// The topic of the operation editor's " Help" button for an operation keyword.
 QString EditorHelpTopic(const std::string& operationKind);
 
+/// The folder of the data the program ships (help topics, end sound): share/velmora beside
+/// the installed executable, or for a program run from its build folder that folder's
+/// share/velmora, where the build copies the data. Empty when there is none.
+QString ShippedDataFolder();
+
 /// The file of a topic: the "help" folder in the program's own folder when it has the
-/// topic, otherwise the help installed beside the executable (share/velmora/help). Empty
-/// when neither holds it.
+/// topic, otherwise the shipped help (ShippedDataFolder()/help). Empty when neither holds it.
 QString HelpTopicFile(const std::string& installDir, const QString& topic);
 
 }  // namespace velmora::app

@@ -49,7 +49,7 @@ ListCommand::ListCommand(CLI::App& app) {
   c.add_option("--content", content_,
                "one: subfolders and filenames (default); folders: only subfolders name; all: all filenames in "
                "subfolders")
-      ->check(CLI::IsMember({"one", "folders", "all"}));
+      ->check(CLI::IsMember(std::vector<std::string>(std::begin(kListContentNames), std::end(kListContentNames))));
   c.add_flag("--webpage", webpage_, "With --content all: list and enter webpage folders too");
   c.add_option("--types", types_, "Special types with these boxes: music,document,film,picture,program");
   c.add_option("--other", other_, "Special types with \"Other\" and this list (commas, no spaces)");

@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   xvfb xauth xdotool bc time
+  appstream desktop-file-utils librsvg2-bin
+  zsh fish
 )
 # The Windows leg: the posix-thread variant of the mingw-w64 compiler (the win32 variant
 # has no std::mutex) and wine to run the cross-built tests. Kept apart so that the Linux

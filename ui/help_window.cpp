@@ -113,15 +113,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString HelpWindow::TopicFile(const std::string& installDir, const QString& topic) {
-  QString file = app::HelpTopicFile(installDir, topic);
-#ifdef VELMORA_HELP_SOURCE_DIR
-  // A program run from its build folder reads the topics of its source tree.
-  if (file.isEmpty()) {
-    const QString built = QDir(QStringLiteral(VELMORA_HELP_SOURCE_DIR)).filePath(topic);
-    if (QFileInfo::exists(built)) file = built;
-  }
-#endif
-  return file;
+  return app::HelpTopicFile(installDir, topic);
 }
 
 void HelpWindow::showTopic(const std::string& installDir, const QString& topic) {

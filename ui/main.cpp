@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/startup.h"
+#include "batch/program_info.h"
 #include "platform/user_dirs.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (early.action == Action::Version) {
-    std::cout << "velmora " VELMORA_VERSION "\n";
+    std::cout << "velmora " VELMORA_VERSION "\n" << velmora::batch::kLicenceNotice << "\n";
     return 0;
   }
 

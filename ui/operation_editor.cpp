@@ -31,6 +31,7 @@
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
+#include "batch/program_info.h"
 #include "engine/name_model.h"
 #include "platform/code_page.h"
 #include "ui/dialogs.h"
@@ -938,8 +939,9 @@ QWidget* OperationEditor::buildAboutPanel() {
   QLabel* versionPicture =
       picture(version, "Image2",
               QStringLiteral("<table><tr><td valign=\"middle\">%1&nbsp;&nbsp;</td><td><b>Velmora %2</b><br>"
-                             "Released %3</td></tr></table>")
-                  .arg(icon, QStringLiteral(VELMORA_VERSION), ReleaseMonth()),
+                             "Released %3<br>%4</td></tr></table>")
+                  .arg(icon, QStringLiteral(VELMORA_VERSION), ReleaseMonth(),
+                       tr("License: %1").arg(QLatin1String(batch::kLicenceName))),
               QStringLiteral("download the latest version now"));
   const int pictureWidth = std::max(contactPicture->width(), versionPicture->width());
   for (QLabel* l : {contactPicture, versionPicture}) l->setFixedWidth(pictureWidth);

@@ -165,11 +165,20 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   exitAfterRun_ = MakeCheck(general, "CheckBox1", QStringLiteral("Exit automatically after one operation"), false);
   displayResult_ = MakeCheck(general, "CheckBox3", QStringLiteral("Display result after rename files"), true);
   confirm_ = MakeCheck(general, "CheckBox6", QStringLiteral(" Display OK confirmation box when begin rename"), false);
+#ifdef _WIN32
   contextMenu_ = MakeCheck(general, "CheckBox7", QStringLiteral(" Intergrate with Windows Explorer context menu"), true);
+#else
+  contextMenu_ = MakeCheck(general, "CheckBox7", tr(" Integrate with the file manager's context menu"), true);
+#endif
+  // Whether the entries are in place now, which the check box alone does not tell.
+  fileManagerState_ = new QLabel(general);
+  fileManagerState_->setObjectName(QStringLiteral("FileManagerState"));
+  fileManagerState_->setIndent(22);
   auto* g = new QVBoxLayout(general);
   g->setContentsMargins(10, 12, 8, 10);
   g->setSpacing(12);
   for (QCheckBox* c : {exitAfterRun_, displayResult_, confirm_, contextMenu_}) g->addWidget(c);
+  g->addWidget(fileManagerState_);
   g->addStretch();
   tabs->addTab(general, QStringLiteral("General"));
 
@@ -335,8 +344,14 @@ void OptionsWindow::loadSettings() {
   setOrder(o.order);
 }
 
+void OptionsWindow::showFileManagerState() {
+  fileManagerState_->setText(app::FileManagerActionsInstalled() ? tr("The file manager entries are installed now.")
+                                                                : tr("The file manager entries are not installed now."));
+}
+
 void OptionsWindow::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) shownHistoryMaximum_ = historyMax_->position();
+  showFileManagerState();
   QDialog::showEvent(event);
 }
 
@@ -344,6 +359,7 @@ void OptionsWindow::applyFileManagerIntegration() {
   const app::IntegrationResult result = contextMenu_->isChecked()
                                             ? app::InstallFileManagerActions(launcherPath_)
                                             : app::RemoveFileManagerActions();
+  showFileManagerState();
   if (result.ok) return;
   // The options themselves are stored already; say which entries are not as asked.
   program_.messages().warning(

@@ -17,6 +17,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QToolButton;
 
 namespace velmora::ui {
@@ -94,6 +95,7 @@ class OptionsWindow final : public QDialog {
   void setControls(const batch::RunOptions& options, bool contextMenu);
   void setOrder(const batch::ItemOrder& order);
   void applyFileManagerIntegration();
+  void showFileManagerState();
 
   Program& program_;
   QString launcherPath_;
@@ -103,6 +105,7 @@ class OptionsWindow final : public QDialog {
   QCheckBox* displayResult_;
   QCheckBox* confirm_;
   QCheckBox* contextMenu_;
+  QLabel* fileManagerState_;
   QCheckBox* autocopy_;
   QCheckBox* excludeSmallWords_;
   QCheckBox* dontOpenListing_;

@@ -68,7 +68,7 @@ class FileManagerTest : public ::testing::Test {
 
 TEST_F(FileManagerTest, LocationsFollowHomeAndTheXdgVariables) {
   EXPECT_EQ(where.dolphinServiceMenu.toStdString(), home(".local/share/kio/servicemenus/velmora.desktop"));
-  EXPECT_EQ(where.nautilusScripts.toStdString(), home(".local/share/nautilus/scripts/Velmora"));
+  EXPECT_EQ(where.nautilusScripts.toStdString(), home(".local/share/nautilus/scripts/Rename with Velmora"));
   EXPECT_EQ(where.thunarActions.toStdString(), home(".config/Thunar/uca.xml"));
   ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
@@ -87,24 +87,37 @@ TEST_F(FileManagerTest, InstallWritesTheThreeFileManagersEntries) {
   EXPECT_TRUE(Executable(home(".local/share/kio/servicemenus/velmora.desktop")));
   EXPECT_NE(desktop.find("[Desktop Entry]\nType=Service\n"), std::string::npos);
   EXPECT_NE(desktop.find("MimeType=all/all;\n"), std::string::npos);
-  EXPECT_NE(desktop.find("X-KDE-Submenu=Velmora\n"), std::string::npos);
-  EXPECT_NE(desktop.find("[Desktop Action velmora_save]\nName=Save\nExec=\"" + tree.path("bin") +
+  EXPECT_NE(desktop.find("X-KDE-Submenu=Rename with Velmora\n"), std::string::npos);
+  EXPECT_NE(desktop.find("Actions=velmora-remove;velmora-replace;velmora-insert;velmora-change;velmora-extension;\n"),
+            std::string::npos);
+  const std::string listing = read(home(".local/share/kio/servicemenus/velmora-listing.desktop"));
+  EXPECT_EQ(listing.find("X-KDE-Submenu"), std::string::npos) << "the listing stands beside the submenu";
+  EXPECT_NE(listing.find("[Desktop Action velmora-save]\nName=Save a listing with Velmora\nIcon=org.tessaro.Velmora\n"
+                         "Exec=\"" + tree.path("bin") +
                          "/it's \\\\\"the\\\\\" \\\\$launcher 100%%\" save %F\n"),
             std::string::npos)
-      << desktop;
+      << listing;
+  // Action ids hold only letters, digits and "-", as desktop entries require.
+  const std::regex actionGroup("\\[Desktop Action ([^\\]]*)\\]");
+  for (const std::string& menu : {desktop, listing}) {
+    for (auto it = std::sregex_iterator(menu.begin(), menu.end(), actionGroup); it != std::sregex_iterator(); ++it)
+      EXPECT_TRUE(std::regex_match((*it)[1].str(), std::regex("[A-Za-z0-9-]+"))) << (*it)[1];
+  }
 
-  for (const char* name : {"Remove", "Replace", "Insert", "Change", "Extension", "Save"})
-    EXPECT_TRUE(Executable(home(std::string(".local/share/nautilus/scripts/Velmora/") + name))) << name;
+  for (const char* name : {"Remove", "Replace", "Insert", "Change", "Extension"})
+    EXPECT_TRUE(Executable(home(std::string(".local/share/nautilus/scripts/Rename with Velmora/") + name))) << name;
+  EXPECT_TRUE(Executable(home(".local/share/nautilus/scripts/Save a listing with Velmora")));
 
   const std::string uca = read(home(".config/Thunar/uca.xml"));
   EXPECT_NE(uca.find("<unique-id>velmora-extension</unique-id>"), std::string::npos) << uca;
-  EXPECT_NE(uca.find("<submenu>Velmora</submenu>"), std::string::npos);
+  EXPECT_NE(uca.find("<submenu>Rename with Velmora</submenu>"), std::string::npos);
+  EXPECT_NE(uca.find("<icon>org.tessaro.Velmora</icon>\n\t<name>Save a listing with Velmora</name>"), std::string::npos);
 }
 
 TEST_F(FileManagerTest, EntriesHandTheSelectedItemsToTheLauncher) {
   ASSERT_TRUE(app::InstallFileManagerActions(launcherQ(), where).ok);
   // Nautilus runs a script in the shown folder with the selected names.
-  const std::string script = home(".local/share/nautilus/scripts/Velmora/Replace");
+  const std::string script = home(".local/share/nautilus/scripts/Rename with Velmora/Replace");
   const std::string command = "cd '" + tree.path("work") + "' && '" + script + "' 'a b.txt' \"it's.jpg\"";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(tree.readFile("args"), "replace\na b.txt\nit's.jpg\n");
@@ -166,7 +179,7 @@ TEST_F(FileManagerTest, WithoutAUserFileTheSystemsActionsAreKept) {
 
 TEST_F(FileManagerTest, RemoveTakesOnlyWhatInstallWrote) {
   ASSERT_TRUE(app::InstallFileManagerActions(launcherQ(), where).ok);
-  tree.writeFile("home/.local/share/nautilus/scripts/Velmora/Mine", "#!/bin/sh\n");
+  tree.writeFile("home/.local/share/nautilus/scripts/Rename with Velmora/Mine", "#!/bin/sh\n");
   tree.writeFile("home/.local/share/kio/servicemenus/other.desktop", "[Desktop Entry]\n");
   ASSERT_TRUE(app::RemoveFileManagerActions(where).ok);
   EXPECT_EQ(tree.list(), (std::vector<std::string>{
@@ -174,36 +187,36 @@ TEST_F(FileManagerTest, RemoveTakesOnlyWhatInstallWrote) {
                              "home/.config/Thunar/", "home/.config/Thunar/uca.xml", "home/.local/",
                              "home/.local/share/", "home/.local/share/kio/", "home/.local/share/kio/servicemenus/",
                              "home/.local/share/kio/servicemenus/other.desktop", "home/.local/share/nautilus/",
-                             "home/.local/share/nautilus/scripts/", "home/.local/share/nautilus/scripts/Velmora/",
-                             "home/.local/share/nautilus/scripts/Velmora/Mine", "sys/", "sys/Thunar/", "work/"}));
+                             "home/.local/share/nautilus/scripts/", "home/.local/share/nautilus/scripts/Rename with Velmora/",
+                             "home/.local/share/nautilus/scripts/Rename with Velmora/Mine", "sys/", "sys/Thunar/", "work/"}));
   EXPECT_EQ(read(home(".config/Thunar/uca.xml")),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n</actions>\n");
 
   // Once the user's script is gone too, the folder goes with the last script.
   ASSERT_TRUE(app::InstallFileManagerActions(launcherQ(), where).ok);
-  QFile::remove(QString::fromStdString(home(".local/share/nautilus/scripts/Velmora/Mine")));
+  QFile::remove(QString::fromStdString(home(".local/share/nautilus/scripts/Rename with Velmora/Mine")));
   ASSERT_TRUE(app::RemoveFileManagerActions(where).ok);
-  EXPECT_FALSE(tree.exists("home/.local/share/nautilus/scripts/Velmora"));
+  EXPECT_FALSE(tree.exists("home/.local/share/nautilus/scripts/Rename with Velmora"));
 }
 
 TEST_F(FileManagerTest, FilesOfTheUsersAreNeverReplaced) {
   tree.make({"home/.config/Thunar/"});
   tree.writeFile("home/.local/share/kio/servicemenus/velmora.desktop", "[Desktop Entry]\n# mine\n");
-  tree.writeFile("home/.local/share/nautilus/scripts/Velmora/Save", "#!/bin/sh\necho mine\n");
+  tree.writeFile("home/.local/share/nautilus/scripts/Save a listing with Velmora", "#!/bin/sh\necho mine\n");
   tree.writeFile("home/.config/Thunar/uca.xml", "<actions><action>broken</actions>");
   const auto installed = app::InstallFileManagerActions(launcherQ(), where);
   EXPECT_FALSE(installed.ok);
   EXPECT_EQ(installed.problems.size(), 3);
   EXPECT_EQ(tree.readFile("home/.local/share/kio/servicemenus/velmora.desktop"), "[Desktop Entry]\n# mine\n");
-  EXPECT_EQ(tree.readFile("home/.local/share/nautilus/scripts/Velmora/Save"), "#!/bin/sh\necho mine\n");
+  EXPECT_EQ(tree.readFile("home/.local/share/nautilus/scripts/Save a listing with Velmora"), "#!/bin/sh\necho mine\n");
   EXPECT_EQ(tree.readFile("home/.config/Thunar/uca.xml"), "<actions><action>broken</actions>");
-  EXPECT_TRUE(Executable(home(".local/share/nautilus/scripts/Velmora/Remove"))) << "the others are written";
+  EXPECT_TRUE(Executable(home(".local/share/nautilus/scripts/Rename with Velmora/Remove"))) << "the others are written";
 
   const auto removed = app::RemoveFileManagerActions(where);
   EXPECT_FALSE(removed.ok);  // the broken Thunar file is reported
   EXPECT_EQ(tree.readFile("home/.local/share/kio/servicemenus/velmora.desktop"), "[Desktop Entry]\n# mine\n");
-  EXPECT_EQ(tree.readFile("home/.local/share/nautilus/scripts/Velmora/Save"), "#!/bin/sh\necho mine\n");
-  EXPECT_FALSE(tree.exists("home/.local/share/nautilus/scripts/Velmora/Remove"));
+  EXPECT_EQ(tree.readFile("home/.local/share/nautilus/scripts/Save a listing with Velmora"), "#!/bin/sh\necho mine\n");
+  EXPECT_FALSE(tree.exists("home/.local/share/nautilus/scripts/Rename with Velmora/Remove"));
 }
 
 TEST_F(FileManagerTest, AMissingLauncherInstallsNothing) {

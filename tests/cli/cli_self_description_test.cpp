@@ -4,8 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "batch/item_order.h"
 #include "batch/record_fields.h"
 #include "cli/cli_runner.h"
+#include "cli/commands.h"
+#include "platform/code_page.h"
 #include "support/temp_tree.h"
 
 #ifndef _WIN32
@@ -65,7 +75,7 @@ TEST(CliFields, ListedFromTheParsersTable) {
 }
 
 TEST(CliFields, HelpEndsWithAnExampleAndShowsOnlyTheCommandsOptions) {
-  for (const char* command : {"remove", "replace", "insert", "change", "extension", "list", "undo", "fields"}) {
+  for (const char* command : {"remove", "replace", "insert", "change", "extension", "list", "undo", "fields", "presets"}) {
     SCOPED_TRACE(command);
     const auto out = RunCli({command, "--help"});
     EXPECT_EQ(out.exit, 0);
@@ -82,6 +92,59 @@ TEST(CliFields, HelpEndsWithAnExampleAndShowsOnlyTheCommandsOptions) {
   EXPECT_EQ(version.exit, 0);
   EXPECT_NE(version.out.find("GPL-3.0-or-later"), std::string::npos) << version.out;
 }
+
+#ifdef VELMORA_GENERATED_SHARE
+std::string Generated(const std::string& relative) {
+  std::ifstream in(std::string(VELMORA_GENERATED_SHARE) + "/" + relative, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+/// The shell's path on PATH, empty when it is not installed.
+std::string OnPath(const std::string& program) {
+  std::stringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
+  for (std::string dir; std::getline(path, dir, ':');) {
+    const auto candidate = std::filesystem::path(dir) / program;
+    if (!dir.empty() && std::filesystem::exists(candidate)) return candidate.string();
+  }
+  return {};
+}
+
+TEST(CliCompletions, EachScriptParsesInItsShellAndOffersEveryField) {
+  struct Script {
+    const char* shell;
+    const char* check;
+    const char* file;
+  };
+  const Script scripts[] = {{"bash", "-n", "bash-completion/completions/velmora-cli"},
+                            {"zsh", "-n", "zsh/site-functions/_velmora-cli"},
+                            {"fish", "--no-execute", "fish/vendor_completions.d/velmora-cli.fish"}};
+  const std::string manual = Generated("man/man1/velmora-cli.1");
+  for (const auto& s : scripts) {
+    SCOPED_TRACE(s.shell);
+    const std::string text = Generated(s.file);
+    ASSERT_FALSE(text.empty());
+    for (const auto& name : batch::FieldNames()) {
+      // The name whole, not the end of a longer one.
+      bool offered = false;
+      for (auto at = text.find(name + "="); at != std::string::npos && !offered; at = text.find(name + "=", at + 1))
+        offered = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
+      EXPECT_TRUE(offered) << name;
+    }
+    for (const char* page : cli::kCodePageNames) EXPECT_NE(text.find(page), std::string::npos) << page;
+    const std::string shell = OnPath(s.shell);
+    if (shell.empty()) continue;  // checked where the shell is installed
+    const auto run = testing::RunProcess({shell, s.check, std::string(VELMORA_GENERATED_SHARE) + "/" + s.file});
+    EXPECT_EQ(run.exit, 0) << run.err;
+  }
+  for (const auto& name : batch::FieldNames()) EXPECT_NE(manual.find("\\fB" + name + "\\fR="), std::string::npos) << name;
+  for (const char* command : {"remove", "replace", "insert", "change", "extension", "undo", "list", "fields", "presets"})
+    EXPECT_NE(manual.find(std::string(".SS ") + command + "\n"), std::string::npos) << command;
+  for (const char* page : cli::kCodePageNames) EXPECT_NE(platform::CodePageByName(page), nullptr) << page;
+  for (const auto& order : cli::OptionValues("--order")) EXPECT_TRUE(batch::ParseItemOrder(order)) << order;
+}
+#endif
 
 TEST(CliPreview, AllRowsStreamPastAThousand) {
   testing::TempTree tree;

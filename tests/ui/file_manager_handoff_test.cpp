@@ -44,7 +44,7 @@ QString DolphinCommand(const QString& serviceMenu, const QString& action, const 
   if (!file.open(QIODevice::ReadOnly)) return {};
   bool inAction = false;
   for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-    if (line.startsWith(QLatin1Char('['))) inAction = line == S("[Desktop Action velmora_%1]").arg(action);
+    if (line.startsWith(QLatin1Char('['))) inAction = line == S("[Desktop Action velmora-%1]").arg(action);
     if (inAction && line.startsWith(QLatin1String("Exec="))) {
       QString exec = line.mid(5);
       exec.replace(QLatin1String("\\\\"), QLatin1String("\\"));
@@ -155,12 +155,14 @@ void FileManagerHandOffTest::entryOpensTheEditor() {
     // Nautilus runs the script named after the menu item, in the shown folder.
     QString script;
     for (const auto& op : app::kFileManagerOperations)
-      if (action == QLatin1String(op.launcherName))
-        script = where.nautilusScripts + QLatin1Char('/') + QLatin1String(op.menuText);
+      if (action == QLatin1String(op.launcherName)) script = app::NautilusScriptPath(where, op);
     QVERIFY2(QFileInfo(script).isExecutable(), qPrintable(script));
     run.start(script, paths);
   } else {
-    const QString command = manager == QLatin1String("dolphin") ? DolphinCommand(where.dolphinServiceMenu, action, paths)
+    QString serviceMenu;
+    for (const auto& op : app::kFileManagerOperations)
+      if (action == QLatin1String(op.launcherName)) serviceMenu = app::DolphinServiceMenuPath(where, op);
+    const QString command = manager == QLatin1String("dolphin") ? DolphinCommand(serviceMenu, action, paths)
                                                                 : ThunarCommand(where.thunarActions, action, paths);
     QVERIFY(!command.isEmpty());
     run.start(S("/bin/sh"), {S("-c"), command});

@@ -304,6 +304,7 @@ void HelpAboutTest::aboutPicturesAndHomePage() {
     QCOMPARE(picture->cursor().shape(), Qt::PointingHandCursor);
   }
   QVERIFY(EditorControl<QLabel>(p, "Image1")->text().contains(QLatin1String("@")));  // the e-mail address
+  QVERIFY(EditorControl<QLabel>(p, "Image2")->text().contains(QLatin1String("GPL-3.0-or-later")));  // the licence
   checkPlaces();
   p.editor().resize(p.editor().width() + 240, p.editor().height() + 160);
   QApplication::processEvents();

@@ -131,7 +131,7 @@ void OptionsWindowTest::pagesControlsAndDefaults() {
       {0, "CheckBox1", "Exit automatically after one operation", false},
       {0, "CheckBox3", "Display result after rename files", true},
       {0, "CheckBox6", " Display OK confirmation box when begin rename", false},
-      {0, "CheckBox7", " Intergrate with Windows Explorer context menu", true},
+      {0, "CheckBox7", " Integrate with the file manager's context menu", true},
       {1, "CheckBox4", "Automatically copy to input box when use mouse select", true},
       {1, "CheckBox5", "Exclude 'a,and,of' etc. when Capitalize every words", true},
       {1, "CheckBox2", "Don't open file after save filenames ", false},
@@ -310,8 +310,9 @@ void OptionsWindowTest::okInstallsAndRemovesTheFileManagerEntries() {
   const auto where = app::FileManagerLocations::FromEnvironment();
   QVERIFY(app::FileManagerActionsInstalled(where));
   QVERIFY(QFileInfo::exists(where.dolphinServiceMenu));
-  for (const char* item : {"Remove", "Replace", "Insert", "Change", "Extension", "Save"})
-    QVERIFY2(QFileInfo(where.nautilusScripts + QLatin1Char('/') + QLatin1String(item)).isExecutable(), item);
+  for (const auto& op : app::kFileManagerOperations)
+    QVERIFY2(QFileInfo(app::NautilusScriptPath(where, op)).isExecutable(), op.menuText);
+  QCOMPARE(Control<QLabel>(p, S("FileManagerState"))->text(), S("The file manager entries are installed now."));
   QFile dolphin(where.dolphinServiceMenu);
   QVERIFY(dolphin.open(QIODevice::ReadOnly));
   QVERIFY(dolphin.readAll().contains(QByteArray(VELMORA_LAUNCHER_PATH)));
@@ -327,6 +328,7 @@ void OptionsWindowTest::okInstallsAndRemovesTheFileManagerEntries() {
   QVERIFY(!app::FileManagerActionsInstalled(where));
   QVERIFY(!QFileInfo::exists(where.dolphinServiceMenu));
   QVERIFY(!QFileInfo::exists(where.nautilusScripts));
+  QCOMPARE(Control<QLabel>(p, S("FileManagerState"))->text(), S("The file manager entries are not installed now."));
 
   // Unchecked with nothing installed: nothing appears.
   QDir(thunarFolder).removeRecursively();  // the user's actions file that the install began
