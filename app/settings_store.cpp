@@ -52,6 +52,8 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
   // "Order" is read on its own, like "Listnum"; a missing or unknown text is the name order.
   const auto order = ReadStringValue(settings, QStringLiteral("Order"));
   o.order = batch::ParseItemOrder(order ? order->toStdString() : std::string()).value_or(batch::ItemOrder{});
+  const auto hidden = ReadNumber(settings, QStringLiteral("Hidden"));
+  o.includeHidden = hidden && *hidden != 0;
 }
 
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
@@ -66,6 +68,7 @@ void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
   settings.setValue(QStringLiteral("Listnum"), o.historyMax);
   settings.setValue(QStringLiteral("Contextmenu"), values.contextMenu ? 1 : 0);
   settings.setValue(QStringLiteral("Order"), QString::fromStdString(batch::ItemOrderText(o.order)));
+  settings.setValue(QStringLiteral("Hidden"), o.includeHidden ? 1 : 0);
   settings.sync();
 }
 

@@ -27,13 +27,14 @@ struct StoredOptions {
 /// Reads the options in their fixed order ("Options1", "Options2", "Options3", "Autocopy",
 /// "Capevery", "Confirm", "Contextmenu", then "Prenum"). The first value that is missing
 /// or not a number ends that step: the values after it keep what `values` held and the
-/// preview count becomes 20. "Listnum" is read on its own; 20 when missing; so is "Order"
-/// (the numbering order as text, "natural:desc"), the name order when missing. The two numbers
+/// preview count becomes 20. "Listnum" is read on its own; 20 when missing; so are "Order"
+/// (the numbering order as text, "natural:desc"), the name order when missing, and "Hidden"
+/// (include hidden files and folders, 0 or 1), 0 when missing. The two numbers
 /// are brought into their ranges (1 to 1000, 0 to 100) as the window's arrows would.
 void LoadStoredOptions(const QSettings& settings, StoredOptions& values);
 
 /// Writes the options in the order "Options1" ... "Confirm", "Prenum", "Listnum",
-/// "Contextmenu", "Order"; booleans as 1 or 0.
+/// "Contextmenu", "Order", "Hidden"; booleans as 1 or 0.
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values);
 
 /// A string value; nothing when missing, empty or not a string.

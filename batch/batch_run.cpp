@@ -160,6 +160,10 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     if (!split->base.empty() && split->base.front() == '.') {
       split->base.erase(0, split->base.find_first_not_of('.'));
       if (split->base.empty()) split->base = "(none)";
+      // On Linux the dot of a hidden item is part of its name: the clean-up keeps one.
+      const std::size_t oldStart = engine::NameStart(oldPath);
+      if (oldStart < oldPath.size() && platform::IsHiddenName(std::string_view(oldPath).substr(oldStart)))
+        split->base.insert(0, 1, '.');
     }
     newPath = split->folder + split->base + split->ext;
   }

@@ -59,6 +59,7 @@ struct RunOptions {
   int previewCount = 20;           ///< "Preview files number: " (1..1000)
   int historyMax = 20;             ///< "Max Number:" (0..100)
   ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
+  bool includeHidden = false;      ///< "Include hidden files and folders"
 };
 
 /// The stop flag that every walk and item loop tests; set by Cancel or a full preview.

@@ -38,12 +38,14 @@ ProbeResult Probe(FileSystem& fs, const std::string& folder) {
   // One pass in the system's order, keeping the first file and folder of the folder order:
   // the same answers as a sorted listing without sorting it.
   ProbeResult result;
+  if (fs.inProgramFolder(folder)) return result;
   auto entries = fs.readFolder(folder);
   if (!entries) return result;
   const platform::DirEntry* firstFile = nullptr;
   const platform::DirEntry* firstFolder = nullptr;
   int files = 0;
   for (const auto& e : *entries) {
+    if (fs.leavesOut(folder, e)) continue;
     const platform::DirEntry*& first = e.isDirectory ? firstFolder : firstFile;
     if (!first || platform::FolderOrderLess(e.name, first->name)) first = &e;
     if (!e.isDirectory) ++files;
@@ -112,15 +114,19 @@ void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope,
 }  // namespace
 
 void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop) {
+  // Hand-picked items are taken as given, hidden ones too; only the program's own files
+  // are never part of a target.
   if (!target.isFolderMode()) {
-    itemLoop(ItemList{target.picked, {}});
+    ItemList picked{target.picked, {}};
+    std::erase_if(picked.paths, [&](const std::string& path) { return fs.inProgramFolder(path); });
+    itemLoop(picked);
     return;
   }
   if (target.scope == FolderScope::ThisFolder) {
     std::string folder = target.folder;
     while (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
       folder.pop_back();
-    itemLoop(ItemList{{folder}, {}});
+    itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList{{folder}, {}});
     return;
   }
   WalkFolder(fs, target.folder, target.scope, stop, itemLoop);

@@ -55,6 +55,7 @@ struct GlobalOptions {
   bool yes = false;
   std::string codePage;
   bool json = false;
+  bool hidden = false;
 };
 
 /// A --folder that does not exist: named, as a usage error.
@@ -91,6 +92,7 @@ void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--history-max", o.historyMax, "New-name history maximum (0 to 100)")->check(CLI::Range(0, 100));
   cmd.add_option("--code-page", o.codePage, "Code page for names: utf-8, 1252 or 932");
   AddStateOptions(cmd, o);
+  cmd.add_flag("--hidden", o.hidden, kHiddenHelp);
   cmd.add_option("PATH", o.paths, "Hand-picked files and folders");
 }
 
@@ -119,6 +121,8 @@ class Session {
     if (!fs_.makeFolders(stateDir_))
       throw std::runtime_error("the program folder '" + stateDir_ + "' cannot be created");
     batch::RecoverJournal(fs_, stateDir_);
+    // Walks and probes leave out hidden items (unless asked for) and the program's own folder.
+    fs_.setListingRules({o_.hidden, stateDir_});
   }
 
   void requireTarget() {

@@ -14,6 +14,9 @@ namespace velmora::cli {
 
 enum ExitCode { kDone = 0, kNothingRenamed = 1, kRefused = 2, kUsage = 3, kFailure = 4 };
 
+inline constexpr const char* kHiddenHelp =
+    "Include hidden files and folders (names beginning with \".\") in folder walks";
+
 /// A wrong command line: printed as "Usage: ..." with exit code 3.
 class UsageError : public std::runtime_error {
  public:

@@ -62,6 +62,7 @@ ListCommand::ListCommand(CLI::App& app) {
   c.add_flag("--json", json_, "Print one JSON object on stdout");
   c.add_option("--state-dir", stateDir_, "Folder of the program's own files");
   c.add_flag("--lf", lf_, "End lines with LF alone (default: CR LF)");
+  c.add_flag("--hidden", hidden_, kHiddenHelp);
   c.add_option("PATH", paths_, "Hand-picked files and folders (\"Savesomes\")");
   c.footer(ExampleFooter(kListExample));
 }
@@ -128,6 +129,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   // A journal left behind by a killed run becomes the log, as at every start.
   const std::string stateDir = stateDir_.empty() ? platform::DefaultProgramFolder() : Absolute(stateDir_);
   if (fs.makeFolders(stateDir)) batch::RecoverJournal(fs, stateDir);
+  fs.setListingRules({hidden_, stateDir});
 
   batch::ListingRequest request;
   request.kind = folderMode ? engine::OperationKind::Savealls : engine::OperationKind::Savesomes;

@@ -42,6 +42,7 @@ class ListCommand {
   bool yes_ = false;
   bool json_ = false;
   bool lf_ = false;
+  bool hidden_ = false;
   std::string stateDir_;
 };
 

@@ -38,9 +38,29 @@ inline constexpr bool kNamesIgnoreCase = true;
 inline constexpr bool kNamesIgnoreCase = false;
 #endif
 
+/// Whether a leading "." hides an entry: on Linux it does; Windows lists every entry.
+#ifdef _WIN32
+inline constexpr bool kLeadingDotHides = false;
+#else
+inline constexpr bool kLeadingDotHides = true;
+#endif
+
+constexpr bool IsHiddenName(std::string_view name) {
+  return kLeadingDotHides && !name.empty() && name.front() == '.';
+}
+
 struct DirEntry {
   std::string name;  ///< entry name without folder; never "." or ".."
+  /// A real folder. A symbolic link is never one, whatever it points to: listings never
+  /// follow links, so a walk can neither leave its folder nor loop.
   bool isDirectory = false;
+};
+
+/// What every folder listing and probe leaves out: hidden entries unless they are asked
+/// for, and the program's own folder with everything in it.
+struct ListingRules {
+  bool includeHidden = false;
+  std::string programFolder;  ///< "" when there is none to leave out
 };
 
 /// A local calendar time, as the date special string and the listing export show it.
@@ -83,10 +103,22 @@ class FileSystem {
   /// system returns them. Empty optional when the folder cannot be read.
   virtual std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) = 0;
 
-  /// readFolder, sorted the way a Windows file system lists a folder: by name, compared
-  /// case-insensitively (ASCII upper case, then bytes). Every walk and listing uses this
-  /// order, so ordered numbers follow the names and never the disk's hash order.
+  /// readFolder without what the listing rules leave out, sorted the way a Windows file
+  /// system lists a folder: by name, compared case-insensitively (ASCII upper case, then
+  /// bytes). Every walk and listing uses this order, so ordered numbers follow the names
+  /// and never the disk's hash order. The program folder itself lists as empty.
   std::optional<std::vector<DirEntry>> listFolder(const std::string& folder);
+
+  /// Sets what listings leave out from now on. The program folder is known by the path
+  /// given and by its canonical path.
+  void setListingRules(const ListingRules& rules);
+  bool includesHidden() const { return includeHidden_; }
+  /// True when a listing of `folder` leaves this entry out.
+  bool leavesOut(std::string_view folder, const DirEntry& entry) const;
+  /// True for the program folder and every path inside it.
+  bool inProgramFolder(std::string_view path) const;
+  /// The path with its links, "." and ".." resolved; the path itself when that fails.
+  virtual std::string canonicalPath(const std::string& path) { return path; }
 
   /// What a path names now, from one status query (links are followed).
   virtual EntryKind kind(const std::string& path) = 0;
@@ -116,6 +148,10 @@ class FileSystem {
   virtual std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) = 0;
   /// True when a file exists and no other process holds its lock.
   virtual bool isUnlocked(const std::string& path) = 0;
+
+ private:
+  bool includeHidden_ = false;
+  std::vector<std::string> programFolders_;
 };
 
 /// The machine's own file system.

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/file_system.h"
 
@@ -99,15 +100,24 @@ class PosixFileSystem final : public FileSystem {
     while (struct dirent* e = ::readdir(dir)) {
       const char* n = e->d_name;
       if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+      // The type comes with the listing; a link is never taken for the folder it points to.
       bool isDir = e->d_type == DT_DIR;
-      if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+      if (e->d_type == DT_UNKNOWN) {
         struct stat st;
-        isDir = ::fstatat(dfd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        isDir = ::fstatat(dfd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
       }
       entries.push_back(DirEntry{n, isDir});
     }
     ::closedir(dir);
     return entries;
+  }
+
+  std::string canonicalPath(const std::string& path) override {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;
+    std::string out(resolved);
+    ::free(resolved);
+    return out;
   }
 
   EntryKind kind(const std::string& path) override {

@@ -182,10 +182,19 @@ class Win32FileSystem final : public FileSystem {
     }
     do {
       if (IsDotOrDotDot(data.cFileName)) continue;
-      entries.push_back(DirEntry{data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+      // A folder that is a reparse point (a link or junction) is never walked into.
+      const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                         (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+      entries.push_back(DirEntry{data.cFileName, isDir});
     } while (::FindNextFileA(find.get(), &data));
     if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
     return entries;
+  }
+
+  std::string canonicalPath(const std::string& path) override {
+    char buffer[MAX_PATH];
+    const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+    return (n == 0 || n >= MAX_PATH) ? path : std::string(buffer, n);
   }
 
   EntryKind kind(const std::string& path) override {

@@ -46,9 +46,61 @@ void SortInFolderOrder(std::vector<DirEntry>& entries) {
 }
 
 std::optional<std::vector<DirEntry>> FileSystem::listFolder(const std::string& folder) {
+  if (inProgramFolder(folder)) return std::vector<DirEntry>{};
   auto entries = readFolder(folder);
-  if (entries) SortInFolderOrder(*entries);
+  if (!entries) return entries;
+  std::erase_if(*entries, [&](const DirEntry& e) { return leavesOut(folder, e); });
+  SortInFolderOrder(*entries);
   return entries;
+}
+
+namespace {
+std::string_view WithoutTrailingSeparators(std::string_view path) {
+  while (path.size() > 1 && IsSeparator(path.back()) && !IsRootPath(path)) path.remove_suffix(1);
+  return path;
+}
+
+bool SameNameBytes(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (!kNamesIgnoreCase) return a == b;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const unsigned char ca = AsciiUpperByte(static_cast<unsigned char>(a[i]));
+    const unsigned char cb = AsciiUpperByte(static_cast<unsigned char>(b[i]));
+    if (IsSeparator(a[i]) && IsSeparator(b[i])) continue;
+    if (ca != cb) return false;
+  }
+  return true;
+}
+}  // namespace
+
+void FileSystem::setListingRules(const ListingRules& rules) {
+  includeHidden_ = rules.includeHidden;
+  programFolders_.clear();
+  if (rules.programFolder.empty()) return;
+  programFolders_.emplace_back(WithoutTrailingSeparators(rules.programFolder));
+  std::string canonical(WithoutTrailingSeparators(canonicalPath(programFolders_.front())));
+  if (!canonical.empty() && canonical != programFolders_.front()) programFolders_.push_back(std::move(canonical));
+}
+
+bool FileSystem::inProgramFolder(std::string_view path) const {
+  for (const std::string& folder : programFolders_) {
+    if (path.size() < folder.size() || !SameNameBytes(path.substr(0, folder.size()), folder)) continue;
+    if (path.size() == folder.size() || IsSeparator(path[folder.size()]) || IsSeparator(folder.back())) return true;
+  }
+  return false;
+}
+
+bool FileSystem::leavesOut(std::string_view folder, const DirEntry& entry) const {
+  if (!includeHidden_ && IsHiddenName(entry.name)) return true;
+  if (!entry.isDirectory) return false;
+  // Only a folder of the program folder's own name can be it: the path is joined only then.
+  for (const std::string& programFolder : programFolders_) {
+    std::size_t cut = programFolder.size();
+    while (cut > 0 && !IsSeparator(programFolder[cut - 1])) --cut;
+    const std::string_view last = std::string_view(programFolder).substr(cut);
+    if (SameNameBytes(last, entry.name) && inProgramFolder(JoinPath(folder, entry.name))) return true;
+  }
+  return false;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {

@@ -24,6 +24,7 @@ class SnapshotFileSystem final : public FileSystem {
   bool makeFolders(const std::string& path) override;
   std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override;
   bool isUnlocked(const std::string& path) override { return inner_.isUnlocked(path); }
+  std::string canonicalPath(const std::string& path) override { return inner_.canonicalPath(path); }
 
  private:
   FileSystem& inner_;

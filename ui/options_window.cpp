@@ -174,11 +174,13 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   fileManagerState_ = new QLabel(general);
   fileManagerState_->setObjectName(QStringLiteral("FileManagerState"));
   fileManagerState_->setIndent(22);
+  hidden_ = MakeCheck(general, "CheckBoxHidden", tr("Include hidden files and folders"), false);
   auto* g = new QVBoxLayout(general);
   g->setContentsMargins(10, 12, 8, 10);
   g->setSpacing(12);
   for (QCheckBox* c : {exitAfterRun_, displayResult_, confirm_, contextMenu_}) g->addWidget(c);
   g->addWidget(fileManagerState_);
+  g->addWidget(hidden_);
   g->addStretch();
   tabs->addTab(general, QStringLiteral("General"));
 
@@ -291,6 +293,7 @@ batch::RunOptions OptionsWindow::runOptions() const {
   o.previewCount = previewCount_->position();
   o.historyMax = historyMax_->position();
   o.order = {static_cast<batch::OrderKey>(order_->currentIndex()), orderDescending_->isChecked()};
+  o.includeHidden = hidden_->isChecked();
   return o;
 }
 
@@ -314,6 +317,7 @@ void OptionsWindow::setControls(const batch::RunOptions& o, bool contextMenu) {
   excludeSmallWords_->setChecked(o.excludeSmallWords);
   confirm_->setChecked(o.confirm);
   contextMenu_->setChecked(contextMenu);
+  hidden_->setChecked(o.includeHidden);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
   setOrder(o.order);
@@ -342,6 +346,12 @@ void OptionsWindow::loadSettings() {
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
   setOrder(o.order);
+  hidden_->setChecked(o.includeHidden);
+  applyListingRules();
+}
+
+void OptionsWindow::applyListingRules() {
+  program_.fs().setListingRules({hidden_->isChecked(), program_.state().installDir});
 }
 
 void OptionsWindow::showFileManagerState() {
@@ -373,6 +383,7 @@ void OptionsWindow::OkClick() {
     app::SaveStoredOptions(*settings, {runOptions(), contextMenu_->isChecked()});
   }
   applyFileManagerIntegration();
+  applyListingRules();
 
   const int maximum = historyMax_->position();
   if (maximum < shownHistoryMaximum_) {

@@ -96,6 +96,9 @@ class OptionsWindow final : public QDialog {
   void setOrder(const batch::ItemOrder& order);
   void applyFileManagerIntegration();
   void showFileManagerState();
+  /// Walks, probes and listings leave out hidden items unless the check box asks for them,
+  /// and always the program folder.
+  void applyListingRules();
 
   Program& program_;
   QString launcherPath_;
@@ -109,6 +112,7 @@ class OptionsWindow final : public QDialog {
   QCheckBox* autocopy_;
   QCheckBox* excludeSmallWords_;
   QCheckBox* dontOpenListing_;
+  QCheckBox* hidden_;
   NumberField* previewCount_;
   QComboBox* order_;          ///< "Numbering order": name, natural, date modified, size
   QCheckBox* orderDescending_;

@@ -40,6 +40,7 @@ Program::Program(const Services& services) : services_(services) {
     state_.installDir = app::ResolveInstallDir(*settings, fs());
   }
   batch::RecoverJournal(fs(), state_.installDir);
+  fs().setListingRules({false, state_.installDir});
   nameHistory_ = std::make_unique<batch::NameHistory>(fs(), state_.installDir, 20);
 
   main_ = std::make_unique<MainWindow>(*this);

@@ -111,14 +111,15 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   StoredOptions written = NonDefaults();
   written.options.previewCount = 1000;
   written.options.historyMax = 0;
+  written.options.includeHidden = true;
   {
     auto settings = app::OpenSettings();
     app::SaveStoredOptions(*settings, written);
     app::WriteLastDir(*settings, QStringLiteral("/home/u/Pictures, 2007/"));
   }
   const std::string file = tree.readFile("config/Tessaro/Dir.conf");
-  for (const char* line :
-       {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n", "Order=natural:desc\n"})
+  for (const char* line : {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n",
+                           "Order=natural:desc\n", "Hidden=1\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
 
   StoredOptions read;  // the window's defaults
@@ -131,6 +132,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   EXPECT_EQ(read.options.previewCount, 1000);
   EXPECT_EQ(read.options.historyMax, 0);
   EXPECT_EQ(read.options.order, written.options.order);
+  EXPECT_TRUE(read.options.includeHidden);
   EXPECT_EQ(app::ReadLastDir(*settings), QStringLiteral("/home/u/Pictures, 2007/"));
 
   app::WriteHistoryMaximum(*settings, 5);

@@ -78,6 +78,29 @@ TEST_F(WalkTest, StopFlagEndsEveryOpenFolder) {
   EXPECT_EQ(lists[2], (std::vector<std::string>{"/Top/B.txt", "/Top/f1"}));
 }
 
+TEST_F(WalkTest, ListingRulesLeaveOutHiddenItemsAndTheProgramFolder) {
+  fs.addFile("/Top/.git/config");
+  fs.addFile("/Top/.h");
+  fs.addFile("/Top/Mid/State/rollback.rbk");
+  fs.addFile("/Top/Mid/Statements/s");
+  fs.setListingRules({false, "/Top/Mid/State/"});
+  using Lists = std::vector<std::vector<std::string>>;
+  const bool dotHides = platform::kLeadingDotHides;
+  EXPECT_EQ(WalkLists(fs, {"/Top", FolderScope::SubfoldersOnly, {}}),
+            (dotHides ? Lists{{}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {"/Top/Mid"}}
+                      : Lists{{}, {}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {"/Top/.git", "/Top/Mid"}}));
+  EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::OneLayer, {}}), Lists{{}});
+  EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::ThisFolder, {}}), Lists{{}});
+  // Hand-picked items are taken as given, except the program's own files.
+  EXPECT_EQ(WalkLists(fs, {"", FolderScope::OneLayer, {"/Top/.h", "/Top/Mid/State/rollback.rbk"}}),
+            Lists{{"/Top/.h"}});
+  EXPECT_EQ(batch::Probe(fs, "/Top").firstFile, dotHides ? "B.txt" : ".h");
+  EXPECT_EQ(batch::Probe(fs, "/Top/Mid/State").fileCount, 0);
+  fs.setListingRules({true, "/Top/Mid/State"});
+  EXPECT_EQ(batch::Probe(fs, "/Top").firstFile, ".h");
+  EXPECT_EQ(WalkLists(fs, {"/Top/.git", FolderScope::OneLayer, {}}), Lists{{"/Top/.git/config"}});
+}
+
 TEST(WebpageFolders, SuffixesInAnyCase) {
   EXPECT_TRUE(batch::IsWebpageFolder("x.files"));
   EXPECT_TRUE(batch::IsWebpageFolder("page_FILES"));

@@ -132,6 +132,7 @@ void OptionsWindowTest::pagesControlsAndDefaults() {
       {0, "CheckBox3", "Display result after rename files", true},
       {0, "CheckBox6", " Display OK confirmation box when begin rename", false},
       {0, "CheckBox7", " Integrate with the file manager's context menu", true},
+      {0, "CheckBoxHidden", "Include hidden files and folders", false},
       {1, "CheckBox4", "Automatically copy to input box when use mouse select", true},
       {1, "CheckBox5", "Exclude 'a,and,of' etc. when Capitalize every words", true},
       {1, "CheckBox2", "Don't open file after save filenames ", false},
