@@ -11,6 +11,8 @@ using engine::OutcomeKind;
 
 namespace {
 constexpr std::size_t kMaxPathLength = 255;
+/// Numbers tried for one name at most: a name the system keeps refusing ends the search.
+constexpr int kMaxNumber = 1000000;
 constexpr const char* kReservedNames[] = {"con", "aux", "com1", "lpt1", "prn", "nul"};
 
 // The split of a new path for its clean-up and numbering: the last component cut at its
@@ -46,6 +48,20 @@ void BatchRun::execute(const RunRequest& request) {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
+  lastNumbers_.clear();
+  skipped_.clear();
+  journalFailed_ = false;
+  if (request.mode == RunMode::Rename && journal_) {
+    // No rename without its pair in the journal: a journal that cannot be opened or that
+    // another run holds refuses the run before anything is renamed.
+    const JournalState state = journal_->open();
+    if (state != JournalState::Ready) {
+      journalFailed_ = true;
+      messages_.warning(JournalRefusal(state, journal_->path()), "Error");
+      request_ = nullptr;
+      return;
+    }
+  }
   Walk(fs_, request.target, stop_, [this](const ItemList& items) {
     if (request_->order == ItemOrder{})
       itemLoop(items);
@@ -140,8 +156,25 @@ bool BatchRun::newPathCheck(const std::string& newPath) {
   return true;
 }
 
+void BatchRun::skip(const std::string& oldPath, const std::string& newPath, std::string reason) {
+  skipped_.push_back({oldPath, newPath, std::move(reason)});
+  if (handPicked() && request_->mode == RunMode::Rename) hooks_.addEntry(oldPath);
+}
+
+void BatchRun::journalStopped() {
+  journalFailed_ = true;
+  stop_.set();
+  messages_.warning(JournalWriteFailure(journal_->path(), log_.pairCount()), "Error");
+}
+
 void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {
   const bool rename = request_->mode == RunMode::Rename;
+  // The rollback log holds one path a line: a name with a line break is left alone.
+  if (oldPath.find_first_of("\r\n") != std::string::npos ||
+      newPath.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+    skip(oldPath, newPath, kLineBreakReason);
+    return;
+  }
   if (!newPathCheck(newPath)) {
     if (handPicked() && rename) hooks_.addEntry(oldPath);
     return;
@@ -174,35 +207,56 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
 
   // Collisions: the first free "(n)" before the extension. Case conversions skip this, as
   // the item would find itself where names compare without case; the rename itself still
-  // never replaces anything.
-  int n = 0;
+  // never replaces anything. Numbers go on from the last one this run found taken for the
+  // same name, so names that all collapse into one cost a probe or two each, not one per
+  // earlier item.
   const bool numbered = !request_->record.onlyConvertsCase();
+  int* last = nullptr;
+  // The first call comes while newPath is still the name without a number: its key.
+  auto nextCandidate = [&] {
+    if (!last) last = &lastNumbers_[newPath];
+    return *last < kMaxNumber ? std::optional<std::string>(nextNumbered(++*last)) : std::nullopt;
+  };
   if (!rename) {
     // The preview numbers as the run will: the names of earlier rows are taken by then, and
     // the items of earlier rows have left their old names.
-    if (numbered) {
-      while (newPath == oldPath || takenInPreview(newPath)) newPath = nextNumbered(++n);
+    if (numbered && (newPath == oldPath || takenInPreview(newPath))) {
+      std::optional<std::string> candidate;
+      while ((candidate = nextCandidate()) && (*candidate == oldPath || takenInPreview(*candidate))) {
+      }
+      if (!candidate) return;
+      newPath = std::move(*candidate);
     }
     addPreviewRow(oldPath, std::move(newPath));
     return;
   }
 
   // Real run: the no-replace rename is the existence test; a taken name moves on to the
-  // next number, so an entry that appears at any moment is never replaced.
-  platform::RenameStatus status;
+  // next number, so an entry that appears at any moment is never replaced. A number
+  // plainly taken is skipped on a status query, without a journal record.
+  platform::RenameStatus status = platform::RenameStatus::TargetExists;
+  bool tryAsIs = !numbered || lastNumbers_.empty() || !lastNumbers_.count(newPath);
   while (true) {
-    if (numbered && newPath == oldPath) {
-      newPath = nextNumbered(++n);
-      continue;
+    if (!tryAsIs) {
+      auto candidate = nextCandidate();
+      if (!candidate) break;
+      newPath = std::move(*candidate);
+      if (newPath == oldPath || fs_.exists(newPath)) continue;
     }
-    if (journal_) journal_->intend(newPath, oldPath);
+    tryAsIs = false;
+    if (numbered && newPath == oldPath) continue;
+    if (journal_ && !journal_->intend(newPath, oldPath)) {
+      journalStopped();
+      return;
+    }
     status = fs_.rename(oldPath, newPath);
-    if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
+    if (status == platform::RenameStatus::Renamed) break;
+    if (journal_) journal_->withdraw();
     if (status != platform::RenameStatus::TargetExists || !numbered) break;
-    newPath = nextNumbered(++n);
   }
   if (status != platform::RenameStatus::Renamed) {
-    if (handPicked()) hooks_.addEntry(oldPath);
+    skip(oldPath, newPath,
+         status == platform::RenameStatus::TargetExists ? "an item of the new name exists" : fs_.lastFailure());
     return;
   }
   if (request_->withProgress) {

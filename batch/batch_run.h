@@ -4,6 +4,7 @@
 // rename recorded in the rollback log and the run journal.
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -28,6 +29,17 @@ inline constexpr const char* kNothingRenamedMessage =
     "No filename had been changed,please check input text and \nmake sure that the targeted files can be renamed.";
 inline constexpr const char* kNoRowsFiller = "(No filename will be renamed)";
 inline constexpr const char* kMoreRowsFiller = "(Others not shown...)";
+
+/// An item the run left alone although its rules gave it a new name: the file system refused
+/// the rename, or a name holds a line break that the rollback log cannot record.
+struct SkippedItem {
+  std::string oldPath;
+  std::string newPath;
+  std::string reason;
+};
+
+/// The reason given for a name with a line break.
+inline constexpr const char* kLineBreakReason = "the name holds a line break, which the rollback log cannot record";
 
 /// A preview row; a filler row has only its old column.
 struct PreviewRow {
@@ -65,12 +77,19 @@ class BatchRun {
   /// The renames of the run, in order (read from the log, which holds them once).
   std::vector<RenamePair> renamed() const;
   const std::vector<PreviewRow>& previewRows() const { return rows_; }
+  /// The items left alone, in the order the run came to them.
+  const std::vector<SkippedItem>& skipped() const { return skipped_; }
+  /// True when the journal refused the run or failed in it; its message was shown.
+  bool journalFailed() const { return journalFailed_; }
   std::int32_t ordinal() const { return ordinal_; }
 
  private:
   void itemLoop(const ItemList& items);
   void applyOperationToItem(const engine::Item& item);
   void renamePerformer(const std::string& oldPath, std::string newPath);
+  /// The journal could not take a pair: the run stops before that rename.
+  void journalStopped();
+  void skip(const std::string& oldPath, const std::string& newPath, std::string reason);
   void addPreviewRow(const std::string& oldPath, std::string newPath);
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
@@ -93,6 +112,11 @@ class BatchRun {
   std::vector<PreviewRow> rows_;
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
+  /// For a new path found taken: the last number tried for it, so the next item that
+  /// collides goes on from there instead of probing every number again.
+  std::unordered_map<std::string, int> lastNumbers_;
+  std::vector<SkippedItem> skipped_;
+  bool journalFailed_ = false;
 };
 
 }  // namespace velmora::batch

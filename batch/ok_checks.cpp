@@ -13,7 +13,8 @@ bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Message
     messages.information(*problem);
     return false;
   }
-  if (text.find_first_of(kProhibitedCharacters) != std::string::npos) {
+  if (text.find_first_of(kProhibitedCharacters) != std::string::npos ||
+      text.find_first_of(kProhibitedControls) != std::string::npos) {
     messages.information(
         "You should remove one of following nine characters from input text, because they are "
         "prohibited in Windows filenames:  \\ / : * ? \" < > |");
@@ -276,8 +277,8 @@ std::string EndWording(const std::string& t) { return "insert '" + t + "' to the
 std::string CursorWording(const engine::OperationRecord& r) {
   const std::string& t = r.cursorText;
   const std::string& sample = r.sample.sampleName;
-  const int p = r.sample.cursorPos;
-  const int length = static_cast<int>(sample.size());
+  const std::int64_t p = r.sample.cursorPos;
+  const auto length = static_cast<std::int64_t>(sample.size());
   if (p == 1 && !r.cursorFromEnd) return HeadWording(t);
   if (p == length + 1 && r.cursorFromEnd) return p == 1 ? HeadWording(t) : EndWording(t);
   if (!r.cursorFromEnd) return "insert '" + t + "' to the position BEHIND the part of '" + engine::Substring(sample, 1, p - 1) + "'\n";

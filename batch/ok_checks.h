@@ -15,6 +15,9 @@ namespace velmora::batch {
 
 /// The nine characters that no name may hold, in the order they are looked for.
 inline constexpr const char* kProhibitedCharacters = "\\/:*?\"<>|";
+/// Refused as well, with the same message: a line break cannot stand in the line-based
+/// rollback log, and a NUL ends a name on every system.
+inline constexpr std::string_view kProhibitedControls{"\r\n\0", 3};
 
 /// The check of a text typed by the user: random-string placeholders, then the nine
 /// prohibited characters. Shows its message and answers false when the text is refused.

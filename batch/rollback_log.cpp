@@ -44,21 +44,34 @@ bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder,
 RunJournal::RunJournal(platform::FileSystem& fs, std::string programFolder)
     : fs_(fs), folder_(std::move(programFolder)), path_(ProgramFolderWithSeparator(folder_) + kJournalName) {}
 
-void RunJournal::intend(const std::string& newPath, const std::string& oldPath) {
-  if (failed_) return;
-  if (!handle_) {
-    RecoverJournal(fs_, folder_);  // a journal an interrupted run left behind becomes the log first
-    handle_ = fs_.openLockedAppend(path_);
-    if (!handle_ || !handle_->truncateTo(0)) {
-      handle_.reset();
-      failed_ = true;  // another instance runs: its journal stays its own
-      return;
-    }
+JournalState RunJournal::open() {
+  if (handle_) return JournalState::Ready;
+  RecoverJournal(fs_, folder_);  // a journal an interrupted run left behind becomes the log first
+  platform::LockFailure why = platform::LockFailure::None;
+  handle_ = fs_.openLockedAppend(path_, &why);
+  if (!handle_) return why == platform::LockFailure::Locked ? JournalState::Busy : JournalState::Unusable;
+  if (!handle_->truncateTo(0)) {
+    handle_.reset();
+    return JournalState::Unusable;
   }
+  size_ = sizeBefore_ = 0;
+  failed_ = false;
+  return JournalState::Ready;
+}
+
+bool RunJournal::intend(const std::string& newPath, const std::string& oldPath) {
+  if (failed_ || !handle_) return false;
   record_.clear();
   record_.append(newPath).append("\r\n").append(oldPath).append("\r\n");
   sizeBefore_ = size_;
-  if (handle_->append(record_)) size_ += record_.size();
+  if (!handle_->append(record_)) {
+    // A short write leaves part of a record: cut it off; recovery ignores it anyway.
+    handle_->truncateTo(size_);
+    failed_ = true;
+    return false;
+  }
+  size_ += record_.size();
+  return true;
 }
 
 void RunJournal::withdraw() {
@@ -84,14 +97,31 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
   if (!lock) return false;
   auto content = fs.readFile(journal);
   if (!content) return false;
+  // Every record ends in CR LF: bytes after the last one are a record cut short.
+  const std::size_t end = content->rfind("\r\n");
+  content->resize(end == std::string::npos ? 0 : end + 2);
   std::vector<std::string> lines;
   for (auto& line : SplitLines(*content))
     if (!line.empty()) lines.push_back(std::move(line));
-  if (lines.size() % 2) lines.pop_back();  // a torn last record
+  if (lines.size() % 2) lines.pop_back();
   if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true))
     return false;
   fs.removeFile(journal);
   return !lines.empty();
+}
+
+std::string JournalRefusal(JournalState state, const std::string& journalPath) {
+  if (state == JournalState::Busy)
+    return "Another rename run is using the program folder (its journal '" + journalPath +
+           "' is locked): nothing was renamed. Try again when it has ended.";
+  return "The journal '" + journalPath +
+         "' cannot be opened for writing (read-only or full disk, or not a regular file): nothing was renamed, "
+         "since no rename could be undone.";
+}
+
+std::string JournalWriteFailure(const std::string& journalPath, std::size_t renamed) {
+  return "The journal '" + journalPath + "' could not be written (is the disk full?): the run stopped before its next " +
+         "rename. The " + std::to_string(renamed) + " items renamed before are recorded, and undo reverses them.";
 }
 
 }  // namespace velmora::batch

@@ -38,16 +38,24 @@ class RollbackLog {
 /// leaving it read-only. Then removes the run journal.
 bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log);
 
+enum class JournalState { Ready, Busy, Unusable };
+
 /// The journal of a running batch run, held with an exclusive lock so that another
-/// instance never takes it over. Each pair is written ahead of its rename, in one write
+/// instance never takes it over, and so that a second run (or an undo) on the same program
+/// folder is refused while it runs. Each pair is written ahead of its rename, in one write
 /// call, and withdrawn when the rename does not happen: a run killed at any instant leaves
-/// every rename it made in the journal. At most the one pair under way may be there
-/// without its rename; replaying it is harmless, as undo never replaces anything.
+/// every rename it made in the journal, and no rename happens whose pair is not there. At
+/// most the one pair under way may be there without its rename; replaying it is harmless,
+/// as undo never replaces anything.
 class RunJournal {
  public:
   RunJournal(platform::FileSystem& fs, std::string programFolder);
-  /// Records a pair before its rename; opens (and locks) the journal at the first pair.
-  void intend(const std::string& newPath, const std::string& oldPath);
+  /// Takes over a journal left behind, then opens and locks a fresh one. Called before the
+  /// first rename: a run goes on only when it answers Ready.
+  JournalState open();
+  /// Records a pair before its rename; false when the journal is not open or the pair could
+  /// not be written whole: then the rename must not happen.
+  bool intend(const std::string& newPath, const std::string& oldPath);
   /// Withdraws the pair of the last intend() (its rename failed).
   void withdraw();
   /// Syncs what was appended to the disk.
@@ -55,6 +63,7 @@ class RunJournal {
   /// Drops the journal file (after the log was saved) and releases the lock.
   void discard();
   bool active() const { return handle_ != nullptr; }
+  const std::string& path() const { return path_; }
 
  private:
   platform::FileSystem& fs_;
@@ -68,7 +77,14 @@ class RunJournal {
 };
 
 /// At start-up: a journal left behind by an interrupted run that nobody holds becomes the
-/// rollback log, so Undo reverses that run. Returns true when one was taken over.
+/// rollback log, so Undo reverses that run. Only whole records count: a last record cut
+/// short by the crash is dropped. Returns true when one was taken over.
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder);
+
+/// Why a run (or undo) on this program folder cannot start: another holds the journal, or
+/// the journal cannot be written.
+std::string JournalRefusal(JournalState state, const std::string& journalPath);
+/// The journal failed in the middle of a run; the renames made so far are all recorded.
+std::string JournalWriteFailure(const std::string& journalPath, std::size_t renamed);
 
 }  // namespace velmora::batch

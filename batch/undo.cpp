@@ -19,14 +19,34 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
                       const std::vector<std::string>& entries, StopFlag& stop, RunHooks& hooks,
                       bool withProgress, UndoListener* listener) {
   UndoReport report;
+  // Holding the journal's lock keeps a run from starting on this folder meanwhile.
+  RunJournal lock(fs, programFolder);
+  const JournalState state = lock.open();
+  if (state == JournalState::Busy) {
+    report.refusal = JournalRefusal(state, lock.path());
+    stop.clear();
+    return report;
+  }
   if (withProgress) hooks.progressStart(static_cast<int>(entries.size()));
   const std::size_t pairs = entries.size() / 2;
+  std::vector<bool> keep(pairs, false);
+  std::size_t notReached = 0;  ///< pairs below this index were never tried
   for (std::size_t k = pairs; k-- > 0;) {
-    if (stop.isSet()) break;
+    if (stop.isSet()) {
+      notReached = k + 1;
+      break;
+    }
     const std::string& current = entries[2 * k];
     const std::string& original = entries[2 * k + 1];
+    if (!platform::IsAbsolutePath(current) || !platform::IsAbsolutePath(original)) {
+      ++report.ignored;
+      continue;
+    }
     if (fs.rename(current, original) != platform::RenameStatus::Renamed) {
       ++report.failed;
+      // Already in place (the rename under way when a run was killed never happened, or an
+      // earlier undo restored it): nothing is left to undo. Anything else stays in the log.
+      keep[k] = fs.exists(current) || !fs.exists(original);
       continue;
     }
     report.restored.push_back({current, original});
@@ -35,10 +55,46 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
     hooks.processEvents();
   }
   report.cancelled = stop.isSet();
-  if (!report.cancelled)
-    report.logDeleted = fs.removeFile(ProgramFolderWithSeparator(programFolder) + kRollbackLogName);
+  std::vector<std::string> kept;
+  for (std::size_t k = 0; k < pairs; ++k) {
+    if (k >= notReached && !keep[k]) continue;
+    kept.push_back(entries[2 * k]);
+    kept.push_back(entries[2 * k + 1]);
+  }
+  report.kept = kept.size() / 2;
+  const std::string log = ProgramFolderWithSeparator(programFolder) + kRollbackLogName;
+  if (kept.empty()) {
+    report.logDeleted = fs.removeFile(log);
+  } else if (report.kept + report.ignored < pairs) {
+    report.keptSaved = fs.writeFileAtomic(log, JoinLinesCrLf(kept), true);
+  }
+  lock.discard();
   stop.clear();
   return report;
+}
+
+std::string UndoKeptMessage(const UndoReport& report) {
+  std::string text;
+  if (report.kept > 0) {
+    const bool one = report.kept == 1;
+    text = std::to_string(report.kept) + (one ? " rename " : " renames ") +
+           (report.cancelled ? (one ? "was not reversed" : "were not reversed") : "could not be reversed") +
+           (report.keptSaved ? (one ? "; it stays" : "; they stay") + std::string(" in rollback.rbk, so undo can try again.")
+                             : std::string(", and rollback.rbk could not be rewritten to keep them."));
+  }
+  if (report.ignored > 0) {
+    if (!text.empty()) text += "\n";
+    text += report.ignored == 1
+                ? std::string("1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.")
+                : std::to_string(report.ignored) +
+                      " entries of rollback.rbk are not pairs of absolute paths; they were left alone.";
+  }
+  return text;
+}
+
+std::string UnreadableLogMessage(const std::string& programFolder) {
+  return "The rollback log '" + ProgramFolderWithSeparator(programFolder) + kRollbackLogName +
+         "' is not a regular file of a readable size: nothing was restored.";
 }
 
 }  // namespace velmora::batch

@@ -32,12 +32,23 @@ struct UndoReport {
   int failed = 0;                    ///< pairs that could not be replayed
   bool cancelled = false;
   bool logDeleted = false;
+  std::size_t kept = 0;     ///< pairs left in the log for the next undo: failed, or not reached
+  bool keptSaved = true;    ///< false when the log of the kept pairs could not be written
+  std::size_t ignored = 0;  ///< pairs that are not two absolute paths: never replayed
+  std::string refusal;      ///< why nothing was replayed (another run holds the folder)
 };
 
-/// Replays the pairs (a last unpaired line ignored) until the stop flag is set; deletes the
-/// log only when the replay was not cancelled.
+/// Replays the pairs (a last unpaired line ignored) until the stop flag is set, never while
+/// a run holds the program folder. Only pairs of two absolute paths are replayed. The log
+/// then keeps exactly the pairs still to be undone (those that failed, and those a cancel
+/// did not reach), so none is ever lost; with none left it is deleted.
 UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder,
                       const std::vector<std::string>& entries, StopFlag& stop, RunHooks& hooks,
                       bool withProgress, UndoListener* listener = nullptr);
+
+/// What an undo that could not restore everything says (empty when it did).
+std::string UndoKeptMessage(const UndoReport& report);
+/// The log exists but is not a regular file of a sane size.
+std::string UnreadableLogMessage(const std::string& programFolder);
 
 }  // namespace velmora::batch

@@ -251,13 +251,19 @@ class Session {
     if (mode == batch::RunMode::Rename) run.setJournal(&journal);
     run.execute(runRequest);
 
+    reportSkipped(run);
     if (mode == batch::RunMode::Preview) {
       // The rows went out as they came; the filler rows come at the end.
       const auto& rows = run.previewRows();
       for (std::size_t i = hooks.printed; i < rows.size(); ++i) printPreviewRow(rows[i]);
       flushLines();
+      if (StopOnSignals::interrupted()) {
+        messages_.show("Interrupted", "the preview was stopped.");
+        return finish(kRefused);
+      }
       return finish(kDone);
     }
+    if (run.journalFailed() && run.log().empty()) return finish(kFailure);
 
     const auto& entries = run.log().entries();
     std::string lines;  // written in blocks: 100,000 renames print quickly
@@ -267,7 +273,7 @@ class Session {
     };
     for (std::size_t i = 0; i + 1 < entries.size(); i += 2) {
       if (o_.json) {
-        renamed_.push_back({entries[i + 1], entries[i]});
+        renamed_.push_back(json::array({JsonText(entries[i + 1]), JsonText(entries[i])}));
         continue;
       }
       lines.append(entries[i + 1]).append(1, '\t').append(entries[i]).append(1, '\n');
@@ -276,8 +282,12 @@ class Session {
     flush();
     if (run.log().empty()) {
       journal.discard();
+      if (StopOnSignals::interrupted()) {
+        messages_.show("Interrupted", "nothing was renamed.");
+        return finish(kRefused);
+      }
       messages_.information(batch::kNothingRenamedMessage);
-      return finish(kNothingRenamed);
+      return finish(run.skipped().empty() ? kNothingRenamed : kFailure);
     }
     if (!batch::SaveRollbackLog(fs_, stateDir_, run.log())) {
       messages_.show("Warning", journal.active()
@@ -287,7 +297,19 @@ class Session {
       return finish(kFailure);
     }
     journal.discard();
-    return finish(kDone);
+    if (StopOnSignals::interrupted()) {
+      messages_.show("Interrupted", std::to_string(run.log().pairCount()) +
+                                        " items were renamed before the stop; 'velmora-cli undo' reverses them.");
+      return finish(kRefused);
+    }
+    return finish(run.journalFailed() || !run.skipped().empty() ? kFailure : kDone);
+  }
+
+  /// Every item the run left alone is named with the reason, one line each.
+  void reportSkipped(const batch::BatchRun& run) {
+    for (const auto& item : run.skipped())
+      messages_.show("Error", "'" + Printable(item.oldPath) + "' was not renamed to '" + Printable(item.newPath) +
+                                  "': " + (item.reason.empty() ? "the system refused it" : item.reason));
   }
 
   /// A real run records the texts entered for it before it renames anything, as the
@@ -296,13 +318,18 @@ class Session {
     const OperationKind kind = settings_.record.kind;
     if (kind == OperationKind::Removpart || kind == OperationKind::Changexten) return;
     batch::NameHistory history(fs_, stateDir_, o_.historyMax);
-    history.load();
+    const std::string path = batch::ProgramFolderWithSeparator(stateDir_) + batch::kHistoryName;
+    if (!history.load() && fs_.exists(path))
+      throw std::runtime_error("the history file '" + path +
+                               "' is not a regular file of a readable size: nothing was renamed");
     batch::RecordNewNames(history, settings_.record);
   }
 
   int runUndo() {
     auto entries = batch::ReadRollbackEntries(fs_, stateDir_);
     if (!entries) {
+      if (fs_.exists(batch::ProgramFolderWithSeparator(stateDir_) + batch::kRollbackLogName))
+        return failure(batch::UnreadableLogMessage(stateDir_));
       messages_.information("There is no rename operation to undo.");
       return finish(kNothingRenamed);
     }
@@ -312,19 +339,23 @@ class Session {
     StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
     const auto report = batch::ReplayUndo(fs_, stateDir_, *entries, stop, hooks, false);
+    if (!report.refusal.empty()) return failure(report.refusal);
     for (const auto& pair : report.restored) {
-      renamed_.push_back({pair.oldPath, pair.newPath});
+      renamed_.push_back(json::array({JsonText(pair.oldPath), JsonText(pair.newPath)}));
       if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";
     }
+    if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty()) messages_.show("Warning", kept);
+    if (StopOnSignals::interrupted()) return finish(kRefused);
+    if (report.kept > 0) return finish(kFailure);
     return finish(report.restored.empty() ? kNothingRenamed : kDone);
   }
 
   void printPreviewRow(const batch::PreviewRow& row) {
     if (row.filler) {
-      preview_.push_back({row.oldName});
+      preview_.push_back(json::array({JsonText(row.oldName)}));
       if (!o_.json) lines_.append(row.oldName).append(1, '\n');
     } else {
-      preview_.push_back({row.oldName, row.newName});
+      preview_.push_back(json::array({JsonText(row.oldName), JsonText(row.newName)}));
       if (!o_.json) lines_.append(row.oldName).append(1, '\t').append(row.newName).append(1, '\n');
     }
     if (lines_.size() >= 65536) flushLines();
@@ -357,7 +388,7 @@ class Session {
  private:
   std::string selectedText() const {
     const auto& s = settings_.record.sample;
-    return engine::Substring(s.sampleName, s.selectionStart + 1, s.selectionLength);
+    return engine::Substring(s.sampleName, std::int64_t{s.selectionStart} + 1, s.selectionLength);
   }
 
   /// Prints each preview row as the run computes it, so a long preview streams.
@@ -432,12 +463,15 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   CommandLine line;
   CLI::App& app = line.app;
 
+  // With --json anywhere on the line, even a usage error prints its one JSON object.
+  bool jsonWanted = false;
+  for (int i = 1; i < argc; ++i) jsonWanted = jsonWanted || std::string_view(argv[i]) == "--json";
+  const auto usage = [&](const std::string& text) { return ReportUsage(out, err, jsonWanted, text); };
+
   // CLI11 alone would only say that a command is missing; name the word it did not know.
   if (argc > 1 && argv[1][0] != '-' &&
-      app.get_subcommands([&](const CLI::App* c) { return c->get_name() == argv[1]; }).empty()) {
-    err << "Usage: unknown command '" << argv[1] << "'\n";
-    return kUsage;
-  }
+      app.get_subcommands([&](const CLI::App* c) { return c->get_name() == argv[1]; }).empty())
+    return usage("unknown command '" + std::string(argv[1]) + "'");
 
   try {
     app.parse(argc, argv);
@@ -448,8 +482,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "Usage: " << e.what() << "\n";
-    return kUsage;
+    return usage(e.what());
   }
 
   if (line.list->parsed()) return line.list->run(out, err);
@@ -474,8 +507,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
       return session.runOperation();
     }
   } catch (const UsageError& e) {
-    err << "Usage: " << e.what() << "\n";
-    return kUsage;
+    return usage(e.what());
   } catch (const MissingFolder& e) {
     return session.failure(e.what(), kUsage);
   } catch (const std::exception& e) {

@@ -48,6 +48,19 @@ inline constexpr const char* kOrderHelp =
     "Numbering order of each folder's items: name (default), natural, mtime or size; add :desc to reverse";
 batch::ItemOrder ParseOrderOption(const std::string& text);
 
+/// A usage error: "Usage: TEXT" on stderr, or with --json the one JSON object
+/// {"messages": [{"title": "Usage", "text": TEXT}], "exit": 3} on stdout. Returns 3.
+int ReportUsage(std::ostream& out, std::ostream& err, bool json, const std::string& text);
+
+/// A name or text for --json: a JSON string when it is valid UTF-8; otherwise, since JSON
+/// strings hold only Unicode, the object {"bytes": BASE64} with its bytes in standard
+/// base64, so every name comes back exactly.
+nlohmann::json JsonText(const std::string& text);
+/// True for a valid UTF-8 sequence (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+/// A name for a message line: CR and LF shown as \r and \n, so one item stays one line.
+std::string Printable(const std::string& name);
+
 /// A path given on the command line made absolute against the current folder, so that the
 /// rollback log holds paths that stay valid from anywhere.
 std::string Absolute(const std::string& path);
@@ -60,6 +73,8 @@ class StopOnSignals {
  public:
   explicit StopOnSignals(batch::StopFlag& stop);
   ~StopOnSignals();
+  /// True once a signal asked the command to stop.
+  static bool interrupted();
   StopOnSignals(const StopOnSignals&) = delete;
   StopOnSignals& operator=(const StopOnSignals&) = delete;
 };

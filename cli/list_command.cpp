@@ -73,8 +73,7 @@ int ListCommand::run(std::ostream& out, std::ostream& err) {
   try {
     return execute(out, err);
   } catch (const UsageError& e) {
-    err << "Usage: " << e.what() << "\n";
-    return kUsage;
+    return ReportUsage(out, err, json_, e.what());
   } catch (const std::exception& e) {
     err << "Error: " << e.what() << "\n";
     return kFailure;
@@ -116,7 +115,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   const auto finish = [&](int code) {
     if (json_) {
       json j;
-      if (!written.empty()) j["listing"] = written;
+      if (!written.empty()) j["listing"] = JsonText(written);
       if (!messages.shown.empty()) j["messages"] = messages.shown;
       j["exit"] = code;
       out << j.dump() << "\n";

@@ -1,5 +1,6 @@
 #include "engine/special_strings.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -71,7 +72,8 @@ int WholeNumber(std::string_view digits) {
   }
   for (; i < digits.size(); ++i) {
     if (digits[i] < '0' || digits[i] > '9') return 0;  // no number: an empty string
-    value = value * 10 + (digits[i] - '0');
+    // Saturates far above any count a token may ask for, so long digit runs never overflow.
+    value = std::min(value * 10 + (digits[i] - '0'), 10000000);
   }
   return sign * value;
 }

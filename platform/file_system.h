@@ -77,6 +77,16 @@ struct EntryInfo {
 
 enum class EntryKind { Missing, File, Directory };
 
+/// Why openLockedAppend gave nothing.
+enum class LockFailure {
+  None,
+  Locked,    ///< another process holds the lock
+  Unusable,  ///< not a regular file, or it cannot be opened or created
+};
+
+/// The largest file readFile reads: far beyond any log or list the program writes.
+inline constexpr std::uint64_t kReadFileLimit = 512ull << 20;
+
 enum class RenameStatus {
   Renamed,
   TargetExists,  ///< refused: an entry of the new name exists; nothing was replaced
@@ -131,8 +141,11 @@ class FileSystem {
   /// that appears between a check and this call.
   virtual RenameStatus rename(const std::string& from, const std::string& to) = 0;
 
-  /// Whole-file read; empty optional when the file cannot be read.
+  /// Whole-file read of a regular file of at most kReadFileLimit bytes, opened without
+  /// blocking; empty optional for anything else (a FIFO, a device, a folder, a huge file).
   virtual std::optional<std::string> readFile(const std::string& path) = 0;
+  /// The system's reason for the last rename that answered Failed ("" when unknown).
+  virtual std::string lastFailure() const { return {}; }
   /// Writes the file beside its target and moves it into place, so a crash leaves either
   /// the old or the new content. A read-only target is replaced all the same; with
   /// readOnly the new file is left read-only.
@@ -143,10 +156,10 @@ class FileSystem {
   /// Creates the folder and its missing parents.
   virtual bool makeFolders(const std::string& path) = 0;
 
-  /// Opens (creating) a file for appending and takes an exclusive advisory lock on it;
-  /// null when it cannot be opened or another process holds the lock.
-  virtual std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) = 0;
-  /// True when a file exists and no other process holds its lock.
+  /// Opens (creating) a regular file for appending and takes an exclusive advisory lock on
+  /// it; null when it cannot be opened or another process holds the lock (why says which).
+  virtual std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why = nullptr) = 0;
+  /// True when a regular file exists and no other process holds its lock.
   virtual bool isUnlocked(const std::string& path) = 0;
 
  private:
@@ -168,6 +181,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 
 /// The last component of a path (a trailing separator ignored).
 std::string LastComponent(std::string_view path);
+
+/// True for a path that names its place from a root, never from the current folder: "/..."
+/// on Linux; "C:\...", "C:/...", a share "\\server\..." or "\..." on Windows.
+bool IsAbsolutePath(std::string_view path);
 
 /// True for a root path: "/" on Linux; "C:\", "C:", "\" or a share "\\server\share" on Windows.
 bool IsRootPath(std::string_view path);

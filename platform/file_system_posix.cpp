@@ -18,8 +18,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/rename_faults.h"
 
 #ifndef RENAME_NOREPLACE
 #define RENAME_NOREPLACE (1 << 0)
@@ -29,13 +31,38 @@ namespace velmora::platform {
 
 namespace {
 
+const RenameFaults* g_faults = nullptr;
+
 int RenameNoReplace(const char* from, const char* to) {
+  if (g_faults && g_faults->noReplaceUnsupported) {
+    errno = EINVAL;
+    return -1;
+  }
 #ifdef SYS_renameat2
   return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
 #else
   errno = ENOSYS;
   return -1;
 #endif
+}
+
+int Link(const char* from, const char* to) {
+  if (g_faults && g_faults->linkError) {
+    errno = g_faults->linkError;
+    return -1;
+  }
+  return ::link(from, to);
+}
+
+// Takes the name for an item of this kind: an empty file made with O_EXCL, or an empty
+// folder. Either fails with EEXIST when any entry has the name.
+bool Reserve(const std::string& to, bool folder) {
+  if (g_faults && g_faults->beforeClaim) g_faults->beforeClaim(to);
+  if (folder) return ::mkdir(to.c_str(), 0700) == 0;
+  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
 bool SameEntry(const struct stat& a, const struct stat& b) {
@@ -147,13 +174,20 @@ class PosixFileSystem final : public FileSystem {
     const int err = errno;
     if (err == EEXIST) return caseOnlyRename(from, to);
     if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(from, to);
-    return RenameStatus::Failed;
+    return failed(err);
   }
 
   std::optional<std::string> readFile(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; only a regular file is read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kReadFileLimit) {
+      ::close(fd);
+      return std::nullopt;
+    }
     std::string out;
+    out.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     while (true) {
       ssize_t n = ::read(fd, buf, sizeof buf);
@@ -164,6 +198,10 @@ class PosixFileSystem final : public FileSystem {
       }
       if (n == 0) break;
       out.append(buf, static_cast<std::size_t>(n));
+      if (out.size() > kReadFileLimit) {  // it grew while being read
+        ::close(fd);
+        return std::nullopt;
+      }
     }
     ::close(fd);
     return out;
@@ -206,25 +244,52 @@ class PosixFileSystem final : public FileSystem {
     return kind(path) == EntryKind::Directory;
   }
 
-  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return nullptr;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why) override {
+    LockFailure failure = LockFailure::Unusable;
+    // A holder removes its journal while it still holds the lock: a lock taken on a file
+    // that is no longer at the path guards nothing, so open the path again.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644);
+      if (fd < 0) break;
+      struct stat held, named;
+      if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+        ::close(fd);
+        break;
+      }
+      if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        failure = LockFailure::Locked;
+        break;
+      }
+      if (::lstat(path.c_str(), &named) == 0 && SameEntry(held, named)) {
+        ::fcntl(fd, F_SETFL, O_APPEND);  // appends may block like any write again
+        return std::make_unique<PosixAppendLog>(fd);
+      }
       ::close(fd);
-      return nullptr;
     }
-    return std::make_unique<PosixAppendLog>(fd);
+    if (why) *why = failure;
+    return nullptr;
   }
 
   bool isUnlocked(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0) return false;
-    bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    struct stat st;
+    bool free = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     ::close(fd);  // closing drops the lock we may have taken
     return free;
   }
 
+  std::string lastFailure() const override { return lastFailure_; }
+
  private:
+  RenameStatus failed(int err) {
+    lastFailure_ = std::strerror(err);
+    return RenameStatus::Failed;
+  }
+
+  std::string lastFailure_;
+
   // The target exists. On a case-insensitive file system it may be the source itself,
   // reached by a name that differs only in case: then rename through a temporary name.
   RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {
@@ -249,25 +314,38 @@ class PosixFileSystem final : public FileSystem {
   }
 
   // File systems without RENAME_NOREPLACE: a hard link cannot replace anything, so
-  // link + unlink is a safe rename for files; folders get a checked rename.
+  // link + unlink is a safe rename for files. Where links are refused too (and for
+  // folders), the new name is reserved first and the item renamed over its own
+  // reservation: an entry planted meanwhile makes the reservation fail instead of being
+  // replaced.
   RenameStatus fallbackRename(const std::string& from, const std::string& to) {
     struct stat st;
-    if (::lstat(from.c_str(), &st) != 0) return RenameStatus::Failed;
-    if (!S_ISDIR(st.st_mode)) {
-      if (::link(from.c_str(), to.c_str()) == 0) {
+    if (::lstat(from.c_str(), &st) != 0) return failed(errno);
+    const bool folder = S_ISDIR(st.st_mode);
+    if (!folder) {
+      if (Link(from.c_str(), to.c_str()) == 0) {
         if (::unlink(from.c_str()) == 0) return RenameStatus::Renamed;
+        const int err = errno;
         ::unlink(to.c_str());
-        return RenameStatus::Failed;
+        return failed(err);
       }
       if (errno == EEXIST) return RenameStatus::TargetExists;
     }
-    struct stat target;
-    if (::lstat(to.c_str(), &target) == 0) return RenameStatus::TargetExists;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? RenameStatus::Renamed : RenameStatus::Failed;
+    if (!Reserve(to, folder)) return errno == EEXIST ? RenameStatus::TargetExists : failed(errno);
+    if (::rename(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
+    const int err = errno;
+    if (folder) {
+      ::rmdir(to.c_str());
+    } else {
+      ::unlink(to.c_str());
+    }
+    return failed(err);
   }
 };
 
 }  // namespace
+
+void SetRenameFaults(const RenameFaults* faults) { g_faults = faults; }
 
 FileSystem& RealFileSystem() {
   static PosixFileSystem fs;

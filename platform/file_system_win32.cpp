@@ -240,13 +240,19 @@ class Win32FileSystem final : public FileSystem {
       if (SameEntry(from, to)) return caseOnlyRename(from, to);
       return RenameStatus::TargetExists;
     }
+    lastFailure_ = "Windows error " + std::to_string(err);
     return RenameStatus::Failed;
   }
+
+  std::string lastFailure() const override { return lastFailure_; }
 
   std::optional<std::string> readFile(const std::string& path) override {
     Handle h(::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!h.valid()) return std::nullopt;
+    if (!h.valid() || ::GetFileType(h.get()) != FILE_TYPE_DISK) return std::nullopt;
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(h.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > kReadFileLimit)
+      return std::nullopt;
     std::string out;
     char buf[65536];
     while (true) {
@@ -302,14 +308,20 @@ class Win32FileSystem final : public FileSystem {
     return kind(path) == EntryKind::Directory;
   }
 
-  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override {
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why) override {
     // Others may read and delete the journal, never write it; the lock marks the holder.
     Handle h(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.valid()) return nullptr;
+    if (!h.valid()) {
+      if (why) *why = ::GetLastError() == ERROR_SHARING_VIOLATION ? LockFailure::Locked : LockFailure::Unusable;
+      return nullptr;
+    }
     OVERLAPPED ov{};
     ov.OffsetHigh = kLockOffsetHigh;
-    if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) return nullptr;
+    if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) {
+      if (why) *why = LockFailure::Locked;
+      return nullptr;
+    }
     return std::make_unique<Win32AppendLog>(h.release());
   }
 
@@ -326,6 +338,8 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
+  std::string lastFailure_;
+
   // from and to name the same entry in different case: move it aside under a name of its
   // own, then to the wanted name. Put back under its old name if that fails.
   RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {

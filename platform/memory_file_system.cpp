@@ -26,6 +26,12 @@ class MemoryAppendLog final : public AppendLog {
   bool append(std::string_view bytes) override {
     auto it = fs_.nodes_.find(path_);
     if (it == fs_.nodes_.end()) return false;
+    // A full disk: only the part that still fits is written.
+    if (it->second.content.size() + bytes.size() > fs_.appendLimit_) {
+      it->second.content.append(bytes.substr(0, fs_.appendLimit_ - std::min(fs_.appendLimit_, it->second.content.size())));
+      it->second.size = it->second.content.size();
+      return false;
+    }
     it->second.content.append(bytes);
     it->second.size = it->second.content.size();
     return true;
@@ -121,7 +127,11 @@ std::optional<EntryInfo> MemoryFileSystem::entryInfo(const std::string& path) {
 RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::string& toIn) {
   renameCalls_.push_back(WithInnerSeparators(fromIn + " -> " + toIn));
   const std::string from = Normalize(fromIn), to = Normalize(toIn);
-  if (from.empty() || to.empty() || locked_.count(from)) return RenameStatus::Failed;
+  if (locked_.count(from)) {
+    lastFailure_ = "Permission denied";
+    return RenameStatus::Failed;
+  }
+  if (from.empty() || to.empty()) return RenameStatus::Failed;
   if (!nodes_.count(from)) return RenameStatus::Failed;
   if (nodes_.count(to) || IsRootPath(to)) return RenameStatus::TargetExists;
   const std::string parent = to.substr(0, to.find_last_of(kInnerSeparator));
@@ -172,11 +182,18 @@ bool MemoryFileSystem::makeFolders(const std::string& path) {
   return true;
 }
 
-std::unique_ptr<AppendLog> MemoryFileSystem::openLockedAppend(const std::string& path) {
+std::unique_ptr<AppendLog> MemoryFileSystem::openLockedAppend(const std::string& path, LockFailure* why) {
   const std::string p = Normalize(path);
-  if (heldLocks_.count(p)) return nullptr;
-  Node& n = nodes_[p];
-  if (n.isDirectory) return nullptr;
+  if (heldLocks_.count(p)) {
+    if (why) *why = LockFailure::Locked;
+    return nullptr;
+  }
+  const std::string parent = p.substr(0, p.find_last_of(kInnerSeparator));
+  if ((!parent.empty() && kind(parent) != EntryKind::Directory) || (nodes_.count(p) && nodes_[p].isDirectory)) {
+    if (why) *why = LockFailure::Unusable;
+    return nullptr;
+  }
+  nodes_[p];
   heldLocks_.insert(p);
   return std::make_unique<MemoryAppendLog>(*this, p);
 }

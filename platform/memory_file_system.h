@@ -31,6 +31,8 @@ class MemoryFileSystem final : public FileSystem {
   /// Makes renames of this source path fail, as a locked file would.
   void lockPath(const std::string& path) { locked_.insert(path); }
   const Node* node(const std::string& path) const;
+  /// Appends beyond this size are written short and fail, as on a full disk.
+  void limitAppends(std::uint64_t bytes) { appendLimit_ = bytes; }
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override;
@@ -40,7 +42,8 @@ class MemoryFileSystem final : public FileSystem {
   bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
   bool removeFile(const std::string& path) override;
   bool makeFolders(const std::string& path) override;
-  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override;
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why = nullptr) override;
+  std::string lastFailure() const override { return lastFailure_; }
   bool isUnlocked(const std::string& path) override;
 
  private:
@@ -51,6 +54,8 @@ class MemoryFileSystem final : public FileSystem {
   std::vector<std::string> renameCalls_;
   std::set<std::string> locked_;
   std::set<std::string> heldLocks_;
+  std::string lastFailure_;
+  std::uint64_t appendLimit_ = UINT64_MAX;
   friend class MemoryAppendLog;
 };
 

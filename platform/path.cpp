@@ -125,6 +125,15 @@ std::string LastComponent(std::string_view path) {
   return std::string(path.substr(cut));
 }
 
+bool IsAbsolutePath(std::string_view path) {
+#ifdef _WIN32
+  if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return true;
+  return !path.empty() && IsSeparator(path[0]);
+#else
+  return !path.empty() && path.front() == '/';
+#endif
+}
+
 bool IsRootPath(std::string_view path) {
 #ifdef _WIN32
   if (path.size() == 1 && IsSeparator(path[0])) return true;

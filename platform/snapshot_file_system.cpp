@@ -28,9 +28,9 @@ bool SnapshotFileSystem::makeFolders(const std::string& path) {
   return inner_.makeFolders(path);
 }
 
-std::unique_ptr<AppendLog> SnapshotFileSystem::openLockedAppend(const std::string& path) {
+std::unique_ptr<AppendLog> SnapshotFileSystem::openLockedAppend(const std::string& path, LockFailure* why) {
   saved_.clear();
-  return inner_.openLockedAppend(path);
+  return inner_.openLockedAppend(path, why);
 }
 
 }  // namespace velmora::platform

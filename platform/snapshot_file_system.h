@@ -22,7 +22,8 @@ class SnapshotFileSystem final : public FileSystem {
   bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
   bool removeFile(const std::string& path) override;
   bool makeFolders(const std::string& path) override;
-  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path) override;
+  std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why = nullptr) override;
+  std::string lastFailure() const override { return inner_.lastFailure(); }
   bool isUnlocked(const std::string& path) override { return inner_.isUnlocked(path); }
   std::string canonicalPath(const std::string& path) override { return inner_.canonicalPath(path); }
 

@@ -892,17 +892,22 @@ void MainWindow::UndoButtonClick() {
   }
   ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
   batch::StopFlag& stop = program_.stopFlag();
+  batch::UndoReport report;
   if (entries->size() <= batch::kUndoLinesWithoutProgress) {
     ProgressRunHooks hooks(nullptr);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, false, &listener);
+    report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, false, &listener);
     QApplication::restoreOverrideCursor();
   } else {
     ProgressWindow& progress = program_.progress();
     ProgressRunHooks hooks(&progress);
-    progress.run([&] { batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
-                 stop);
+    progress.run(
+        [&] { report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
+        stop);
   }
+  // What could not be restored stays in the log; say so, and why nothing ran when refused.
+  if (!report.refusal.empty()) messages.warning(report.refusal, "Error");
+  if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty()) messages.warning(kept, "Warning");
   program_.playEndSound();
   stop.clear();
   if (!program_.options().runOptions().displayResult) model_->clear();

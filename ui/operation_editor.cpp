@@ -1723,6 +1723,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     run.execute(request);
     QApplication::restoreOverrideCursor();
+    journalFailed_ = run.journalFailed();
     for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
       pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
   } else {
@@ -1733,6 +1734,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
     batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
     run.setJournal(journal_.get());
     progress.run([&] { run.execute(request); }, stop);
+    journalFailed_ = run.journalFailed();
     for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
       pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
   }
@@ -1750,7 +1752,8 @@ void OperationEditor::endRun() {
     if (journal_) journal_->discard();
     journal_.reset();
     if (!isVisible()) show();
-    program_.messages().information(batch::kNothingRenamedMessage);
+    // A journal that refused the run has said why nothing was renamed.
+    if (!journalFailed_) program_.messages().information(batch::kNothingRenamedMessage);
     return;
   }
   hide();

@@ -199,6 +199,7 @@ class OperationEditor final : public QDialog {
   QString previewCaption_;
   batch::RollbackLog pendingLog_;
   std::unique_ptr<batch::RunJournal> journal_;
+  bool journalFailed_ = false;  ///< the last run's journal refused it or failed in it
   QTimer focusTimer_;
   QHash<QObject*, int> focusCodes_;
   QHash<QWidget*, QWidget*> labels_;

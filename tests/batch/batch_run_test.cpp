@@ -168,8 +168,8 @@ class PlantingFileSystem final : public platform::FileSystem {
   }
   bool removeFile(const std::string& p) override { return real_.removeFile(p); }
   bool makeFolders(const std::string& p) override { return real_.makeFolders(p); }
-  std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p) override {
-    return real_.openLockedAppend(p);
+  std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p, platform::LockFailure* why) override {
+    return real_.openLockedAppend(p, why);
   }
   bool isUnlocked(const std::string& p) override { return real_.isUnlocked(p); }
 
@@ -205,6 +205,83 @@ TEST(BatchRun, HandPickedListIsRebuiltFromTheResults) {
   // Renamed under the new path, unchanged and failed under the old; the folder and the
   // vanished item do not come back.
   EXPECT_EQ(r.hooks.entries, (std::vector<std::string>{"/w/a.md", "/w/keep.doc", "/w/locked.txt"}));
+}
+
+TEST(BatchRun, NoRenameWithoutItsPairInTheJournal) {
+  platform::MemoryFileSystem fs;
+  for (const char* f : {"/w/a.txt", "/w/b.txt", "/w/c.txt"}) fs.addFile(f);
+  fs.addFolder("/state");
+  const std::string journalPath = "/state/rollback.rbk.journal";
+  {
+    // Another run holds the journal: refused before the first rename, and said so.
+    auto held = fs.openLockedAppend(journalPath);
+    Runner r(fs);
+    batch::RunJournal journal(fs, "/state");
+    r.request.record = ChangeExtension(".txt", ".md");
+    r.batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), r.messages, r.hooks, r.stop,
+                                                   r.expander);
+    r.batchRun->setJournal(&journal);
+    r.request.target = {"/w", FolderScope::OneLayer, {}};
+    r.batchRun->execute(r.request);
+    EXPECT_TRUE(r.batchRun->journalFailed());
+    EXPECT_TRUE(fs.renameCalls().empty());
+    ASSERT_EQ(r.messages.shown.size(), 1u);
+    EXPECT_EQ(r.messages.shown[0].text, batch::JournalRefusal(batch::JournalState::Busy, journal.path()));
+  }
+  // A full disk: the journal takes two records whole, the third short; the run stops
+  // before that rename, and the journal holds exactly the renames made.
+  const std::string two = "/w/a.md\r\n/w/a.txt\r\n/w/b.md\r\n/w/b.txt\r\n";
+  fs.limitAppends(two.size() + 5);
+  Runner r(fs);
+  batch::RunJournal journal(fs, "/state");
+  r.batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), r.messages, r.hooks, r.stop,
+                                                 r.expander);
+  r.batchRun->setJournal(&journal);
+  r.request = {ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}, RunMode::Rename, 1, 20, false};
+  r.batchRun->execute(r.request);
+  EXPECT_TRUE(r.batchRun->journalFailed());
+  EXPECT_EQ(Renamed(*r.batchRun), (std::vector<std::string>{"/w/a.txt -> /w/a.md", "/w/b.txt -> /w/b.md"}));
+  EXPECT_TRUE(fs.exists("/w/c.txt"));
+  EXPECT_EQ(fs.node(journalPath)->content, two);
+  ASSERT_EQ(r.messages.shown.size(), 1u);
+  EXPECT_EQ(r.messages.shown[0].text, batch::JournalWriteFailure(journal.path(), 2));
+}
+
+TEST(BatchRun, ItemsLeftAloneAreReportedWithTheirReason) {
+  platform::MemoryFileSystem fs;
+  fs.addFile("/w/a.txt");
+  fs.addFile("/w/line\nbreak.txt");
+  fs.addFile("/w/locked.txt");
+  fs.lockPath("/w/locked.txt");
+  Runner r(fs);
+  auto& run = r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}});
+  EXPECT_EQ(Renamed(run), std::vector<std::string>{"/w/a.txt -> /w/a.md"});
+  ASSERT_EQ(run.skipped().size(), 2u);
+  EXPECT_EQ(run.skipped()[0].oldPath, "/w/line\nbreak.txt");
+  EXPECT_EQ(run.skipped()[0].reason, batch::kLineBreakReason);
+  EXPECT_EQ(run.skipped()[1].newPath, "/w/locked.md");
+  EXPECT_EQ(run.skipped()[1].reason, "Permission denied");
+}
+
+TEST(BatchRun, NamesCollapsingIntoOneCostOneRenameEach) {
+  platform::MemoryFileSystem fs;
+  constexpr int kItems = 300;
+  for (int i = 0; i < kItems; ++i) fs.addFile("/w/f" + std::to_string(1000 + i) + ".txt");
+  engine::OperationRecord record;
+  record.kind = OperationKind::Changnew;
+  record.newName = "same";
+  Runner r(fs);
+  auto& run = r.run(record, {"/w", FolderScope::OneLayer, {}});
+  ASSERT_EQ(run.renamed().size(), static_cast<std::size_t>(kItems));
+  EXPECT_EQ(run.renamed().back().newPath, "/w/same(" + std::to_string(kItems - 1) + ").txt");
+  // Numbering goes on from the last number taken: no probing of every earlier number.
+  EXPECT_LE(fs.renameCalls().size(), static_cast<std::size_t>(2 * kItems));
+  // The preview numbers the same way.
+  platform::MemoryFileSystem fresh;
+  for (int i = 0; i < kItems; ++i) fresh.addFile("/w/f" + std::to_string(1000 + i) + ".txt");
+  Runner p(fresh);
+  auto& preview = p.run(record, {"/w", FolderScope::OneLayer, {}}, RunMode::Preview, 1000);
+  EXPECT_EQ(preview.previewRows()[kItems - 1].newName, "same(" + std::to_string(kItems - 1) + ").txt");
 }
 
 TEST(BatchRun, EveryRenameFailingLeavesTheLogEmpty) {

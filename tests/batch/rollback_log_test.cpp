@@ -50,6 +50,7 @@ TEST(RunJournal, RecoveredAsTheLogWhenNobodyHoldsIt) {
   fs.writeFileAtomic("/state/rollback.rbk", "/old\r\n/older\r\n", true);
   {
     batch::RunJournal journal(fs, "/state");
+    ASSERT_EQ(journal.open(), batch::JournalState::Ready);
     journal.intend("/w/b", "/w/a");
     journal.intend("/w/d", "/w/c");
     journal.intend("/w/f", "/w/e");
@@ -63,6 +64,47 @@ TEST(RunJournal, RecoveredAsTheLogWhenNobodyHoldsIt) {
   EXPECT_TRUE(fs.node("/state/rollback.rbk")->readOnly);
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
   EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
+}
+
+TEST(RunJournal, RecoveryTakesWholeRecordsOnly) {
+  const std::string whole = "/w/b\r\n/w/a\r\n";
+  for (const std::string torn : {"/w/d\r\n/w/long_na", "/w/d\r\n/w/c\r", "/w/d\r\n", "/w/d"}) {
+    SCOPED_TRACE(torn);
+    platform::MemoryFileSystem fs;
+    fs.addFolder("/state");
+    fs.writeFileAtomic("/state/rollback.rbk.journal", whole + torn, false);
+    EXPECT_TRUE(batch::RecoverJournal(fs, "/state"));
+    EXPECT_EQ(fs.node("/state/rollback.rbk")->content, whole);
+  }
+}
+
+TEST(Undo, KeepsWhatItCouldNotRestoreAndReplaysOnlyAbsolutePairs) {
+  platform::MemoryFileSystem fs;
+  fs.addFolder("/state");
+  fs.addFile("/w/b");
+  fs.addFile("/w/d");
+  fs.addFile("/w/x");  // d's old name is taken again
+  fs.addFile("/w/rel");
+  fs.addFile("/w/here");  // its pair never happened: nothing to undo, nothing kept
+  const std::vector<std::string> entries = {"/w/b", "/w/a", "/w/d", "/w/x", "rel", "/w/r", "/w/gone", "/w/here"};
+  fs.writeFileAtomic("/state/rollback.rbk", batch::JoinLinesCrLf(entries), true);
+  batch::StopFlag stop;
+  batch::NoHooks hooks;
+  const auto report = batch::ReplayUndo(fs, "/state", entries, stop, hooks, false);
+  EXPECT_EQ(report.restored.size(), 1u);
+  EXPECT_EQ(report.kept, 1u);
+  EXPECT_EQ(report.ignored, 1u);
+  EXPECT_TRUE(fs.exists("/w/a"));
+  EXPECT_TRUE(fs.exists("/w/rel"));
+  EXPECT_EQ(fs.node("/state/rollback.rbk")->content, "/w/d\r\n/w/x\r\n");
+  EXPECT_EQ(batch::UndoKeptMessage(report),
+            "1 rename could not be reversed; it stays in rollback.rbk, so undo can try again.\n"
+            "1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.");
+  // Refused while a run holds the program folder.
+  auto held = fs.openLockedAppend("/state/rollback.rbk.journal");
+  const auto refused = batch::ReplayUndo(fs, "/state", {"/w/d", "/w/y"}, stop, hooks, false);
+  EXPECT_FALSE(refused.refusal.empty());
+  EXPECT_TRUE(fs.exists("/w/d"));
 }
 
 TEST(RunJournal, TornLastRecordIsDroppedAndEmptyJournalKeepsTheLog) {
@@ -82,7 +124,9 @@ TEST(RunJournal, DiscardRemovesIt) {
   platform::MemoryFileSystem fs;
   fs.addFolder("/state");
   batch::RunJournal journal(fs, "/state");
-  journal.intend("/w/b", "/w/a");
+  EXPECT_FALSE(journal.intend("/w/b", "/w/a"));  // not open: the rename must not happen
+  ASSERT_EQ(journal.open(), batch::JournalState::Ready);
+  EXPECT_TRUE(journal.intend("/w/b", "/w/a"));
   EXPECT_TRUE(fs.exists("/state/rollback.rbk.journal"));
   journal.discard();
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));

@@ -1,11 +1,18 @@
-// A run killed in the middle of its renames is undone completely from its journal; the root
+// The journal and the state folder: a run killed in the middle is undone completely; no rename
+// happens without its pair in the journal; a second run, unusable state files, Ctrl-C and an
+// undo that cannot restore everything each end with a clear word; the root
 // folder itself is never renamed.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "cli/cli_runner.h"
 #include "support/temp_tree.h"
@@ -84,6 +91,133 @@ TEST(CliRoot, TheRootFolderItselfIsNeverRenamed) {
     EXPECT_FALSE(tree.exists("state/rollback.rbk"));
   }
 }
+
+
+/// A work folder "t" with a.txt and b.txt, the state folder beside it.
+class CliJournalSafety : public ::testing::Test {
+ protected:
+  void SetUp() override { tree.make({"t/a.txt", "t/b.txt", "state/"}); }
+  testing::ProcessResult rename(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"extension", "--folder", tree.path("t"), "--set", "newExtension=md",
+                                     "--set",     "allExtensions=true", "--yes", "--state-dir", state};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunCli(args);
+  }
+  std::vector<std::string> work() const {
+    std::vector<std::string> out;
+    for (const auto& e : tree.list())
+      if (e.rfind("t/", 0) == 0 && e != "t/") out.push_back(e.substr(2));
+    return out;
+  }
+  testing::TempTree tree;
+  const std::string state = tree.path("state");
+  const std::string journal = WithSeparator(state) + "rollback.rbk.journal";
+  const std::vector<std::string> untouched = {"a.txt", "b.txt"};
+};
+
+TEST_F(CliJournalSafety, NoRenameWhenTheJournalIsAFolderOrHeldByAnotherRun) {
+  {
+    tree.make({"state/rollback.rbk.journal/"});
+    const auto out = rename();
+    EXPECT_EQ(out.exit, 4);
+    EXPECT_NE(out.err.find("cannot be opened for writing"), std::string::npos) << out.err;
+    EXPECT_EQ(work(), untouched);
+    std::filesystem::remove(journal);
+  }
+  // Another run holds the journal: a second run and an undo are refused; both say why.
+  tree.writeFile("state/rollback.rbk", tree.path("t/a.txt") + "\r\n" + tree.path("t/z.txt") + "\r\n");
+  auto held = platform::RealFileSystem().openLockedAppend(journal);
+  ASSERT_NE(held, nullptr);
+  for (const auto& out : {rename(), RunCli({"undo", "--yes", "--state-dir", state})}) {
+    EXPECT_EQ(out.exit, 4);
+    EXPECT_NE(out.err.find("Another rename run is using the program folder"), std::string::npos) << out.err;
+    EXPECT_EQ(work(), untouched);
+  }
+  held.reset();
+  EXPECT_EQ(rename().exit, 0);
+}
+
+TEST_F(CliJournalSafety, UndoKeepsThePairsItCouldNotRestore) {
+  ASSERT_EQ(rename().exit, 0);
+  // The user renamed one item by hand meanwhile: its pair cannot be replayed.
+  std::filesystem::rename(tree.path("t/b.md"), tree.path("t/c.md"));
+  const auto undo = RunCli({"undo", "--yes", "--state-dir", state});
+  EXPECT_EQ(undo.exit, 4);
+  EXPECT_NE(undo.err.find("Warning: 1 rename could not be reversed; it stays in rollback.rbk"), std::string::npos) << undo.err;
+  EXPECT_EQ(work(), (std::vector<std::string>{"a.txt", "c.md"}));
+  EXPECT_EQ(tree.readFile("state/rollback.rbk"),
+            tree.path("t/b.md") + "\r\n" + tree.path("t/b.txt") + "\r\n");
+  // Put back, the kept pair is undone by the next undo, and the log goes.
+  std::filesystem::rename(tree.path("t/c.md"), tree.path("t/b.md"));
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
+  EXPECT_EQ(work(), untouched);
+  EXPECT_FALSE(tree.exists("state/rollback.rbk"));
+}
+
+#ifndef _WIN32
+TEST_F(CliJournalSafety, StateFilesThatAreNotRegularFilesGiveAClearErrorAndNeverHang) {
+  const std::string log = WithSeparator(state) + "rollback.rbk";
+  struct Row {
+    const char* name;
+    std::function<void()> make;
+    std::vector<std::string> args;  ///< empty: a run
+    std::string message;
+  };
+  const Row rows[] = {
+      {"FIFO journal", [&] { ::mkfifo(journal.c_str(), 0644); }, {}, "cannot be opened for writing"},
+      {"FIFO log", [&] { ::mkfifo(log.c_str(), 0644); }, {"undo"}, "is not a regular file"},
+      {"log that is a device", [&] { std::filesystem::create_symlink("/dev/zero", log); }, {"undo"},
+       "is not a regular file"},
+      {"FIFO history", [&] { ::mkfifo((WithSeparator(state) + "Newname.txt").c_str(), 0644); },
+       {"replace", "--folder", tree.path("t"), "--set", "oldText=a", "--set", "newText=x"},
+       "the history file"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::filesystem::remove_all(state);
+    std::filesystem::create_directory(state);
+    row.make();
+    std::vector<std::string> args = row.args;
+    args.insert(args.end(), {"--yes", "--state-dir", state});
+    const auto out = args.size() == 3 ? rename() : RunCli(args);
+    EXPECT_EQ(out.exit, 4);
+    EXPECT_NE(out.err.find(row.message), std::string::npos) << out.err;
+    EXPECT_EQ(work(), untouched);
+    // A preview never waits on a state file either.
+    if (row.args.empty()) {
+      EXPECT_EQ(rename({"--preview"}).exit, 0);
+    }
+  }
+}
+
+TEST(CliJournal, CtrlCEndsWithExitTwoAndSaysHowToUndo) {
+  testing::TempTree tree;
+  constexpr int kFiles = 20000;
+  std::vector<std::string> names;
+  for (int i = 0; i < kFiles; ++i) names.push_back("photos/img" + std::to_string(i) + ".txt");
+  tree.make(names);
+  const std::string state = tree.path("state");
+  // The shell starts the run, interrupts it once renames are in its journal, and waits.
+  const std::string script =
+      "\"$0\" \"$@\" & p=$!; while [ ! -s \"$J\" ] && kill -0 $p 2>/dev/null; do sleep 0.01; done; "
+      "kill -INT $p; wait $p";
+  testing::ProcessOptions options;
+  options.environment = {{"J", WithSeparator(state) + "rollback.rbk.journal"}};
+  const auto out = testing::RunProcess({"/bin/sh", "-c", script, VELMORA_CLI_PATH, "extension", "--folder",
+                                        tree.path("photos"), "--set", "allExtensions=true", "--set",
+                                        "newExtension=dat", "--yes", "--state-dir", state},
+                                       options);
+  EXPECT_EQ(out.exit, 2) << out.err;
+  int renamed = 0;
+  for (const auto& e : tree.list()) renamed += e.size() > 4 && e.compare(e.size() - 4, 4, ".dat") == 0;
+  ASSERT_GT(renamed, 0);
+  ASSERT_LT(renamed, kFiles);
+  EXPECT_EQ(out.err, "Interrupted: " + std::to_string(renamed) +
+                         " items were renamed before the stop; 'velmora-cli undo' reverses them.\n");
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
+  for (const auto& e : tree.list()) EXPECT_EQ(e.find(".dat"), std::string::npos) << e;
+}
+#endif
 
 }  // namespace
 }  // namespace velmora

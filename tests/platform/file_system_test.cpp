@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <fstream>
 #include <memory>
 
 #include "platform/file_system.h"
 #include "platform/memory_file_system.h"
+#include "platform/rename_faults.h"
 #include "platform/snapshot_file_system.h"
 #include "support/temp_tree.h"
 
@@ -186,6 +189,39 @@ TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   EXPECT_EQ((*after)[1].name, "c");
   EXPECT_FALSE(fs.listFolder("/missing").has_value());
 }
+
+#ifndef _WIN32
+TEST(PosixFallbackRename, ReservesTheNameFirstSoAPlantedFileIsNeverReplaced) {
+  // A file system without RENAME_NOREPLACE that refuses hard links too.
+  platform::RenameFaults faults;
+  faults.noReplaceUnsupported = true;
+  faults.linkError = EPERM;
+  faults.beforeClaim = [](const std::string& to) { std::ofstream(to) << "planted"; };
+  struct Reset {
+    ~Reset() { platform::SetRenameFaults(nullptr); }
+  } reset;
+  platform::SetRenameFaults(&faults);
+  testing::TempTree tree;
+  FileSystem& fs = platform::RealFileSystem();
+  for (int i = 0; i < 7; ++i) {
+    const std::string n = std::to_string(i);
+    tree.writeFile("src" + n, "mine");
+    EXPECT_EQ(fs.rename(tree.path("src" + n), tree.path("dst" + n)), RenameStatus::TargetExists);
+    EXPECT_EQ(tree.readFile("dst" + n), "planted");
+    EXPECT_EQ(tree.readFile("src" + n), "mine");
+  }
+  // Nobody planting: files and folders are renamed over their own reservation, and an
+  // existing entry is still never replaced.
+  faults.beforeClaim = nullptr;
+  tree.make({"folder/inner.txt"});
+  EXPECT_EQ(fs.rename(tree.path("src0"), tree.path("moved")), RenameStatus::Renamed);
+  EXPECT_EQ(tree.readFile("moved"), "mine");
+  EXPECT_EQ(fs.rename(tree.path("folder"), tree.path("moved folder")), RenameStatus::Renamed);
+  EXPECT_TRUE(tree.exists("moved folder/inner.txt"));
+  EXPECT_EQ(fs.rename(tree.path("moved"), tree.path("dst1")), RenameStatus::TargetExists);
+  EXPECT_EQ(tree.readFile("dst1"), "planted");
+}
+#endif
 
 }  // namespace
 }  // namespace velmora

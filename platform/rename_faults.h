@@ -1,0 +1,21 @@
+#pragma once
+// A test seam of the Linux file system: faults injected into its renames, so a test can
+// prove the fallbacks safe on a file system that refuses what the normal path relies on.
+
+#include <functional>
+#include <string>
+
+namespace velmora::platform {
+
+struct RenameFaults {
+  bool noReplaceUnsupported = false;  ///< a rename with RENAME_NOREPLACE answers EINVAL
+  int linkError = 0;                  ///< link() fails with this errno; 0: it works
+  /// Runs just before a fallback rename claims the new name: where another process might
+  /// plant an entry of that name.
+  std::function<void(const std::string& to)> beforeClaim;
+};
+
+/// Injects the faults into RealFileSystem's renames until called again with nullptr.
+void SetRenameFaults(const RenameFaults* faults);
+
+}  // namespace velmora::platform
