@@ -88,7 +88,7 @@ QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap
   return glyph;
 }
 
-void AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken) {
+QString AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken) {
   taken = taken.toUpper();
   for (QAbstractButton* button : buttons) {
     if (button->property(kSharedCaption).toBool()) continue;
@@ -108,6 +108,7 @@ void AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken) {
       }
     }
   }
+  return taken;
 }
 
 }  // namespace velmora::ui

@@ -31,8 +31,8 @@ void TabOrderByLayout(QWidget* window);
 /// letter or digit that neither `taken` nor an earlier caption of the group uses. Captions
 /// that have one already, or have no free letter, stay as they are, and so do buttons
 /// marked with the property kSharedCaption (one caption on several buttons, each beside
-/// its own box, reached with Tab).
+/// its own box, reached with Tab). Returns `taken` with the group's letters added.
 inline constexpr const char* kSharedCaption = "sharedCaption";
-void AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken);
+QString AddMnemonics(const QList<QAbstractButton*>& buttons, QString taken);
 
 }  // namespace velmora::ui

@@ -18,6 +18,7 @@
 #include "app/file_manager_integration.h"
 #include "app/settings_store.h"
 #include "batch/name_history.h"
+#include "ui/desktop_look.h"
 #include "ui/operation_editor.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
@@ -268,6 +269,10 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, &OptionsWindow::HelpClick);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &OptionsWindow::HelpClick);
+  // Alt letters: the button bar's first, then each page's own around them (a hidden page's
+  // letters never compete with the shown one's).
+  const QString barLetters = AddMnemonics({ok, cancel, help, defaults}, QString());
+  for (QWidget* page : {general, rename, history}) AddMnemonics(page->findChildren<QAbstractButton*>(), barLetters);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(defaults);
