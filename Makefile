@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Velmora: `make run` builds and starts the desktop program, `make test` builds and runs every test.
 # Both install the Debian packages that a fresh machine lacks first.
 

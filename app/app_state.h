@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application-wide values that the windows share: the operation keyword, the target,
 // the sample item, the hand-off session and the program's own folder. One instance lives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's entries in the file managers' context menus, per user: Dolphin service
 // menus, Nautilus scripts and Thunar custom actions. A submenu "Rename with Velmora" holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings key: QSettings("Tessaro", "Dir") (the registry on Windows,
 // ~/.config/Tessaro/Dir.conf on Linux), with the value names, types, defaults and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up and the hand-off between instances: the program's own folder, the first
 // command-line argument as the operation keyword, the hand-off list "fn000.tmp", and the

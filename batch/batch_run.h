@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch run: every item of a target through the rules, each new name checked,
 // cleaned, numbered on a collision and renamed (or recorded as a preview row), every

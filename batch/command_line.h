@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The velmora-cli command line that does exactly what an operation set up in the editor
 // does on its target, quoted for a POSIX shell, so what was tried in the window can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small seams through which the core talks to whatever shows it: the desktop
 // windows, the command line, or a test recorder.

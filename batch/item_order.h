@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The order in which a directory's items (or the hand-picked list) are numbered, renamed,
 // previewed and listed. Name keeps the order the walk gives: the folder order, or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file name listing export: the names of a folder's tree ("Savealls") or of the
 // hand-picked list ("Savesomes") written to a text file, one CR LF line each, optionally

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The new-name history: the texts recently typed as new text for an operation, most recent
 // first, kept in "Newname.txt" in the program folder and offered again in the editor's six

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What OK does in the operation editor (and Preview, and the CLI): the input checks in
 // their fixed order with their messages, the confirmation texts, and the decision whether

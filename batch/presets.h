@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saved operations ("presets"): the fields of one operation stored under a name as the
 // JSON record file that velmora-cli reads with --record, in <config>/Tessaro/presets/NAME.json,

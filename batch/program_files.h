@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own files, all in one folder: the rollback log, its journal, the
 // new-name history and the hand-off list.

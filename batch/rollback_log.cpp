@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/rollback_log.h"
 
 #include "batch/program_files.h"

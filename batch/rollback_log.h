@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rollback log: pairs (new path, old path) per rename, on disk as "rollback.rbk",
 // one entry per line, CR LF. While a run renames, each pair also goes to a journal beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding the items of a target: the probe, the first target item, and the walk that
 // hands every directory's items, deepest first, to the item loop.

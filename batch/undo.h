@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo of the last run: the rollback log replayed, last rename first, so folders renamed
 // inside renamed folders come back completely.

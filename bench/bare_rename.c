@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The baseline for the whole-run benchmark: the bare system calls a renamer cannot avoid.
  * Reads a folder once and renames every regular file's extension to ".dat" with
  * renameat2(RENAME_NOREPLACE). */

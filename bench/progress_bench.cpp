@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window during an extension change of many files in one folder (100,000 by
 // default), driven through the operation editor as the user drives it:
 //  - the run's time in the window, against the same batch run with no window at all;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost per item of each rename rule family on 32-byte names, through ComputeNewName as
 // the batch run calls it, and of the special string expansion with every placeholder.
 // The argument picks the code page: 0 = 1252 (single byte), 1 = UTF-8 (multi-byte name).

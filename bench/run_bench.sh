@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-run benchmark: velmora-cli changing every extension of 100,000 files to ".dat",
 # against a bare readdir + renameat2 loop in C on the same tree, in one run. Prints the
 # median times, their ratio, and velmora-cli's peak resident memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with large targets: listing a folder of 100,000 files, and adding
 // 100,000 hand-picked paths through the "Files" button. Runs on the offscreen platform
 // with a private home, so the user's settings are never touched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli: every operation without a window, on the same core as the desktop program.
 
 #include "cli/cli_app.h"

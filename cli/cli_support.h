@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every velmora-cli command shares: exit codes, usage errors, messages on stderr,
 // paths made absolute, and Ctrl-C turned into the run's stop flag.

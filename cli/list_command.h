@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `velmora-cli list`: the listing export of a folder (--folder) or of hand-picked paths,
 // written to --output. The file is never opened with another program, and an existing

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a cross-built Windows program under wine: wine-run.sh WINE PREFIX PROGRAM [ARGS...]
 # A prefix already set in the environment wins; wine's debug output, its desktop menu
 # builder and the .NET / HTML engine installers (which would stall the first start) are off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of "Changnew": give every item one new name (which may hold special strings),
 // or convert the letter case of names. Unlike the other families these build the complete

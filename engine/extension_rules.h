@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Change, add or remove the extension of files, or convert its letter case.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of "Addnewnum": insert texts (which may hold special strings) at the caret
 // position picked in the sample, at the head and at the end, or next to an existing

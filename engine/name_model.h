@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How an item path splits into folder part, base name and extension, and the string
 // operations that every rule family shares, with exactly these semantics.

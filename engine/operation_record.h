@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every parameter of the current operation, as the rename rules read it. The editor's
 // controls (or the CLI's --set/--record) fill it in; the rules never change it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of "Removpart": remove given strings, remove the part selected in the sample,
 // remove what lies between two strings, keep the selected part, keep given strings, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of "Replapart": replace a given old text, or the part selected in the sample,
 // by the new text (which may hold special strings). Each takes the item's base name and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text helpers shared by the remove, replace, insert and change rules. Every search
 // matches whole characters of the code page in use, and every cut taken from the sample's

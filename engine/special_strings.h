@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Placeholders in new-name texts: ordered numbers, "@$@", folder name, random strings,
 // file date and size. The expansion is per item; the check runs before a run.

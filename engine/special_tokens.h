@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The placeholder that the special string dialog writes into an input box for the kind
 // the user picked, and the six ways it writes today's date.

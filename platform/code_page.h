@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Code pages for names. Names are byte strings; a code page says where its characters
 // begin and end (so no cut ever falls inside one) and how letters map between cases for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-system seam of the core. Everything the walk, the run, the undo, the
 // special strings and the listing export do on disk goes through this interface, so

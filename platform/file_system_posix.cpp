@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux file system: sorted folder listings, no-replace renames, atomic writes and
 // the locked append file of the run journal.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows file system through the ANSI calls: folder listings in the file system's
 // name order, no-replace renames (MoveFileA), atomic writes of the program's own files and
 // the locked append file of the run journal. Paths are ANSI byte strings.

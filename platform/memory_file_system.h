@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-memory file system for tests and fuzzing. It behaves like the real one (sorted
 // listings, no-replace renames that move whole subtrees) and records every rename it was

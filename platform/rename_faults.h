@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test seam of the Linux file system: faults injected into its renames, so a test can
 // prove the fallbacks safe on a file system that refuses what the normal path relies on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file system that reads each folder once while nothing changes: the checks before a
 // run (the probe of the first target item, the sample name) and the walk's first listing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's ANSI code page, the one every "A" call of the file system speaks. The pages
 // with tables of their own (1252, 932, UTF-8) use them, so a name behaves the same whether
 // the page was chosen on the command line or found on the system; any other page is

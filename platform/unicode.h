@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Unicode character properties for names under UTF-8: simple (one to one) case mappings,
 // the letter class, and canonical decomposition, so that "É" and "é" match and a name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unicode properties from ICU: the simple case mappings of UnicodeData, and the NFC/NFD
 // normalizers for decomposition and cluster boundaries.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unicode properties from the system's national language functions: the invariant
 // locale's case tables (simple mappings, as the file system uses), the character type
 // tables, and NormalizeString for decomposition.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-user folders on Windows: the program's own files live beside the executable.
 
 #include "platform/windows_api.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // <windows.h> without its min/max macros and rarely used parts, for the win32 platform
 // code and its tests.

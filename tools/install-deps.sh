@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, only those that are missing.
 # Runs `apt-get update` at most once, and only when something must be installed.
 #   --windows   the packages of the Windows leg instead (mingw-w64 cross compiler, wine)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the desktop program from a build folder; without it (a core-only build) shows the CLI's help.
 set -euo pipefail
 build=${1:-build}

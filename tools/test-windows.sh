@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows leg of `make test`: cross-builds the core, its tests and velmora-cli with
 # mingw-w64 and runs the tests under wine.
 #   tools/test-windows.sh [BUILD_DIR] [JOBS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the windows fit a Linux desktop: sizes that stay on small or scaled screens, and
 // button glyphs from the desktop's icon theme.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform dialogs the windows open (folder browser, file chooser), behind one seam so
 // that tests answer them without showing anything.

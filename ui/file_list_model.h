@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's list: texts (bare names in folder mode, full paths in hand-picked
 // mode) with a duplicate index, icons looked up once per kind and kept, and the row

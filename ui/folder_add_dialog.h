@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm9, "Folder Add option": asks whether the "Folder" button takes one folder to edit
 // as a whole or adds the files of a folder to the hand-picked list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's help window: the HTML help topics ("How to use.htm", "Options.htm", ...)
 // in a text browser, with the list of topics beside it. One window, created on the first

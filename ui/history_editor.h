@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm8, "New name list": the new-name history as plain text, one entry per line.
 //

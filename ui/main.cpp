@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora: the desktop program. The first argument, when given, is an operation keyword
 // handed over by another instance or a file-manager action, or a folder or files to open.
 

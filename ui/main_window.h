@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm4, the main window: the target (one folder, or a hand-picked list of files), the
 // operation buttons, Undo, the list's context menu and keys, and the housekeeping timer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm1, the operation editor: one page of input controls per operation, the target
 // line, the scope list, the sample name with its mouse selection, and the button bar. OK

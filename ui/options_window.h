@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm7, "Options": its check boxes and number fields are the live option values that
 // the other windows read when they need one.

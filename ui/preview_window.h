@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm6: the preview of a run, two columns "Old filenames" and "New filenames preview",
 // with "Rename", "Options" and "Close", beside the operation editor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program: creates the nine windows once, in their fixed order, holds the
 // application-wide state and the services every window uses (messages, dialogs, the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm5, "Progress": the modal window in which a long run, a long undo or a listing
 // export does its work, with the names of the item just done, a bar and "Cancel".

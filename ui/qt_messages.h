@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message boxes: information, warning and the task-modal questions, with
 // the exact titles, icons and buttons the program uses.

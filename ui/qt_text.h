@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the core's byte strings and Qt's texts. Paths go through the file
 // system's encoding; texts typed by the user through UTF-8.

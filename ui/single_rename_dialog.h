@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm2: renames the one selected entry of the main window's list. A successful rename
 // replaces "rollback.rbk" with this single pair, so Undo reverses it.

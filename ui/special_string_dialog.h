@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm3, "Velmora - Special string": picks one kind of placeholder for a new-name text
 // and holds the settings that the expansion reads for the rest of the program's run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the end sound comes from, and that playing it never blocks a screenless run.
 
 #include <gtest/gtest.h>

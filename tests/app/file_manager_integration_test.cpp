@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-manager entries in a temporary HOME: what install writes, that the entries
 // reach the launcher with the selected items, and that removal takes exactly what install
 // wrote, leaving the user's own files and actions alone.

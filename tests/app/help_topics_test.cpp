@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which help topic each window opens, and that every topic is a page that ships.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own folder never comes from the current directory: an "InstallDir" setting
 // that is not an absolute path counts as missing, for the program and for the file-manager
 // launcher alike, and neither writes anything into the directory it was started in.

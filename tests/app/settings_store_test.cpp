@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings key: the reading order with its fall-back, wrong types counted as missing,
 // the values written back, and the program folder that the file-manager launcher finds in
 // the same settings file.

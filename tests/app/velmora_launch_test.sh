@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The file-manager launcher end to end: it writes the hand-off list "fn000.tmp" (CR LF
 # lines) into Velmora's own folder and starts a fake "velmora" found on PATH, which
 # records its arguments and the list it finds at its start.

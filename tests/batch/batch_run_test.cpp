@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch run: clean-up, collision numbering, the last path check, planted files,
 // hand-picked list upkeep, and preview rows that equal what the run then does.
 

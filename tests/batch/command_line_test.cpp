@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Copy as command" and presets: shell quoting, the command line of an operation, preset
 // names and files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbering order's texts and the natural comparison of names.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listing export: the exact lines of each content, the type filter, the size and
 // time parts, the output name and the fallback file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preview rows against the run that follows them, where numbering depends on what the run
 // will have done by then: names freed by earlier items and names taken by earlier rows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rollback log's bytes, tolerant reading, and the journal that survives a killed run.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk: which items, in which order, and what the first-target check says.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo: last rename first, failures skipped, garbage logs never lose what can be restored.
 
 #include <gtest/gtest.h>

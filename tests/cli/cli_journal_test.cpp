@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal and the state folder: a run killed in the middle is undone completely; no rename
 // happens without its pair in the journal; a second run, unusable state files, Ctrl-C and an
 // undo that cannot restore everything each end with a clear word; the root

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli list, end to end on real temporary folders.
 
 #include <gtest/gtest.h>

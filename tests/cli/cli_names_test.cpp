@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names and numbers a careful tester throws at velmora-cli: line breaks and NUL in names and
 // texts, relative paths in the log, numbers at the edge of an int, thousands of names that
 // collapse into one, and names that are not UTF-8 under --json.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli end to end: the real binary on real temporary folders, its stdout, stderr,
 // exit code, and the files it leaves (renamed items, rollback.rbk, Newname.txt).
 

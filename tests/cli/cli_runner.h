@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // velmora-cli as the CLI tests start it: the binary under test, run to its end through the
 // portable process runner (captured stdout and stderr, exit code), on Linux and on Windows.

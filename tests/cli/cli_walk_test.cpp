@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a folder walk never touches: the program's own folder, the far side of a symbolic
 // link, and (unless asked for) hidden items; and the dot a hidden item's name keeps.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli end to end through the portable process runner, so the same checks run on
 // Linux and, cross-built, on Windows (under wine): a real folder renamed and undone, case
 // conversions whose renames only change case, and names that collide without case on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extension rules: which files take part, what their new path is, and the editor's
 // normalisation of the typed extensions.
 

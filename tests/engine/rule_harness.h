@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one operation record on one item created in an in-memory file system, the way the
 // batch run does, and reports the outcome as one string for table rows: the new path, "="

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the rename rules: random bytes become an operation record (every kind and mode,
 // random texts with special strings, sample values, the code page) and a byte name; the
 // item is created in the in-memory file system and its new name computed. Besides the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Character boundaries and case mapping of the three code pages.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The same behaviour from the real and the in-memory file system: folder order, no-replace
 // renames, atomic writes and the journal's lock.
 

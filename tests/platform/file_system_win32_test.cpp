@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows file system: names compare without case, a rename that only changes case
 // still happens, the read-only log is replaced, drive roots and both separators are paths,
 // and the journal's lock lets its holder's readers and the clean-up through.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts programs for end-to-end tests the same way on Linux and Windows: a run to its end
 // with stdout and stderr captured, or a child that a test kills midway (a crash, a power

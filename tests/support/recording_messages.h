@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Messages recorder for tests: keeps every box in order and answers questions from a
 // queue (OK by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real-disk fixtures: a fresh temporary folder that removes itself, filled from a list of
 // relative paths ("a/b.txt" a file, "a/c/" a folder).

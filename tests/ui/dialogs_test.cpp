@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs around the operation editor: the special string dialog and its "Special"
 // buttons, the preview window against the real run, the single-item rename, and the six
 // new-name lists with the new name list editor.

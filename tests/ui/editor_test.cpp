@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operation editor: each page's defaults and visibility rules, the target line, the
 // captions, the scope list's fall-backs, OK's messages with the focus they leave, the
 // sample box (CursorPos, automatic copy, its menu), and values kept between openings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hand-off from a file manager, end to end: the entries that "Ok" of the Options window
 // installs are run as the file manager runs them (a Nautilus script in the shown folder with
 // the selected names, the Dolphin and Thunar commands with %F expanded), with a fake

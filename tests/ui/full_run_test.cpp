@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs from the main window on real folders: a replace run and its undo, runs in
 // the progress window with Cancel, a run that renames nothing, and the options that decide
 // what follows a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help, About and the save page's dialog: the topic each window opens in the help window,
 // the help window staying usable over a modal window, a topic found nowhere; the About
 // panel's pictures, home page, "Back" and "Close"; the question before a listing replaces a

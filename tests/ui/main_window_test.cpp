@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: folder listing, the two target modes and their buttons, drops,
 // navigation, the housekeeping timer, the context menu's rules and keys, and the checks
 // of the operation buttons.

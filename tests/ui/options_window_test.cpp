@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options window: the coupling of its two exclusive options, the number fields' checks
 // and messages, "Default", "Ok" (settings, file-manager entries, a shorter history), a close
 // without "Ok" reading the stored values back, and its keys.

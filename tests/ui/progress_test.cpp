@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window: which runs open it, Cancel during a run of every layer (what was
 // renamed stays and is undone), Cancel answered No, the undo's bar, the listing export's
 // panel, and the paced updates that keep long runs fast.

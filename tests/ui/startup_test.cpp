@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the windows and their order, the program folder, the first argument with the
 // hand-off list, the end of a hand-off session, and "Rename in another session".
 

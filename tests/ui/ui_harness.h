@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program under test: the real windows with recorders for the message boxes, the
 // platform dialogs and the start of another instance, and a clean settings key and
