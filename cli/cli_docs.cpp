@@ -249,8 +249,8 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
 
 void WriteZshCompletion(const CLI::App& app, std::ostream& out) {
   const auto commands = Commands(app);
-  // Brackets, colons and quotes would end an _arguments spec early.
-  const auto spec = [](const std::string& text) {
+  // Brackets, colons and quotes would end an _arguments option description early.
+  const auto zshDescription = [](const std::string& text) {
     return Replaced(Replaced(Replaced(Replaced(text, "'", "'\\''"), "[", "\\["), "]", "\\]"), ":", "\\:");
   };
   out << "#compdef velmora-cli\n"
@@ -295,7 +295,7 @@ void WriteZshCompletion(const CLI::App& app, std::ostream& out) {
         else if (OptionValueKind(o.name) == ValueKind::File) action = ":file:_files";
         else action = ":value: ";
       }
-      out << " \\\n        '" << (o.repeatable ? "*" : "") << o.name << "[" << spec(o.description) << "]" << action
+      out << " \\\n        '" << (o.repeatable ? "*" : "") << o.name << "[" << zshDescription(o.description) << "]" << action
           << "'";
     }
     out << "\n      ;;\n";
