@@ -23,13 +23,6 @@ const std::string kNine =
     "Information: You should remove one of following nine characters from input text, because they are prohibited "
     "in Windows filenames:  \\ / : * ? \" < > |\n";
 
-Lines Under(const testing::TempTree& tree, const std::string& folder) {
-  Lines out;
-  for (const auto& e : tree.list())
-    if (e.rfind(folder + "/", 0) == 0 && e.size() > folder.size() + 1) out.push_back(e.substr(folder.size() + 1));
-  return out;
-}
-
 TEST(CliNames, NewTextsWithLineBreaksOrNulAreRefused) {
   testing::TempTree tree;
   tree.make({"t/a.txt"});
@@ -47,7 +40,7 @@ TEST(CliNames, NewTextsWithLineBreaksOrNulAreRefused) {
     const auto out = RunCli(args);
     EXPECT_EQ(out.exit, 2);
     EXPECT_EQ(out.err, kNine);
-    EXPECT_EQ(Under(tree, "t"), Lines{"a.txt"});
+    EXPECT_EQ(tree.listUnder("t"), Lines{"a.txt"});
   }
 }
 
@@ -100,7 +93,7 @@ TEST(CliNames, ThousandsOfNamesCollapsingIntoOneAreNumberedInLinearTime) {
   const auto collapsing = timed({"change", "--folder", tree.path("same"), "--set", "newName=same"});
   const auto distinct = timed({"insert", "--folder", tree.path("distinct"), "--set", "atHead=true", "--set",
                                "headText=x"});
-  const Lines after = Under(tree, "same");
+  const Lines after = tree.listUnder("same");
   ASSERT_EQ(after.size(), static_cast<std::size_t>(kFiles));
   EXPECT_NE(std::find(after.begin(), after.end(), "same.txt"), after.end());
   EXPECT_NE(std::find(after.begin(), after.end(), "same(" + std::to_string(kFiles - 1) + ").txt"), after.end());
@@ -136,7 +129,7 @@ TEST(CliNames, ItemsWithLineBreaksAreLeftAloneAndNamed) {
                          "rollback log cannot record\n");
   EXPECT_EQ(tree.readFile("state/rollback.rbk"), WithSeparator(t) + "a.md\r\n" + WithSeparator(t) + "a.txt\r\n");
   EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
-  EXPECT_EQ(Under(tree, "t"), (Lines{"a.txt", "x\nsecret.txt\ny.txt"}));
+  EXPECT_EQ(tree.listUnder("t"), (Lines{"a.txt", "x\nsecret.txt\ny.txt"}));
 }
 
 TEST(CliNames, UndoReplaysOnlyPairsOfAbsolutePaths) {
@@ -153,8 +146,8 @@ TEST(CliNames, UndoReplaysOnlyPairsOfAbsolutePaths) {
   EXPECT_EQ(out.err,
             "Undo Confirmation: Do you want to UNDO the last rename operation ?\n"
             "Warning: 2 entries of rollback.rbk are not pairs of absolute paths; they were left alone.\n");
-  EXPECT_EQ(Under(tree, "cwd"), Lines{"victim.txt"});
-  EXPECT_EQ(Under(tree, "t"), Lines{"was.txt"});
+  EXPECT_EQ(tree.listUnder("cwd"), Lines{"victim.txt"});
+  EXPECT_EQ(tree.listUnder("t"), Lines{"was.txt"});
 }
 
 TEST(CliNames, JsonCarriesNamesThatAreNotUtf8AsBytes) {
@@ -181,7 +174,7 @@ TEST(CliNames, JsonCarriesNamesThatAreNotUtf8AsBytes) {
   EXPECT_EQ(j["renamed"][0][0], (json{{"bytes", base64(WithSeparator(t) + "caf\xe9.txt")}}));
   EXPECT_EQ(j["renamed"][0][1], (json{{"bytes", base64(WithSeparator(t) + "caf\xe9.md")}}));
   EXPECT_EQ(base64("caf\xe9"), "Y2Fm6Q==");
-  EXPECT_EQ(Under(tree, "t"), Lines{"caf\xe9.md"});
+  EXPECT_EQ(tree.listUnder("t"), Lines{"caf\xe9.md"});
 }
 #endif
 

@@ -15,13 +15,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::RunCli;
 
-Lines Under(const testing::TempTree& tree, const std::string& folder) {
-  Lines out;
-  for (const auto& e : tree.list())
-    if (e.rfind(folder + "/", 0) == 0 && e.size() > folder.size() + 1) out.push_back(e.substr(folder.size() + 1));
-  return out;
-}
-
 TEST(CliWalk, TheProgramFolderInsideTheTargetIsNeverTouched) {
   testing::TempTree tree;
   tree.make({"t/v.txt", "t/sub/w.txt"});
@@ -52,12 +45,12 @@ TEST(CliWalk, TheProgramFolderInsideTheTargetIsNeverTouched) {
     Lines a = row.args;
     a.insert(a.end(), common.begin(), common.end());
     RunCli(a);
-    EXPECT_EQ(Under(tree, "t"), row.after);
+    EXPECT_EQ(tree.listUnder("t"), row.after);
   }
   // The log is the last run's own: undo reverses the subfolder run, and nothing else.
   EXPECT_NE(tree.readFile("t/state/rollback.rbk"), log);
   EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
-  EXPECT_EQ(Under(tree, "t"), (Lines{"n.txt", "state/", "state/Newname.txt", "sub/", "sub/n.txt"}));
+  EXPECT_EQ(tree.listUnder("t"), (Lines{"n.txt", "state/", "state/Newname.txt", "sub/", "sub/n.txt"}));
 }
 
 #ifndef _WIN32
@@ -80,8 +73,8 @@ TEST(CliWalk, LinksAreRenamedAsThemselvesAndNeverFollowed) {
   const auto run = RunCli({"replace", "--folder", tree.path("t"), "--scope", "1", "--set", "oldText=a", "--set",
                            "newText=z", "--yes", "--state-dir", state});
   EXPECT_EQ(run.exit, 0) << run.err;
-  EXPECT_EQ(Under(tree, "outside"), Lines{"a_out.txt"});
-  EXPECT_EQ(Under(tree, "t"), (Lines{"deep/", "deep/zloop", "z.txt", "zfile.txt", "zlink"}));
+  EXPECT_EQ(tree.listUnder("outside"), Lines{"a_out.txt"});
+  EXPECT_EQ(tree.listUnder("t"), (Lines{"deep/", "deep/zloop", "z.txt", "zfile.txt", "zlink"}));
   EXPECT_TRUE(fs::is_symlink(tree.path("t/zlink")));
   EXPECT_TRUE(fs::is_symlink(tree.path("t/deep/zloop")));
   EXPECT_EQ(fs::read_symlink(tree.path("t/zfile.txt")), "../outside/a_out.txt");
@@ -90,7 +83,7 @@ TEST(CliWalk, LinksAreRenamedAsThemselvesAndNeverFollowed) {
   const auto folders = RunCli({"change", "--folder", tree.path("t"), "--scope", "2", "--set", "newName=d", "--yes",
                                "--state-dir", state});
   EXPECT_EQ(folders.exit, 0) << folders.err;
-  EXPECT_EQ(Under(tree, "t"), (Lines{"d/", "d/zloop", "z.txt", "zfile.txt", "zlink"}));
+  EXPECT_EQ(tree.listUnder("t"), (Lines{"d/", "d/zloop", "z.txt", "zfile.txt", "zlink"}));
 }
 
 TEST(CliWalk, HiddenItemsOnlyWhenAskedForAndTheirDotKept) {
@@ -119,7 +112,7 @@ TEST(CliWalk, HiddenItemsOnlyWhenAskedForAndTheirDotKept) {
     args.insert(args.end(), {"--yes", "--state-dir", tree.path("state")});
     const auto out = RunCli(args);
     EXPECT_EQ(out.exit, 0) << out.err;
-    EXPECT_EQ(Under(tree, "t"), row.after);
+    EXPECT_EQ(tree.listUnder("t"), row.after);
   }
   // Scope 2 leaves a hidden folder alone, and its probe finds no other subfolder.
   testing::TempTree tree;
@@ -128,7 +121,7 @@ TEST(CliWalk, HiddenItemsOnlyWhenAskedForAndTheirDotKept) {
                            "--state-dir", tree.path("state")});
   EXPECT_EQ(out.exit, 2);
   EXPECT_EQ(out.err, "Information: There is no subfolder now!\n");
-  EXPECT_EQ(Under(tree, "t"), (Lines{".git/", ".git/config", "v.txt"}));
+  EXPECT_EQ(tree.listUnder("t"), (Lines{".git/", ".git/config", "v.txt"}));
 }
 #endif
 

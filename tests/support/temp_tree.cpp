@@ -136,4 +136,12 @@ std::vector<std::string> TempTree::list() const {
   return out;
 }
 
+std::vector<std::string> TempTree::listUnder(const std::string& folder) const {
+  const std::string prefix = folder + "/";
+  std::vector<std::string> out;
+  for (const auto& e : list())
+    if (e.size() > prefix.size() && e.compare(0, prefix.size(), prefix) == 0) out.push_back(e.substr(prefix.size()));
+  return out;
+}
+
 }  // namespace velmora::testing

@@ -27,6 +27,8 @@ class TempTree {
   bool exists(const std::string& relative) const;
   /// Every entry below the root, relative, folders with a trailing "/", sorted.
   std::vector<std::string> list() const;
+  /// The entries below one folder of the tree, relative to that folder, sorted.
+  std::vector<std::string> listUnder(const std::string& folder) const;
 
  private:
   std::string root_;
