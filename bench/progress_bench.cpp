@@ -41,7 +41,7 @@
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/progress_window.h"
 #include "ui/special_string_dialog.h"
 
@@ -99,7 +99,7 @@ struct Bench {
   TimedMessages messages;
   NoDialogs dialogs;
   NoLaunch launcher;
-  std::unique_ptr<ui::Program> program;
+  std::unique_ptr<ui::Desktop> program;
   int round = 0;
 
   /// Opens the editor on the folder with "replace ALL types" and a new extension.
@@ -252,7 +252,8 @@ int main(int argc, char** argv) {
   ::mkdir(bench.folder.c_str(), 0755);
   bench.files = files;
   MakeFiles(bench.folder, files);
-  bench.program = std::make_unique<ui::Program>(ui::Services{&bench.messages, &bench.dialogs, &bench.launcher, nullptr});
+  bench.program =
+      std::make_unique<ui::Desktop>(ui::Services{&bench.messages, &bench.dialogs, &bench.launcher, nullptr});
   bench.program->start("");
   std::printf("platform %s, %d files in one folder; events every %d ms, names and bar every %d ms\n",
               qPrintable(QGuiApplication::platformName()), files, ui::ProgressWindow::kPumpIntervalMs,

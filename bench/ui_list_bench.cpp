@@ -19,7 +19,7 @@
 #include "ui/dialogs.h"
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ struct Fixture {
   testing::RecordingMessages messages;
   BenchDialogs dialogs;
   NoLaunch launcher;
-  std::unique_ptr<ui::Program> program;
+  std::unique_ptr<ui::Desktop> program;
   QStringList paths;
 
   Fixture() {
@@ -58,7 +58,7 @@ struct Fixture {
       if (fd >= 0) ::close(fd);
       paths << folder.path() + QStringLiteral("/") + QString::fromStdString(name);
     }
-    program = std::make_unique<ui::Program>(ui::Services{&messages, &dialogs, &launcher, nullptr});
+    program = std::make_unique<ui::Desktop>(ui::Services{&messages, &dialogs, &launcher, nullptr});
     program->start("");
     QApplication::processEvents();
   }

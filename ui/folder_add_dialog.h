@@ -5,21 +5,21 @@
 
 #include <QDialog>
 
+#include "ui/ports.h"
+
 class QRadioButton;
 
 namespace velmora::ui {
 
-class FolderAddDialog final : public QDialog {
+class FolderAddDialog final : public QDialog, public FolderAddPort {
   Q_OBJECT
 
  public:
-  enum Choice { Cancelled = 0, EditFolder = 1, AddFilesOfFolder = 2 };
-
   explicit FolderAddDialog(QWidget* parent = nullptr);
 
   /// Shows the dialog modally: 1 for the first choice, 2 for the second, 0 for "Cancel" or
   /// a closed window. The last choice stays checked for the next time.
-  int ask();
+  int ask() override;
   /// The answer the checked choice gives.
   int checkedChoice() const;
 

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <string>
 
+#include "ui/ports.h"
+
 class QListWidget;
 class QTextBrowser;
 class QUrl;
@@ -16,7 +18,7 @@ class QToolButton;
 
 namespace velmora::ui {
 
-class HelpWindow final : public QWidget {
+class HelpWindow final : public QWidget, public HelpPort {
   Q_OBJECT
 
  public:
@@ -25,7 +27,7 @@ class HelpWindow final : public QWidget {
   /// Shows a topic, found in the "help" folder of the program's own folder, in the help
   /// installed with the program (share/velmora/help), or in the help of the source tree the
   /// program was built from, in that order. A topic found nowhere gets a page that says so.
-  void showTopic(const std::string& installDir, const QString& topic);
+  void showTopic(const std::string& installDir, const QString& topic) override;
 
   /// The file of a topic in that search order; empty when no folder holds it.
   static QString TopicFile(const std::string& installDir, const QString& topic);

@@ -9,8 +9,6 @@
 
 #include "app/settings_store.h"
 #include "batch/name_history.h"
-#include "ui/operation_editor.h"
-#include "ui/options_window.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 
@@ -74,7 +72,7 @@ void HistoryEditor::SaveClick() {
   std::vector<std::string> lines;
   for (const QString& line : text_->toPlainText().split(QLatin1Char('\n'))) lines.push_back(ToText(line));
   batch::NameHistory& history = program_.nameHistory();
-  history.setMaximum(program_.options().historyMaximum());
+  history.setMaximum(program_.runOptions().historyMax);
   const int before = history.maximum();
   const int maximum = history.saveEdited(lines);
   if (maximum != before) {

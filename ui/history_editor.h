@@ -9,20 +9,22 @@
 
 #include <QDialog>
 
+#include "ui/ports.h"
+
 class QPlainTextEdit;
 
 namespace velmora::ui {
 
 class Program;
 
-class HistoryEditor final : public QDialog {
+class HistoryEditor final : public QDialog, public HistoryPort {
   Q_OBJECT
 
  public:
   explicit HistoryEditor(Program& program, QWidget* parent = nullptr);
 
-  void editHistory();
-  void clearText();
+  void editHistory() override;
+  void clearText() override;
   QPlainTextEdit* textArea() const { return text_; }
 
  protected:

@@ -9,9 +9,9 @@
 #include "app/startup.h"
 #include "batch/program_info.h"
 #include "platform/user_dirs.h"
+#include "ui/desktop.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
-#include "ui/program.h"
 #include "ui/qt_messages.h"
 #include "ui/qt_text.h"
 
@@ -55,11 +55,11 @@ int main(int argc, char** argv) {
   velmora::ui::QtMessages messages;
   velmora::ui::QtDialogs dialogs;
   velmora::app::DetachedLauncher launcher;
-  velmora::ui::Program program({&messages, &dialogs, &launcher, nullptr});
-  QObject::connect(&program.mainWindow(), &velmora::ui::MainWindow::closed, &application, &QApplication::quit,
+  velmora::ui::Desktop desktop({&messages, &dialogs, &launcher, nullptr});
+  QObject::connect(&desktop.mainWindow(), &velmora::ui::MainWindow::closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
-  messages.setFallbackParent(&program.mainWindow());
+  messages.setFallbackParent(&desktop.mainWindow());
 
-  program.start(line);
+  desktop.start(line);
   return QApplication::exec();
 }

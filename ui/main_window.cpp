@@ -38,14 +38,9 @@
 #include "engine/name_model.h"
 #include "ui/desktop_look.h"
 #include "ui/file_list_model.h"
-#include "ui/folder_add_dialog.h"
 #include "ui/dialogs.h"
-#include "ui/operation_editor.h"
-#include "ui/options_window.h"
 #include "ui/program.h"
-#include "ui/progress_window.h"
 #include "ui/qt_text.h"
-#include "ui/single_rename_dialog.h"
 
 namespace velmora::ui {
 
@@ -266,7 +261,7 @@ void MainWindow::buildWindow() {
   connect(folder, &QToolButton::clicked, this, &MainWindow::FolderButtonClick);
   connect(files, &QToolButton::clicked, this, &MainWindow::FilesButtonClick);
   connect(del, &QToolButton::clicked, this, &MainWindow::DeleteButtonClick);
-  connect(options, &QToolButton::clicked, this, [this] { program_.options().exec(); });
+  connect(options, &QToolButton::clicked, this, [this] { program_.options().showModal(); });
   connect(help, &QToolButton::clicked, this, [this] { program_.showMainHelp(); });
   connect(about, &QToolButton::clicked, this, [this] {
     program_.state().operationKind = app::kBrowsefile;
@@ -572,7 +567,7 @@ void MainWindow::UpperDirectoryClick() {
 void MainWindow::FolderButtonClick() {
   const int choice = program_.folderAdd().ask();
   batch::Messages& messages = program_.messages();
-  if (choice == FolderAddDialog::EditFolder) {
+  if (choice == FolderAddPort::EditFolder) {
     if (handPicked_ && !model_->isEmpty()) {
       if (messages.confirm("Select folder Confirmation",
                            "You had selected some files, so can not edit a folder at the same time.\n"
@@ -589,7 +584,7 @@ void MainWindow::FolderButtonClick() {
         requestListing();
       }
     }
-  } else if (choice == FolderAddDialog::AddFilesOfFolder) {
+  } else if (choice == FolderAddPort::AddFilesOfFolder) {
     if (!folderBox_->text().isEmpty()) {
       if (messages.confirm("Select files Confirmation",
                            "You had selected to edit a folder, so can not add another files at the same time.\n"
@@ -900,7 +895,7 @@ void MainWindow::UndoButtonClick() {
     report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, false, &listener);
     QApplication::restoreOverrideCursor();
   } else {
-    ProgressWindow& progress = program_.progress();
+    ProgressPort& progress = program_.progress();
     ProgressRunHooks hooks(&progress);
     progress.run(
         [&] { report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
@@ -911,7 +906,7 @@ void MainWindow::UndoButtonClick() {
   if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty()) messages.warning(kept, "Warning");
   program_.playEndSound();
   stop.clear();
-  if (!program_.options().runOptions().displayResult) model_->clear();
+  if (!program_.runOptions().displayResult) model_->clear();
   if (folderBox_->text().isEmpty()) {
     refreshHandPicked();
   } else {

@@ -10,6 +10,7 @@
 
 #include "app/startup.h"
 #include "engine/operation_record.h"
+#include "ui/ports.h"
 
 class QAction;
 class QLabel;
@@ -23,7 +24,7 @@ namespace velmora::ui {
 class FileListModel;
 class Program;
 
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, public MainWindowPort {
   Q_OBJECT
 
  public:
@@ -33,27 +34,29 @@ class MainWindow final : public QMainWindow {
   // ---- what the window publishes to the other windows ----
 
   /// Appends an entry as it is (no duplicate test); the run uses it in hand-picked mode.
-  void AddEntry(const QString& text);
+  void AddEntry(const QString& text) override;
   /// Lists the folder box's folder: subfolders, then files, each sorted without regard to
   /// case; lets events be processed while it works and stops when cancelled. A request
   /// that arrives while a listing runs cancels it and lists again once it has returned.
-  void ListFolder();
+  void ListFolder() override;
   /// The operation buttons: checks the target, hands it over and opens the editor.
   void StartOperation(engine::OperationKind kind);
   /// Empties the list (the folder box and the mode stay).
-  void clearList();
+  void clearList() override;
   /// Hand-picked mode: the entries are full paths.
   bool isHandPicked() const { return handPicked_; }
   QString folderBoxText() const;
   /// Folder mode with this folder in the folder box (the list is not refreshed).
-  void setFolderBox(const QString& folder);
+  void setFolderBox(const QString& folder) override;
   /// Hand-picked mode with these paths appended; with `withStatus` the status bar shows
   /// their number followed by " Files".
-  void showHandPicked(const std::vector<std::string>& paths, bool withStatus);
+  void showHandPicked(const std::vector<std::string>& paths, bool withStatus) override;
   QString statusText() const;
   void setStatusText(const QString& text);
-  void startHousekeeping();
-  void stopHousekeeping();
+  void startHousekeeping() override;
+  void stopHousekeeping() override;
+  void showWindow() override { show(); }
+  void closeWindow() override { close(); }
   bool housekeepingActive() const { return housekeeping_.isActive(); }
   /// Hand-picked "Refresh": drops every entry that is not an existing file.
   void refreshHandPicked();

@@ -36,14 +36,9 @@
 #include "engine/name_model.h"
 #include "platform/code_page.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
-#include "ui/options_window.h"
 #include "ui/desktop_look.h"
-#include "ui/preview_window.h"
 #include "ui/program.h"
-#include "ui/progress_window.h"
 #include "ui/qt_text.h"
-#include "ui/special_string_dialog.h"
 
 namespace velmora::ui {
 
@@ -63,12 +58,12 @@ constexpr const char* kContactMail = "velmora@example.org";
 /// The run's view of the windows: the main list besides the progress window and events.
 class EditorRunHooks final : public ProgressRunHooks {
  public:
-  EditorRunHooks(MainWindow& main, ProgressWindow* progress) : ProgressRunHooks(progress), main_(main) {}
+  EditorRunHooks(MainWindowPort& main, ProgressPort* progress) : ProgressRunHooks(progress), main_(main) {}
   void addEntry(const std::string& text) override { main_.AddEntry(FromPath(text)); }
   void clearList() override { main_.clearList(); }
 
  private:
-  MainWindow& main_;
+  MainWindowPort& main_;
 };
 
 /// The month the program was built, as "December 2026".
@@ -180,18 +175,15 @@ OperationEditor::OperationEditor(Program& program, QWidget* parent) : QDialog(pa
   connect(&focusTimer_, &QTimer::timeout, this, &OperationEditor::focusTimerFired);
 }
 
-void OperationEditor::connectWindows() {
-  PreviewWindow& preview = program_.preview();
-  connect(&preview, &PreviewWindow::renameRequested, this, [this] {
-    runMode_ = batch::RunMode::Rename;
-    OK();
-  });
-  connect(&preview, &PreviewWindow::optionsRequested, this, [this] { program_.options().exec(); });
-  connect(&preview, &PreviewWindow::sampleRequested, this, [this](const QString& oldPath) {
-    const std::string path = ToPath(oldPath);
-    const bool isDir = !oldPath.isEmpty() && oldPath.startsWith(QLatin1Char('/')) && program_.fs().isDirectory(path);
-    richEdit2_->setText(FromPath(engine::BaseName(path, isDir)));
-  });
+void OperationEditor::renameFromPreview() {
+  runMode_ = batch::RunMode::Rename;
+  OK();
+}
+
+void OperationEditor::showSampleOf(const QString& oldPath) {
+  const std::string path = ToPath(oldPath);
+  const bool isDir = !oldPath.isEmpty() && oldPath.startsWith(QLatin1Char('/')) && program_.fs().isDirectory(path);
+  richEdit2_->setText(FromPath(engine::BaseName(path, isDir)));
 }
 
 OperationEditor::~OperationEditor() = default;
@@ -361,7 +353,7 @@ void OperationEditor::buildWindow() {
   }
   speedButton21_ = operationArea_->findChild<QPushButton*>(QStringLiteral("SpeedButton21"));
   connect(operationArea_->findChild<QPushButton*>(QStringLiteral("SpeedButton28")), &QPushButton::clicked, this,
-          [this] { program_.options().exec(); });
+          [this] { program_.options().showModal(); });
   connect(operationArea_->findChild<QPushButton*>(QStringLiteral("SpeedButton19")), &QPushButton::clicked, this,
           [this] { program_.showHelpTopic(app::EditorHelpTopic(program_.state().operationKind)); });
 
@@ -1206,12 +1198,12 @@ void OperationEditor::showPage() {
 batch::RecordSettings OperationEditor::recordSettings() const {
   batch::RecordSettings s;
   s.record = buildRecord();
-  s.special = program_.specialStrings().settings();
+  s.special = program_.specialStringSettings();
   return s;
 }
 
 std::string OperationEditor::commandLine() const {
-  return batch::OperationCommandLine(recordSettings(), program_.state().target, program_.options().runOptions().order);
+  return batch::OperationCommandLine(recordSettings(), program_.state().target, program_.runOptions().order);
 }
 
 void OperationEditor::CopyCommandClick() {
@@ -1357,7 +1349,7 @@ void OperationEditor::focusTimerFired() {
 
 void OperationEditor::refreshHistoryLists() {
   batch::NameHistory& history = program_.nameHistory();
-  history.setMaximum(program_.options().historyMaximum());
+  history.setMaximum(program_.runOptions().historyMax);
   history.load();
   // With the history off the five copies are never emptied; the history file of another
   // instance may still bring them entries.
@@ -1458,7 +1450,7 @@ void OperationEditor::sampleMousePress() {
 }
 
 void OperationEditor::sampleMouseMove() {
-  if (!sampleMouseDown_ || !program_.options().runOptions().autocopy || richEdit2_->keptLength() == 0) return;
+  if (!sampleMouseDown_ || !program_.runOptions().autocopy || richEdit2_->keptLength() == 0) return;
   QLineEdit* target = nullptr;
   switch (program_.state().kind()) {
     case OperationKind::Removpart:
@@ -1502,15 +1494,14 @@ QMenu* OperationEditor::sampleMenu() {
     QAction* autocopy = sampleMenu_->addAction(QStringLiteral("Disable automatic copy"));
     autocopy->setObjectName(QStringLiteral("AutocopyItem"));
     connect(autocopy, &QAction::triggered, this, [this] {
-      OptionsWindow& options = program_.options();
-      options.setAutocopy(!options.runOptions().autocopy);
+      program_.options().setAutocopy(!program_.runOptions().autocopy);
     });
   }
   const QString selected = richEdit2_->keptText();
   const QList<QAction*> items = sampleMenu_->actions();
   items[0]->setEnabled(!selected.isEmpty());
   items[1]->setEnabled(selected != richEdit2_->text());
-  items[2]->setText(program_.options().runOptions().autocopy ? QStringLiteral("Disable auto copy")
+  items[2]->setText(program_.runOptions().autocopy ? QStringLiteral("Disable auto copy")
                                                              : QStringLiteral("Enable auto copy"));
   return sampleMenu_;
 }
@@ -1605,8 +1596,8 @@ engine::OperationRecord OperationEditor::buildRecord() const {
   r.allExtensions = checkBox1_->isChecked();
   r.extensionUpper = radioButton32_->isChecked();
 
-  r.specialStringsEnabled = program_.specialStrings().settings().enabled;
-  r.excludeSmallWords = program_.options().runOptions().excludeSmallWords;
+  r.specialStringsEnabled = program_.specialStringSettings().enabled;
+  r.excludeSmallWords = program_.runOptions().excludeSmallWords;
 
   r.sample.sampleName = ToPath(richEdit2_->text());
   r.sample.selectionStart = selectionStartBytes();
@@ -1640,7 +1631,7 @@ void OperationEditor::SpeedButton15Click() { OK(); }
 
 void OperationEditor::SpeedButton21Click() {
   runMode_ = batch::RunMode::Preview;
-  program_.preview().list()->clear();
+  program_.preview().clearRows();
   // "Preview" and the editor's caption after the product name, at most 35 characters.
   const QString caption = windowTitle();
   const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
@@ -1658,7 +1649,7 @@ void OperationEditor::OK() {
   if (running_) return;  // a click that arrives while a run processes events
   app::AppState& state = program_.state();
   const OperationKind kind = state.kind();
-  const batch::RunOptions options = program_.options().runOptions();
+  const batch::RunOptions options = program_.runOptions();
   engine::OperationRecord record = buildRecord();
   batch::OkRequest request{record, state.target, runMode_, options.confirm, selectedSampleText(),
                            batch::ToOkChoices(listingSettings())};
@@ -1682,9 +1673,9 @@ void OperationEditor::OK() {
 void OperationEditor::startRun(const engine::OperationRecord& record) {
   app::AppState& state = program_.state();
   platform::FileSystem& fs = program_.fs();
-  MainWindow& main = program_.mainWindow();
-  const batch::RunOptions options = program_.options().runOptions();
-  const engine::SpecialStringSettings special = program_.specialStrings().settings();
+  MainWindowPort& main = program_.mainWindow();
+  const batch::RunOptions options = program_.runOptions();
+  const engine::SpecialStringSettings special = program_.specialStringSettings();
   batch::StopFlag& stop = program_.stopFlag();
   stop.clear();
   running_ = true;
@@ -1730,7 +1721,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
   } else {
     request.withProgress = true;
     if (!state.handOffSession) hide();
-    ProgressWindow& progress = program_.progress();
+    ProgressPort& progress = program_.progress();
     EditorRunHooks hooks(main, &progress);
     batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
     run.setJournal(journal_.get());
@@ -1759,11 +1750,11 @@ void OperationEditor::endRun() {
   }
   hide();
   QCoreApplication::processEvents();
-  if (program_.options().runOptions().exitAfterRun) {
+  if (program_.runOptions().exitAfterRun) {
     if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
     journal_.reset();
     program_.playEndSound();
-    program_.mainWindow().close();
+    program_.mainWindow().closeWindow();
     return;
   }
   logPending_ = true;
@@ -1783,7 +1774,7 @@ void OperationEditor::exportListing(OperationKind kind) {
                                        batch::Buttons::OkCancel) == batch::Answer::Ok;
   });
   if (!chosen) return;
-  const batch::RunOptions options = program_.options().runOptions();
+  const batch::RunOptions options = program_.runOptions();
   batch::ListingRequest request;
   request.kind = kind;
   request.target = state.target;
@@ -1802,7 +1793,7 @@ void OperationEditor::exportListing(OperationKind kind) {
   const bool withProgress =
       kind == OperationKind::Savealls && request.settings.content == batch::ListingContent::AllLayers;
   if (withProgress) {
-    ProgressWindow& progress = program_.progress();
+    ProgressPort& progress = program_.progress();
     EditorRunHooks hooks(program_.mainWindow(), &progress);
     progress.run(
         [&] {
@@ -1821,7 +1812,7 @@ void OperationEditor::exportListing(OperationKind kind) {
   if (outcome.openFile && outcome.write.written)
     QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(outcome.write.path)));
   if (options.exitAfterRun) {
-    program_.mainWindow().close();
+    program_.mainWindow().closeWindow();
     return;
   }
   logPending_ = true;
@@ -1834,7 +1825,7 @@ void OperationEditor::SpeedButton20Click() { closeEditor(); }
 
 void OperationEditor::SpeedButton17Click() {
   if (program_.state().handOffSession) {
-    program_.mainWindow().close();
+    program_.mainWindow().closeWindow();
     return;
   }
   closeEditor();
@@ -1870,17 +1861,17 @@ void OperationEditor::closeEvent(QCloseEvent* event) {
 
 void OperationEditor::closeEditor() {
   app::AppState& state = program_.state();
-  MainWindow& main = program_.mainWindow();
+  MainWindowPort& main = program_.mainWindow();
   const bool handOff = state.handOffSession;
   open_ = false;
   focusTimer_.stop();
 
-  if (handOff) main.show();
+  if (handOff) main.showWindow();
   hide();
   QCoreApplication::processEvents();
 
   if (logPending_) {
-    if (!program_.options().runOptions().displayResult) main.clearList();
+    if (!program_.runOptions().displayResult) main.clearList();
     const bool listing = state.isKind(OperationKind::Savealls) || state.isKind(OperationKind::Savesomes);
     if (!pendingLog_.empty() && !listing) {
       // The journal goes only once the log that replaces it is on disk.

@@ -21,6 +21,7 @@
 #include "batch/record_fields.h"
 #include "batch/rollback_log.h"
 #include "engine/operation_record.h"
+#include "ui/ports.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -67,29 +68,30 @@ class SampleBox final : public QLineEdit {
   bool focusChanging_ = false;  ///< the box's own focus handling moves the selection
 };
 
-class OperationEditor final : public QDialog {
+class OperationEditor final : public QDialog, public EditorPort {
   Q_OBJECT
 
  public:
   explicit OperationEditor(Program& program, QWidget* parent = nullptr);
   ~OperationEditor() override;
 
-  /// Connects to the windows created after the editor (the preview window).
-  void connectWindows();
-
   /// From the main window: the set-up for the current operation, shown modally.
-  void openModal();
+  void openModal() override;
   /// From a hand-off start: the set-up, shown without modality.
-  void openNonModal();
+  void openNonModal() override;
   /// From the main window's "About": the About panel, shown modally.
-  void showAbout();
+  void showAbout() override;
   /// "Savesomes": the listing export of the hand-picked list, without showing the editor.
-  void exportPickedList();
+  void exportPickedList() override;
   /// Reloads the six new-name lists from the history. With the history off (maximum 0)
   /// the other five lists are never emptied: they keep their entries until the program ends.
-  void refreshHistoryLists();
+  void refreshHistoryLists() override;
   /// All six lists := the history, also when it is off (its "Clear", the list editor's "Save").
-  void showWholeHistory();
+  void showWholeHistory() override;
+  /// The preview's "Rename": the run as OK starts it.
+  void renameFromPreview();
+  /// The preview's "Show": the name of that old path as the sample.
+  void showSampleOf(const QString& oldPath);
   /// The close steps, whatever closed the editor.
   void closeEditor();
 

@@ -20,7 +20,6 @@
 #include "app/settings_store.h"
 #include "batch/name_history.h"
 #include "ui/desktop_look.h"
-#include "ui/operation_editor.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 
@@ -286,7 +285,16 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   layout->addWidget(tabs);
   layout->addLayout(buttons);
   setFixedSize(401, 394);
+
+  for (QCheckBox* c : findChildren<QCheckBox*>()) connect(c, &QCheckBox::toggled, this, &OptionsWindow::publish);
+  connect(order_, &QComboBox::currentIndexChanged, this, &OptionsWindow::publish);
+  // After the field's own check, which sets its position.
+  for (NumberField* n : {previewCount_, historyMax_})
+    connect(n->edit(), &QLineEdit::textChanged, this, &OptionsWindow::publish);
+  publish();
 }
+
+void OptionsWindow::publish() { program_.setRunOptions(runOptions()); }
 
 batch::RunOptions OptionsWindow::runOptions() const {
   batch::RunOptions o;

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TForm7, "Options": its check boxes and number fields are the live option values that
-// the other windows read when they need one.
+// TForm7, "Options": its check boxes and number fields are the live option values; every
+// change is published to the program (Program::runOptions()), where the other windows read
+// them.
 //
-// API for the other windows:
-//  - runOptions(): the option values from the controls at this moment.
+// Its port for the other windows:
 //  - loadSettings(): reads the settings key into the controls (the main window's first
 //    housekeeping tick, the editor in a hand-off session, and any close without "Ok").
 //  - setAutocopy(): the sample box's automatic-copy switch.
-//  - exec(): shown modally by the main window's and the editor's "Options" buttons.
-//  - historyMaximum() / setHistoryMaximum(): "Max Number:" of the new name list.
+//  - showModal(): the main window's, the editor's and the preview's "Options" buttons.
+//  - setHistoryMaximum(): "Max Number:" of the new name list, raised by the list editor.
 
 #include <QDialog>
 #include <QLineEdit>
 
 #include "batch/interfaces.h"
+#include "ui/ports.h"
 
 class QCheckBox;
 class QComboBox;
@@ -59,19 +60,22 @@ class NumberField final : public QWidget {
   QToolButton* down_;
 };
 
-class OptionsWindow final : public QDialog {
+class OptionsWindow final : public QDialog, public OptionsPort {
   Q_OBJECT
 
  public:
   explicit OptionsWindow(Program& program, QWidget* parent = nullptr);
 
+  /// The option values from the controls at this moment.
   batch::RunOptions runOptions() const;
-  void loadSettings();
-  void setAutocopy(bool on);
+  void showModal() override { exec(); }
+  void loadSettings() override;
+  void setAutocopy(bool on) override;
   int historyMaximum() const;
   /// Sets "Max Number:" and takes it also as the maximum remembered when the window was
   /// shown (the new name list editor raises it while the window is open).
-  void setHistoryMaximum(int maximum);
+  void setHistoryMaximum(int maximum) override;
+  bool isShown() const override { return isVisible(); }
   bool contextMenuIntegration() const;
 
   /// The launcher that the file-manager entries call; the one beside the program unless
@@ -100,6 +104,8 @@ class OptionsWindow final : public QDialog {
   /// Walks, probes and listings leave out hidden items unless the check box asks for them,
   /// and always the program folder.
   void applyListingRules();
+  /// Hands the controls' values to the program.
+  void publish();
 
   Program& program_;
   QString launcherPath_;

@@ -137,6 +137,8 @@ void PreviewWindow::closePreview() {
   list_->clear();
 }
 
+void PreviewWindow::clearRows() { list_->clear(); }
+
 int PreviewWindow::rowCount() const { return list_->topLevelItemCount(); }
 
 QTreeWidgetItem* PreviewWindow::firstSelectedRow() const {

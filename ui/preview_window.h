@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "batch/batch_run.h"
+#include "ui/ports.h"
 
 class QAction;
 class QMenu;
@@ -28,14 +29,16 @@ namespace velmora::ui {
 
 class Program;
 
-class PreviewWindow final : public QDialog {
+class PreviewWindow final : public QDialog, public PreviewPort {
   Q_OBJECT
 
  public:
   explicit PreviewWindow(Program& program, QWidget* parent = nullptr);
 
-  void showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows);
-  void closePreview();
+  void showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows) override;
+  void clearRows() override;
+  void closePreview() override;
+  bool isShown() const override { return isVisible(); }
   int rowCount() const;
   QTreeWidget* list() const { return list_; }
 

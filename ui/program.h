@@ -1,36 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The desktop program: creates the nine windows once, in their fixed order, holds the
-// application-wide state and the services every window uses (messages, dialogs, the file
-// system), and carries out the start-up with its launch and close timers.
+// The desktop program: the application-wide state, the values the windows share, the
+// services every window uses (messages, dialogs, the file system) and the start-up with its
+// launch and close timers.
+//
+// How the windows reach each other (follow this in every window of ui/):
+//  - A window includes ui/program.h (and app/, batch/, engine/, platform/ headers,
+//    ui/desktop_look.h, ui/qt_*.h), never another window's header. program.h and
+//    program.cpp include no window header either; only the composition root (ui/desktop)
+//    and ui/main.cpp include every window.
+//  - Values that several windows read live here: runOptions() (the Options window's
+//    controls, published by that window on every change), specialStringSettings() (the
+//    special string dialog's, likewise) and the name history. Read them here, never from
+//    the window that shows them.
+//  - A request to another window goes through that window's port (ui/ports.h), reached by
+//    program_.mainWindow(), editor(), options(), specialStrings(), preview(), progress(),
+//    historyEditor(), singleRename(), folderAdd(). A window implements its port (public
+//    inheritance, `override`) and the desktop hands it to attach(). A new request is a new
+//    port method, not an include.
+//  - Signals of one window meant for another are connected by the desktop (ui/desktop.cpp).
+//  - Mechanically: `program_.options().runOptions()` is `program_.runOptions()`,
+//    `program_.specialStrings().settings()` is `program_.specialStringSettings()`,
+//    `program_.options().exec()` is `program_.options().showModal()`,
+//    `program_.mainWindow().close()` / `.show()` are `.closeWindow()` / `.showWindow()`,
+//    `program_.preview().list()->clear()` is `program_.preview().clearRows()`, and a
+//    `MainWindow&` / `ProgressWindow*` kept in a local is a `MainWindowPort&` / `ProgressPort*`.
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "batch/interfaces.h"
 #include "batch/name_history.h"
+#include "engine/operation_record.h"
 #include "platform/file_system.h"
-
-class QWidget;
+#include "ui/ports.h"
 
 namespace velmora::ui {
 
 class Dialogs;
-class MainWindow;
-class OperationEditor;
-class SpecialStringDialog;
-class ProgressWindow;
-class PreviewWindow;
-class OptionsWindow;
-class HistoryEditor;
-class SingleRenameDialog;
-class FolderAddDialog;
-class HelpWindow;
 
 /// What the windows use to reach the outside; tests put recorders in their place.
 struct Services {
@@ -40,15 +52,31 @@ struct Services {
   platform::FileSystem* fs = nullptr;  ///< the machine's file system when null
 };
 
+/// The windows' ports, handed over by the desktop once every window exists.
+struct WindowPorts {
+  MainWindowPort* main = nullptr;
+  EditorPort* editor = nullptr;
+  SpecialStringsPort* specialStrings = nullptr;
+  ProgressPort* progress = nullptr;
+  PreviewPort* preview = nullptr;
+  OptionsPort* options = nullptr;
+  HistoryPort* history = nullptr;
+  SingleRenamePort* singleRename = nullptr;
+  FolderAddPort* folderAdd = nullptr;
+  /// The help window, created on the first request for help (it is none of the nine).
+  std::function<HelpPort&()> help;
+};
+
 class Program final : public QObject {
   Q_OBJECT
 
  public:
-  /// Opens the settings key, determines the program's folder, takes over a journal left
-  /// by an interrupted run, and creates the windows in the order TForm4, TForm1, TForm3,
-  /// TForm5, TForm6, TForm7, TForm8, TForm2, TForm9.
+  /// Opens the settings key, determines the program's folder and takes over a journal left
+  /// by an interrupted run. The windows come afterwards (ui/desktop).
   explicit Program(const Services& services);
   ~Program() override;
+
+  void attach(WindowPorts ports);
 
   /// The first-argument handling: a normal start shows the main window; a keyword reads
   /// the hand-off list and arms the launch timer (and the close timer when asked).
@@ -67,17 +95,23 @@ class Program final : public QObject {
   /// The new-name history ("Newname.txt" in the program's folder).
   batch::NameHistory& nameHistory() { return *nameHistory_; }
 
-  MainWindow& mainWindow() { return *main_; }
-  OperationEditor& editor() { return *editor_; }
-  SpecialStringDialog& specialStrings() { return *special_; }
-  ProgressWindow& progress() { return *progress_; }
-  PreviewWindow& preview() { return *preview_; }
-  OptionsWindow& options() { return *options_; }
-  HistoryEditor& historyEditor() { return *history_; }
-  SingleRenameDialog& singleRename() { return *rename_; }
-  FolderAddDialog& folderAdd() { return *folderAdd_; }
-  /// The windows in the order they were created.
-  const std::vector<QWidget*>& windows() const { return windows_; }
+  /// The Options window's values as its controls hold them now.
+  const batch::RunOptions& runOptions() const { return runOptions_; }
+  void setRunOptions(const batch::RunOptions& options) { runOptions_ = options; }
+  /// Whether special strings are used, the start number of ordered numbers and the
+  /// character kinds of random strings, as the special string dialog holds them now.
+  const engine::SpecialStringSettings& specialStringSettings() const { return specialStrings_; }
+  void setSpecialStringSettings(const engine::SpecialStringSettings& s) { specialStrings_ = s; }
+
+  MainWindowPort& mainWindow() { return *ports_.main; }
+  EditorPort& editor() { return *ports_.editor; }
+  SpecialStringsPort& specialStrings() { return *ports_.specialStrings; }
+  ProgressPort& progress() { return *ports_.progress; }
+  PreviewPort& preview() { return *ports_.preview; }
+  OptionsPort& options() { return *ports_.options; }
+  HistoryPort& historyEditor() { return *ports_.history; }
+  SingleRenamePort& singleRename() { return *ports_.singleRename; }
+  FolderAddPort& folderAdd() { return *ports_.folderAdd; }
 
   QTimer& launchTimer() { return launchTimer_; }
   QTimer& closeTimer() { return closeTimer_; }
@@ -89,8 +123,9 @@ class Program final : public QObject {
   void showHelpTopic(const QString& topic);
   /// The end-of-run sound; returns when it has ended (silence without audio or a screen).
   void playEndSound();
-  /// The help window, created on the first request for help (it is none of the nine).
-  HelpWindow& helpWindow();
+  /// The Options window's "Clear" of the new name list: the history, the editor's lists
+  /// and the list editor's text emptied once the user agreed.
+  void clearHistory();
 
  private:
   void launchTimerFired();
@@ -99,21 +134,12 @@ class Program final : public QObject {
   app::AppState state_;
   batch::StopFlag stop_;
   std::unique_ptr<batch::NameHistory> nameHistory_;
+  batch::RunOptions runOptions_;
+  engine::SpecialStringSettings specialStrings_;
   app::StartupPlan plan_;
   QTimer launchTimer_;
   QTimer closeTimer_;
-  std::vector<QWidget*> windows_;
-  // Owned here; destroyed in reverse order of creation.
-  std::unique_ptr<MainWindow> main_;
-  std::unique_ptr<OperationEditor> editor_;
-  std::unique_ptr<SpecialStringDialog> special_;
-  std::unique_ptr<ProgressWindow> progress_;
-  std::unique_ptr<PreviewWindow> preview_;
-  std::unique_ptr<OptionsWindow> options_;
-  std::unique_ptr<HistoryEditor> history_;
-  std::unique_ptr<SingleRenameDialog> rename_;
-  std::unique_ptr<FolderAddDialog> folderAdd_;
-  std::unique_ptr<HelpWindow> help_;
+  WindowPorts ports_;
 };
 
 }  // namespace velmora::ui

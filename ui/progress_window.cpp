@@ -180,20 +180,4 @@ void ProgressWindow::reject() {
   QDialog::reject();
 }
 
-void ProgressRunHooks::processEvents() {
-  if (progress_) {
-    progress_->processEvents();
-  } else {
-    QCoreApplication::processEvents();
-  }
-}
-
-void ProgressRunHooks::progressStart(int maximum) {
-  if (progress_) progress_->start(maximum);
-}
-
-void ProgressRunHooks::progressItem(const std::string& oldName, const std::string& newName, int step) {
-  if (progress_) progress_->showItem(FromPath(oldName), FromPath(newName), step);
-}
-
 }  // namespace velmora::ui

@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "batch/interfaces.h"
+#include "ui/ports.h"
 
 class QLabel;
 class QProgressBar;
@@ -31,7 +32,7 @@ namespace velmora::ui {
 
 class Program;
 
-class ProgressWindow final : public QDialog {
+class ProgressWindow final : public QDialog, public ProgressPort {
   Q_OBJECT
 
  public:
@@ -41,11 +42,11 @@ class ProgressWindow final : public QDialog {
 
   explicit ProgressWindow(Program& program, QWidget* parent = nullptr);
 
-  void run(const std::function<void()>& work, batch::StopFlag& stop);
-  void start(int maximum);
-  void showItem(const QString& oldName, const QString& newName, int step);
-  void processEvents();
-  void setSearching(bool on);
+  void run(const std::function<void()>& work, batch::StopFlag& stop) override;
+  void start(int maximum) override;
+  void showItem(const QString& oldName, const QString& newName, int step) override;
+  void processEvents() override;
+  void setSearching(bool on) override;
   bool isWorking() const { return working_; }
   /// The bar as the window shows it after the next update.
   int barValue() const { return value_; }
@@ -80,19 +81,6 @@ class ProgressWindow final : public QDialog {
   int maximum_ = 100;
   QElapsedTimer sincePump_;
   QElapsedTimer sinceView_;
-};
-
-/// Run hooks of a long loop: events processed (paced by the progress window when it shows
-/// the loop, so long runs stay fast), its bar and names kept up to date.
-class ProgressRunHooks : public batch::RunHooks {
- public:
-  explicit ProgressRunHooks(ProgressWindow* progress) : progress_(progress) {}
-  void processEvents() override;
-  void progressStart(int maximum) override;
-  void progressItem(const std::string& oldName, const std::string& newName, int step) override;
-
- private:
-  ProgressWindow* progress_;
 };
 
 }  // namespace velmora::ui

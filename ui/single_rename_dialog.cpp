@@ -12,7 +12,6 @@
 #include "engine/name_model.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
-#include "ui/special_string_dialog.h"
 
 namespace velmora::ui {
 
@@ -92,7 +91,7 @@ void SingleRenameDialog::OkClick() {
     name_->setFocus();
     return;
   }
-  if (!batch::InputTextCheck(ToText(name + ext), program_.specialStrings().settings().enabled, program_.messages())) {
+  if (!batch::InputTextCheck(ToText(name + ext), program_.specialStringSettings().enabled, program_.messages())) {
     name_->setFocus();
     return;
   }

@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <optional>
 
+#include "ui/ports.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -19,22 +21,13 @@ namespace velmora::ui {
 
 class Program;
 
-struct SingleRenameRequest {
-  QString caption;          ///< "Rename a file" or "Rename a folder"
-  QString name;             ///< the name box
-  QString extension;        ///< the extension box, with its dot
-  bool extensionShown = true;
-  QString folderBox;        ///< the main window's folder box ("" in hand-picked mode)
-  QString entryText;        ///< the entry's text
-};
-
-class SingleRenameDialog final : public QDialog {
+class SingleRenameDialog final : public QDialog, public SingleRenamePort {
   Q_OBJECT
 
  public:
   explicit SingleRenameDialog(Program& program, QWidget* parent = nullptr);
 
-  std::optional<QString> renameEntry(const SingleRenameRequest& request);
+  std::optional<QString> renameEntry(const SingleRenameRequest& request) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -232,6 +232,12 @@ SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent) : QD
     });
   }
   highlightChosenOption();
+
+  const auto publish = [this] { program_.setSpecialStringSettings(settings()); };
+  for (QCheckBox* c : {enabled_, randomUpper_, randomLower_, randomNumbers_})
+    connect(c, &QCheckBox::toggled, this, publish);
+  connect(startNumber_, &QSpinBox::valueChanged, this, publish);
+  publish();
 }
 
 engine::SpecialStringSettings SpecialStringDialog::settings() const {

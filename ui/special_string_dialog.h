@@ -3,9 +3,10 @@
 // TForm3, "Velmora - Special string": picks one kind of placeholder for a new-name text
 // and holds the settings that the expansion reads for the rest of the program's run.
 //
-// API for the other windows:
-//  - settings(): whether special strings are used, the start number of ordered numbers
-//    and the character kinds of random strings.
+// Its settings (whether special strings are used, the start number of ordered numbers
+// and the character kinds of random strings) are published to the program on every
+// change: Program::specialStringSettings(). Its port for the other windows:
+//  - setSettings(): the controls from a loaded preset.
 //  - chooseToken(itemCount): shows the dialog modally and returns the placeholder for the
 //    chosen kind ("" when cancelled or switched off); itemCount is the number of entries
 //    of the current item list, which sets the width of an ordered number.
@@ -23,6 +24,7 @@
 
 #include "engine/operation_record.h"
 #include "engine/special_tokens.h"
+#include "ui/ports.h"
 
 class QCheckBox;
 class QRadioButton;
@@ -58,7 +60,7 @@ class ClickableLabel final : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-class SpecialStringDialog final : public QDialog {
+class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   Q_OBJECT
 
  public:
@@ -66,8 +68,9 @@ class SpecialStringDialog final : public QDialog {
 
   engine::SpecialStringSettings settings() const;
   /// Sets the controls (a loaded preset).
-  void setSettings(const engine::SpecialStringSettings& settings);
-  QString chooseToken(std::size_t itemCount);
+  void setSettings(const engine::SpecialStringSettings& settings) override;
+  QString chooseToken(std::size_t itemCount) override;
+  bool isShown() const override { return isVisible(); }
   engine::SpecialChoice choice() const { return choice_; }
   /// The placeholder for the current result (BuildSpecialToken).
   QString tokenFor(std::size_t itemCount) const;

@@ -39,7 +39,7 @@
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/single_rename_dialog.h"
 #include "ui/special_string_dialog.h"
@@ -66,7 +66,7 @@ T* W(QWidget& window, const QString& name) {
 }
 
 /// Opens the editor and lets it settle on screen.
-void Open(ui::Program& p, engine::OperationKind kind, const std::vector<std::string>& picked,
+void Open(ui::Desktop& p, engine::OperationKind kind, const std::vector<std::string>& picked,
           const std::string& folder = {}) {
   OpenEditor(p, kind, picked, folder);
   QCoreApplication::processEvents();
@@ -74,7 +74,7 @@ void Open(ui::Program& p, engine::OperationKind kind, const std::vector<std::str
 
 /// Answers the special string dialog once it shows: picks an option by its objectName
 /// (none: leaves it), then Ok or Cancel.
-void AnswerSpecial(ui::Program& p, const QString& option, bool ok, std::function<void()> before = {}) {
+void AnswerSpecial(ui::Desktop& p, const QString& option, bool ok, std::function<void()> before = {}) {
   ui::SpecialStringDialog& d = p.specialStrings();
   testing::WhenShown(&d, [&d, option, ok, before] {
     if (before) before();
@@ -102,7 +102,7 @@ Pairs PreviewRows(ui::PreviewWindow& preview) {
 }
 
 /// The renames in "rollback.rbk" as (old name, new name), without folders.
-Pairs LoggedRenames(ui::Program& p) {
+Pairs LoggedRenames(ui::Desktop& p) {
   const auto lines = testing::ReadLines(p.state().installDir + batch::kRollbackLogName);
   Pairs out;
   for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
@@ -214,7 +214,7 @@ void DialogsTest::orderedNumberWidthFollowsTheTarget() {
   TempTree tree;
   tree.make({"w/a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   if (picked < 0) {
     Open(p, engine::OperationKind::Changnew, {}, tree.path("w"));
   } else {
@@ -251,7 +251,7 @@ void DialogsTest::placeholderReplacesTheSelectionOrGoesToTheCaret() {
   QFETCH(int, length);
   QFETCH(QString, expected);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   Open(p, engine::OperationKind::Addnewnum, Fake(3));
   for (const char* check : {"CheckBox2", "CheckBox3", "CheckBox4"}) W<QCheckBox>(p.editor(), check)->setChecked(true);
   QApplication::setActiveWindow(&p.editor());
@@ -271,7 +271,7 @@ void DialogsTest::placeholderReplacesTheSelectionOrGoesToTheCaret() {
 
 void DialogsTest::cancelRestoresSwitchAndStartNumber() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::SpecialStringDialog& d = p.specialStrings();
   // Cancel: the switch and the start number go back; the date format and kinds stay.
   testing::WhenShown(&d, [&] {
@@ -301,11 +301,12 @@ void DialogsTest::cancelRestoresSwitchAndStartNumber() {
   });
   QCOMPARE(d.chooseToken(5), S(""));
   QCOMPARE(d.settings().startNumber, 7);
+  QCOMPARE(p.program().specialStringSettings().startNumber, 7);  // the copy the run reads
 }
 
 void DialogsTest::okWithSpecialStringsOffInsertsNothing() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   Open(p, engine::OperationKind::Replapart, Fake(2));
   auto* box = W<QComboBox>(p.editor(), "ComboBoxEx4");
   box->setEditText(S("new"));
@@ -316,12 +317,13 @@ void DialogsTest::okWithSpecialStringsOffInsertsNothing() {
   QCOMPARE(box->currentText(), S("new"));
   QCOMPARE(d.choice(), engine::SpecialChoice::Disabled);
   QVERIFY(!d.settings().enabled);
+  QVERIFY(!p.program().specialStringSettings().enabled);
   QVERIFY(!p.editor().buildRecord().specialStringsEnabled);
 }
 
 void DialogsTest::todayWritesTheDateAndOptionsAreHighlighted() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::SpecialStringDialog& d = p.specialStrings();
   // Until the dialog first opens, the captions hold the example date.
   QCOMPARE(W<QRadioButton>(d, "RadioButton8")->text(), S("2007-05-01"));
@@ -347,7 +349,7 @@ void DialogsTest::todayWritesTheDateAndOptionsAreHighlighted() {
 
 void DialogsTest::startNumberAboveTheMaximumWarns() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::SpecialStringDialog& d = p.specialStrings();
   auto* number = W<QSpinBox>(d, "Edit1");
   number->selectAll();
@@ -369,7 +371,7 @@ void DialogsTest::startNumberAboveTheMaximumWarns() {
 
 void DialogsTest::atLeastOneRandomKindStaysOn() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::SpecialStringDialog& d = p.specialStrings();
   W<QCheckBox>(d, "CheckBox2")->click();
   W<QCheckBox>(d, "CheckBox4")->click();
@@ -401,7 +403,7 @@ void DialogsTest::previewRowsEqualTheRealRun() {
   TempTree tree;
   tree.make({"w/a.txt", "w/b.txt", "w/c.txt", "w/d.doc", "w/same.txt", "w/same02.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changnew);
   W<QComboBox>(p.editor(), "ComboBoxEx5")->setEditText(newName);
 
@@ -438,7 +440,7 @@ void DialogsTest::previewFillerRows() {
   TempTree tree;
   tree.make(NumberedFiles("w/f", 100, files, ".txt"));
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));
   W<QLineEdit>(p.editor(), "LabeledEdit1")->setText(oldText);
   W<QComboBox>(p.editor(), "ComboBoxEx4")->setEditText(S("g"));
@@ -460,7 +462,7 @@ void DialogsTest::previewMenuShowAndCopy() {
   TempTree tree;
   tree.make({"w/holiday.v2.jpg", "w/zz1.txt", "w/my.folder/photo.png"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   Open(p, engine::OperationKind::Removpart, {}, tree.path("w"));
   ui::PreviewWindow& preview = p.preview();
   const auto show = [&](const std::vector<int>& selected) {
@@ -498,7 +500,7 @@ void DialogsTest::previewButtons() {
   TempTree tree;
   tree.make({"w/a1.txt", "w/a2.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));
   W<QLineEdit>(p.editor(), "LabeledEdit1")->setText(S("a"));
   W<QComboBox>(p.editor(), "ComboBoxEx4")->setEditText(S("b"));
@@ -563,7 +565,7 @@ void DialogsTest::singleRenameRefusals() {
   TempTree tree;
   tree.make({"d/b.txt", "d/report.txt", "d/sub/"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
   main.setFolderBox(FromPath(tree.path("d")));
   main.ListFolder();
@@ -597,7 +599,7 @@ void DialogsTest::singleRenameReplacesTheLogAndIsUndone() {
   TempTree tree;
   tree.make({"d/report.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
   // The log of an earlier batch run, left read-only as every log.
   const std::string log = p.state().installDir + batch::kRollbackLogName;
@@ -637,7 +639,7 @@ void DialogsTest::singleRenameOfAHandPickedFolder() {
   TempTree tree;
   tree.make({"d/old.v1/", "d/x.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("d/x.txt"), tree.path("d/old.v1")}, false);
   main.list()->selectionModel()->select(main.model().index(1), QItemSelectionModel::ClearAndSelect);
@@ -667,7 +669,7 @@ void DialogsTest::historyListsAfterAnInsertRun() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("a.txt")}, false);
@@ -685,7 +687,7 @@ void DialogsTest::historyListsAfterAnInsertRun() {
 
 void DialogsTest::historyListsReloadedWhenTheEditorShows() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const std::string file = p.state().installDir + batch::kHistoryName;
   std::filesystem::create_directories(p.state().installDir);
   testing::WriteFile(file, "one\r\ntwo\r\n");
@@ -702,7 +704,7 @@ void DialogsTest::historySwitchedOffEmptiesOnlyTheMasterList() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   p.nameHistory().add("kept");
   p.options().setHistoryMaximum(0);
@@ -720,7 +722,7 @@ void DialogsTest::historySwitchedOffEmptiesOnlyTheMasterList() {
 
 void DialogsTest::historyEditorSaveDropsEmptyLinesAndRaisesTheMaximum() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setHistoryMaximum(3);
   ui::HistoryEditor& editor = p.historyEditor();
   testing::WhenShown(&editor, [&] {
@@ -741,7 +743,7 @@ void DialogsTest::historyEditorSaveDropsEmptyLinesAndRaisesTheMaximum() {
 
 void DialogsTest::historyEditorSaveOfNothingDeletesTheFile() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const std::string file = p.state().installDir + batch::kHistoryName;
   p.nameHistory().add("kept");
   p.editor().refreshHistoryLists();
@@ -776,7 +778,7 @@ void DialogsTest::historyEditorCloseQuestion() {
   QFETCH(QStringList, fileAfter);
   QFETCH(QString, textAfter);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const std::string file = p.state().installDir + batch::kHistoryName;
   p.nameHistory().add("old");
   ui::HistoryEditor& editor = p.historyEditor();
@@ -828,7 +830,7 @@ void DialogsTest::textIsReadableInLightAndDarkThemes() {
   TempTree tree;
   tree.make({"w/Holiday 0001.txt", "w/Holiday 0002.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   QImage picture;
   if (part.contains(S("file name"))) {
     OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);

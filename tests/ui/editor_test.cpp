@@ -25,7 +25,7 @@
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
 
@@ -41,7 +41,7 @@ using S = QString;
 
 
 /// A click as the user makes it; the layout settles first, as it would between two clicks.
-void Click(ui::Program& p, const QString& name) {
+void Click(ui::Desktop& p, const QString& name) {
   QCoreApplication::processEvents();
   QWidget* w = p.editor().findChild<QWidget*>(name);
   if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -52,7 +52,7 @@ void Click(ui::Program& p, const QString& name) {
 }
 
 template <typename T = QWidget>
-T* W(ui::Program& p, const QString& name) {
+T* W(ui::Desktop& p, const QString& name) {
   T* w = p.editor().findChild<T*>(name);
   if (!w) qFatal("no control %s", qPrintable(name));
   return w;
@@ -115,7 +115,7 @@ class EditorTest : public QObject {
 
 void EditorTest::defaultsOfEveryPage() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const QStringList checked{"RadioButton6",  "RadioButton12", "RadioButton10", "CheckBox18",    "CheckBox22",
                             "RadioButton30", "RadioButton27", "RadioButton18", "RadioButton20", "RadioButton9",
                             "RadioButton33", "RadioButton14", "RadioButton16", "CheckBox16",    "CheckBox19",
@@ -232,7 +232,7 @@ void EditorTest::visibilityRules() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, static_cast<engine::OperationKind>(kind), {tree.path("a.txt")});
   for (const QString& action : actions) {
     if (action.contains(QLatin1Char('='))) {
@@ -249,7 +249,7 @@ void EditorTest::checkedRadioIsBold() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
   QVERIFY(W(p, "RadioButton6")->font().bold());
   Click(p, "RadioButton25");
@@ -289,7 +289,7 @@ void EditorTest::captionsAndPages() {
   TempTree tree;
   tree.make({"w/photo.2007.jpg"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.state().operationKind = keyword.toStdString();
   p.state().target.folder = tree.path("w");
   p.state().samplePath = tree.path("w/photo.2007.jpg");
@@ -323,7 +323,7 @@ void EditorTest::targetLine() {
   QFETCH(bool, shortened);
   TempTree tree;
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   if (length == 0) {
     tree.make({"a.txt", "b.txt", "c.txt"});
     OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt"), tree.path("b.txt"), tree.path("c.txt")});
@@ -381,7 +381,7 @@ void EditorTest::scopeFallBacks() {
   for (const QString& e : entries) paths.push_back(e.toStdString());
   tree.make(paths);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const std::string target = folder == QLatin1String("/") ? std::string("/") : tree.path(folder.toStdString());
   OpenEditor(p, engine::OperationKind::Changnew, {}, target);
   p.editor().sampleBox()->setText(QStringLiteral("before"));
@@ -442,7 +442,7 @@ void EditorTest::okMessagesAndFocus() {
   TempTree tree;
   tree.make({"w/a.txt", "w/b.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   h.messages.answers.push_back(batch::Answer::Cancel);
   OpenEditor(p, static_cast<engine::OperationKind>(kind), {}, tree.path("w"));
   QTRY_VERIFY(!p.editor().focusTimer().isActive());
@@ -469,7 +469,7 @@ void EditorTest::extensionBoxesKeepTheirCleanUp() {
   TempTree tree;
   tree.make({"w/a.doc", "w/b.doc"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->setChecked(true);  // confirmations on
   OpenEditor(p, engine::OperationKind::Changexten, {}, tree.path("w"));
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit3")->text(), QStringLiteral("doc"));
@@ -497,7 +497,7 @@ void EditorTest::cursorPosFromAClick() {
   TempTree tree;
   tree.make({"abcdef.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Addnewnum, {tree.path("abcdef.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QCOMPARE(sample->text(), QStringLiteral("abcdef"));
@@ -517,7 +517,7 @@ void EditorTest::automaticCopyFollowsTheDrag() {
   TempTree tree;
   tree.make({"xabcy.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QTest::mouseClick(W(p, "Edit2"), Qt::LeftButton);
@@ -541,7 +541,7 @@ void EditorTest::mouseSelectionOutlivesTheFocus() {
   TempTree tree;
   tree.make({"xabcy.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
   QVERIFY(QTest::qWaitForWindowActive(&p.editor()));
   ui::SampleBox* sample = p.editor().sampleBox();
@@ -572,7 +572,7 @@ void EditorTest::sampleMenuItems() {
   TempTree tree;
   tree.make({"name.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Removpart, {tree.path("name.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   sample->deselect();
@@ -594,7 +594,7 @@ void EditorTest::valuesAreKeptBetweenOpenings() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   Click(p, "CheckBox7");
@@ -612,7 +612,7 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   TempTree tree;
   tree.make({"w/old one.txt", "w/old two.txt", "w/keep.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Replapart, {}, tree.path("w"));
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   W<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("new"));
@@ -638,7 +638,7 @@ void EditorTest::previewTakesARealClick() {
   TempTree tree;
   tree.make({"w/a1.txt", "w/keep.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
   QVERIFY(QTest::qWaitForWindowExposed(&p.editor()));
   QCOMPARE(p.editor().windowModality(), Qt::ApplicationModal);
@@ -673,7 +673,7 @@ void EditorTest::enterRunsOkAndEscapeCloses() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
   if (box == QLatin1String("Edit13")) p.editor().findChild<QAbstractButton*>(QStringLiteral("RadioButton23"))->click();
   QTest::keyClick(W(p, box), Qt::Key_Return);
@@ -688,7 +688,7 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("kept"));
   p.editor().SpeedButton16Click();
@@ -715,7 +715,7 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
   TempTree tree;
   tree.make({"w/a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const auto letters = [](QWidget& window) {
     QStringList problems;
     QString used;

@@ -20,7 +20,7 @@
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
 
@@ -140,7 +140,7 @@ void FileManagerHandOffTest::entryOpensTheEditor() {
   QVERIFY(QFile::copy(S(VELMORA_LAUNCHER_PATH), launcher));
 
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   // The entries as the Options window's "Ok" installs them.
   p.options().setLauncherPath(launcher);
   p.options().OkClick();

@@ -21,7 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
@@ -36,7 +36,7 @@ using ui::FromPath;
 namespace {
 
 template <typename T = QWidget>
-T* EditorControl(ui::Program& p, const char* name) {
+T* EditorControl(ui::Desktop& p, const char* name) {
   return p.editor().findChild<T*>(QString::fromLatin1(name));
 }
 
@@ -65,7 +65,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
   TempTree tree;
   tree.make({"w/old1.txt", "w/old2.txt", "w/other.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   ui::MainWindow& main = p.mainWindow();
 
@@ -116,7 +116,7 @@ void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
   const std::vector<std::string> names = NumberedFiles("f", 1000, 31, ".doc");
   tree.make(names);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   QStringList picked;
@@ -151,7 +151,7 @@ void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
   TempTree tree;
   tree.make(NumberedFiles("w/g", 1000, 3000, ".doc"));
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("bak"));
   h.messages.answers.push_back(batch::Answer::Yes);
@@ -176,7 +176,7 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   TempTree tree;
   tree.make({"w/a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("zzz"));
   EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("y"));
@@ -193,7 +193,7 @@ void FullRunTest::exitAfterTheRunEndsTheProgramWithTheLogSaved() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   p.options().findChild<QAbstractButton*>(QStringLiteral("CheckBox1"))->click();
   QVERIFY(p.options().runOptions().exitAfterRun);
@@ -213,7 +213,7 @@ void FullRunTest::listEmptiedWhenResultsAreNotDisplayed() {
   TempTree tree;
   tree.make({"a.txt", "b.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("a.txt"), tree.path("b.txt")}, false);
@@ -254,7 +254,7 @@ void FullRunTest::copiedCommandAndSavedPresetDoWhatTheEditorDid() {
   TempTree tree;
   tree.make(files);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
   p.options().findChild<QComboBox*>(QStringLiteral("ComboBoxOrder"))->setCurrentIndex(1);  // natural
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("IMG_"));

@@ -26,7 +26,7 @@
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/special_string_dialog.h"
 #include "ui_harness.h"
@@ -40,14 +40,14 @@ namespace {
 using S = QString;
 
 template <typename T = QWidget>
-T* EditorControl(ui::Program& p, const char* name) {
+T* EditorControl(ui::Desktop& p, const char* name) {
   T* w = p.editor().findChild<T*>(QString::fromLatin1(name));
   if (!w) qFatal("no control %s", name);
   return w;
 }
 
 /// Opens the editor from the main window on one file.
-void OpenEditor(ui::Program& p, const std::string& keyword, const std::string& file) {
+void OpenEditor(ui::Desktop& p, const std::string& keyword, const std::string& file) {
   p.state().operationKind = keyword;
   p.state().target.folder.clear();
   p.state().target.picked = {file};
@@ -99,9 +99,9 @@ class HelpAboutTest : public QObject {
 
 void HelpAboutTest::helpWindowIsNoneOfTheNineAndComesOnRequest() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   QCOMPARE(p.windows().size(), std::size_t{9});
-  QVERIFY(!p.findChild<ui::HelpWindow*>());
+  QVERIFY(!p.program().findChild<ui::HelpWindow*>());
   for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<ui::HelpWindow*>(w));
   p.showMainHelp();
   ui::HelpWindow& help = p.helpWindow();
@@ -147,7 +147,7 @@ void HelpAboutTest::mainHelpEntryPoints() {
   QFETCH(QString, topic);
   QFETCH(QString, title);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   QWidget* focus = &p.mainWindow();
   if (shown.contains(QLatin1String("preview"))) {
@@ -203,7 +203,7 @@ void HelpAboutTest::editorHelpByOperation() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenEditor(p, keyword.toStdString(), tree.path("a.txt"));
   auto* help = EditorControl<QPushButton>(p, "SpeedButton19");
   QCOMPARE(help->text().remove(QLatin1Char('&')), S(" Help"));  // "&": the Alt mnemonic
@@ -218,7 +218,7 @@ void HelpAboutTest::editorHelpByOperation() {
 
 void HelpAboutTest::helpWindowStaysUsableOverAModalWindow() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   p.showMainHelp();  // opened from the main window first
   ui::HelpWindow& help = p.helpWindow();
@@ -245,7 +245,7 @@ void HelpAboutTest::helpWindowStaysUsableOverAModalWindow() {
 
 void HelpAboutTest::topicsOfTheProgramFolderComeFirst() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   const std::string own = p.state().installDir + "help/";
   QDir().mkpath(ui::FromPath(own));
   testing::WriteFile(own + "Options.htm", "<html><head><title>Own options</title></head><body>x</body></html>");
@@ -258,7 +258,7 @@ void HelpAboutTest::topicsOfTheProgramFolderComeFirst() {
 
 void HelpAboutTest::topicFoundNowhereIsSaidInTheHelpWindow() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.showHelpTopic(S("No such topic.htm"));
   QVERIFY(p.helpWindow().isVisible());
   QVERIFY(!p.helpWindow().topicFound());
@@ -272,7 +272,7 @@ void HelpAboutTest::topicFoundNowhereIsSaidInTheHelpWindow() {
 
 void HelpAboutTest::aboutPicturesAndHomePage() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   p.mainWindow().button(S("AboutButton"))->click();
   QVERIFY(p.editor().aboutShown());
@@ -337,7 +337,7 @@ void HelpAboutTest::aboutBackAndClose() {
   TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   if (fromMainWindow) {
     p.mainWindow().button(S("AboutButton"))->click();
@@ -403,7 +403,7 @@ void HelpAboutTest::listingAsksBeforeReplacing() {
   tree.make({"w/a.txt", "out/"});
   if (!existing.isEmpty()) tree.writeFile("out/" + existing.toStdString(), "old\r\n");
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().findChild<QCheckBox*>(S("CheckBox2"))->setChecked(true);  // do not open the listing
   p.state().operationKind = "Savealls";
   p.state().target.folder = tree.path("w");

@@ -23,7 +23,7 @@
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/single_rename_dialog.h"
 #include "ui_harness.h"
@@ -441,7 +441,7 @@ void MainWindowTest::copyFilenameAndSort() {
 
 void MainWindowTest::housekeepingTimer() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   {
     QSettings settings(QStringLiteral("Tessaro"), QStringLiteral("Dir"));
     for (const char* name : {"Options1", "Options2", "Options3", "Autocopy", "Capevery", "Confirm", "Contextmenu"})
@@ -473,7 +473,7 @@ void MainWindowTest::operationButtonsCheckTheTarget() {
   TempTree tree;
   tree.make({"w/a.txt", "w/b.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
 
   main.StartOperation(engine::OperationKind::Removpart);
@@ -509,7 +509,7 @@ void MainWindowTest::singleRenameThroughF2() {
   TempTree tree;
   tree.make({"d/report.txt", "d/sub/"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
   ListFolder(main, tree.path("d"));
   Select(main, {1});

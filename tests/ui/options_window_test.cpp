@@ -19,7 +19,7 @@
 #include "support/temp_tree.h"
 #include "ui/operation_editor.h"
 #include "ui/options_window.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
 
@@ -31,13 +31,13 @@ namespace {
 using S = QString;
 
 template <typename T = QWidget>
-T* Control(ui::Program& p, const QString& name) {
+T* Control(ui::Desktop& p, const QString& name) {
   T* w = p.options().findChild<T*>(name);
   if (!w) qFatal("no control %s", qPrintable(name));
   return w;
 }
 
-QCheckBox* Check(ui::Program& p, const char* name) { return Control<QCheckBox>(p, QString::fromLatin1(name)); }
+QCheckBox* Check(ui::Desktop& p, const char* name) { return Control<QCheckBox>(p, QString::fromLatin1(name)); }
 
 /// The check boxes by their settings names, in the reading order.
 const std::pair<const char*, const char*> kChecks[] = {
@@ -46,7 +46,7 @@ const std::pair<const char*, const char*> kChecks[] = {
 };
 
 /// What the user sees: each check box by its settings name, then the two numbers.
-QStringList Controls(ui::Program& p) {
+QStringList Controls(ui::Desktop& p) {
   QStringList out;
   for (const auto& [value, name] : kChecks) out << S("%1=%2").arg(value).arg(Check(p, name)->isChecked() ? 1 : 0);
   out << S("Prenum=%1").arg(Control<QLineEdit>(p, S("Edit1"))->text());
@@ -112,7 +112,7 @@ class OptionsWindowTest : public QObject {
 
 void OptionsWindowTest::pagesControlsAndDefaults() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::OptionsWindow& w = p.options();
   QCOMPARE(w.windowTitle(), S("Options"));
   QCOMPARE(w.size(), QSize(401, 394));
@@ -198,10 +198,13 @@ void OptionsWindowTest::exitAndDisplayResultAreNeverBothOn() {
   QFETCH(bool, exit);
   QFETCH(bool, display);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   for (const QString& c : clicks) Check(p, c == QLatin1String("1") ? "CheckBox1" : "CheckBox3")->click();
   QCOMPARE(p.options().runOptions().exitAfterRun, exit);
   QCOMPARE(p.options().runOptions().displayResult, display);
+  // What the other windows read: the program's copy, published on every change.
+  QCOMPARE(p.program().runOptions().exitAfterRun, exit);
+  QCOMPARE(p.program().runOptions().displayResult, display);
 }
 
 void OptionsWindowTest::numberFields_data() {
@@ -236,7 +239,7 @@ void OptionsWindowTest::numberFields() {
   QFETCH(int, position);
   QFETCH(QStringList, messages);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().show();
   auto* edit = Control<QLineEdit>(p, field);
   edit->setFocus();
@@ -250,13 +253,15 @@ void OptionsWindowTest::numberFields() {
   QCOMPARE(Shown(h.messages), messages);
   const batch::RunOptions o = p.options().runOptions();
   QCOMPARE(field == QLatin1String("Edit1") ? o.previewCount : o.historyMax, position);
+  const batch::RunOptions& published = p.program().runOptions();
+  QCOMPARE(field == QLatin1String("Edit1") ? published.previewCount : published.historyMax, position);
   if (!messages.isEmpty() && messages.front().startsWith(QLatin1String("Error"))) QCOMPARE(p.options().focusWidget(), edit);
   p.options().reject();
 }
 
 void OptionsWindowTest::arrowsMoveWithinTheRange() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   auto* preview = Control<QLineEdit>(p, S("Edit1"));
   auto* history = Control<QLineEdit>(p, S("Edit2"));
   Control<QToolButton>(p, S("Edit1Up"))->click();
@@ -277,7 +282,7 @@ void OptionsWindowTest::arrowsMoveWithinTheRange() {
 
 void OptionsWindowTest::defaultSetsTheFirstStatesWithoutWriting() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   for (const auto& [value, name] : kChecks) Check(p, name)->setChecked(!Check(p, name)->isChecked());
   Control<QLineEdit>(p, S("Edit1"))->setText(S("7"));
   Control<QLineEdit>(p, S("Edit2"))->setText(S("3"));
@@ -285,6 +290,8 @@ void OptionsWindowTest::defaultSetsTheFirstStatesWithoutWriting() {
   Check(p, "CheckBoxOrderDescending")->setChecked(true);
   Control<QPushButton>(p, S("Button4"))->click();
   QVERIFY(p.options().runOptions().order == batch::ItemOrder{});
+  QVERIFY(p.program().runOptions().order == batch::ItemOrder{});
+  QCOMPARE(p.program().runOptions().previewCount, 20);
   QCOMPARE(Controls(p), (QStringList{"Options1=0", "Options2=0", "Options3=1", "Autocopy=1", "Capevery=1", "Confirm=0",
                                      "Contextmenu=1", "Prenum=20", "Listnum=20"}));
   QVERIFY(QSettings(QStringLiteral("Tessaro"), QStringLiteral("Dir")).allKeys().isEmpty());
@@ -292,7 +299,7 @@ void OptionsWindowTest::defaultSetsTheFirstStatesWithoutWriting() {
 
 void OptionsWindowTest::okWritesEveryValue() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setLauncherPath(S(VELMORA_LAUNCHER_PATH));
   p.options().show();
   Check(p, "CheckBox1")->click();  // exit on, display result off
@@ -317,7 +324,7 @@ void OptionsWindowTest::okWritesEveryValue() {
 
 void OptionsWindowTest::okInstallsAndRemovesTheFileManagerEntries() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setLauncherPath(S(VELMORA_LAUNCHER_PATH));
   const QString thunarFolder = qEnvironmentVariable("XDG_CONFIG_HOME") + S("/Thunar");
   QDir(thunarFolder).removeRecursively();
@@ -357,7 +364,7 @@ void OptionsWindowTest::okInstallsAndRemovesTheFileManagerEntries() {
 void OptionsWindowTest::okReportsEntriesThatCannotBeWritten() {
   testing::TempTree tree;
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setLauncherPath(ui::FromPath(tree.path("no launcher here")));
   Control<QLineEdit>(p, S("Edit1"))->setText(S("33"));
   p.options().OkClick();
@@ -393,7 +400,7 @@ void OptionsWindowTest::closingWithoutOkReadsTheStoredValues() {
   QFETCH(bool, complete);
   QFETCH(QStringList, after);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   {
     QSettings settings(QStringLiteral("Tessaro"), QStringLiteral("Dir"));
     settings.setValue(S("Options1"), 0);
@@ -433,7 +440,7 @@ void OptionsWindowTest::enterActsAsOk_data() {
 void OptionsWindowTest::enterActsAsOk() {
   QFETCH(QString, control);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setLauncherPath(S(VELMORA_LAUNCHER_PATH));
   p.options().show();
   auto* pages = Control<QTabWidget>(p, S("PageControl1"));
@@ -470,7 +477,7 @@ void OptionsWindowTest::lowerMaximumShortensTheHistory() {
   testing::TempTree tree;
   tree.make({"a.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.options().setLauncherPath(S(VELMORA_LAUNCHER_PATH));
   std::vector<std::string> entries;
   std::string file;

@@ -20,7 +20,7 @@
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
@@ -126,7 +126,7 @@ void ProgressTest::smallRunsGoWithoutTheWindow() {
   const std::vector<std::string> names = NumberedFiles("w/f", 100, files, ".doc");
   tree.make(names);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   QSignalSpy shown(&p.progress(), &QDialog::finished);
   if (handPicked) {
     p.start("");
@@ -151,7 +151,7 @@ void ProgressTest::cancelDuringARunOfEveryLayer() {
   tree.make(files);
   const std::vector<std::string> before = tree.list();
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   QCOMPARE(p.state().target.scope, batch::FolderScope::AllLayers);
@@ -190,7 +190,7 @@ void ProgressTest::cancelAnsweredNoLetsTheRunFinish() {
   const std::vector<std::string> files = LayeredFiles(3, 1500);
   tree.make(files);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   // The top folder holds no file, so the old extension comes from no sample: give it.
@@ -210,7 +210,7 @@ void ProgressTest::undoWithProgressAdvancesByTwo() {
   const std::vector<std::string> names = NumberedFiles("f", 100, 31, ".doc");
   tree.make(names);
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   std::vector<std::string> paths;
   for (const std::string& n : names) paths.push_back(tree.path(n));
@@ -243,7 +243,7 @@ void ProgressTest::listingExportShowsTheSearchingPanel() {
   TempTree tree;
   tree.make(LayeredFiles(3, 50));
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Savealls);
   W<QRadioButton>(p.editor(), "RadioButton5")->click();  // " All filenames in subfolders "
   const std::string listing = tree.path("list.txt");
@@ -260,7 +260,7 @@ void ProgressTest::listingExportShowsTheSearchingPanel() {
 
 void ProgressTest::updatesArePacedButKeepComing() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   ui::ProgressWindow& progress = p.progress();
   auto* oldName = W<QLabel>(progress, "Label3");
   PaintCounter names(oldName);

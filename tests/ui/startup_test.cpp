@@ -19,7 +19,7 @@
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
 #include "ui/operation_editor.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui_harness.h"
 
@@ -97,7 +97,7 @@ void StartupTest::installDirComesFromTheSettingOrThePerUserFolder() {
   testing::RecordingMessages messages;
   testing::FakeDialogs dialogs;
   testing::RecordingLauncher launcher;
-  ui::Program program({&messages, &dialogs, &launcher, nullptr});
+  ui::Desktop program({&messages, &dialogs, &launcher, nullptr});
   QCOMPARE(program.state().installDir, chosen + "/");
   QVERIFY(platform::RealFileSystem().isDirectory(chosen));
   testing::ResetProgramState();
@@ -243,7 +243,7 @@ void StartupTest::pathsOnTheCommandLineOpenTheMainWindow() {
   tree.make({"work/one.txt", "work/sub/", "a.txt", "b.txt"});
   {
     Harness h;
-    ui::Program& p = h.program();
+    ui::Desktop& p = h.program();
     p.start(app::ParseCommandLine({tree.path("work")}, platform::RealFileSystem(), "/"));
     QVERIFY(p.mainWindow().isVisible());
     QVERIFY(!p.editor().isVisible());
@@ -254,7 +254,7 @@ void StartupTest::pathsOnTheCommandLineOpenTheMainWindow() {
     QVERIFY(p.mainWindow().housekeepingActive());
   }
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start(app::ParseCommandLine({"a.txt", "b.txt"}, platform::RealFileSystem(), tree.root()));
   QVERIFY(p.mainWindow().isVisible());
   QVERIFY(p.mainWindow().isHandPicked());
@@ -292,7 +292,7 @@ void StartupTest::handOffOfThreeFilesEndsWithTheMainWindowShowingThem() {
   TempTree tree;
   tree.make({"a.txt", "b.txt", "c.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   testing::WriteFile(p.state().installDir + batch::kHandOffName,
                      tree.path("a.txt") + "\r\n" + tree.path("b.txt") + "\n" + tree.path("c.txt"));
   p.start("Replapart");
@@ -322,7 +322,7 @@ void StartupTest::handOffOfAFolderEndsWithTheFolderListed() {
   TempTree tree;
   tree.make({"work/one.txt", "work/two.txt", "work/sub/"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   testing::WriteFile(p.state().installDir + batch::kHandOffName, tree.path("work") + "\r\n");
   p.start("Removpart");
   QTRY_VERIFY(p.editor().isVisible());
@@ -337,7 +337,7 @@ void StartupTest::handOffOfAFolderEndsWithTheFolderListed() {
 
 void StartupTest::closeTimerEndsTheProgram() {
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   testing::WriteFile(p.state().installDir + batch::kHandOffName, "");
   QSignalSpy closed(&p.mainWindow(), &ui::MainWindow::closed);
   p.start("Replapart");
@@ -351,7 +351,7 @@ void StartupTest::savesomesShowsTheEntriesAndKeepsTheMainWindow() {
   TempTree tree;
   tree.make({"a.txt", "b.txt"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   testing::WriteFile(p.state().installDir + batch::kHandOffName, tree.path("a.txt") + "\r\n" + tree.path("b.txt") + "\r\n");
   const std::string listing = tree.path("list.txt");
   h.dialogs.saves.push_back(ui::FromPath(listing));
@@ -410,7 +410,7 @@ void StartupTest::renameInAnotherSession() {
   TempTree tree;
   tree.make({"a.txt", "b.txt", "c.txt", "sub/"});
   Harness h;
-  ui::Program& p = h.program();
+  ui::Desktop& p = h.program();
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   if (folderMode) {
@@ -443,7 +443,7 @@ void StartupTest::aJournalLeftBehindBecomesTheLog() {
   testing::RecordingMessages messages;
   testing::FakeDialogs dialogs;
   testing::RecordingLauncher launcher;
-  ui::Program program({&messages, &dialogs, &launcher, nullptr});
+  ui::Desktop program({&messages, &dialogs, &launcher, nullptr});
   QCOMPARE(testing::ReadLines(folder + batch::kRollbackLogName),
            (std::vector<std::string>{"/w/new.txt", "/w/old.txt"}));
   QVERIFY(!platform::RealFileSystem().exists(folder + batch::kJournalName));

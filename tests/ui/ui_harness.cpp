@@ -64,7 +64,7 @@ void ResetProgramState() {
 
 Harness::Harness() {
   ResetProgramState();
-  program_ = std::make_unique<ui::Program>(ui::Services{&messages, &dialogs, &launcher, nullptr});
+  program_ = std::make_unique<ui::Desktop>(ui::Services{&messages, &dialogs, &launcher, nullptr});
 }
 
 Harness::~Harness() {
@@ -72,7 +72,7 @@ Harness::~Harness() {
   QApplication::processEvents();
 }
 
-void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vector<std::string>& picked,
+void OpenEditor(ui::Desktop& program, engine::OperationKind kind, const std::vector<std::string>& picked,
                 const std::string& folder) {
   app::AppState& state = program.state();
   state.operationKind = engine::KeywordOf(kind);
@@ -86,7 +86,7 @@ void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vec
   program.editor().openModal();
 }
 
-void OpenFolderEditor(ui::Program& program, const std::string& folder, engine::OperationKind kind) {
+void OpenFolderEditor(ui::Desktop& program, const std::string& folder, engine::OperationKind kind) {
   program.start("");
   program.mainWindow().setFolderBox(ui::FromPath(folder));
   program.mainWindow().ListFolder();
@@ -128,7 +128,7 @@ void WhenShown(QWidget* window, std::function<void()> action) {
   timer->start();
 }
 
-void AnswerFolderAdd(ui::Program& program, int choice) {
+void AnswerFolderAdd(ui::Desktop& program, int choice) {
   ui::FolderAddDialog& dialog = program.folderAdd();
   WhenShown(&dialog, [&dialog, choice] {
     if (choice == 0) {

@@ -15,7 +15,7 @@
 #include "app/startup.h"
 #include "support/recording_messages.h"
 #include "ui/dialogs.h"
-#include "ui/program.h"
+#include "ui/desktop.h"
 
 namespace velmora::testing {
 
@@ -52,14 +52,14 @@ std::string DefaultInstallDir();
 struct Harness {
   Harness();
   ~Harness();
-  ui::Program& program() { return *program_; }
+  ui::Desktop& program() { return *program_; }
 
   RecordingMessages messages;
   FakeDialogs dialogs;
   RecordingLauncher launcher;
 
  private:
-  std::unique_ptr<ui::Program> program_;
+  std::unique_ptr<ui::Desktop> program_;
 };
 
 /// A dark desktop theme's palette (light text on dark grey), for the Fusion style.
@@ -69,16 +69,16 @@ QPalette DarkPalette();
 void WhenShown(QWidget* window, std::function<void()> action);
 
 /// The folder add dialog answered with choice 1 or 2 (0: Cancel).
-void AnswerFolderAdd(ui::Program& program, int choice);
+void AnswerFolderAdd(ui::Desktop& program, int choice);
 
 /// Opens the editor for a hand-picked list, or for a folder when `folder` is given (its
 /// first file is the sample), as the main window's operation buttons do.
-void OpenEditor(ui::Program& program, engine::OperationKind kind, const std::vector<std::string>& picked,
+void OpenEditor(ui::Desktop& program, engine::OperationKind kind, const std::vector<std::string>& picked,
                 const std::string& folder = {});
 
 /// Starts the program, lists a folder in the main window and presses an operation button
 /// there, as the user does.
-void OpenFolderEditor(ui::Program& program, const std::string& folder, engine::OperationKind kind);
+void OpenFolderEditor(ui::Desktop& program, const std::string& folder, engine::OperationKind kind);
 
 /// Relative file names prefix + number + extension, for count numbers from first on.
 std::vector<std::string> NumberedFiles(const std::string& prefix, int first, int count, const std::string& extension);
