@@ -12,9 +12,10 @@
 //  - setHistoryMaximum(): "Max Number:" of the new name list, raised by the list editor.
 
 #include <QDialog>
-#include <QLineEdit>
+#include <memory>
 
 #include "batch/interfaces.h"
+#include "ui/number_field.h"
 #include "ui/ports.h"
 
 class QCheckBox;
@@ -25,46 +26,16 @@ class QToolButton;
 namespace velmora::ui {
 
 class Program;
-
-/// A number field with its up-down arrows. The text is checked on every change: text that
-/// is not a whole number brings "Please input a number!" and the edit is undone; a number
-/// over the maximum becomes the maximum with the window's message; one under the minimum
-/// (0 in "Preview files number: ") becomes the minimum. The position is the last number
-/// the field held.
-class NumberField final : public QWidget {
- public:
-  NumberField(const char* name, int minimum, int maximum, const char* tooBigMessage, batch::Messages& messages,
-              QWidget* parent);
-
-  int position() const { return position_; }
-  void setPosition(int value);
-  QLineEdit* edit() const { return edit_; }
-  QToolButton* upButton() const { return up_; }
-  QToolButton* downButton() const { return down_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void textChanged(const QString& text);
-  void step(int by);
-
-  batch::Messages& messages_;
-  int minimum_;
-  int maximum_;
-  const char* tooBigMessage_;
-  int position_;
-  QString lastGood_;
-  QLineEdit* edit_;
-  QToolButton* up_;
-  QToolButton* down_;
-};
+namespace Ui {
+class OptionsWindow;
+}
 
 class OptionsWindow final : public QDialog, public OptionsPort {
   Q_OBJECT
 
  public:
   explicit OptionsWindow(Program& program, QWidget* parent = nullptr);
+  ~OptionsWindow() override;
 
   /// The option values from the controls at this moment.
   batch::RunOptions runOptions() const;
@@ -109,6 +80,7 @@ class OptionsWindow final : public QDialog, public OptionsPort {
 
   Program& program_;
   QString launcherPath_;
+  std::unique_ptr<Ui::OptionsWindow> ui_;
   /// "Max Number:" when the window was shown; a smaller one at "Ok" shortens the history.
   int shownHistoryMaximum_ = 20;
   QCheckBox* exitAfterRun_;
