@@ -40,7 +40,7 @@
 #include "platform/code_page.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/desktop.h"
 #include "ui/progress_window.h"
 #include "ui/special_string_dialog.h"

@@ -36,7 +36,7 @@
 #include "ui/help_window.h"
 #include "ui/history_editor.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
 #include "ui/desktop.h"

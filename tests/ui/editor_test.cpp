@@ -17,12 +17,15 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "batch/presets.h"
+#include "batch/command_line.h"
+#include "batch/record_fields.h"
 #include "batch/target_walk.h"
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 #include "ui/desktop_look.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
 #include "ui/desktop.h"
@@ -111,6 +114,9 @@ class EditorTest : public QObject {
   void enterRunsOkAndEscapeCloses();
   void aboutPanelFromTheEditorAndFromTheMainWindow();
   void keyboardMnemonicsAndTabOrder();
+  void oneHeightAcrossPages();
+  void everyPageControlRoundTripsThroughAPreset_data();
+  void everyPageControlRoundTripsThroughAPreset();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -761,6 +767,69 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
            QStringLiteral("ComboBox1 RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
                           "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
                           "SpeedButton15 SpeedButton21 SpeedButton20 SpeedButton28 SpeedButton19 SpeedButton16 SpeedButton17"));
+}
+
+// The editor keeps one size on every page, so the button bar stays where it is, and every
+// page fits in it.
+void EditorTest::oneHeightAcrossPages() {
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  QSet<int> heights, barPositions;
+  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
+                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
+                          engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+    testing::OpenFolderEditor(p, tree.path("w"), kind);
+    QCoreApplication::processEvents();
+    heights << p.editor().height();
+    barPositions << W(p, "SpeedButton15")->mapTo(&p.editor(), QPoint()).y();
+    for (QWidget* page : W(p, "Pages")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (page->isVisibleTo(&p.editor())) QVERIFY2(page->height() >= page->minimumSizeHint().height(), qPrintable(page->objectName()));
+    p.editor().SpeedButton20Click();
+  }
+  QCOMPARE(heights.size(), 1);
+  QCOMPARE(barPositions.size(), 1);
+}
+
+// Each field that a page's control or radio choice shows, set alone to a value other than its default, comes
+// back from a saved preset into the control and out of it into the record again.
+void EditorTest::everyPageControlRoundTripsThroughAPreset_data() {
+  QTest::addColumn<int>("kind");
+  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
+                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
+                          engine::OperationKind::Changexten})
+    QTest::newRow(batch::CommandName(kind)) << static_cast<int>(kind);
+}
+
+void EditorTest::everyPageControlRoundTripsThroughAPreset() {
+  QFETCH(int, kind);
+  TempTree tree;
+  tree.make({"w/a.txt", "presets/"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  p.editor().setPresetsFolder(tree.path("presets"));
+  testing::OpenFolderEditor(p, tree.path("w"), static_cast<engine::OperationKind>(kind));
+  platform::FileSystem& fs = p.fs();
+  int checked = 0;
+  for (const batch::FieldInfo& field : batch::RecordFields()) {
+    // The page's controls, and its radio choices (fields without a control of their own).
+    const bool onPage = field.control.empty() ? field.type == batch::FieldType::Choice
+                                              : W(p, "Pages")->findChild<QWidget*>(QString::fromStdString(field.control)) != nullptr;
+    if (!batch::UsedBy(field, static_cast<engine::OperationKind>(kind)) || !onPage) continue;
+    const std::string value = field.type == batch::FieldType::Text      ? "x1"
+                              : field.type == batch::FieldType::Boolean ? (field.defaultValue == "true" ? "false" : "true")
+                              : field.type == batch::FieldType::Choice  ? field.choices.back()
+                                                                        : std::to_string(field.maximum);
+    batch::RecordSettings saved = p.editor().recordSettings();
+    QVERIFY(!batch::SetField(saved, field.name, value));
+    QVERIFY(batch::SavePreset(fs, tree.path("presets"), "one", saved));
+    QVERIFY2(p.editor().loadPreset(QStringLiteral("one")), field.name.c_str());
+    QCOMPARE(batch::FieldValue(p.editor().recordSettings(), field.name), batch::FieldValue(saved, field.name));
+    ++checked;
+  }
+  QVERIFY(checked >= 4);
+  QVERIFY(h.messages.shown.empty());
 }
 
 QTEST_MAIN(EditorTest)

@@ -18,7 +18,7 @@
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"

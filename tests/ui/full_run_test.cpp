@@ -19,7 +19,7 @@
 #include "support/temp_tree.h"
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/desktop.h"
 #include "ui/progress_window.h"

@@ -23,7 +23,7 @@
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/preview_window.h"
 #include "ui/desktop.h"

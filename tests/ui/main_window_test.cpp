@@ -21,7 +21,7 @@
 #include "ui/file_list_model.h"
 #include "ui/folder_add_dialog.h"
 #include "ui/main_window.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"

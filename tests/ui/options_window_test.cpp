@@ -17,7 +17,7 @@
 #include "app/file_manager_integration.h"
 #include "batch/program_files.h"
 #include "support/temp_tree.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"

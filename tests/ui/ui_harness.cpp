@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "batch/rollback_log.h"
-#include "ui/operation_editor.h"
+#include "ui/editor/operation_editor.h"
 #include "batch/target_walk.h"
 #include "platform/user_dirs.h"
 #include "ui/folder_add_dialog.h"

@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The operation editor's OK: the core's checks, then the batch run (or its preview) or the
+// listing export, and the close steps that write the rollback log.
+#include <QApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QLocale>
+#include <QTime>
+#include <QUrl>
+
+#include "batch/name_history.h"
+#include "batch/ok_checks.h"
+#include "batch/program_files.h"
+#include "platform/code_page.h"
+#include "ui/dialogs.h"
+#include "ui/editor/operation_editor.h"
+#include "ui/program.h"
+#include "ui/qt_text.h"
+#include "ui_operation_editor.h"
+
+namespace velmora::ui {
+
+using engine::OperationKind;
+
+namespace {
+
+/// Runs of at most this many items (hand-picked, or files in the folder) go without the
+/// progress window, unless they take every layer.
+constexpr int kSmallRunItems = 18;
+
+/// The run's view of the windows: the main list besides the progress window and events.
+class EditorRunHooks final : public ProgressRunHooks {
+ public:
+  EditorRunHooks(MainWindowPort& main, ProgressPort* progress) : ProgressRunHooks(progress), main_(main) {}
+  void addEntry(const std::string& text) override { main_.AddEntry(FromPath(text)); }
+  void clearList() override { main_.clearList(); }
+
+ private:
+  MainWindowPort& main_;
+};
+
+}  // namespace
+
+void OperationEditor::SpeedButton15Click() { OK(); }
+
+void OperationEditor::SpeedButton21Click() {
+  runMode_ = batch::RunMode::Preview;
+  program_.preview().clearRows();
+  // "Preview" and the editor's caption after the product name, at most 35 characters.
+  const QString caption = windowTitle();
+  const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
+  previewCaption_ = (tr("Preview") + (dash >= 0 ? caption.mid(dash) : QString())).left(35);
+  OK();
+  runMode_ = batch::RunMode::Rename;
+}
+
+void OperationEditor::focusByName(const std::string& objectName) {
+  if (objectName.empty()) return;
+  if (QWidget* w = findChild<QWidget*>(QString::fromStdString(objectName))) w->setFocus();
+}
+
+void OperationEditor::OK() {
+  if (running_) return;  // a click that arrives while a run processes events
+  app::AppState& state = program_.state();
+  const OperationKind kind = state.kind();
+  const batch::RunOptions options = program_.runOptions();
+  engine::OperationRecord record = buildRecord();
+  batch::OkRequest request{record,       state.target, runMode_, options.confirm, ui_->RichEdit2->keptPath(),
+                           batch::ToOkChoices(listingSettings())};
+  const batch::OkResult result = batch::RunOkChecks(program_.fs(), request, program_.messages());
+  // The new extension keeps its clean-up, and both boxes their dots once the run starts.
+  if (kind == OperationKind::Changexten) ui_->ExtensionPage->showCleanedExtensions(record);
+  if (result.targetChecked) state.topLayerFileCount = result.topLayerFileCount;
+  focusByName(result.focus);
+  if (!result.run) return;
+  if (kind == OperationKind::Savealls || kind == OperationKind::Savesomes) {
+    runMode_ = batch::RunMode::Rename;
+    exportListing(kind);
+    return;
+  }
+  startRun(record);
+}
+
+void OperationEditor::startRun(const engine::OperationRecord& record) {
+  app::AppState& state = program_.state();
+  platform::FileSystem& fs = program_.fs();
+  MainWindowPort& main = program_.mainWindow();
+  const batch::RunOptions options = program_.runOptions();
+  const engine::SpecialStringSettings special = program_.specialStringSettings();
+  batch::StopFlag& stop = program_.stopFlag();
+  stop.clear();
+  running_ = true;
+
+  batch::RunRequest request{record, state.target, runMode_, special.startNumber, options.previewCount, false,
+                            options.order};
+  engine::SpecialStringExpander expander(fs, special, state.randomSeedCounter);
+
+  if (runMode_ == batch::RunMode::Preview) {
+    EditorRunHooks hooks(main, nullptr);
+    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    run.execute(request);
+    QApplication::restoreOverrideCursor();
+    state.randomSeedCounter = expander.randomSeedCounter();
+    program_.preview().showRows(previewCaption_, run.previewRows());
+    stop.clear();
+    running_ = false;
+    return;
+  }
+
+  if (!batch::NewNameTexts(record).empty()) {
+    batch::NameHistory& history = program_.nameHistory();
+    history.setMaximum(options.historyMax);
+    batch::RecordNewNames(history, record);
+    refreshHistoryLists();
+  }
+  main.clearList();
+  journal_ = std::make_unique<batch::RunJournal>(fs, state.installDir);
+
+  const bool small = state.target.picked.size() <= static_cast<std::size_t>(kSmallRunItems) &&
+                     state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
+  if (small) {
+    EditorRunHooks hooks(main, nullptr);
+    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
+    run.setJournal(journal_.get());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    run.execute(request);
+    QApplication::restoreOverrideCursor();
+    journalFailed_ = run.journalFailed();
+    for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
+      pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
+  } else {
+    request.withProgress = true;
+    if (!state.handOffSession) hide();
+    ProgressPort& progress = program_.progress();
+    EditorRunHooks hooks(main, &progress);
+    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
+    run.setJournal(journal_.get());
+    progress.run([&] { run.execute(request); }, stop);
+    journalFailed_ = run.journalFailed();
+    for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
+      pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
+  }
+  QCoreApplication::processEvents();
+  state.randomSeedCounter = expander.randomSeedCounter();
+  running_ = false;
+  endRun();
+  stop.clear();
+}
+
+void OperationEditor::endRun() {
+  app::AppState& state = program_.state();
+  if (pendingLog_.empty()) {
+    // Nothing was renamed: the journal holds nothing to recover.
+    if (journal_) journal_->discard();
+    journal_.reset();
+    if (!isVisible()) show();
+    // A journal that refused the run has said why nothing was renamed.
+    if (!journalFailed_) program_.messages().information(batch::kNothingRenamedMessage);
+    return;
+  }
+  hide();
+  QCoreApplication::processEvents();
+  if (program_.runOptions().exitAfterRun) {
+    if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
+    journal_.reset();
+    program_.playEndSound();
+    program_.mainWindow().closeWindow();
+    return;
+  }
+  logPending_ = true;
+  closeEditor();
+  program_.playEndSound();
+}
+
+// ---- the listing export ----
+
+void OperationEditor::exportPickedList() { exportListing(OperationKind::Savesomes); }
+
+void OperationEditor::exportListing(OperationKind kind) {
+  app::AppState& state = program_.state();
+  const auto chosen = program_.dialogs().saveListingFile(this, [this](const QString& path) {
+    if (!batch::ListingReplaceQuestionApplies(program_.fs(), ToPath(path))) return true;
+    return program_.messages().confirm(batch::kReplaceListingTitle, batch::kReplaceListingQuestion,
+                                       batch::Buttons::OkCancel) == batch::Answer::Ok;
+  });
+  if (!chosen) return;
+  const batch::RunOptions options = program_.runOptions();
+  batch::ListingRequest request;
+  request.kind = kind;
+  request.target = state.target;
+  request.settings = listingSettings();
+  request.settings.order = options.order;
+  request.chosenPath = ToPath(*chosen);
+  const QLocale locale;
+  request.stampLine = ToText(QStringLiteral("[") + locale.toString(QDate::currentDate(), QLocale::ShortFormat) +
+                             QLatin1Char(' ') + locale.toString(QTime::currentTime(), QLocale::LongFormat) +
+                             QLatin1Char(']'));
+  const QString point = locale.decimalPoint();
+  request.decimalSeparator = point.size() == 1 && point.front().unicode() < 128 ? point.front().toLatin1() : '.';
+
+  batch::StopFlag& stop = program_.stopFlag();
+  batch::ListingOutcome outcome;
+  const bool withProgress =
+      kind == OperationKind::Savealls && request.settings.content == batch::ListingContent::AllLayers;
+  if (withProgress) {
+    ProgressPort& progress = program_.progress();
+    EditorRunHooks hooks(program_.mainWindow(), &progress);
+    progress.run(
+        [&] {
+          progress.setSearching(true);
+          outcome = batch::ExportListing(program_.fs(), request, options, program_.messages(), hooks, stop);
+          progress.setSearching(false);
+        },
+        stop);
+  } else {
+    batch::NoHooks hooks;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    outcome = batch::ExportListing(program_.fs(), request, options, program_.messages(), hooks, stop);
+    QApplication::restoreOverrideCursor();
+  }
+  stop.clear();
+  if (outcome.openFile && outcome.write.written)
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(outcome.write.path)));
+  if (options.exitAfterRun) {
+    program_.mainWindow().closeWindow();
+    return;
+  }
+  logPending_ = true;
+  closeEditor();
+}
+
+// ---- closing ----
+
+void OperationEditor::closeEditor() {
+  app::AppState& state = program_.state();
+  MainWindowPort& main = program_.mainWindow();
+  const bool handOff = state.handOffSession;
+  open_ = false;
+  focusTimer_.stop();
+
+  if (handOff) main.showWindow();
+  hide();
+  QCoreApplication::processEvents();
+
+  if (logPending_) {
+    if (!program_.runOptions().displayResult) main.clearList();
+    const bool listing = state.isKind(OperationKind::Savealls) || state.isKind(OperationKind::Savesomes);
+    if (!pendingLog_.empty() && !listing) {
+      // The journal goes only once the log that replaces it is on disk.
+      if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
+    }
+  } else if (handOff) {
+    if (!state.target.folder.empty()) {
+      main.setFolderBox(FromPath(state.target.folder));
+    } else {
+      main.showHandPicked(state.target.picked, true);
+    }
+  }
+  journal_.reset();
+  logPending_ = false;
+
+  QCoreApplication::processEvents();
+  state.handOffSession = false;
+  state.target.picked.clear();
+  pendingLog_.clear();
+  state.operationKind = app::kBrowsefile;
+  ui_->RichEdit2->clear();
+  ui_->RichEdit2->clearCursor();
+  ui_->Label2->setText(tr("Target folder,"));
+  state.topLayerFileCount = 0;
+  program_.preview().closePreview();
+  if (!state.target.folder.empty()) main.ListFolder();
+  main.startHousekeeping();
+}
+
+}  // namespace velmora::ui

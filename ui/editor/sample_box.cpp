@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/editor/sample_box.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "ui/qt_text.h"
+
+namespace velmora::ui {
+
+SampleBox::SampleBox(QWidget* parent) : QLineEdit(parent) {
+  QFont sampleFont = font();
+  sampleFont.setPointSizeF(sampleFont.pointSizeF() * 1.15);
+  setFont(sampleFont);
+  connect(this, &QLineEdit::selectionChanged, this, &SampleBox::keepSelection);
+  connect(this, &QLineEdit::cursorPositionChanged, this, &SampleBox::keepSelection);
+  connect(this, &QLineEdit::textChanged, this, &SampleBox::clearKeptSelection);
+}
+
+void SampleBox::keepSelection() {
+  if (focusChanging_) return;
+  keptLength_ = static_cast<int>(selectedText().size());
+  keptStart_ = keptLength_ > 0 ? selectionStart() : cursorPosition();
+}
+
+void SampleBox::clearKeptSelection() {
+  const int cursor = std::min(cursorPosition(), static_cast<int>(text().size()));
+  deselect();
+  setCursorPosition(cursor);
+  keptStart_ = cursor;
+  keptLength_ = 0;
+}
+
+int SampleBox::keptStartBytes() const { return static_cast<int>(QFile::encodeName(text().left(keptStart_)).size()); }
+
+int SampleBox::keptLengthBytes() const { return static_cast<int>(QFile::encodeName(keptText()).size()); }
+
+std::string SampleBox::keptPath() const { return ToPath(keptText()); }
+
+void SampleBox::showKeptSelection() {
+  if (keptLength_ > 0)
+    setSelection(keptStart_, keptLength_);
+  else
+    setCursorPosition(keptStart_);
+}
+
+// A line edit drops its selection when it loses the focus and selects everything when Tab
+// brings the focus back; the sample box keeps what the user selected instead.
+void SampleBox::focusInEvent(QFocusEvent* event) {
+  focusChanging_ = true;
+  QLineEdit::focusInEvent(event);
+  showKeptSelection();
+  focusChanging_ = false;
+}
+
+void SampleBox::focusOutEvent(QFocusEvent* event) {
+  focusChanging_ = true;
+  QLineEdit::focusOutEvent(event);
+  showKeptSelection();
+  focusChanging_ = false;
+}
+
+void SampleBox::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  leftDown_ = true;
+  emit pressed();
+}
+
+void SampleBox::mouseMoveEvent(QMouseEvent* event) {
+  QLineEdit::mouseMoveEvent(event);
+  if (leftDown_) emit dragged();
+}
+
+void SampleBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) leftDown_ = false;
+}
+
+QMenu* SampleBox::menu(bool autocopy) {
+  if (!menu_) {
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("PopupMenu2"));
+    QAction* copy = menu_->addAction(tr("Copy(&C)"));
+    copy->setObjectName(QStringLiteral("CopyItem"));
+    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(keptText()); });
+    QAction* all = menu_->addAction(tr("Select All(&A)"));
+    all->setObjectName(QStringLiteral("SelectAllItem"));
+    connect(all, &QAction::triggered, this, &QLineEdit::selectAll);
+    QAction* toggle = menu_->addAction(QString());
+    toggle->setObjectName(QStringLiteral("AutocopyItem"));
+    connect(toggle, &QAction::triggered, this, &SampleBox::autocopyToggled);
+  }
+  const QString selected = keptText();
+  const QList<QAction*> items = menu_->actions();
+  items[0]->setEnabled(!selected.isEmpty());
+  items[1]->setEnabled(selected != text());
+  items[2]->setText(autocopy ? tr("Disable auto copy") : tr("Enable auto copy"));
+  return menu_;
+}
+
+}  // namespace velmora::ui
