@@ -19,11 +19,11 @@ namespace {
 constexpr const char* kHomePage = "https://velmora.example.org/";
 constexpr const char* kContactMail = "velmora@example.org";
 
-/// The month the program was built, as "December 2026".
-QString ReleaseMonth() {
+/// The month the program was built, as "December 2026", in the language of `locale`.
+QString ReleaseMonth(const QLocale& locale) {
   const QDate built =
       QLocale(QLocale::English).toDate(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
-  return QLocale(QLocale::English).toString(built, QStringLiteral("MMMM yyyy"));
+  return locale.toString(built, QStringLiteral("MMMM yyyy"));
 }
 
 /// Keeps a picture centred across its group and at two thirds of the group's free height,
@@ -58,8 +58,12 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
                                              tr("Home page: %1").arg(QString::fromLatin1(kHomePage)) +
                                              QStringLiteral("<br>") +
                                              tr("E-mail: %1").arg(QString::fromLatin1(kContactMail))));
+  // The month in the language the panel speaks: the user's when a translation is loaded for
+  // it, English otherwise.
+  const QString released = tr("Released %1");
+  const QLocale month = released == QLatin1String("Released %1") ? QLocale(QLocale::English) : QLocale();
   ui_->Image2->setText(picture.arg(icon, QStringLiteral("<b>Velmora %1</b><br>").arg(QStringLiteral(VELMORA_VERSION)) +
-                                             tr("Released %1").arg(ReleaseMonth()) + QStringLiteral("<br>") +
+                                             released.arg(ReleaseMonth(month)) + QStringLiteral("<br>") +
                                              tr("License: %1").arg(QLatin1String(batch::kLicenceName))));
   // Each picture is placed by hand (not by a layout), both at the width of the wider one.
   int width = 0;

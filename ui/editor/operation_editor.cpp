@@ -32,9 +32,6 @@ OperationEditor::OperationEditor(Program& program, QWidget* parent)
     : QDialog(parent), program_(program), ui_(std::make_unique<Ui::OperationEditor>()) {
   ui_->setupUi(this);
   setWindowTitle(tr("Velmora - About"));
-  QFont strong = ui_->Label1->font();
-  strong.setBold(true);
-  ui_->Label1->setFont(strong);
   for (int scope = 0; scope <= 3; ++scope)
     ui_->ComboBox1->addItem(QString::fromLatin1(batch::ScopeText(static_cast<batch::FolderScope>(scope))));
   connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, &OperationEditor::ComboBox1Change);
