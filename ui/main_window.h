@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 #include "app/startup.h"
@@ -23,6 +24,9 @@ namespace velmora::ui {
 
 class FileListModel;
 class Program;
+namespace Ui {
+class MainWindow;
+}
 
 class MainWindow final : public QMainWindow, public MainWindowPort {
   Q_OBJECT
@@ -78,6 +82,8 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void RefreshClick();
   void SortClick();
   void CopyFilenameClick();
+  void OpenFileClick();
+  void OpenFolderClick();
   void SelectAllClick();
   void InverseSelectClick();
   void ClearClick();
@@ -102,10 +108,13 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void closed();
 
  private:
+  /// A folder path with its closing separator.
+  static QString WithSeparator(QString folder);
+  static bool IsFolder(const QString& path);
+  static bool IsFile(const QString& path);
+
   void buildWindow();
   void buildMenu();
-  QToolButton* makeButton(const char* name, const QString& caption, const QString& hint, const char* themeIcon,
-                          int fallbackIcon);
   void housekeepingTick();
   void navigationTick();
   void navigateTo(const QString& folder);
@@ -115,6 +124,7 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   bool listKey(QKeyEvent* event);
 
   Program& program_;
+  std::unique_ptr<Ui::MainWindow> ui_;
   FileListModel* model_;
   QListView* list_;
   QLineEdit* folderBox_;
