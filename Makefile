@@ -9,7 +9,8 @@ JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install uninstall clean
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install uninstall clean \
+        translations
 
 all: build
 
@@ -50,6 +51,11 @@ test: test-core test-asan test-windows
 
 bench: build
 	./bench/run_bench.sh $(BUILD)
+
+# The texts of the sources into translations/*.ts, with what is translated already filled in
+# (translate the rest in Qt Linguist: linguist translations/velmora_de.ts).
+translations: deps
+	./tools/update-translations.sh
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging]; make uninstall removes what it installed.
 install: build

@@ -67,12 +67,12 @@ bool HoldsMarker(const QString& path) {
 
 bool WriteWhole(const QString& path, const QByteArray& content, bool executable, QStringList& problems) {
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-    problems << QStringLiteral("cannot create the folder of ") + path;
+    problems << QCoreApplication::translate("FileManagerIntegration", "cannot create the folder of %1").arg(path);
     return false;
   }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-    problems << QStringLiteral("cannot write ") + path;
+    problems << QCoreApplication::translate("FileManagerIntegration", "cannot write %1").arg(path);
     return false;
   }
   if (executable) {
@@ -86,7 +86,8 @@ bool WriteWhole(const QString& path, const QByteArray& content, bool executable,
 /// Writes a file of the program's own, but never over a file of the user's.
 bool WriteOwnFile(const QString& path, const QByteArray& content, bool executable, QStringList& problems) {
   if (QFileInfo::exists(path) && !HoldsMarker(path)) {
-    problems << path + QStringLiteral(" is not Velmora's; left as it is");
+    problems << QCoreApplication::translate("FileManagerIntegration", "%1 is not Velmora's; left as it is")
+                    .arg(path);
     return false;
   }
   return WriteWhole(path, content, executable, problems);
@@ -95,7 +96,7 @@ bool WriteOwnFile(const QString& path, const QByteArray& content, bool executabl
 bool RemoveOwnFile(const QString& path, QStringList& problems) {
   if (!QFileInfo::exists(path) || !HoldsMarker(path)) return true;
   if (QFile::remove(path)) return true;
-  problems << QStringLiteral("cannot remove ") + path;
+  problems << QCoreApplication::translate("FileManagerIntegration", "cannot remove %1").arg(path);
   return false;
 }
 
@@ -302,9 +303,10 @@ IntegrationResult InstallFileManagerActions(const QString& launcherPath, const F
   IntegrationResult result;
   QStringList& problems = result.problems;
   if (!QFileInfo(launcherPath).isExecutable()) {
-    problems << QStringLiteral("the launcher ") + launcherPath + QStringLiteral(" is missing");
+    problems << QCoreApplication::translate("FileManagerIntegration", "the launcher %1 is missing")
+                    .arg(launcherPath);
   } else if (launcherPath.contains(QLatin1Char('\n')) || launcherPath.contains(QLatin1Char('\r'))) {
-    problems << QStringLiteral("the launcher's path holds a line break");
+    problems << QCoreApplication::translate("FileManagerIntegration", "the launcher's path holds a line break");
   } else {
     WriteOwnFile(where.dolphinServiceMenu, DolphinServiceMenu(launcherPath, true), true, problems);
     WriteOwnFile(where.dolphinListingMenu, DolphinServiceMenu(launcherPath, false), true, problems);
@@ -321,7 +323,8 @@ IntegrationResult InstallFileManagerActions(const QString& launcherPath, const F
     }
     const std::optional<QString> edited = xml ? EditThunarActions(*xml, launcherPath) : std::nullopt;
     if (!edited) {
-      problems << where.thunarActions + QStringLiteral(" is not a readable actions file; left as it is");
+      problems << QCoreApplication::translate("FileManagerIntegration", "%1 is not a readable actions file; left as it is")
+                      .arg(where.thunarActions);
     } else if (edited != xml) {
       WriteWhole(where.thunarActions, edited->toUtf8(), false, problems);
     }
@@ -343,7 +346,8 @@ IntegrationResult RemoveFileManagerActions(const FileManagerLocations& where) {
     const std::optional<QString> xml = ReadText(where.thunarActions);
     const std::optional<QString> edited = xml ? EditThunarActions(*xml, QString()) : std::nullopt;
     if (!edited) {
-      problems << where.thunarActions + QStringLiteral(" is not a readable actions file; left as it is");
+      problems << QCoreApplication::translate("FileManagerIntegration", "%1 is not a readable actions file; left as it is")
+                      .arg(where.thunarActions);
     } else if (OurThunarActions(*xml)->size() > 0) {
       WriteWhole(where.thunarActions, edited->toUtf8(), false, problems);
     }

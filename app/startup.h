@@ -15,10 +15,10 @@
 
 namespace velmora::app {
 
-inline constexpr const char* kNoFileInFolderMessage = "There is no file in this folder.";
+inline constexpr const char* kNoFileInFolderMessage = VELMORA_NOOP("Core", "There is no file in this folder.");
 inline constexpr const char* kEditFolderNameQuestion =
-    "There is no file in this folder, do you want to edit this folder name?";
-inline constexpr const char* kEditFolderNameTitle = "Confirmation";
+    VELMORA_NOOP("Core", "There is no file in this folder, do you want to edit this folder name?");
+inline constexpr const char* kEditFolderNameTitle = VELMORA_NOOP("Core", "Confirmation");
 
 /// The program's own folder: the "InstallDir" setting when it holds an absolute path,
 /// otherwise the per-user program folder; never the current directory (it may be the very

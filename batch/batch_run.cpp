@@ -58,7 +58,7 @@ void BatchRun::execute(const RunRequest& request) {
     const JournalState state = journal_->open();
     if (state != JournalState::Ready) {
       journalFailed_ = true;
-      messages_.warning(JournalRefusal(state, journal_->path()), "Error");
+      messages_.warning(JournalRefusal(state, journal_->path()), VELMORA_TEXT("Core", "Error"));
       request_ = nullptr;
       return;
     }
@@ -142,16 +142,18 @@ bool BatchRun::newPathCheck(const std::string& newPath) {
   const std::string base = SplitNewPath(newPath).base;
   for (const char* reserved : kReservedNames) {
     if (base == reserved) {
-      messages_.information("The new filename: '" + engine::FileNamePart(newPath) +
-                            "' can not be assigned, because some names(con, aux, com1, lpt1, prn, nul) "
-                            "are reserved by Windows, you should use another name.");
+      messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because some "
+                                                                  "names(con, aux, com1, lpt1, prn, nul) are reserved by "
+                                                                  "Windows, you should use another name."),
+                                             {engine::FileNamePart(newPath)}));
       return false;
     }
   }
   if (newPath.size() > kMaxPathLength) {
-    messages_.information("The new filename: '" + newPath +
-                          "' can not be assigned, because the filename(plus path) is too long(>255 "
-                          "characters), you should shorten it.");
+    messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because the "
+                                                                "filename(plus path) is too long(>255 characters), you "
+                                                                "should shorten it."),
+                                           {newPath}));
     return false;
   }
   return true;
@@ -165,7 +167,7 @@ void BatchRun::skip(const std::string& oldPath, const std::string& newPath, std:
 void BatchRun::journalStopped() {
   journalFailed_ = true;
   stop_.set();
-  messages_.warning(JournalWriteFailure(journal_->path(), log_.pairCount()), "Error");
+  messages_.warning(JournalWriteFailure(journal_->path(), log_.pairCount()), VELMORA_TEXT("Core", "Error"));
 }
 
 void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {

@@ -26,10 +26,10 @@ struct RenamePair {
   std::string newPath;
 };
 
-inline constexpr const char* kNothingRenamedMessage =
-    "No filename had been changed,please check input text and \nmake sure that the targeted files can be renamed.";
-inline constexpr const char* kNoRowsFiller = "(No filename will be renamed)";
-inline constexpr const char* kMoreRowsFiller = "(Others not shown...)";
+inline constexpr const char* kNothingRenamedMessage = VELMORA_NOOP(
+    "Core", "No filename had been changed,please check input text and \nmake sure that the targeted files can be renamed.");
+inline constexpr const char* kNoRowsFiller = VELMORA_NOOP("Core", "(No filename will be renamed)");
+inline constexpr const char* kMoreRowsFiller = VELMORA_NOOP("Core", "(Others not shown...)");
 
 /// An item the run left alone although its rules gave it a new name: the file system refused
 /// the rename, or a name holds a line break that the rollback log cannot record.

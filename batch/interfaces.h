@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/item_order.h"
+#include "engine/core_text.h"
 
 namespace velmora::batch {
 
@@ -14,14 +15,15 @@ namespace velmora::batch {
 enum class Buttons { OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
-/// Message boxes. Titles and texts are the program's own, exactly as shown.
+/// Message boxes. Titles and texts are the program's own, exactly as shown (the core's marked
+/// for translation: engine/core_text.h).
 class Messages {
  public:
   virtual ~Messages() = default;
   /// Information box: title "Information", one OK button.
   virtual void information(const std::string& text) = 0;
   /// Warning box: title "Warning" unless another is given, one OK button.
-  virtual void warning(const std::string& text, const std::string& title = "Warning") = 0;
+  virtual void warning(const std::string& text, const std::string& title = VELMORA_NOOP("Core", "Warning")) = 0;
   /// Question box with OK/Cancel, Yes/No or Yes/No/Cancel; closing it counts as Cancel (or
   /// No for Yes/No).
   virtual Answer confirm(const std::string& title, const std::string& text, Buttons buttons) = 0;

@@ -237,13 +237,15 @@ ListingWriteResult WriteListing(platform::FileSystem& fs, const std::vector<std:
     for (int n = 1; fs.exists(path) && n <= 9999; ++n)
       path = platform::JoinPath(folder, "filenames(" + std::to_string(n) + ").txt");
     if (!fs.exists(path) && fs.writeFileAtomic(path, content, false)) {
-      messages.information(kSavedToMessage + path);
+      messages.information(VELMORA_TEXT("Core", kSavedToMessage) + path);
       return {true, path, true};
     }
   }
-  messages.warning("The filenames could not be saved, neither to the chosen file nor to " +
-                   (folder.empty() ? std::string("the home folder") : platform::JoinPath(folder, kFallbackListingName)) +
-                   ".");
+  messages.warning(folder.empty() ? VELMORA_TEXT("Core", "The filenames could not be saved, neither to the chosen file "
+                                                         "nor to the home folder.")
+                                  : engine::FillText(VELMORA_TEXT("Core", "The filenames could not be saved, neither to "
+                                                                          "the chosen file nor to %1."),
+                                                     {platform::JoinPath(folder, kFallbackListingName)}));
   return {false, "", true};
 }
 

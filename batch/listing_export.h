@@ -48,10 +48,10 @@ inline constexpr const char* kFilmTypes = "avi,wmv,rm,rmvb,mpg,mpeg,mp4";
 inline constexpr const char* kPictureTypes = "bmp,jpg,jpeg,gif,tif,tiff,png,psd";
 inline constexpr const char* kProgramTypes = "exe,rar,zip,iso,chm";
 
-inline constexpr const char* kReplaceListingQuestion = "The file is existing, replace it ?";
-inline constexpr const char* kReplaceListingTitle = "Confirmation";
+inline constexpr const char* kReplaceListingQuestion = VELMORA_NOOP("Core", "The file is existing, replace it ?");
+inline constexpr const char* kReplaceListingTitle = VELMORA_NOOP("Core", "Confirmation");
 inline constexpr const char* kFallbackListingName = "filenames.txt";
-inline constexpr const char* kSavedToMessage = "The filename had been saved to:";
+inline constexpr const char* kSavedToMessage = VELMORA_NOOP("Core", "The filename had been saved to:");
 /// Bar maximum of the progress window while a listing is searched; the bar wraps to 0.
 inline constexpr int kListingProgressMaximum = 600;
 

@@ -15,8 +15,8 @@
 namespace velmora::batch {
 
 inline constexpr int kHistoryMaximumLimit = 100;
-inline constexpr const char* kClearHistoryQuestion = "Do you want to clear the new name list ?";
-inline constexpr const char* kClearHistoryTitle = "Clear Confirmation";
+inline constexpr const char* kClearHistoryQuestion = VELMORA_NOOP("Core", "Do you want to clear the new name list ?");
+inline constexpr const char* kClearHistoryTitle = VELMORA_NOOP("Core", "Clear Confirmation");
 
 /// Equal when ASCII letters are compared without regard to case; every other byte must match.
 bool SameHistoryText(const std::string& a, const std::string& b);

@@ -16,9 +16,8 @@ bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Message
   }
   if (text.find_first_of(kProhibitedCharacters) != std::string::npos ||
       text.find_first_of(kProhibitedControls) != std::string::npos) {
-    messages.information(
-        "You should remove one of following nine characters from input text, because they are "
-        "prohibited in Windows filenames:  \\ / : * ? \" < > |");
+    messages.information(VELMORA_TEXT("Core", "You should remove one of following nine characters from input text, "
+                                              "because they are prohibited in Windows filenames:  \\ / : * ? \" < > |"));
     return false;
   }
   return true;
@@ -26,8 +25,9 @@ bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Message
 
 std::string ContinueSuffix(const TargetSet& target, RunMode mode) {
   std::string s;
-  if (target.isFolderMode()) s = std::string("Edit content is (") + ScopeText(target.scope) + "),";
-  s += mode == RunMode::Preview ? "continue preview ?" : "continue ?";
+  if (target.isFolderMode())
+    s = engine::FillText(VELMORA_TEXT("Core", "Edit content is (%1),"), {engine::TranslatedText("Core", ScopeText(target.scope))});
+  s += mode == RunMode::Preview ? VELMORA_TEXT("Core", "continue preview ?") : VELMORA_TEXT("Core", "continue ?");
   return s;
 }
 
@@ -101,14 +101,15 @@ bool ExtensionBlock(OkPress& press) {
   engine::OperationRecord& record = request.record;
   if (request.target.isFolderMode() && (request.target.scope == FolderScope::SubfoldersOnly ||
                                         request.target.scope == FolderScope::ThisFolder)) {
-    press.warn("Folder or subfolder name have no extension part.");
+    press.warn(VELMORA_TEXT("Core", "Folder or subfolder name have no extension part."));
     return false;
   }
   const std::string& s = press.suffix();
   if (record.extensionMode == engine::ExtensionMode::ConvertExtensionCase) {
     press.a2 = press.ordinaryConfirm(
-        "Convert Confirmation", std::string("It will convert all filenames extention part case to '") +
-                                    (record.extensionUpper ? "UPPER case" : "Lower case") + "',\n" + s);
+        VELMORA_TEXT("Core", "Convert Confirmation"),
+        engine::FillText(VELMORA_TEXT("Core", "It will convert all filenames extention part case to '%1',\n%2"),
+                         {record.extensionUpper ? VELMORA_TEXT("Core", "UPPER case") : VELMORA_TEXT("Core", "Lower case"), s}));
     return press.commonRunDecision();
   }
   record.newExtension = engine::NormalizeNewExtension(record.newExtension);
@@ -116,8 +117,10 @@ bool ExtensionBlock(OkPress& press) {
   if (n.empty() || n == "." || n == "..") {
     n.clear();
     press.a1 = press.alwaysConfirm(
-        "Change Confirmation",
-        "The new extention part is empty,\nit will REMOVE old extention part from original filenames,\n" + s);
+        VELMORA_TEXT("Core", "Change Confirmation"),
+        engine::FillText(VELMORA_TEXT("Core", "The new extention part is empty,\nit will REMOVE old extention part from "
+                                              "original filenames,\n%1"),
+                         {s}));
     if (press.a1 != Answer::Ok) press.refuseQuietly("LabeledEdit4");
   }
   if (!n.empty() && n != ".") {
@@ -126,10 +129,10 @@ bool ExtensionBlock(OkPress& press) {
     } else {
       const std::string text =
           record.allExtensions
-              ? "It will change all filenames extention part to '" + n + "',\n" + s
-              : "It will change filenames extention part, from '" + record.oldExtension + "' to '" + n +
-                    "',\n" + s;
-      press.a2 = press.ordinaryConfirm("Change Confirmation", text);
+              ? engine::FillText(VELMORA_TEXT("Core", "It will change all filenames extention part to '%1',\n%2"), {n, s})
+              : engine::FillText(VELMORA_TEXT("Core", "It will change filenames extention part, from '%1' to '%2',\n%3"),
+                                 {record.oldExtension, n, s});
+      press.a2 = press.ordinaryConfirm(VELMORA_TEXT("Core", "Change Confirmation"), text);
       if (press.a2 && *press.a2 != Answer::Ok) press.setFocus("LabeledEdit4");
     }
   }
@@ -144,16 +147,15 @@ std::string JoinFilled(std::initializer_list<const std::string*> texts) {
   std::string joined;
   for (const std::string* t : texts) {
     if (t->empty()) continue;
-    if (!joined.empty()) joined += "' and '";
+    if (!joined.empty()) joined += VELMORA_TEXT("Core", "' and '");
     joined += *t;
   }
   return joined;
 }
 
-const char* CaseWords(bool caseSensitive) { return caseSensitive ? "(case sensitive)" : "(case insensitive)"; }
-
-/// "head) of '" or "end) of '": the direction part of the selected-part wordings.
-const char* DirectionOf(bool fromEnd) { return fromEnd ? "end) of '" : "head) of '"; }
+const char* CaseWords(bool caseSensitive) {
+  return caseSensitive ? VELMORA_TEXT("Core", "(case sensitive)") : VELMORA_TEXT("Core", "(case insensitive)");
+}
 
 bool HasSelection(const engine::OperationRecord& record) { return record.sample.selectionLength >= 1; }
 
@@ -164,56 +166,71 @@ bool RemoveBlock(OkPress& press) {
   switch (r.removeMode) {
     case engine::RemoveMode::RemoveStrings:
       if (r.removeText1.empty() && r.removeText2.empty() && r.removeText3.empty()) {
-        press.refuse("Please select or input string to be removed.", "Edit1");
+        press.refuse(VELMORA_TEXT("Core", "Please select or input string to be removed."), "Edit1");
       } else {
         press.a1 = press.ordinaryConfirm(
-            "Remove Confirmation", "It will remove the strings of '" +
-                                       JoinFilled({&r.removeText1, &r.removeText2, &r.removeText3}) + "'" +
-                                       CaseWords(r.removeCaseSensitive) + " from original filenames,\n" + s);
+            VELMORA_TEXT("Core", "Remove Confirmation"),
+            engine::FillText(VELMORA_TEXT("Core", "It will remove the strings of '%1'%2 from original filenames,\n%3"),
+                             {JoinFilled({&r.removeText1, &r.removeText2, &r.removeText3}),
+                              CaseWords(r.removeCaseSensitive), s}));
       }
       break;
     case engine::RemoveMode::RemoveSelected:
       if (!HasSelection(r)) {
-        press.refuse("You have not selected part, please use mouse select the part you want to remove.");
+        press.refuse(VELMORA_TEXT("Core", "You have not selected part, please use mouse select the part you want to remove."));
       } else {
-        press.a1 = press.ordinaryConfirm("Remove Confirmation", std::string("It will remove the part at the position(from ") +
-                                                                    DirectionOf(r.removeFromEnd) + selected + "',\n" + s);
+        press.a1 = press.ordinaryConfirm(
+            VELMORA_TEXT("Core", "Remove Confirmation"),
+            engine::FillText(r.removeFromEnd
+                                 ? VELMORA_TEXT("Core", "It will remove the part at the position(from end) of '%1',\n%2")
+                                 : VELMORA_TEXT("Core", "It will remove the part at the position(from head) of '%1',\n%2"),
+                             {selected, s}));
       }
       break;
     case engine::RemoveMode::RemoveBetween:
       if (r.leftText.empty() || r.rightText.empty()) {
-        press.refuse("Please select or input strings to define limition.", r.leftText.empty() ? "Edit11" : "Edit12");
+        press.refuse(VELMORA_TEXT("Core", "Please select or input strings to define limition."),
+                     r.leftText.empty() ? "Edit11" : "Edit12");
       } else {
-        press.a1 = press.ordinaryConfirm("Remove Confirmation", "It will remove the part between '" + r.leftText +
-                                                                    "' and '" + r.rightText + "',\n" + s);
+        press.a1 = press.ordinaryConfirm(
+            VELMORA_TEXT("Core", "Remove Confirmation"),
+            engine::FillText(VELMORA_TEXT("Core", "It will remove the part between '%1' and '%2',\n%3"),
+                             {r.leftText, r.rightText, s}));
       }
       break;
     case engine::RemoveMode::CleanSymbols: {
       const bool eraseMissing = r.alsoErase && r.alsoEraseText.empty();
       const bool keepMissing = r.keepOthers && r.keepOthersText.empty();
       if (eraseMissing || keepMissing) {
-        press.refuse(std::string("Please select or input special symbols ") +
-                         (r.alsoErase ? "to remove" : "of dont remove"),
+        press.refuse(r.alsoErase ? VELMORA_TEXT("Core", "Please select or input special symbols to remove")
+                                 : VELMORA_TEXT("Core", "Please select or input special symbols of dont remove"),
                      keepMissing ? "Edit15" : "Edit13");
       } else {
-        press.a1 = press.ordinaryConfirm("Clean Confirmation", "It will clean symbols, continue ?");
+        press.a1 = press.ordinaryConfirm(VELMORA_TEXT("Core", "Clean Confirmation"),
+                                         VELMORA_TEXT("Core", "It will clean symbols, continue ?"));
       }
       break;
     }
     case engine::RemoveMode::KeepSelected:
       if (!HasSelection(r)) {
-        press.refuse("You have not selected part, please use mouse select the part you want to Keep.");
+        press.refuse(VELMORA_TEXT("Core", "You have not selected part, please use mouse select the part you want to Keep."));
       } else {
-        press.a1 = press.ordinaryConfirm("Keep Confirmation", std::string("It will KEEP the part at the position(from ") +
-                                                                  DirectionOf(r.keepFromEnd) + selected + "',\n" + s);
+        press.a1 = press.ordinaryConfirm(
+            VELMORA_TEXT("Core", "Keep Confirmation"),
+            engine::FillText(r.keepFromEnd
+                                 ? VELMORA_TEXT("Core", "It will KEEP the part at the position(from end) of '%1',\n%2")
+                                 : VELMORA_TEXT("Core", "It will KEEP the part at the position(from head) of '%1',\n%2"),
+                             {selected, s}));
       }
       break;
     case engine::RemoveMode::KeepStrings:
       if (r.keepText1.empty() && r.keepText2.empty()) {
-        press.refuse("Please select or input strings to define limition.", "Edit14");
+        press.refuse(VELMORA_TEXT("Core", "Please select or input strings to define limition."), "Edit14");
       } else {
         press.a1 = press.ordinaryConfirm(
-            "Keep Confirmation", "It will KEEP the string of '" + JoinFilled({&r.keepText1, &r.keepText2}) + "',\n" + s);
+            VELMORA_TEXT("Core", "Keep Confirmation"),
+            engine::FillText(VELMORA_TEXT("Core", "It will KEEP the string of '%1',\n%2"),
+                             {JoinFilled({&r.keepText1, &r.keepText2}), s}));
       }
       break;
   }
@@ -227,51 +244,61 @@ bool ReplaceBlock(OkPress& press) {
   if (r.replaceMode == engine::ReplaceMode::ReplaceString) {
     const std::string& old = r.oldText;
     if (old.empty()) {
-      press.refuse("Please input the old part of file name", "LabeledEdit1");
+      press.refuse(VELMORA_TEXT("Core", "Please input the old part of file name"), "LabeledEdit1");
       return false;
     }
     if (newText.empty()) {
       const std::string text =
           r.replaceCaseSensitive
-              ? "The new part is empty, it will REMOVE old part '" + old +
-                    "'(case sensitive) from original filenames! continue ?"
-              : "The new part is empty, it will REMOVE old part '" + old +
-                    "'(case insensitive) from original filenames,\n" + s;
-      press.a1 = press.alwaysConfirm("Replace Confirmation", text);
+              ? engine::FillText(VELMORA_TEXT("Core", "The new part is empty, it will REMOVE old part '%1'(case "
+                                                      "sensitive) from original filenames! continue ?"),
+                                 {old})
+              : engine::FillText(VELMORA_TEXT("Core", "The new part is empty, it will REMOVE old part '%1'(case "
+                                                      "insensitive) from original filenames,\n%2"),
+                                 {old, s});
+      press.a1 = press.alwaysConfirm(VELMORA_TEXT("Core", "Replace Confirmation"), text);
       if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
     }
     if (!newText.empty() || press.a1 == Answer::Ok) {
       if (!press.inputTextCheck(newText)) {
         press.refuseQuietly();
       } else if (!newText.empty()) {
-        press.a1 = press.ordinaryConfirm("Replace Confirmation", "It will replace the old strings '" + old + "'" +
-                                                                     CaseWords(r.replaceCaseSensitive) +
-                                                                     " by new string '" + newText + "',\n" + s);
+        press.a1 = press.ordinaryConfirm(
+            VELMORA_TEXT("Core", "Replace Confirmation"),
+            engine::FillText(VELMORA_TEXT("Core", "It will replace the old strings '%1'%2 by new string '%3',\n%4"),
+                             {old, CaseWords(r.replaceCaseSensitive), newText, s}));
       }
     }
   } else {
     const std::string& selected = press.request().selectedText;
     if (!HasSelection(r)) {
-      press.refuse("You have not selected part, please use mouse select the part you want to replace.");
+      press.refuse(VELMORA_TEXT("Core", "You have not selected part, please use mouse select the part you want to replace."));
     } else if (newText.empty()) {
       press.a1 = press.alwaysConfirm(
-          "Replace Confirmation",
-          "The new part is empty, it will REMOVE old part '" + selected + "' from original filenames! continue ?");
+          VELMORA_TEXT("Core", "Replace Confirmation"),
+          engine::FillText(VELMORA_TEXT("Core", "The new part is empty, it will REMOVE old part '%1' from original "
+                                                "filenames! continue ?"),
+                           {selected}));
       if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
     } else {
       // The new text is not checked here; NewPathCheck still sees every final name.
-      press.a2 = press.ordinaryConfirm("Replace Confirmation",
-                                       std::string(r.replaceFromEnd
-                                                       ? "It will replace the part at the position(from end) of '"
-                                                       : "It will replace the part at the position(from head) of '") +
-                                           selected + "',\n" + s);
+      press.a2 = press.ordinaryConfirm(
+          VELMORA_TEXT("Core", "Replace Confirmation"),
+          engine::FillText(r.replaceFromEnd
+                               ? VELMORA_TEXT("Core", "It will replace the part at the position(from end) of '%1',\n%2")
+                               : VELMORA_TEXT("Core", "It will replace the part at the position(from head) of '%1',\n%2"),
+                           {selected, s}));
     }
   }
   return press.commonRunDecision();
 }
 
-std::string HeadWording(const std::string& t) { return "insert '" + t + "' to the HEAD of all filenames,\n"; }
-std::string EndWording(const std::string& t) { return "insert '" + t + "' to the END of all filenames,\n"; }
+std::string HeadWording(const std::string& t) {
+  return engine::FillText(VELMORA_TEXT("Core", "insert '%1' to the HEAD of all filenames,\n"), {t});
+}
+std::string EndWording(const std::string& t) {
+  return engine::FillText(VELMORA_TEXT("Core", "insert '%1' to the END of all filenames,\n"), {t});
+}
 
 /// How the confirmation names the CURSOR position: as HEAD or END when the caret stands at
 /// an end of the sample, otherwise by the sample's part before (or after) the caret.
@@ -282,22 +309,26 @@ std::string CursorWording(const engine::OperationRecord& r) {
   const auto length = static_cast<std::int64_t>(sample.size());
   if (p == 1 && !r.cursorFromEnd) return HeadWording(t);
   if (p == length + 1 && r.cursorFromEnd) return p == 1 ? HeadWording(t) : EndWording(t);
-  if (!r.cursorFromEnd) return "insert '" + t + "' to the position BEHIND the part of '" + engine::Substring(sample, 1, p - 1) + "'\n";
-  return "insert '" + t + "' to the position BEFORE the part of '" + engine::Substring(sample, p, length) + "'\n";
+  if (!r.cursorFromEnd)
+    return engine::FillText(VELMORA_TEXT("Core", "insert '%1' to the position BEHIND the part of '%2'\n"),
+                            {t, engine::Substring(sample, 1, p - 1)});
+  return engine::FillText(VELMORA_TEXT("Core", "insert '%1' to the position BEFORE the part of '%2'\n"),
+                          {t, engine::Substring(sample, p, length)});
 }
 
 /// Insert decides its run itself: with the confirmation conditions met it runs only on OK,
 /// otherwise at once unless refused.
 bool InsertRunDecision(OkPress& press, const std::string& text) {
-  if (press.confirmationsShown()) return press.ordinaryConfirm("Insert Confirmation", text) == Answer::Ok;
+  if (press.confirmationsShown())
+    return press.ordinaryConfirm(VELMORA_TEXT("Core", "Insert Confirmation"), text) == Answer::Ok;
   return !press.refused();
 }
 
 const char* AnchorPlacementText(int placement) {
   switch (placement) {
-    case 1: return "BEHIND existing string";
-    case 2: return "BETWEEN two strings";
-    default: return "BEFORE existing string";
+    case 1: return VELMORA_TEXT("Core", "BEHIND existing string");
+    case 2: return VELMORA_TEXT("Core", "BETWEEN two strings");
+    default: return VELMORA_TEXT("Core", "BEFORE existing string");
   }
 }
 
@@ -306,46 +337,47 @@ bool InsertBlock(OkPress& press) {
   const std::string& s = press.suffix();
   if (r.insertMode == engine::InsertMode::InsertAtString) {
     if (r.anchorText.empty()) {
-      press.refuse("Please specify the existing string", "LabeledEdit2");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the existing string"), "LabeledEdit2");
       return false;
     }
     if (r.anchorPlacement == 2 && r.secondAnchorText.empty()) {
-      press.refuse("Please specify the second string", "LabeledEdit5");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the second string"), "LabeledEdit5");
       return false;
     }
     if (r.insertText.empty()) {
-      press.refuse("Please specify the string which you want to insert", "ComboBoxEx6");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the string which you want to insert"), "ComboBoxEx6");
       return false;
     }
     if (!press.inputTextCheck(r.insertText)) return false;
-    return InsertRunDecision(press, "It will insert '" + r.insertText + "' to the positon \n" +
-                                        AnchorPlacementText(r.anchorPlacement) + " of '" + r.anchorText + "',\n" + s);
+    return InsertRunDecision(press, engine::FillText(VELMORA_TEXT("Core", "It will insert '%1' to the positon \n%2 of '%3',\n%4"),
+                                                     {r.insertText, AnchorPlacementText(r.anchorPlacement), r.anchorText, s}));
   }
 
   if (r.atCursor && r.sample.cursorPos == 0) {
-    press.messages().information(
-        "You selected CURSOR position, so you should use mouse point the position(in old filename) you want to "
-        "insert.");
+    press.messages().information(VELMORA_TEXT("Core", "You selected CURSOR position, so you should use mouse point the "
+                                                      "position(in old filename) you want to insert."));
     return false;
   }
   if (!r.atHead && !r.atEnd && !r.atCursor)
-    press.refuse("You have not selected insert position, please select one or more checkbox.");
+    press.refuse(VELMORA_TEXT("Core", "You have not selected insert position, please select one or more checkbox."));
 
   struct Position {
     bool checked;
     const std::string& text;
-    const char* name;
+    const char* missing;
     const char* focus;
   };
-  const Position positions[] = {{r.atHead, r.headText, "HEAD", "ComboBoxEx1"},
-                                {r.atEnd, r.endText, "END", "ComboBoxEx2"},
-                                {r.atCursor, r.cursorText, "at CURSOR", "ComboBoxEx3"}};
+  const Position positions[] = {
+      {r.atHead, r.headText, VELMORA_TEXT("Core", "You have not inputted text of HEAD string to insert."), "ComboBoxEx1"},
+      {r.atEnd, r.endText, VELMORA_TEXT("Core", "You have not inputted text of END string to insert."), "ComboBoxEx2"},
+      {r.atCursor, r.cursorText, VELMORA_TEXT("Core", "You have not inputted text of at CURSOR string to insert."),
+       "ComboBoxEx3"}};
   bool anyEmpty = false;
   for (const Position& p : positions) anyEmpty = anyEmpty || (p.checked && p.text.empty());
   if (anyEmpty) {
     for (const Position& p : positions) {
       if (p.checked && p.text.empty())
-        press.refuse(std::string("You have not inputted text of ") + p.name + " string to insert.", p.focus);
+        press.refuse(p.missing, p.focus);
     }
     return false;
   }
@@ -359,16 +391,16 @@ bool InsertBlock(OkPress& press) {
   if (r.atHead) parts += HeadWording(r.headText);
   if (r.atEnd) parts += EndWording(r.endText);
   if (r.atCursor) parts += CursorWording(r);
-  return InsertRunDecision(press, "It will " + parts + s);
+  return InsertRunDecision(press, engine::FillText(VELMORA_TEXT("Core", "It will %1%2"), {parts, s}));
 }
 
 const char* CaseCaption(engine::CaseStyle style) {
   switch (style) {
-    case engine::CaseStyle::Upper: return "UPPER case";
-    case engine::CaseStyle::CapitalizeWords: return "Capitalize every words";
+    case engine::CaseStyle::Upper: return VELMORA_TEXT("Core", "UPPER case");
+    case engine::CaseStyle::CapitalizeWords: return VELMORA_TEXT("Core", "Capitalize every words");
     case engine::CaseStyle::Lower: break;
   }
-  return "Lower case";
+  return VELMORA_TEXT("Core", "Lower case");
 }
 
 bool ChangeBlock(OkPress& press) {
@@ -376,15 +408,18 @@ bool ChangeBlock(OkPress& press) {
   const std::string& s = press.suffix();
   if (r.changeMode == engine::ChangeMode::ChangeFullName) {
     if (r.newName.empty()) {
-      press.refuse("Please input new name", "ComboBoxEx5");
+      press.refuse(VELMORA_TEXT("Core", "Please input new name"), "ComboBoxEx5");
     } else if (!press.inputTextCheck(r.newName)) {
       press.refuseQuietly();
     } else {
-      press.a1 = press.ordinaryConfirm("Change Confirmation", "It will change filenames to '" + r.newName + "',\n" + s);
+      press.a1 = press.ordinaryConfirm(
+          VELMORA_TEXT("Core", "Change Confirmation"),
+          engine::FillText(VELMORA_TEXT("Core", "It will change filenames to '%1',\n%2"), {r.newName, s}));
     }
   } else {
-    press.a1 = press.ordinaryConfirm("Convert Confirmation",
-                                     std::string("It will convert full name to ") + CaseCaption(r.caseStyle) + ",\n" + s);
+    press.a1 = press.ordinaryConfirm(
+        VELMORA_TEXT("Core", "Convert Confirmation"),
+        engine::FillText(VELMORA_TEXT("Core", "It will convert full name to %1,\n%2"), {CaseCaption(r.caseStyle), s}));
   }
   return press.commonRunDecision();
 }
@@ -395,11 +430,14 @@ bool SaveListingBlock(OkPress& press) {
   const ListingChoices& c = request.listing;
   if (c.onlySubfolders) return true;
   if (c.specialTypes && !(c.music || c.document || c.film || c.picture || c.other || c.program)) {
-    press.warn("You selected special types filename to save, so you should select at least one box of file types.");
+    press.warn(VELMORA_TEXT("Core", "You selected special types filename to save, so you should select at least one box "
+                                    "of file types."));
     return false;
   }
   if (c.specialTypes && c.other && c.otherText.empty()) {
-    press.warn("You selected other types filename to save, so you should define file types in edit box.", "Edit3");
+    press.warn(VELMORA_TEXT("Core", "You selected other types filename to save, so you should define file types in edit "
+                                    "box."),
+               "Edit3");
     return false;
   }
   return true;

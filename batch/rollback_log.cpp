@@ -2,6 +2,7 @@
 #include "batch/rollback_log.h"
 
 #include "batch/program_files.h"
+#include "engine/core_text.h"
 
 namespace velmora::batch {
 
@@ -113,16 +114,20 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
 
 std::string JournalRefusal(JournalState state, const std::string& journalPath) {
   if (state == JournalState::Busy)
-    return "Another rename run is using the program folder (its journal '" + journalPath +
-           "' is locked): nothing was renamed. Try again when it has ended.";
-  return "The journal '" + journalPath +
-         "' cannot be opened for writing (read-only or full disk, or not a regular file): nothing was renamed, "
-         "since no rename could be undone.";
+    return engine::FillText(VELMORA_TEXT("Core", "Another rename run is using the program folder (its journal '%1' is "
+                                                 "locked): nothing was renamed. Try again when it has ended."),
+                            {journalPath});
+  return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' cannot be opened for writing (read-only or full disk, "
+                                               "or not a regular file): nothing was renamed, since no rename could be "
+                                               "undone."),
+                          {journalPath});
 }
 
 std::string JournalWriteFailure(const std::string& journalPath, std::size_t renamed) {
-  return "The journal '" + journalPath + "' could not be written (is the disk full?): the run stopped before its next " +
-         "rename. The " + std::to_string(renamed) + " items renamed before are recorded, and undo reverses them.";
+  return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' could not be written (is the disk full?): the run "
+                                               "stopped before its next rename. The %2 items renamed before are "
+                                               "recorded, and undo reverses them."),
+                          {journalPath, std::to_string(renamed)});
 }
 
 }  // namespace velmora::batch

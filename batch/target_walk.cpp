@@ -9,10 +9,10 @@ using platform::FileSystem;
 
 const char* ScopeText(FolderScope scope) {
   switch (scope) {
-    case FolderScope::OneLayer: return "Filenames in this folder(ONE layer)";
-    case FolderScope::AllLayers: return "All filenames in subfolder(ALL layers)";
-    case FolderScope::SubfoldersOnly: return "Only subfolders name(without files)";
-    case FolderScope::ThisFolder: return "Only this folder name";
+    case FolderScope::OneLayer: return VELMORA_NOOP("Core", "Filenames in this folder(ONE layer)");
+    case FolderScope::AllLayers: return VELMORA_NOOP("Core", "All filenames in subfolder(ALL layers)");
+    case FolderScope::SubfoldersOnly: return VELMORA_NOOP("Core", "Only subfolders name(without files)");
+    case FolderScope::ThisFolder: return VELMORA_NOOP("Core", "Only this folder name");
   }
   return "";
 }
@@ -63,7 +63,7 @@ std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::Ope
   const FolderScope scope = target.scope;
   if (scope == FolderScope::ThisFolder) {
     if (fs.isDirectory(target.folder)) return platform::LastComponent(target.folder);
-    messages.information("The targeted folder had been modified or deleted!");
+    messages.information(VELMORA_TEXT("Core", "The targeted folder had been modified or deleted!"));
     return {};
   }
   std::string answer;
@@ -73,16 +73,16 @@ std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::Ope
     answer = probe.firstFile;
     if (answer.empty()) {
       if (kind != engine::OperationKind::Savealls) {
-        messages.information("There is no file(one layer) now!");
+        messages.information(VELMORA_TEXT("Core", "There is no file(one layer) now!"));
       } else {
         answer = probe.firstFolder;
-        if (answer.empty()) messages.information("There is no file and subfolder now!");
+        if (answer.empty()) messages.information(VELMORA_TEXT("Core", "There is no file and subfolder now!"));
       }
     }
   }
   if ((scope == FolderScope::AllLayers && answer.empty()) || scope == FolderScope::SubfoldersOnly) {
     answer = probe.firstFolder;
-    if (answer.empty()) messages.information("There is no subfolder now!");
+    if (answer.empty()) messages.information(VELMORA_TEXT("Core", "There is no subfolder now!"));
   }
   return answer;
 }

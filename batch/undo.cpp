@@ -77,25 +77,44 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
 std::string UndoKeptMessage(const UndoReport& report) {
   std::string text;
   if (report.kept > 0) {
+    // Whole sentences for one and for more, as other languages inflect more than the verb.
     const bool one = report.kept == 1;
-    text = std::to_string(report.kept) + (one ? " rename " : " renames ") +
-           (report.cancelled ? (one ? "was not reversed" : "were not reversed") : "could not be reversed") +
-           (report.keptSaved ? (one ? "; it stays" : "; they stay") + std::string(" in rollback.rbk, so undo can try again.")
-                             : std::string(", and rollback.rbk could not be rewritten to keep them."));
+    const char* format =
+        report.keptSaved
+            ? (report.cancelled ? (one ? VELMORA_TEXT("Core", "%1 rename was not reversed; it stays in rollback.rbk, so "
+                                                              "undo can try again.")
+                                       : VELMORA_TEXT("Core", "%1 renames were not reversed; they stay in rollback.rbk, "
+                                                              "so undo can try again."))
+                                : (one ? VELMORA_TEXT("Core", "%1 rename could not be reversed; it stays in rollback.rbk, "
+                                                              "so undo can try again.")
+                                       : VELMORA_TEXT("Core", "%1 renames could not be reversed; they stay in "
+                                                              "rollback.rbk, so undo can try again.")))
+            : (report.cancelled ? (one ? VELMORA_TEXT("Core", "%1 rename was not reversed, and rollback.rbk could not be "
+                                                              "rewritten to keep them.")
+                                       : VELMORA_TEXT("Core", "%1 renames were not reversed, and rollback.rbk could not "
+                                                              "be rewritten to keep them."))
+                                : (one ? VELMORA_TEXT("Core", "%1 rename could not be reversed, and rollback.rbk could "
+                                                              "not be rewritten to keep them.")
+                                       : VELMORA_TEXT("Core", "%1 renames could not be reversed, and rollback.rbk could "
+                                                              "not be rewritten to keep them.")));
+    text = engine::FillText(format, {std::to_string(report.kept)});
   }
   if (report.ignored > 0) {
     if (!text.empty()) text += "\n";
     text += report.ignored == 1
-                ? std::string("1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.")
-                : std::to_string(report.ignored) +
-                      " entries of rollback.rbk are not pairs of absolute paths; they were left alone.";
+                ? std::string(VELMORA_TEXT("Core", "1 entry of rollback.rbk is not a pair of absolute paths; it was "
+                                                   "left alone."))
+                : engine::FillText(VELMORA_TEXT("Core", "%1 entries of rollback.rbk are not pairs of absolute paths; "
+                                                        "they were left alone."),
+                                   {std::to_string(report.ignored)});
   }
   return text;
 }
 
 std::string UnreadableLogMessage(const std::string& programFolder) {
-  return "The rollback log '" + ProgramFolderWithSeparator(programFolder) + kRollbackLogName +
-         "' is not a regular file of a readable size: nothing was restored.";
+  return engine::FillText(VELMORA_TEXT("Core", "The rollback log '%1' is not a regular file of a readable size: "
+                                               "nothing was restored."),
+                          {ProgramFolderWithSeparator(programFolder) + kRollbackLogName});
 }
 
 }  // namespace velmora::batch

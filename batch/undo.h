@@ -11,8 +11,8 @@
 
 namespace velmora::batch {
 
-inline constexpr const char* kUndoQuestion = "Do you want to UNDO the last rename operation ?";
-inline constexpr const char* kUndoTitle = "Undo Confirmation";
+inline constexpr const char* kUndoQuestion = VELMORA_NOOP("Core", "Do you want to UNDO the last rename operation ?");
+inline constexpr const char* kUndoTitle = VELMORA_NOOP("Core", "Undo Confirmation");
 /// Logs of more lines than this are replayed inside the progress window.
 inline constexpr std::size_t kUndoLinesWithoutProgress = 60;
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/change_rules.h"
+#include "engine/core_text.h"
 #include "engine/extension_rules.h"
 #include "engine/insert_rules.h"
 #include "engine/name_model.h"
@@ -13,7 +14,7 @@
 namespace velmora::engine {
 
 std::string EmptyNameMessage(const std::string& itemPath) {
-  return "The new name of '" + itemPath + "' is EMPTY, can not be assigned.";
+  return FillText(VELMORA_TEXT("Core", "The new name of '%1' is EMPTY, can not be assigned."), {itemPath});
 }
 
 namespace {

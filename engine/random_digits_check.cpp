@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cctype>
 
+#include "engine/core_text.h"
 #include "engine/special_strings.h"
 
 namespace velmora::engine {
@@ -29,9 +30,9 @@ std::optional<std::string> RandomDigitsCheck(std::string_view text, bool special
       std::string_view digits = n;
       while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
       if (digits.size() > 3 || (digits.size() == 3 && digits > "100"))
-        return std::string(n) + " is too big. The max random string digits is 100.";
+        return FillText(VELMORA_TEXT("Core", "%1 is too big. The max random string digits is 100."), {n});
     } else if (n.size() < 3) {
-      return "The random string digits(" + std::string(n) + ") is not an integer.";
+      return FillText(VELMORA_TEXT("Core", "The random string digits(%1) is not an integer."), {n});
     }
     pos = text.find('%', close + 1);
     if (pos == std::string_view::npos) return std::nullopt;

@@ -12,6 +12,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libicu-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n python3
   xvfb xauth xdotool bc time
   appstream desktop-file-utils librsvg2-bin
   zsh fish

@@ -14,6 +14,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_messages.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   }
   Q_INIT_RESOURCE(velmora);  // the icon, compiled into the windows' static library
   QApplication::setApplicationName(QStringLiteral("Velmora"));
+  velmora::ui::InstallTranslations();  // the windows in the user's language; the options above stay English
   // The installed icon of the desktop's theme when there is one, else the built-in picture.
   QApplication::setWindowIcon(
       QIcon::fromTheme(QStringLiteral("velmora"), QIcon(QStringLiteral(":/velmora/velmora.png"))));

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "ui/translations.h"
+
 namespace velmora::ui {
 
 namespace {
@@ -51,14 +53,13 @@ QWidget* QtMessages::owner() const {
 }
 
 void QtMessages::information(const std::string& text) {
-  LineMessageBox box(QMessageBox::Information, QStringLiteral("Information"), QString::fromStdString(text),
-                  QMessageBox::Ok, owner());
+  LineMessageBox box(QMessageBox::Information, QCoreApplication::translate("Core", "Information"), CoreText(text),
+                     QMessageBox::Ok, owner());
   box.exec();
 }
 
 void QtMessages::warning(const std::string& text, const std::string& title) {
-  LineMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                  owner());
+  LineMessageBox box(QMessageBox::Warning, CoreText(title), CoreText(text), QMessageBox::Ok, owner());
   box.exec();
 }
 
@@ -83,7 +84,7 @@ batch::Answer QtMessages::confirm(const std::string& title, const std::string& t
       preferred = QMessageBox::Ok;
       break;
   }
-  LineMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text), shown, owner());
+  LineMessageBox box(QMessageBox::Question, CoreText(title), CoreText(text), shown, owner());
   // Task-modal: the whole program waits for the answer; closing the box declines.
   box.setWindowModality(Qt::ApplicationModal);
   box.setEscapeButton(escape);

@@ -1,0 +1,1769 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Core</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>There is no file in this folder.</source>
+        <translation>Dieser Ordner enthält keine Datei.</translation>
+    </message>
+    <message>
+        <source>There is no file in this folder, do you want to edit this folder name?</source>
+        <translation>Dieser Ordner enthält keine Datei. Möchten Sie den Namen dieses Ordners bearbeiten?</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The new filename: &apos;%1&apos; can not be assigned, because some names(con, aux, com1, lpt1, prn, nul) are reserved by Windows, you should use another name.</source>
+        <translation>Der neue Dateiname &apos;%1&apos; kann nicht vergeben werden, da einige Namen (con, aux, com1, lpt1, prn, nul) von Windows reserviert sind. Bitte verwenden Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>The new filename: &apos;%1&apos; can not be assigned, because the filename(plus path) is too long(&gt;255 characters), you should shorten it.</source>
+        <translation>Der neue Dateiname &apos;%1&apos; kann nicht vergeben werden, da der Dateiname (samt Pfad) zu lang ist (mehr als 255 Zeichen). Bitte kürzen Sie ihn.</translation>
+    </message>
+    <message>
+        <source>No filename had been changed,please check input text and 
+make sure that the targeted files can be renamed.</source>
+        <translation>Es wurde kein Dateiname geändert. Bitte prüfen Sie den eingegebenen Text und 
+stellen Sie sicher, dass die gewählten Dateien umbenannt werden können.</translation>
+    </message>
+    <message>
+        <source>(No filename will be renamed)</source>
+        <translation>(Es wird kein Dateiname geändert)</translation>
+    </message>
+    <message>
+        <source>(Others not shown...)</source>
+        <translation>(Weitere nicht angezeigt ...)</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>The filenames could not be saved, neither to the chosen file nor to the home folder.</source>
+        <translation>Die Dateinamen konnten weder in der gewählten Datei noch im persönlichen Ordner gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The filenames could not be saved, neither to the chosen file nor to %1.</source>
+        <translation>Die Dateinamen konnten weder in der gewählten Datei noch in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The file is existing, replace it ?</source>
+        <translation>Die Datei ist bereits vorhanden. Möchten Sie sie ersetzen?</translation>
+    </message>
+    <message>
+        <source>The filename had been saved to:</source>
+        <translation>Die Dateinamen wurden gespeichert in:</translation>
+    </message>
+    <message>
+        <source>Do you want to clear the new name list ?</source>
+        <translation>Möchten Sie die Liste der neuen Namen leeren?</translation>
+    </message>
+    <message>
+        <source>Clear Confirmation</source>
+        <translation>Leeren bestätigen</translation>
+    </message>
+    <message>
+        <source>You should remove one of following nine characters from input text, because they are prohibited in Windows filenames:  \ / : * ? &quot; &lt; &gt; |</source>
+        <translation>Bitte entfernen Sie die folgenden neun Zeichen aus dem eingegebenen Text, da sie in Windows-Dateinamen nicht erlaubt sind:  \ / : * ? &quot; &lt; &gt; |</translation>
+    </message>
+    <message>
+        <source>Edit content is (%1),</source>
+        <translation>Bearbeiteter Inhalt: (%1),</translation>
+    </message>
+    <message>
+        <source>continue preview ?</source>
+        <translation>Vorschau fortsetzen?</translation>
+    </message>
+    <message>
+        <source>continue ?</source>
+        <translation>fortfahren?</translation>
+    </message>
+    <message>
+        <source>Folder or subfolder name have no extension part.</source>
+        <translation>Ordner- und Unterordnernamen haben keine Dateiendung.</translation>
+    </message>
+    <message>
+        <source>Convert Confirmation</source>
+        <translation>Umwandeln bestätigen</translation>
+    </message>
+    <message>
+        <source>It will convert all filenames extention part case to &apos;%1&apos;,
+%2</source>
+        <translation>Die Dateiendungen aller Dateinamen werden in &apos;%1&apos; umgewandelt,
+%2</translation>
+    </message>
+    <message>
+        <source>UPPER case</source>
+        <translation>GROSSBUCHSTABEN</translation>
+    </message>
+    <message>
+        <source>Lower case</source>
+        <translation>Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>Change Confirmation</source>
+        <translation>Ändern bestätigen</translation>
+    </message>
+    <message>
+        <source>The new extention part is empty,
+it will REMOVE old extention part from original filenames,
+%1</source>
+        <translation>Die neue Dateiendung ist leer,
+die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
+%1</translation>
+    </message>
+    <message>
+        <source>It will change all filenames extention part to &apos;%1&apos;,
+%2</source>
+        <translation>Die Dateiendung aller Dateinamen wird in &apos;%1&apos; geändert,
+%2</translation>
+    </message>
+    <message>
+        <source>It will change filenames extention part, from &apos;%1&apos; to &apos;%2&apos;,
+%3</source>
+        <translation>Die Dateiendung der Dateinamen wird von &apos;%1&apos; in &apos;%2&apos; geändert,
+%3</translation>
+    </message>
+    <message>
+        <source>&apos; and &apos;</source>
+        <translation>&apos; und &apos;</translation>
+    </message>
+    <message>
+        <source>(case sensitive)</source>
+        <translation>(Groß-/Kleinschreibung beachten)</translation>
+    </message>
+    <message>
+        <source>(case insensitive)</source>
+        <translation>(Groß-/Kleinschreibung ignorieren)</translation>
+    </message>
+    <message>
+        <source>Please select or input string to be removed.</source>
+        <translation>Bitte wählen Sie die zu entfernende Zeichenfolge aus oder geben Sie sie ein.</translation>
+    </message>
+    <message>
+        <source>Remove Confirmation</source>
+        <translation>Entfernen bestätigen</translation>
+    </message>
+    <message>
+        <source>It will remove the strings of &apos;%1&apos;%2 from original filenames,
+%3</source>
+        <translation>Die Zeichenfolgen &apos;%1&apos;%2 werden aus den ursprünglichen Dateinamen entfernt,
+%3</translation>
+    </message>
+    <message>
+        <source>You have not selected part, please use mouse select the part you want to remove.</source>
+        <translation>Sie haben keinen Teil ausgewählt. Bitte markieren Sie mit der Maus den Teil, den Sie entfernen möchten.</translation>
+    </message>
+    <message>
+        <source>It will remove the part at the position(from end) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Ende) von &apos;%1&apos; wird entfernt,
+%2</translation>
+    </message>
+    <message>
+        <source>It will remove the part at the position(from head) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Anfang) von &apos;%1&apos; wird entfernt,
+%2</translation>
+    </message>
+    <message>
+        <source>Please select or input strings to define limition.</source>
+        <translation>Bitte wählen Sie die begrenzenden Zeichenfolgen aus oder geben Sie sie ein.</translation>
+    </message>
+    <message>
+        <source>It will remove the part between &apos;%1&apos; and &apos;%2&apos;,
+%3</source>
+        <translation>Der Teil zwischen &apos;%1&apos; und &apos;%2&apos; wird entfernt,
+%3</translation>
+    </message>
+    <message>
+        <source>Please select or input special symbols to remove</source>
+        <translation>Bitte wählen Sie die zu entfernenden Sonderzeichen aus oder geben Sie sie ein</translation>
+    </message>
+    <message>
+        <source>Please select or input special symbols of dont remove</source>
+        <translation>Bitte wählen Sie die nicht zu entfernenden Sonderzeichen aus oder geben Sie sie ein</translation>
+    </message>
+    <message>
+        <source>Clean Confirmation</source>
+        <translation>Bereinigen bestätigen</translation>
+    </message>
+    <message>
+        <source>It will clean symbols, continue ?</source>
+        <translation>Die Sonderzeichen werden bereinigt. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>You have not selected part, please use mouse select the part you want to Keep.</source>
+        <translation>Sie haben keinen Teil ausgewählt. Bitte markieren Sie mit der Maus den Teil, den Sie BEHALTEN möchten.</translation>
+    </message>
+    <message>
+        <source>Keep Confirmation</source>
+        <translation>Behalten bestätigen</translation>
+    </message>
+    <message>
+        <source>It will KEEP the part at the position(from end) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Ende) von &apos;%1&apos; wird BEHALTEN,
+%2</translation>
+    </message>
+    <message>
+        <source>It will KEEP the part at the position(from head) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Anfang) von &apos;%1&apos; wird BEHALTEN,
+%2</translation>
+    </message>
+    <message>
+        <source>It will KEEP the string of &apos;%1&apos;,
+%2</source>
+        <translation>Die Zeichenfolge &apos;%1&apos; wird BEHALTEN,
+%2</translation>
+    </message>
+    <message>
+        <source>Please input the old part of file name</source>
+        <translation>Bitte geben Sie den alten Teil des Dateinamens ein</translation>
+    </message>
+    <message>
+        <source>The new part is empty, it will REMOVE old part &apos;%1&apos;(case sensitive) from original filenames! continue ?</source>
+        <translation>Der neue Teil ist leer: Der alte Teil &apos;%1&apos; (Groß-/Kleinschreibung beachten) wird aus den ursprünglichen Dateinamen ENTFERNT! Fortfahren?</translation>
+    </message>
+    <message>
+        <source>The new part is empty, it will REMOVE old part &apos;%1&apos;(case insensitive) from original filenames,
+%2</source>
+        <translation>Der neue Teil ist leer: Der alte Teil &apos;%1&apos; (Groß-/Kleinschreibung ignorieren) wird aus den ursprünglichen Dateinamen ENTFERNT,
+%2</translation>
+    </message>
+    <message>
+        <source>Replace Confirmation</source>
+        <translation>Ersetzen bestätigen</translation>
+    </message>
+    <message>
+        <source>It will replace the old strings &apos;%1&apos;%2 by new string &apos;%3&apos;,
+%4</source>
+        <translation>Die alten Zeichenfolgen &apos;%1&apos;%2 werden durch die neue Zeichenfolge &apos;%3&apos; ersetzt,
+%4</translation>
+    </message>
+    <message>
+        <source>You have not selected part, please use mouse select the part you want to replace.</source>
+        <translation>Sie haben keinen Teil ausgewählt. Bitte markieren Sie mit der Maus den Teil, den Sie ersetzen möchten.</translation>
+    </message>
+    <message>
+        <source>The new part is empty, it will REMOVE old part &apos;%1&apos; from original filenames! continue ?</source>
+        <translation>Der neue Teil ist leer: Der alte Teil &apos;%1&apos; wird aus den ursprünglichen Dateinamen ENTFERNT! Fortfahren?</translation>
+    </message>
+    <message>
+        <source>It will replace the part at the position(from end) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Ende) von &apos;%1&apos; wird ersetzt,
+%2</translation>
+    </message>
+    <message>
+        <source>It will replace the part at the position(from head) of &apos;%1&apos;,
+%2</source>
+        <translation>Der Teil an der Position (vom Anfang) von &apos;%1&apos; wird ersetzt,
+%2</translation>
+    </message>
+    <message>
+        <source>insert &apos;%1&apos; to the HEAD of all filenames,
+</source>
+        <translation>&apos;%1&apos; am ANFANG aller Dateinamen eingefügt,
+</translation>
+    </message>
+    <message>
+        <source>insert &apos;%1&apos; to the END of all filenames,
+</source>
+        <translation>&apos;%1&apos; am ENDE aller Dateinamen eingefügt,
+</translation>
+    </message>
+    <message>
+        <source>insert &apos;%1&apos; to the position BEHIND the part of &apos;%2&apos;
+</source>
+        <translation>&apos;%1&apos; an der Position HINTER dem Teil &apos;%2&apos; eingefügt
+</translation>
+    </message>
+    <message>
+        <source>insert &apos;%1&apos; to the position BEFORE the part of &apos;%2&apos;
+</source>
+        <translation>&apos;%1&apos; an der Position VOR dem Teil &apos;%2&apos; eingefügt
+</translation>
+    </message>
+    <message>
+        <source>Insert Confirmation</source>
+        <translation>Einfügen bestätigen</translation>
+    </message>
+    <message>
+        <source>BEHIND existing string</source>
+        <translation>HINTER vorhandener Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>BETWEEN two strings</source>
+        <translation>ZWISCHEN zwei Zeichenfolgen</translation>
+    </message>
+    <message>
+        <source>BEFORE existing string</source>
+        <translation>VOR vorhandener Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>Please specify the existing string</source>
+        <translation>Bitte geben Sie die vorhandene Zeichenfolge an</translation>
+    </message>
+    <message>
+        <source>Please specify the second string</source>
+        <translation>Bitte geben Sie die zweite Zeichenfolge an</translation>
+    </message>
+    <message>
+        <source>Please specify the string which you want to insert</source>
+        <translation>Bitte geben Sie die Zeichenfolge an, die Sie einfügen möchten</translation>
+    </message>
+    <message>
+        <source>It will insert &apos;%1&apos; to the positon 
+%2 of &apos;%3&apos;,
+%4</source>
+        <translation>&apos;%1&apos; wird an der Position 
+%2 &apos;%3&apos; eingefügt,
+%4</translation>
+    </message>
+    <message>
+        <source>You selected CURSOR position, so you should use mouse point the position(in old filename) you want to insert.</source>
+        <translation>Sie haben die Position CURSOR gewählt. Bitte klicken Sie mit der Maus auf die Stelle (im alten Dateinamen), an der Sie einfügen möchten.</translation>
+    </message>
+    <message>
+        <source>You have not selected insert position, please select one or more checkbox.</source>
+        <translation>Sie haben keine Einfügeposition gewählt. Bitte aktivieren Sie mindestens ein Kontrollkästchen.</translation>
+    </message>
+    <message>
+        <source>You have not inputted text of HEAD string to insert.</source>
+        <translation>Sie haben keinen Text für die Zeichenfolge am ANFANG eingegeben.</translation>
+    </message>
+    <message>
+        <source>You have not inputted text of END string to insert.</source>
+        <translation>Sie haben keinen Text für die Zeichenfolge am ENDE eingegeben.</translation>
+    </message>
+    <message>
+        <source>You have not inputted text of at CURSOR string to insert.</source>
+        <translation>Sie haben keinen Text für die Zeichenfolge am CURSOR eingegeben.</translation>
+    </message>
+    <message>
+        <source>It will %1%2</source>
+        <translation>Es wird %1%2</translation>
+    </message>
+    <message>
+        <source>Capitalize every words</source>
+        <translation>Jedes Wort groß schreiben</translation>
+    </message>
+    <message>
+        <source>Please input new name</source>
+        <translation>Bitte geben Sie den neuen Namen ein</translation>
+    </message>
+    <message>
+        <source>It will change filenames to &apos;%1&apos;,
+%2</source>
+        <translation>Die Dateinamen werden in &apos;%1&apos; geändert,
+%2</translation>
+    </message>
+    <message>
+        <source>It will convert full name to %1,
+%2</source>
+        <translation>Der ganze Name wird umgewandelt in: %1,
+%2</translation>
+    </message>
+    <message>
+        <source>You selected special types filename to save, so you should select at least one box of file types.</source>
+        <translation>Sie haben gewählt, nur bestimmte Dateitypen zu speichern. Bitte aktivieren Sie mindestens ein Kästchen bei den Dateitypen.</translation>
+    </message>
+    <message>
+        <source>You selected other types filename to save, so you should define file types in edit box.</source>
+        <translation>Sie haben gewählt, andere Dateitypen zu speichern. Bitte geben Sie die Dateitypen im Eingabefeld an.</translation>
+    </message>
+    <message>
+        <source>Another rename run is using the program folder (its journal &apos;%1&apos; is locked): nothing was renamed. Try again when it has ended.</source>
+        <translation>Ein anderer Umbenennungslauf verwendet den Programmordner (sein Journal &apos;%1&apos; ist gesperrt): Es wurde nichts umbenannt. Versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>The journal &apos;%1&apos; cannot be opened for writing (read-only or full disk, or not a regular file): nothing was renamed, since no rename could be undone.</source>
+        <translation>Das Journal &apos;%1&apos; kann nicht zum Schreiben geöffnet werden (schreibgeschützter oder voller Datenträger oder keine reguläre Datei): Es wurde nichts umbenannt, da keine Umbenennung rückgängig gemacht werden könnte.</translation>
+    </message>
+    <message>
+        <source>The journal &apos;%1&apos; could not be written (is the disk full?): the run stopped before its next rename. The %2 items renamed before are recorded, and undo reverses them.</source>
+        <translation>Das Journal &apos;%1&apos; konnte nicht geschrieben werden (ist der Datenträger voll?): Der Lauf wurde vor der nächsten Umbenennung angehalten. Die %2 zuvor umbenannten Elemente sind aufgezeichnet und werden durch Rückgängig wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Filenames in this folder(ONE layer)</source>
+        <translation>Dateinamen in diesem Ordner (EINE Ebene)</translation>
+    </message>
+    <message>
+        <source>All filenames in subfolder(ALL layers)</source>
+        <translation>Alle Dateinamen in Unterordnern (ALLE Ebenen)</translation>
+    </message>
+    <message>
+        <source>Only subfolders name(without files)</source>
+        <translation>Nur Namen der Unterordner (ohne Dateien)</translation>
+    </message>
+    <message>
+        <source>Only this folder name</source>
+        <translation>Nur der Name dieses Ordners</translation>
+    </message>
+    <message>
+        <source>The targeted folder had been modified or deleted!</source>
+        <translation>Der gewählte Ordner wurde geändert oder gelöscht!</translation>
+    </message>
+    <message>
+        <source>There is no file(one layer) now!</source>
+        <translation>Es ist jetzt keine Datei (eine Ebene) vorhanden!</translation>
+    </message>
+    <message>
+        <source>There is no file and subfolder now!</source>
+        <translation>Es sind jetzt weder Dateien noch Unterordner vorhanden!</translation>
+    </message>
+    <message>
+        <source>There is no subfolder now!</source>
+        <translation>Es ist jetzt kein Unterordner vorhanden!</translation>
+    </message>
+    <message>
+        <source>%1 rename was not reversed; it stays in rollback.rbk, so undo can try again.</source>
+        <translation>%1 Umbenennung wurde nicht rückgängig gemacht; sie bleibt in rollback.rbk, sodass Rückgängig es erneut versuchen kann.</translation>
+    </message>
+    <message>
+        <source>%1 renames were not reversed; they stay in rollback.rbk, so undo can try again.</source>
+        <translation>%1 Umbenennungen wurden nicht rückgängig gemacht; sie bleiben in rollback.rbk, sodass Rückgängig es erneut versuchen kann.</translation>
+    </message>
+    <message>
+        <source>%1 rename could not be reversed; it stays in rollback.rbk, so undo can try again.</source>
+        <translation>%1 Umbenennung konnte nicht rückgängig gemacht werden; sie bleibt in rollback.rbk, sodass Rückgängig es erneut versuchen kann.</translation>
+    </message>
+    <message>
+        <source>%1 renames could not be reversed; they stay in rollback.rbk, so undo can try again.</source>
+        <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden; sie bleiben in rollback.rbk, sodass Rückgängig es erneut versuchen kann.</translation>
+    </message>
+    <message>
+        <source>%1 rename was not reversed, and rollback.rbk could not be rewritten to keep them.</source>
+        <translation>%1 Umbenennung wurde nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>%1 renames were not reversed, and rollback.rbk could not be rewritten to keep them.</source>
+        <translation>%1 Umbenennungen wurden nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>%1 rename could not be reversed, and rollback.rbk could not be rewritten to keep them.</source>
+        <translation>%1 Umbenennung konnte nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>%1 renames could not be reversed, and rollback.rbk could not be rewritten to keep them.</source>
+        <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.</source>
+        <translation>1 Eintrag in rollback.rbk ist kein Paar absoluter Pfade; er wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>%1 entries of rollback.rbk are not pairs of absolute paths; they were left alone.</source>
+        <translation>%1 Einträge in rollback.rbk sind keine Paare absoluter Pfade; sie wurden nicht verändert.</translation>
+    </message>
+    <message>
+        <source>The rollback log &apos;%1&apos; is not a regular file of a readable size: nothing was restored.</source>
+        <translation>Das Rückgängig-Protokoll &apos;%1&apos; ist keine reguläre Datei lesbarer Größe: Es wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Do you want to UNDO the last rename operation ?</source>
+        <translation>Möchten Sie die letzte Umbenennung RÜCKGÄNGIG machen?</translation>
+    </message>
+    <message>
+        <source>Undo Confirmation</source>
+        <translation>Rückgängig bestätigen</translation>
+    </message>
+    <message>
+        <source>The new name of &apos;%1&apos; is EMPTY, can not be assigned.</source>
+        <translation>Der neue Name von &apos;%1&apos; ist LEER und kann nicht vergeben werden.</translation>
+    </message>
+    <message>
+        <source>%1 is too big. The max random string digits is 100.</source>
+        <translation>%1 ist zu groß. Eine Zufallszeichenfolge hat höchstens 100 Stellen.</translation>
+    </message>
+    <message>
+        <source>The random string digits(%1) is not an integer.</source>
+        <translation>Die Stellenzahl der Zufallszeichenfolge (%1) ist keine ganze Zahl.</translation>
+    </message>
+</context>
+<context>
+    <name>FileManagerIntegration</name>
+    <message>
+        <source>cannot create the folder of %1</source>
+        <translation>der Ordner von %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 is not Velmora&apos;s; left as it is</source>
+        <translation>%1 gehört nicht zu Velmora und bleibt unverändert</translation>
+    </message>
+    <message>
+        <source>cannot remove %1</source>
+        <translation>%1 kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>the launcher %1 is missing</source>
+        <translation>das Startprogramm %1 fehlt</translation>
+    </message>
+    <message>
+        <source>the launcher&apos;s path holds a line break</source>
+        <translation>der Pfad des Startprogramms enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable actions file; left as it is</source>
+        <translation>%1 ist keine lesbare Aktionsdatei und bleibt unverändert</translation>
+    </message>
+</context>
+<context>
+    <name>Glossary</name>
+    <message>
+        <source>Select file to save filenames</source>
+        <translation type="vanished">Datei zum Speichern der Dateinamen wählen</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="vanished">Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>text file(*.txt)</source>
+        <translation type="vanished">Textdatei (*.txt)</translation>
+    </message>
+    <message>
+        <source>Folder Add option</source>
+        <translation type="vanished">Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>(Can add other files or deselect individual file later)</source>
+        <translation type="vanished">(Weitere Dateien können später hinzugefügt oder einzelne abgewählt werden)</translation>
+    </message>
+    <message>
+        <source>How to use</source>
+        <translation type="vanished">Bedienung</translation>
+    </message>
+    <message>
+        <source>Special strings</source>
+        <translation type="vanished">Sonderzeichenfolgen</translation>
+    </message>
+    <message>
+        <source>Velmora Help</source>
+        <translation type="vanished">Velmora-Hilfe</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Help topic not found&lt;/h2&gt;&lt;p&gt;The help topic &lt;b&gt;%1&lt;/b&gt; is not installed. It is looked for in the folder &lt;i&gt;help&lt;/i&gt; of Velmora&apos;s own folder and in &lt;i&gt;share/velmora/help&lt;/i&gt; beside the program.&lt;/p&gt;</source>
+        <translation type="vanished">&lt;h2&gt;Hilfethema nicht gefunden&lt;/h2&gt;&lt;p&gt;Das Hilfethema &lt;b&gt;%1&lt;/b&gt; ist nicht installiert. Es wird im Ordner &lt;i&gt;help&lt;/i&gt; des Velmora-Programmordners und in &lt;i&gt;share/velmora/help&lt;/i&gt; neben dem Programm gesucht.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>New name list</source>
+        <translation type="vanished">Liste der neuen Namen</translation>
+    </message>
+    <message>
+        <source>Save Confirmation</source>
+        <translation type="vanished">Speichern bestätigen</translation>
+    </message>
+    <message>
+        <source>The content changed, do you want to save ?</source>
+        <translation type="vanished">Der Inhalt wurde geändert. Möchten Sie ihn speichern?</translation>
+    </message>
+    <message>
+        <source>Click Folder button to select a folder OR click Files button to select many files</source>
+        <translation type="vanished">Klicken Sie auf „Ordner“, um einen Ordner zu wählen, ODER auf „Dateien“, um mehrere Dateien zu wählen</translation>
+    </message>
+    <message>
+        <source>OR</source>
+        <translation type="vanished">ODER</translation>
+    </message>
+    <message>
+        <source>OR add some files to below to edit their names together</source>
+        <translation type="vanished">ODER fügen Sie unten Dateien hinzu, um ihre Namen gemeinsam zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>The filenames(one layer) in above folder:</source>
+        <translation type="vanished">Die Dateinamen (eine Ebene) im obigen Ordner:</translation>
+    </message>
+    <message>
+        <source>You have not selected a folder or some files,
+please click &apos;Folder&apos; or &apos;Files&apos; button to proceed.</source>
+        <translation type="vanished">Sie haben weder einen Ordner noch Dateien gewählt.
+Bitte klicken Sie auf „Ordner“ oder „Dateien“, um fortzufahren.</translation>
+    </message>
+    <message>
+        <source>Select a folder to edit included filenames </source>
+        <translation type="vanished">Einen Ordner wählen, um die enthaltenen Dateinamen zu bearbeiten </translation>
+    </message>
+    <message>
+        <source>Select files to edit their filenames </source>
+        <translation type="vanished">Dateien wählen, um ihre Dateinamen zu bearbeiten </translation>
+    </message>
+    <message>
+        <source>Remove the selected files</source>
+        <translation type="vanished">Die ausgewählten Dateien aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Change options</source>
+        <translation type="vanished">Optionen ändern</translation>
+    </message>
+    <message>
+        <source>Read help </source>
+        <translation type="vanished">Hilfe lesen </translation>
+    </message>
+    <message>
+        <source>About the program</source>
+        <translation type="vanished">Über das Programm</translation>
+    </message>
+    <message>
+        <source>Insert strings or numbers to filenames</source>
+        <translation type="vanished">Zeichenfolgen oder Nummern in Dateinamen einfügen</translation>
+    </message>
+    <message>
+        <source>Replace old part of filenames with a new part</source>
+        <translation type="vanished">Einen alten Teil der Dateinamen durch einen neuen ersetzen</translation>
+    </message>
+    <message>
+        <source>Remove strings from filenames</source>
+        <translation type="vanished">Zeichenfolgen aus Dateinamen entfernen</translation>
+    </message>
+    <message>
+        <source>Change filename to new or convert case</source>
+        <translation type="vanished">Dateinamen neu vergeben oder Groß-/Kleinschreibung umwandeln</translation>
+    </message>
+    <message>
+        <source>Change file extension part</source>
+        <translation type="vanished">Dateiendung ändern</translation>
+    </message>
+    <message>
+        <source>Save filenames to a file</source>
+        <translation type="vanished">Dateinamen in einer Datei speichern</translation>
+    </message>
+    <message>
+        <source>Undo the last operation</source>
+        <translation type="vanished">Den letzten Vorgang rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Exit the program</source>
+        <translation type="vanished">Das Programm beenden</translation>
+    </message>
+    <message>
+        <source>Select a folder to edit all its included file names together</source>
+        <translation type="vanished">Einen Ordner wählen, um alle enthaltenen Dateinamen gemeinsam zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>Rename                    F2</source>
+        <translation type="vanished">Umbenennen              F2</translation>
+    </message>
+    <message>
+        <source>Delete                       Del</source>
+        <translation type="vanished">Löschen                     Entf</translation>
+    </message>
+    <message>
+        <source>Refresh                     F5</source>
+        <translation type="vanished">Aktualisieren           F5</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation type="vanished">Sortieren</translation>
+    </message>
+    <message>
+        <source>Copy filename         Ctrl+C</source>
+        <translation type="vanished">Dateinamen kopieren  Strg+C</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation type="vanished">Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation type="vanished">Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Select All                   Ctrl+A</source>
+        <translation type="vanished">Alle auswählen          Strg+A</translation>
+    </message>
+    <message>
+        <source>Inverse select</source>
+        <translation type="vanished">Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation type="vanished">Weitere hinzufügen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="vanished">Leeren</translation>
+    </message>
+    <message>
+        <source>Rename in another session</source>
+        <translation type="vanished">In einer weiteren Sitzung umbenennen</translation>
+    </message>
+    <message>
+        <source>%1 Folders %2 Files</source>
+        <translation type="vanished">%1 Ordner %2 Dateien</translation>
+    </message>
+    <message>
+        <source>Select folder Confirmation</source>
+        <translation type="vanished">Ordnerauswahl bestätigen</translation>
+    </message>
+    <message>
+        <source>You had selected some files, so can not edit a folder at the same time.
+Do you want to clear the selected files in order to select A folder?</source>
+        <translation type="vanished">Sie haben bereits Dateien gewählt und können daher nicht gleichzeitig einen Ordner bearbeiten.
+Möchten Sie die gewählten Dateien entfernen, um einen Ordner zu wählen?</translation>
+    </message>
+    <message>
+        <source>Select a folder to 
+  edit its included files together:</source>
+        <translation type="vanished">Einen Ordner wählen, um 
+  die enthaltenen Dateien gemeinsam zu bearbeiten:</translation>
+    </message>
+    <message>
+        <source>Select files Confirmation</source>
+        <translation type="vanished">Dateiauswahl bestätigen</translation>
+    </message>
+    <message>
+        <source>You had selected to edit a folder, so can not add another files at the same time.
+Do you want to cancel the folder in order to select another files?</source>
+        <translation type="vanished">Sie haben bereits einen Ordner zum Bearbeiten gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
+Möchten Sie den Ordner abwählen, um andere Dateien zu wählen?</translation>
+    </message>
+    <message>
+        <source>Add all files of a folder to the list:</source>
+        <translation type="vanished">Alle Dateien eines Ordners zur Liste hinzufügen:</translation>
+    </message>
+    <message>
+        <source>You had selected a folder, so can not add another files at the same time.
+Do you want to clear the folder in order to select another files?</source>
+        <translation type="vanished">Sie haben bereits einen Ordner gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
+Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
+    </message>
+    <message>
+        <source>Select files </source>
+        <translation type="vanished">Dateien wählen </translation>
+    </message>
+    <message>
+        <source>Do you want to clear all files in the box?</source>
+        <translation type="vanished">Möchten Sie alle Dateien aus der Liste entfernen?</translation>
+    </message>
+    <message>
+        <source>Rename a file</source>
+        <translation type="vanished">Eine Datei umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename a folder</source>
+        <translation type="vanished">Einen Ordner umbenennen</translation>
+    </message>
+    <message>
+        <source>The sepecified folder does not exist, please select another.</source>
+        <translation type="vanished">Der angegebene Ordner existiert nicht. Bitte wählen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>Velmora - About</source>
+        <translation type="vanished">Velmora - Info</translation>
+    </message>
+    <message>
+        <source>Numbers, date and disordered string</source>
+        <translation type="vanished">Nummern, Datum und Zufallszeichenfolge</translation>
+    </message>
+    <message>
+        <source>Target folder, </source>
+        <translation type="vanished">Zielordner, </translation>
+    </message>
+    <message>
+        <source>Folder content to edit:</source>
+        <translation type="vanished">Zu bearbeitender Ordnerinhalt:</translation>
+    </message>
+    <message>
+        <source>You can select a kind of contents to edit.</source>
+        <translation type="vanished">Sie können wählen, welcher Inhalt bearbeitet wird.</translation>
+    </message>
+    <message>
+        <source>One old filename:</source>
+        <translation type="vanished">Ein alter Dateiname:</translation>
+    </message>
+    <message>
+        <source>This is convenient for your editing, select or copy part.  </source>
+        <translation type="vanished">Hier können Sie bequem einen Teil markieren oder kopieren.  </translation>
+    </message>
+    <message>
+        <source>Finish edit and execute operations.</source>
+        <translation type="vanished">Bearbeitung abschließen und Vorgang ausführen.</translation>
+    </message>
+    <message>
+        <source>Preview the result</source>
+        <translation type="vanished">Vorschau des Ergebnisses</translation>
+    </message>
+    <message>
+        <source>Select files or folder to batch edit filenames.</source>
+        <translation type="vanished">Dateien oder Ordner wählen, um Dateinamen gemeinsam zu bearbeiten.</translation>
+    </message>
+    <message>
+        <source>Set options</source>
+        <translation type="vanished">Optionen festlegen</translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation type="vanished">Das Programm schließen</translation>
+    </message>
+    <message>
+        <source>Remove strings</source>
+        <translation type="vanished">Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>Remove anything</source>
+        <translation type="vanished">Beliebiges entfernen</translation>
+    </message>
+    <message>
+        <source>Clean symbols</source>
+        <translation type="vanished">Sonderzeichen bereinigen</translation>
+    </message>
+    <message>
+        <source>Keep something</source>
+        <translation type="vanished">Etwas behalten</translation>
+    </message>
+    <message>
+        <source>Remove string</source>
+        <translation type="vanished">Zeichenfolge entfernen</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation type="vanished">Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>If string is case sensitive , check it.</source>
+        <translation type="vanished">Aktivieren, wenn die Groß-/Kleinschreibung beachtet werden soll.</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation type="vanished">Alle leeren</translation>
+    </message>
+    <message>
+        <source>Remove String 1: </source>
+        <translation type="vanished">Zeichenfolge 1 entfernen: </translation>
+    </message>
+    <message>
+        <source>Remove String 2: </source>
+        <translation type="vanished">Zeichenfolge 2 entfernen: </translation>
+    </message>
+    <message>
+        <source>Remove String 3: </source>
+        <translation type="vanished">Zeichenfolge 3 entfernen: </translation>
+    </message>
+    <message>
+        <source>Remove the part selected by mouse</source>
+        <translation type="vanished">Den mit der Maus markierten Teil entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the part between two strings</source>
+        <translation type="vanished">Den Teil zwischen zwei Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>From Head</source>
+        <translation type="vanished">Vom Anfang</translation>
+    </message>
+    <message>
+        <source>From End</source>
+        <translation type="vanished">Vom Ende</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation type="vanished">Richtung:</translation>
+    </message>
+    <message>
+        <source>Also remove the two strings</source>
+        <translation type="vanished">Auch die beiden Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>If also remove the two strings, select it</source>
+        <translation type="vanished">Aktivieren, um auch die beiden Zeichenfolgen zu entfernen</translation>
+    </message>
+    <message>
+        <source>Left:</source>
+        <translation type="vanished">Links:</translation>
+    </message>
+    <message>
+        <source>Right:</source>
+        <translation type="vanished">Rechts:</translation>
+    </message>
+    <message>
+        <source>Clean any nonsense symbols</source>
+        <translation type="vanished">Überflüssige Sonderzeichen bereinigen</translation>
+    </message>
+    <message>
+        <source>Erase option</source>
+        <translation type="vanished">Löschoptionen</translation>
+    </message>
+    <message>
+        <source>Replace the erased symbols with space</source>
+        <translation type="vanished">Gelöschte Zeichen durch Leerzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>Also erase other symbols:</source>
+        <translation type="vanished">Auch andere Zeichen löschen:</translation>
+    </message>
+    <message>
+        <source>Don&apos;t erase</source>
+        <translation type="vanished">Nicht löschen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t erase other symbols:</source>
+        <translation type="vanished">Andere Zeichen nicht löschen:</translation>
+    </message>
+    <message>
+        <source>KEEP something(remove others)</source>
+        <translation type="vanished">Etwas BEHALTEN (Rest entfernen)</translation>
+    </message>
+    <message>
+        <source>KEEP the part selected by mouse</source>
+        <translation type="vanished">Den mit der Maus markierten Teil BEHALTEN</translation>
+    </message>
+    <message>
+        <source>KEEP strings(remove others)</source>
+        <translation type="vanished">Zeichenfolgen BEHALTEN (Rest entfernen)</translation>
+    </message>
+    <message>
+        <source>Keep string 1:</source>
+        <translation type="vanished">Zeichenfolge 1 behalten:</translation>
+    </message>
+    <message>
+        <source>Keep string 2:</source>
+        <translation type="vanished">Zeichenfolge 2 behalten:</translation>
+    </message>
+    <message>
+        <source>Replace string</source>
+        <translation type="vanished">Zeichenfolge ersetzen</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation type="vanished">Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Replace string:</source>
+        <translation type="vanished">Zeichenfolge ersetzen:</translation>
+    </message>
+    <message>
+        <source> Replace length selected by mouse</source>
+        <translation type="vanished"> Mit der Maus markierten Bereich ersetzen</translation>
+    </message>
+    <message>
+        <source>New String:</source>
+        <translation type="vanished">Neue Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>Old string:   </source>
+        <translation type="vanished">Alte Zeichenfolge:   </translation>
+    </message>
+    <message>
+        <source>Insert to position      </source>
+        <translation type="vanished">An Position einfügen      </translation>
+    </message>
+    <message>
+        <source>Insert to string</source>
+        <translation type="vanished">An Zeichenfolge einfügen</translation>
+    </message>
+    <message>
+        <source>Position  ---------------  Specify the string </source>
+        <translation type="vanished">Position  ---------------  Zeichenfolge angeben </translation>
+    </message>
+    <message>
+        <source>HEAD</source>
+        <translation type="vanished">ANFANG</translation>
+    </message>
+    <message>
+        <source>Insert string to the HEAD of filenames.</source>
+        <translation type="vanished">Zeichenfolge am ANFANG der Dateinamen einfügen.</translation>
+    </message>
+    <message>
+        <source>END</source>
+        <translation type="vanished">ENDE</translation>
+    </message>
+    <message>
+        <source>Insert string to the END of filenames.</source>
+        <translation type="vanished">Zeichenfolge am ENDE der Dateinamen einfügen.</translation>
+    </message>
+    <message>
+        <source>CURSOR</source>
+        <translation type="vanished">CURSOR</translation>
+    </message>
+    <message>
+        <source>Use mouse point the position in the old filename at top.</source>
+        <translation type="vanished">Klicken Sie mit der Maus auf die Stelle im alten Dateinamen oben.</translation>
+    </message>
+    <message>
+        <source> Insert to string </source>
+        <translation type="vanished"> An Zeichenfolge einfügen </translation>
+    </message>
+    <message>
+        <source>There should be nothing between two strings before rename</source>
+        <translation type="vanished">Vor dem Umbenennen darf zwischen den beiden Zeichenfolgen nichts stehen</translation>
+    </message>
+    <message>
+        <source>Position to string:</source>
+        <translation type="vanished">Position zur Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>The existing string:</source>
+        <translation type="vanished">Die vorhandene Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>The second string:</source>
+        <translation type="vanished">Die zweite Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>String to insert: </source>
+        <translation type="vanished">Einzufügende Zeichenfolge: </translation>
+    </message>
+    <message>
+        <source>Change name</source>
+        <translation type="vanished">Namen ändern</translation>
+    </message>
+    <message>
+        <source>Change full name to new:</source>
+        <translation type="vanished">Ganzen Namen ändern in:</translation>
+    </message>
+    <message>
+        <source>Convert full name case to:</source>
+        <translation type="vanished">Schreibung des ganzen Namens umwandeln in:</translation>
+    </message>
+    <message>
+        <source>Special string</source>
+        <translation type="vanished">Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation type="vanished">Neuer Name:</translation>
+    </message>
+    <message>
+        <source>Capitalize first letter</source>
+        <translation type="vanished">Ersten Buchstaben groß schreiben</translation>
+    </message>
+    <message>
+        <source>Include extension part</source>
+        <translation type="vanished">Dateiendung einbeziehen</translation>
+    </message>
+    <message>
+        <source>Change extention part</source>
+        <translation type="vanished">Dateiendung ändern</translation>
+    </message>
+    <message>
+        <source>Convert extention case</source>
+        <translation type="vanished">Schreibung der Dateiendung umwandeln</translation>
+    </message>
+    <message>
+        <source>replace ALL types of old extention part</source>
+        <translation type="vanished">ALLE Arten alter Dateiendungen ersetzen</translation>
+    </message>
+    <message>
+        <source>New extention part : </source>
+        <translation type="vanished">Neue Dateiendung: </translation>
+    </message>
+    <message>
+        <source>Old extention part :   </source>
+        <translation type="vanished">Alte Dateiendung:   </translation>
+    </message>
+    <message>
+        <source>Convert extention case to</source>
+        <translation type="vanished">Schreibung der Dateiendung umwandeln in</translation>
+    </message>
+    <message>
+        <source>Save content</source>
+        <translation type="vanished">Zu speichernder Inhalt</translation>
+    </message>
+    <message>
+        <source> Subfolders and filenames </source>
+        <translation type="vanished"> Unterordner und Dateinamen </translation>
+    </message>
+    <message>
+        <source> Only subfolders name</source>
+        <translation type="vanished"> Nur Namen der Unterordner</translation>
+    </message>
+    <message>
+        <source> All filenames in subfolders </source>
+        <translation type="vanished"> Alle Dateinamen in Unterordnern </translation>
+    </message>
+    <message>
+        <source>Include webpage folder</source>
+        <translation type="vanished">Webseitenordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>The folder used by IE to store images of a webpage</source>
+        <translation type="vanished">Der Ordner, in dem ein Browser die Bilder einer Webseite ablegt</translation>
+    </message>
+    <message>
+        <source>(ONE layer)</source>
+        <translation type="vanished">(EINE Ebene)</translation>
+    </message>
+    <message>
+        <source>(without files)</source>
+        <translation type="vanished">(ohne Dateien)</translation>
+    </message>
+    <message>
+        <source>(ALL layers) </source>
+        <translation type="vanished">(ALLE Ebenen) </translation>
+    </message>
+    <message>
+        <source>File types</source>
+        <translation type="vanished">Dateitypen</translation>
+    </message>
+    <message>
+        <source>All  types</source>
+        <translation type="vanished">Alle  Typen</translation>
+    </message>
+    <message>
+        <source>Save all types of files name</source>
+        <translation type="vanished">Namen aller Dateitypen speichern</translation>
+    </message>
+    <message>
+        <source>Special types</source>
+        <translation type="vanished">Bestimmte Typen</translation>
+    </message>
+    <message>
+        <source>Save special types of files name</source>
+        <translation type="vanished">Nur Namen bestimmter Dateitypen speichern</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation type="vanished">Musik</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation type="vanished">Dokument</translation>
+    </message>
+    <message>
+        <source>Film</source>
+        <translation type="vanished">Film</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation type="vanished">Bild</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation type="vanished">Programm</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="vanished">Andere</translation>
+    </message>
+    <message>
+        <source>Specify your wanted type</source>
+        <translation type="vanished">Gewünschte Typen angeben</translation>
+    </message>
+    <message>
+        <source>Use comma(,) to seperate types, no space included.</source>
+        <translation type="vanished">Typen durch Komma (,) trennen, ohne Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>File date time</source>
+        <translation type="vanished">Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Add file&apos;s modified date and time</source>
+        <translation type="vanished">Änderungsdatum und -uhrzeit der Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>File size</source>
+        <translation type="vanished">Dateigröße</translation>
+    </message>
+    <message>
+        <source>Add file size</source>
+        <translation type="vanished">Dateigröße hinzufügen</translation>
+    </message>
+    <message>
+        <source> Contact info </source>
+        <translation type="vanished"> Kontakt </translation>
+    </message>
+    <message>
+        <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Homepage: %2&lt;br&gt;E-Mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>Visit homepage now</source>
+        <translation type="vanished">Homepage jetzt besuchen</translation>
+    </message>
+    <message>
+        <source> Version info </source>
+        <translation type="vanished"> Version </translation>
+    </message>
+    <message>
+        <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Released %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Veröffentlicht %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>download the latest version now</source>
+        <translation type="vanished">Neueste Version jetzt herunterladen</translation>
+    </message>
+    <message>
+        <source>Back to last window</source>
+        <translation type="vanished">Zurück zum vorigen Fenster</translation>
+    </message>
+    <message>
+        <source>Close the window</source>
+        <translation type="vanished">Das Fenster schließen</translation>
+    </message>
+    <message>
+        <source>Insert string</source>
+        <translation type="vanished">Zeichenfolge einfügen</translation>
+    </message>
+    <message>
+        <source>Change to new name</source>
+        <translation type="vanished">In neuen Namen ändern</translation>
+    </message>
+    <message>
+        <source>Edit Extention part</source>
+        <translation type="vanished">Dateiendung bearbeiten</translation>
+    </message>
+    <message>
+        <source>Save filenames</source>
+        <translation type="vanished">Dateinamen speichern</translation>
+    </message>
+    <message>
+        <source>Target file(s),</source>
+        <translation type="vanished">Zieldatei(en),</translation>
+    </message>
+    <message>
+        <source>total </source>
+        <translation type="vanished">insgesamt </translation>
+    </message>
+    <message>
+        <source> file(s)</source>
+        <translation type="vanished"> Datei(en)</translation>
+    </message>
+    <message>
+        <source>Can not rename root directory !</source>
+        <translation type="vanished">Das Wurzelverzeichnis kann nicht umbenannt werden!</translation>
+    </message>
+    <message>
+        <source>Copy(&amp;C)</source>
+        <translation type="vanished">Kopieren(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Select All(&amp;A)</source>
+        <translation type="vanished">Alles auswählen(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Disable automatic copy</source>
+        <translation type="vanished">Automatisches Kopieren ausschalten</translation>
+    </message>
+    <message>
+        <source>Disable auto copy</source>
+        <translation type="vanished">Auto-Kopieren aus</translation>
+    </message>
+    <message>
+        <source>Enable auto copy</source>
+        <translation type="vanished">Auto-Kopieren ein</translation>
+    </message>
+    <message>
+        <source>Target folder,</source>
+        <translation type="vanished">Zielordner,</translation>
+    </message>
+    <message>
+        <source>Please input a number!</source>
+        <translation type="vanished">Bitte geben Sie eine Zahl ein!</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="vanished">Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="vanished">Nach unten</translation>
+    </message>
+    <message>
+        <source>Exit automatically after one operation</source>
+        <translation type="vanished">Nach einem Vorgang automatisch beenden</translation>
+    </message>
+    <message>
+        <source>Display result after rename files</source>
+        <translation type="vanished">Ergebnis nach dem Umbenennen anzeigen</translation>
+    </message>
+    <message>
+        <source> Display OK confirmation box when begin rename</source>
+        <translation type="vanished"> Vor dem Umbenennen eine Bestätigung anzeigen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="vanished">Allgemein</translation>
+    </message>
+    <message>
+        <source>Automatically copy to input box when use mouse select</source>
+        <translation type="vanished">Mit der Maus Markiertes automatisch ins Eingabefeld kopieren</translation>
+    </message>
+    <message>
+        <source>when select part of one old filename</source>
+        <translation type="vanished">beim Markieren eines Teils eines alten Dateinamens</translation>
+    </message>
+    <message>
+        <source>Exclude &apos;a,and,of&apos; etc. when Capitalize every words</source>
+        <translation type="vanished">Beim Großschreiben jedes Wortes &apos;a, and, of&apos; usw. auslassen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t open file after save filenames </source>
+        <translation type="vanished">Datei nach dem Speichern der Dateinamen nicht öffnen </translation>
+    </message>
+    <message>
+        <source>Should not more than 1000.</source>
+        <translation type="vanished">Höchstens 1000.</translation>
+    </message>
+    <message>
+        <source>Preview files number: </source>
+        <translation type="vanished">Anzahl Dateien in der Vorschau: </translation>
+    </message>
+    <message>
+        <source>Should not more than 100.</source>
+        <translation type="vanished">Höchstens 100.</translation>
+    </message>
+    <message>
+        <source>Max Number:</source>
+        <translation type="vanished">Höchstanzahl:</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="vanished">Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="vanished">Standard</translation>
+    </message>
+    <message>
+        <source>The file manager entries could not be changed:
+</source>
+        <translation type="vanished">Die Dateimanager-Einträge konnten nicht geändert werden:
+</translation>
+    </message>
+    <message>
+        <source>Numbering order</source>
+        <translation type="vanished">Nummerierung</translation>
+    </message>
+    <message>
+        <source>Old filenames</source>
+        <translation type="vanished">Alte Dateinamen</translation>
+    </message>
+    <message>
+        <source>New filenames preview</source>
+        <translation type="vanished">Vorschau der neuen Dateinamen</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation type="vanished">Anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="vanished">Kopieren</translation>
+    </message>
+    <message>
+        <source>Finish edit and execute operations</source>
+        <translation type="vanished">Bearbeitung abschließen und Vorgang ausführen</translation>
+    </message>
+    <message>
+        <source>Close preview</source>
+        <translation type="vanished">Vorschau schließen</translation>
+    </message>
+    <message>
+        <source>Old filename:</source>
+        <translation type="vanished">Alter Dateiname:</translation>
+    </message>
+    <message>
+        <source>New filename:</source>
+        <translation type="vanished">Neuer Dateiname:</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="vanished">Fortschritt</translation>
+    </message>
+    <message>
+        <source>Old  filename:</source>
+        <translation type="vanished">Alter  Dateiname:</translation>
+    </message>
+    <message>
+        <source>Searching, please wait...</source>
+        <translation type="vanished">Suche läuft, bitte warten ...</translation>
+    </message>
+    <message>
+        <source>Will you cancel this operation?</source>
+        <translation type="vanished">Möchten Sie diesen Vorgang abbrechen?</translation>
+    </message>
+    <message>
+        <source>Extension part:</source>
+        <translation type="vanished">Dateiendung:</translation>
+    </message>
+    <message>
+        <source>The new name is already exist.</source>
+        <translation type="vanished">Der neue Name ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>Can not rename, the file is on CD or is using.</source>
+        <translation type="vanished">Umbenennen nicht möglich: Die Datei liegt auf einer CD oder wird gerade verwendet.</translation>
+    </message>
+    <message>
+        <source>Velmora - Special string</source>
+        <translation type="vanished">Velmora - Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Use Special string symbols </source>
+        <translation type="vanished">Sonderzeichenfolgen verwenden </translation>
+    </message>
+    <message>
+        <source> (If dont use, not select and click OK button) </source>
+        <translation type="vanished"> (Zum Verzichten nichts wählen und auf OK klicken) </translation>
+    </message>
+    <message>
+        <source>1, Ordered  numbers: </source>
+        <translation type="vanished">1, Fortlaufende  Nummern: </translation>
+    </message>
+    <message>
+        <source>2, Today: </source>
+        <translation type="vanished">2, Heute: </translation>
+    </message>
+    <message>
+        <source>3, File date </source>
+        <translation type="vanished">3, Dateidatum </translation>
+    </message>
+    <message>
+        <source>4, File size</source>
+        <translation type="vanished">4, Dateigröße</translation>
+    </message>
+    <message>
+        <source>5, Folder name</source>
+        <translation type="vanished">5, Ordnername</translation>
+    </message>
+    <message>
+        <source>6, Disordered names: </source>
+        <translation type="vanished">6, Zufallsnamen: </translation>
+    </message>
+    <message>
+        <source>Begin with : </source>
+        <translation type="vanished">Beginnen mit: </translation>
+    </message>
+    <message>
+        <source>Example: a$$$c  means a001c, a002c, a003c ...</source>
+        <translation type="vanished">Beispiel: a$$$c  ergibt a001c, a002c, a003c ...</translation>
+    </message>
+    <message>
+        <source>[each file&apos;s modified date, by            ]</source>
+        <translation type="vanished">[Änderungsdatum jeder Datei, im Format      ]</translation>
+    </message>
+    <message>
+        <source>[each file&apos;s size, by          ]</source>
+        <translation type="vanished">[Größe jeder Datei, in          ]</translation>
+    </message>
+    <message>
+        <source> [each file&apos;s folder name, by            ]</source>
+        <translation type="vanished"> [Ordnername jeder Datei, als            ]</translation>
+    </message>
+    <message>
+        <source>Example: %6%  means a random 6 digits string.</source>
+        <translation type="vanished">Beispiel: %6%  ergibt eine zufällige 6-stellige Zeichenfolge.</translation>
+    </message>
+    <message>
+        <source>Choose one of special strings below: </source>
+        <translation type="vanished">Wählen Sie eine der folgenden Sonderzeichenfolgen: </translation>
+    </message>
+    <message>
+        <source>You have to select at least one choice.</source>
+        <translation type="vanished">Sie müssen mindestens eine Auswahl treffen.</translation>
+    </message>
+    <message>
+        <source>Should not more than 10000.</source>
+        <translation type="vanished">Höchstens 10000.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::FolderAddDialog</name>
+    <message>
+        <source>Choose A folder to edit all its included files together</source>
+        <translation>Einen Ordner wählen, um alle darin enthaltenen Dateien gemeinsam zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>Add all files of a folder(one layer) to the list</source>
+        <translation>Alle Dateien eines Ordners (eine Ebene) zur Liste hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::HelpWindow</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vorwärts</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::HistoryEditor</name>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::MainWindow</name>
+    <message>
+        <source>&amp;Folder</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <source>Fi&amp;les</source>
+        <translation>&amp;Dateien</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>O&amp;ptionen</translation>
+    </message>
+    <message>
+        <source> &amp;Help</source>
+        <translation> &amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>Erset&amp;zen</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>E&amp;ntfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Change</source>
+        <translation>&amp;Ändern</translation>
+    </message>
+    <message>
+        <source>E&amp;xtension</source>
+        <translation>Er&amp;weiterung</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Upper directory</source>
+        <translation>Übergeordneter Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::OperationEditor</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>&amp;Auswählen</translation>
+    </message>
+    <message>
+        <source>Op&amp;tions</source>
+        <translation>O&amp;ptionen</translation>
+    </message>
+    <message>
+        <source> &amp;Help</source>
+        <translation> &amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Choose a saved operation, or type a name and press Save</source>
+        <translation>Einen gespeicherten Vorgang wählen oder einen Namen eingeben und auf „Speichern“ klicken</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>Vorlage:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Copy as command</source>
+        <translation>Als Befehl kopieren</translation>
+    </message>
+    <message>
+        <source>Put the velmora-cli command line of this operation on the clipboard</source>
+        <translation>Die velmora-cli-Befehlszeile dieses Vorgangs in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>License: %1</source>
+        <translation>Lizenz: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>The preset could not be saved in </source>
+        <translation>Die Vorlage konnte nicht gespeichert werden in </translation>
+    </message>
+    <message>
+        <source>Delete the preset &apos;</source>
+        <translation>Die Vorlage &apos;</translation>
+    </message>
+    <message>
+        <source>Delete Confirmation</source>
+        <translation>Löschen bestätigen</translation>
+    </message>
+    <message>
+        <source>The preset &apos;</source>
+        <translation>Die Vorlage &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; cannot be read.</source>
+        <translation>&apos; kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::OptionsWindow</name>
+    <message>
+        <source> Integrate with the file manager&apos;s context menu</source>
+        <translation> In das Kontextmenü des Dateimanagers einbinden</translation>
+    </message>
+    <message>
+        <source>Include hidden files and folders</source>
+        <translation>Versteckte Dateien und Ordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Natural (IMG_9 before IMG_10)</source>
+        <translation>Natürlich (IMG_9 vor IMG_10)</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Numbering order:</source>
+        <translation>Reihenfolge der Nummerierung:</translation>
+    </message>
+    <message>
+        <source>Descending</source>
+        <translation>Absteigend</translation>
+    </message>
+    <message>
+        <source>The file manager entries are installed now.</source>
+        <translation>Die Dateimanager-Einträge sind jetzt installiert.</translation>
+    </message>
+    <message>
+        <source>The file manager entries are not installed now.</source>
+        <translation>Die Dateimanager-Einträge sind jetzt nicht installiert.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::PreviewWindow</name>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>O&amp;ptionen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::ProgressWindow</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::SingleRenameDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::SpecialStringDialog</name>
+    <message>
+        <source>&amp;Upper case</source>
+        <translation>&amp;Großbuchstaben</translation>
+    </message>
+    <message>
+        <source>&amp;Lower case</source>
+        <translation>&amp;Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>&amp;Numbers</source>
+        <translation>&amp;Ziffern</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+</TS>
