@@ -564,10 +564,6 @@ die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
         <translation type="vanished">&lt;h2&gt;Hilfethema nicht gefunden&lt;/h2&gt;&lt;p&gt;Das Hilfethema &lt;b&gt;%1&lt;/b&gt; ist nicht installiert. Es wird im Ordner &lt;i&gt;help&lt;/i&gt; des Velmora-Programmordners und in &lt;i&gt;share/velmora/help&lt;/i&gt; neben dem Programm gesucht.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>New name list</source>
-        <translation type="vanished">Liste der neuen Namen</translation>
-    </message>
-    <message>
         <source>Save Confirmation</source>
         <translation type="vanished">Speichern bestätigen</translation>
     </message>
@@ -612,14 +608,6 @@ Bitte klicken Sie auf „Ordner“ oder „Dateien“, um fortzufahren.</transla
     <message>
         <source>Change options</source>
         <translation type="vanished">Optionen ändern</translation>
-    </message>
-    <message>
-        <source>Read help </source>
-        <translation type="vanished">Hilfe lesen </translation>
-    </message>
-    <message>
-        <source>About the program</source>
-        <translation type="vanished">Über das Programm</translation>
     </message>
     <message>
         <source>Insert strings or numbers to filenames</source>
@@ -698,10 +686,6 @@ Bitte klicken Sie auf „Ordner“ oder „Dateien“, um fortzufahren.</transla
         <translation type="vanished">Weitere hinzufügen</translation>
     </message>
     <message>
-        <source>Clear</source>
-        <translation type="vanished">Leeren</translation>
-    </message>
-    <message>
         <source>Rename in another session</source>
         <translation type="vanished">In einer weiteren Sitzung umbenennen</translation>
     </message>
@@ -766,448 +750,12 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Der angegebene Ordner existiert nicht. Bitte wählen Sie einen anderen.</translation>
     </message>
     <message>
-        <source>Velmora - About</source>
-        <translation type="vanished">Velmora - Info</translation>
-    </message>
-    <message>
-        <source>Numbers, date and disordered string</source>
-        <translation type="vanished">Nummern, Datum und Zufallszeichenfolge</translation>
-    </message>
-    <message>
-        <source>Target folder, </source>
-        <translation type="vanished">Zielordner, </translation>
-    </message>
-    <message>
-        <source>Folder content to edit:</source>
-        <translation type="vanished">Zu bearbeitender Ordnerinhalt:</translation>
-    </message>
-    <message>
-        <source>You can select a kind of contents to edit.</source>
-        <translation type="vanished">Sie können wählen, welcher Inhalt bearbeitet wird.</translation>
-    </message>
-    <message>
-        <source>One old filename:</source>
-        <translation type="vanished">Ein alter Dateiname:</translation>
-    </message>
-    <message>
-        <source>This is convenient for your editing, select or copy part.  </source>
-        <translation type="vanished">Hier können Sie bequem einen Teil markieren oder kopieren.  </translation>
-    </message>
-    <message>
-        <source>Finish edit and execute operations.</source>
-        <translation type="vanished">Bearbeitung abschließen und Vorgang ausführen.</translation>
-    </message>
-    <message>
-        <source>Preview the result</source>
-        <translation type="vanished">Vorschau des Ergebnisses</translation>
-    </message>
-    <message>
-        <source>Select files or folder to batch edit filenames.</source>
-        <translation type="vanished">Dateien oder Ordner wählen, um Dateinamen gemeinsam zu bearbeiten.</translation>
-    </message>
-    <message>
-        <source>Set options</source>
-        <translation type="vanished">Optionen festlegen</translation>
-    </message>
-    <message>
-        <source>Close the program</source>
-        <translation type="vanished">Das Programm schließen</translation>
-    </message>
-    <message>
-        <source>Remove strings</source>
-        <translation type="vanished">Zeichenfolgen entfernen</translation>
-    </message>
-    <message>
-        <source>Remove anything</source>
-        <translation type="vanished">Beliebiges entfernen</translation>
-    </message>
-    <message>
-        <source>Clean symbols</source>
-        <translation type="vanished">Sonderzeichen bereinigen</translation>
-    </message>
-    <message>
-        <source>Keep something</source>
-        <translation type="vanished">Etwas behalten</translation>
-    </message>
-    <message>
-        <source>Remove string</source>
-        <translation type="vanished">Zeichenfolge entfernen</translation>
-    </message>
-    <message>
-        <source>Case sensitive</source>
-        <translation type="vanished">Groß-/Kleinschreibung beachten</translation>
-    </message>
-    <message>
-        <source>If string is case sensitive , check it.</source>
-        <translation type="vanished">Aktivieren, wenn die Groß-/Kleinschreibung beachtet werden soll.</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation type="vanished">Alle leeren</translation>
-    </message>
-    <message>
-        <source>Remove String 1: </source>
-        <translation type="vanished">Zeichenfolge 1 entfernen: </translation>
-    </message>
-    <message>
-        <source>Remove String 2: </source>
-        <translation type="vanished">Zeichenfolge 2 entfernen: </translation>
-    </message>
-    <message>
-        <source>Remove String 3: </source>
-        <translation type="vanished">Zeichenfolge 3 entfernen: </translation>
-    </message>
-    <message>
-        <source>Remove the part selected by mouse</source>
-        <translation type="vanished">Den mit der Maus markierten Teil entfernen</translation>
-    </message>
-    <message>
-        <source>Remove the part between two strings</source>
-        <translation type="vanished">Den Teil zwischen zwei Zeichenfolgen entfernen</translation>
-    </message>
-    <message>
-        <source>From Head</source>
-        <translation type="vanished">Vom Anfang</translation>
-    </message>
-    <message>
-        <source>From End</source>
-        <translation type="vanished">Vom Ende</translation>
-    </message>
-    <message>
-        <source>Direction:</source>
-        <translation type="vanished">Richtung:</translation>
-    </message>
-    <message>
-        <source>Also remove the two strings</source>
-        <translation type="vanished">Auch die beiden Zeichenfolgen entfernen</translation>
-    </message>
-    <message>
-        <source>If also remove the two strings, select it</source>
-        <translation type="vanished">Aktivieren, um auch die beiden Zeichenfolgen zu entfernen</translation>
-    </message>
-    <message>
-        <source>Left:</source>
-        <translation type="vanished">Links:</translation>
-    </message>
-    <message>
-        <source>Right:</source>
-        <translation type="vanished">Rechts:</translation>
-    </message>
-    <message>
-        <source>Clean any nonsense symbols</source>
-        <translation type="vanished">Überflüssige Sonderzeichen bereinigen</translation>
-    </message>
-    <message>
-        <source>Erase option</source>
-        <translation type="vanished">Löschoptionen</translation>
-    </message>
-    <message>
-        <source>Replace the erased symbols with space</source>
-        <translation type="vanished">Gelöschte Zeichen durch Leerzeichen ersetzen</translation>
-    </message>
-    <message>
-        <source>Also erase other symbols:</source>
-        <translation type="vanished">Auch andere Zeichen löschen:</translation>
-    </message>
-    <message>
-        <source>Don&apos;t erase</source>
-        <translation type="vanished">Nicht löschen</translation>
-    </message>
-    <message>
-        <source>Don&apos;t erase other symbols:</source>
-        <translation type="vanished">Andere Zeichen nicht löschen:</translation>
-    </message>
-    <message>
-        <source>KEEP something(remove others)</source>
-        <translation type="vanished">Etwas BEHALTEN (Rest entfernen)</translation>
-    </message>
-    <message>
-        <source>KEEP the part selected by mouse</source>
-        <translation type="vanished">Den mit der Maus markierten Teil BEHALTEN</translation>
-    </message>
-    <message>
-        <source>KEEP strings(remove others)</source>
-        <translation type="vanished">Zeichenfolgen BEHALTEN (Rest entfernen)</translation>
-    </message>
-    <message>
-        <source>Keep string 1:</source>
-        <translation type="vanished">Zeichenfolge 1 behalten:</translation>
-    </message>
-    <message>
-        <source>Keep string 2:</source>
-        <translation type="vanished">Zeichenfolge 2 behalten:</translation>
-    </message>
-    <message>
-        <source>Replace string</source>
-        <translation type="vanished">Zeichenfolge ersetzen</translation>
-    </message>
-    <message>
-        <source>Special</source>
-        <translation type="vanished">Sonderzeichenfolge</translation>
-    </message>
-    <message>
-        <source>Replace string:</source>
-        <translation type="vanished">Zeichenfolge ersetzen:</translation>
-    </message>
-    <message>
-        <source> Replace length selected by mouse</source>
-        <translation type="vanished"> Mit der Maus markierten Bereich ersetzen</translation>
-    </message>
-    <message>
-        <source>New String:</source>
-        <translation type="vanished">Neue Zeichenfolge:</translation>
-    </message>
-    <message>
-        <source>Old string:   </source>
-        <translation type="vanished">Alte Zeichenfolge:   </translation>
-    </message>
-    <message>
-        <source>Insert to position      </source>
-        <translation type="vanished">An Position einfügen      </translation>
-    </message>
-    <message>
-        <source>Insert to string</source>
-        <translation type="vanished">An Zeichenfolge einfügen</translation>
-    </message>
-    <message>
-        <source>Position  ---------------  Specify the string </source>
-        <translation type="vanished">Position  ---------------  Zeichenfolge angeben </translation>
-    </message>
-    <message>
-        <source>HEAD</source>
-        <translation type="vanished">ANFANG</translation>
-    </message>
-    <message>
-        <source>Insert string to the HEAD of filenames.</source>
-        <translation type="vanished">Zeichenfolge am ANFANG der Dateinamen einfügen.</translation>
-    </message>
-    <message>
-        <source>END</source>
-        <translation type="vanished">ENDE</translation>
-    </message>
-    <message>
-        <source>Insert string to the END of filenames.</source>
-        <translation type="vanished">Zeichenfolge am ENDE der Dateinamen einfügen.</translation>
-    </message>
-    <message>
-        <source>CURSOR</source>
-        <translation type="vanished">CURSOR</translation>
-    </message>
-    <message>
-        <source>Use mouse point the position in the old filename at top.</source>
-        <translation type="vanished">Klicken Sie mit der Maus auf die Stelle im alten Dateinamen oben.</translation>
-    </message>
-    <message>
-        <source> Insert to string </source>
-        <translation type="vanished"> An Zeichenfolge einfügen </translation>
-    </message>
-    <message>
-        <source>There should be nothing between two strings before rename</source>
-        <translation type="vanished">Vor dem Umbenennen darf zwischen den beiden Zeichenfolgen nichts stehen</translation>
-    </message>
-    <message>
-        <source>Position to string:</source>
-        <translation type="vanished">Position zur Zeichenfolge:</translation>
-    </message>
-    <message>
-        <source>The existing string:</source>
-        <translation type="vanished">Die vorhandene Zeichenfolge:</translation>
-    </message>
-    <message>
-        <source>The second string:</source>
-        <translation type="vanished">Die zweite Zeichenfolge:</translation>
-    </message>
-    <message>
-        <source>String to insert: </source>
-        <translation type="vanished">Einzufügende Zeichenfolge: </translation>
-    </message>
-    <message>
-        <source>Change name</source>
-        <translation type="vanished">Namen ändern</translation>
-    </message>
-    <message>
-        <source>Change full name to new:</source>
-        <translation type="vanished">Ganzen Namen ändern in:</translation>
-    </message>
-    <message>
-        <source>Convert full name case to:</source>
-        <translation type="vanished">Schreibung des ganzen Namens umwandeln in:</translation>
-    </message>
-    <message>
-        <source>Special string</source>
-        <translation type="vanished">Sonderzeichenfolge</translation>
-    </message>
-    <message>
-        <source>New name:</source>
-        <translation type="vanished">Neuer Name:</translation>
-    </message>
-    <message>
-        <source>Capitalize first letter</source>
-        <translation type="vanished">Ersten Buchstaben groß schreiben</translation>
-    </message>
-    <message>
-        <source>Include extension part</source>
-        <translation type="vanished">Dateiendung einbeziehen</translation>
-    </message>
-    <message>
-        <source>Change extention part</source>
-        <translation type="vanished">Dateiendung ändern</translation>
-    </message>
-    <message>
-        <source>Convert extention case</source>
-        <translation type="vanished">Schreibung der Dateiendung umwandeln</translation>
-    </message>
-    <message>
-        <source>replace ALL types of old extention part</source>
-        <translation type="vanished">ALLE Arten alter Dateiendungen ersetzen</translation>
-    </message>
-    <message>
-        <source>New extention part : </source>
-        <translation type="vanished">Neue Dateiendung: </translation>
-    </message>
-    <message>
-        <source>Old extention part :   </source>
-        <translation type="vanished">Alte Dateiendung:   </translation>
-    </message>
-    <message>
-        <source>Convert extention case to</source>
-        <translation type="vanished">Schreibung der Dateiendung umwandeln in</translation>
-    </message>
-    <message>
-        <source>Save content</source>
-        <translation type="vanished">Zu speichernder Inhalt</translation>
-    </message>
-    <message>
-        <source> Subfolders and filenames </source>
-        <translation type="vanished"> Unterordner und Dateinamen </translation>
-    </message>
-    <message>
-        <source> Only subfolders name</source>
-        <translation type="vanished"> Nur Namen der Unterordner</translation>
-    </message>
-    <message>
-        <source> All filenames in subfolders </source>
-        <translation type="vanished"> Alle Dateinamen in Unterordnern </translation>
-    </message>
-    <message>
-        <source>Include webpage folder</source>
-        <translation type="vanished">Webseitenordner einbeziehen</translation>
-    </message>
-    <message>
-        <source>The folder used by IE to store images of a webpage</source>
-        <translation type="vanished">Der Ordner, in dem ein Browser die Bilder einer Webseite ablegt</translation>
-    </message>
-    <message>
-        <source>(ONE layer)</source>
-        <translation type="vanished">(EINE Ebene)</translation>
-    </message>
-    <message>
-        <source>(without files)</source>
-        <translation type="vanished">(ohne Dateien)</translation>
-    </message>
-    <message>
-        <source>(ALL layers) </source>
-        <translation type="vanished">(ALLE Ebenen) </translation>
-    </message>
-    <message>
-        <source>File types</source>
-        <translation type="vanished">Dateitypen</translation>
-    </message>
-    <message>
-        <source>All  types</source>
-        <translation type="vanished">Alle  Typen</translation>
-    </message>
-    <message>
-        <source>Save all types of files name</source>
-        <translation type="vanished">Namen aller Dateitypen speichern</translation>
-    </message>
-    <message>
-        <source>Special types</source>
-        <translation type="vanished">Bestimmte Typen</translation>
-    </message>
-    <message>
-        <source>Save special types of files name</source>
-        <translation type="vanished">Nur Namen bestimmter Dateitypen speichern</translation>
-    </message>
-    <message>
-        <source>Music</source>
-        <translation type="vanished">Musik</translation>
-    </message>
-    <message>
-        <source>Document</source>
-        <translation type="vanished">Dokument</translation>
-    </message>
-    <message>
-        <source>Film</source>
-        <translation type="vanished">Film</translation>
-    </message>
-    <message>
-        <source>Picture</source>
-        <translation type="vanished">Bild</translation>
-    </message>
-    <message>
-        <source>Program</source>
-        <translation type="vanished">Programm</translation>
-    </message>
-    <message>
-        <source>Other</source>
-        <translation type="vanished">Andere</translation>
-    </message>
-    <message>
-        <source>Specify your wanted type</source>
-        <translation type="vanished">Gewünschte Typen angeben</translation>
-    </message>
-    <message>
-        <source>Use comma(,) to seperate types, no space included.</source>
-        <translation type="vanished">Typen durch Komma (,) trennen, ohne Leerzeichen.</translation>
-    </message>
-    <message>
-        <source>File date time</source>
-        <translation type="vanished">Datum und Uhrzeit</translation>
-    </message>
-    <message>
-        <source>Add file&apos;s modified date and time</source>
-        <translation type="vanished">Änderungsdatum und -uhrzeit der Datei hinzufügen</translation>
-    </message>
-    <message>
-        <source>File size</source>
-        <translation type="vanished">Dateigröße</translation>
-    </message>
-    <message>
-        <source>Add file size</source>
-        <translation type="vanished">Dateigröße hinzufügen</translation>
-    </message>
-    <message>
-        <source> Contact info </source>
-        <translation type="vanished"> Kontakt </translation>
-    </message>
-    <message>
         <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Homepage: %2&lt;br&gt;E-Mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
-        <source>Visit homepage now</source>
-        <translation type="vanished">Homepage jetzt besuchen</translation>
-    </message>
-    <message>
-        <source> Version info </source>
-        <translation type="vanished"> Version </translation>
-    </message>
-    <message>
         <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Released %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Veröffentlicht %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
-        <source>download the latest version now</source>
-        <translation type="vanished">Neueste Version jetzt herunterladen</translation>
-    </message>
-    <message>
-        <source>Back to last window</source>
-        <translation type="vanished">Zurück zum vorigen Fenster</translation>
-    </message>
-    <message>
-        <source>Close the window</source>
-        <translation type="vanished">Das Fenster schließen</translation>
     </message>
     <message>
         <source>Insert string</source>
@@ -1226,10 +774,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Dateinamen speichern</translation>
     </message>
     <message>
-        <source>Target file(s),</source>
-        <translation type="vanished">Zieldatei(en),</translation>
-    </message>
-    <message>
         <source>total </source>
         <translation type="vanished">insgesamt </translation>
     </message>
@@ -1238,32 +782,8 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished"> Datei(en)</translation>
     </message>
     <message>
-        <source>Can not rename root directory !</source>
-        <translation type="vanished">Das Wurzelverzeichnis kann nicht umbenannt werden!</translation>
-    </message>
-    <message>
-        <source>Copy(&amp;C)</source>
-        <translation type="vanished">Kopieren(&amp;K)</translation>
-    </message>
-    <message>
-        <source>Select All(&amp;A)</source>
-        <translation type="vanished">Alles auswählen(&amp;A)</translation>
-    </message>
-    <message>
         <source>Disable automatic copy</source>
         <translation type="vanished">Automatisches Kopieren ausschalten</translation>
-    </message>
-    <message>
-        <source>Disable auto copy</source>
-        <translation type="vanished">Auto-Kopieren aus</translation>
-    </message>
-    <message>
-        <source>Enable auto copy</source>
-        <translation type="vanished">Auto-Kopieren ein</translation>
-    </message>
-    <message>
-        <source>Target folder,</source>
-        <translation type="vanished">Zielordner,</translation>
     </message>
     <message>
         <source>Please input a number!</source>
@@ -1278,60 +798,12 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Nach unten</translation>
     </message>
     <message>
-        <source>Exit automatically after one operation</source>
-        <translation type="vanished">Nach einem Vorgang automatisch beenden</translation>
-    </message>
-    <message>
-        <source>Display result after rename files</source>
-        <translation type="vanished">Ergebnis nach dem Umbenennen anzeigen</translation>
-    </message>
-    <message>
-        <source> Display OK confirmation box when begin rename</source>
-        <translation type="vanished"> Vor dem Umbenennen eine Bestätigung anzeigen</translation>
-    </message>
-    <message>
-        <source>General</source>
-        <translation type="vanished">Allgemein</translation>
-    </message>
-    <message>
-        <source>Automatically copy to input box when use mouse select</source>
-        <translation type="vanished">Mit der Maus Markiertes automatisch ins Eingabefeld kopieren</translation>
-    </message>
-    <message>
-        <source>when select part of one old filename</source>
-        <translation type="vanished">beim Markieren eines Teils eines alten Dateinamens</translation>
-    </message>
-    <message>
-        <source>Exclude &apos;a,and,of&apos; etc. when Capitalize every words</source>
-        <translation type="vanished">Beim Großschreiben jedes Wortes &apos;a, and, of&apos; usw. auslassen</translation>
-    </message>
-    <message>
-        <source>Don&apos;t open file after save filenames </source>
-        <translation type="vanished">Datei nach dem Speichern der Dateinamen nicht öffnen </translation>
-    </message>
-    <message>
         <source>Should not more than 1000.</source>
         <translation type="vanished">Höchstens 1000.</translation>
     </message>
     <message>
-        <source>Preview files number: </source>
-        <translation type="vanished">Anzahl Dateien in der Vorschau: </translation>
-    </message>
-    <message>
         <source>Should not more than 100.</source>
         <translation type="vanished">Höchstens 100.</translation>
-    </message>
-    <message>
-        <source>Max Number:</source>
-        <translation type="vanished">Höchstanzahl:</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation type="vanished">Bearbeiten</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation type="vanished">Standard</translation>
     </message>
     <message>
         <source>The file manager entries could not be changed:
@@ -1475,6 +947,155 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Should not more than 10000.</source>
         <translation type="vanished">Höchstens 10000.</translation>
     </message>
+    <message>
+        <source>The preset could not be saved in </source>
+        <translation type="vanished">Die Vorlage konnte nicht gespeichert werden in </translation>
+    </message>
+    <message>
+        <source>Delete the preset &apos;</source>
+        <translation type="vanished">Die Vorlage &apos;</translation>
+    </message>
+    <message>
+        <source>The preset &apos;</source>
+        <translation type="vanished">Die Vorlage &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; cannot be read.</source>
+        <translation type="vanished">&apos; kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::AboutPanel</name>
+    <message>
+        <source> Contact info </source>
+        <translation> Kontakt </translation>
+    </message>
+    <message>
+        <source>Visit homepage now</source>
+        <translation>Homepage jetzt besuchen</translation>
+    </message>
+    <message>
+        <source> Version info </source>
+        <translation> Version </translation>
+    </message>
+    <message>
+        <source>download the latest version now</source>
+        <translation>Neueste Version jetzt herunterladen</translation>
+    </message>
+    <message>
+        <source>Back to last window</source>
+        <translation>Zurück zum vorigen Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Close the window</source>
+        <translation>Das Fenster schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Home page: %1</source>
+        <translation>Homepage: %1</translation>
+    </message>
+    <message>
+        <source>E-mail: %1</source>
+        <translation>E-Mail: %1</translation>
+    </message>
+    <message>
+        <source>Released %1</source>
+        <translation>Veröffentlicht %1</translation>
+    </message>
+    <message>
+        <source>License: %1</source>
+        <translation>Lizenz: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::ChangePage</name>
+    <message>
+        <source>Change name</source>
+        <translation>Namen ändern</translation>
+    </message>
+    <message>
+        <source>Change full name to new:</source>
+        <translation>Ganzen Namen ändern in:</translation>
+    </message>
+    <message>
+        <source>Convert full name case to:</source>
+        <translation>Schreibung des ganzen Namens umwandeln in:</translation>
+    </message>
+    <message>
+        <source>Numbers, date and disordered string</source>
+        <translation>Nummern, Datum und Zufallszeichenfolge</translation>
+    </message>
+    <message>
+        <source>Special string</source>
+        <translation>Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>UPPER case</source>
+        <translation>GROSSBUCHSTABEN</translation>
+    </message>
+    <message>
+        <source>Capitalize every words</source>
+        <translation>Jedes Wort groß schreiben</translation>
+    </message>
+    <message>
+        <source>Lower case</source>
+        <translation>Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>Capitalize first letter</source>
+        <translation>Ersten Buchstaben groß schreiben</translation>
+    </message>
+    <message>
+        <source>Include extension part</source>
+        <translation>Dateiendung einbeziehen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::ExtensionPage</name>
+    <message>
+        <source>Change extention part</source>
+        <translation>Dateiendung ändern</translation>
+    </message>
+    <message>
+        <source>Convert extention case</source>
+        <translation>Schreibung der Dateiendung umwandeln</translation>
+    </message>
+    <message>
+        <source>replace ALL types of old extention part</source>
+        <translation>ALLE Arten alter Dateiendungen ersetzen</translation>
+    </message>
+    <message>
+        <source>New extention part : </source>
+        <translation>Neue Dateiendung: </translation>
+    </message>
+    <message>
+        <source>Old extention part :   </source>
+        <translation>Alte Dateiendung:   </translation>
+    </message>
+    <message>
+        <source>Convert extention case to</source>
+        <translation>Schreibung der Dateiendung umwandeln in</translation>
+    </message>
+    <message>
+        <source>Lower case</source>
+        <translation>Kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>UPPER case</source>
+        <translation>GROSSBUCHSTABEN</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::FolderAddDialog</name>
@@ -1511,6 +1132,208 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::InsertPage</name>
+    <message>
+        <source>Insert to position      </source>
+        <translation>An Position einfügen      </translation>
+    </message>
+    <message>
+        <source>Insert to string</source>
+        <translation>An Zeichenfolge einfügen</translation>
+    </message>
+    <message>
+        <source>Position  ---------------  Specify the string </source>
+        <translation>Position  ---------------  Zeichenfolge angeben </translation>
+    </message>
+    <message>
+        <source>HEAD</source>
+        <translation>ANFANG</translation>
+    </message>
+    <message>
+        <source>Insert string to the HEAD of filenames.</source>
+        <translation>Zeichenfolge am ANFANG der Dateinamen einfügen.</translation>
+    </message>
+    <message>
+        <source>END</source>
+        <translation>ENDE</translation>
+    </message>
+    <message>
+        <source>Insert string to the END of filenames.</source>
+        <translation>Zeichenfolge am ENDE der Dateinamen einfügen.</translation>
+    </message>
+    <message>
+        <source>CURSOR</source>
+        <translation>CURSOR</translation>
+    </message>
+    <message>
+        <source>Use mouse point the position in the old filename at top.</source>
+        <translation>Klicken Sie mit der Maus auf die Stelle im alten Dateinamen oben.</translation>
+    </message>
+    <message>
+        <source>Numbers, date and disordered string</source>
+        <translation>Nummern, Datum und Zufallszeichenfolge</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation>Richtung:</translation>
+    </message>
+    <message>
+        <source>From Head</source>
+        <translation>Vom Anfang</translation>
+    </message>
+    <message>
+        <source>From End</source>
+        <translation>Vom Ende</translation>
+    </message>
+    <message>
+        <source> Insert to string </source>
+        <translation> An Zeichenfolge einfügen </translation>
+    </message>
+    <message>
+        <source>BEFORE existing string</source>
+        <translation>VOR vorhandener Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>BEHIND existing string</source>
+        <translation>HINTER vorhandener Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>BETWEEN two strings</source>
+        <translation>ZWISCHEN zwei Zeichenfolgen</translation>
+    </message>
+    <message>
+        <source>Position to string:</source>
+        <translation>Position zur Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>There should be nothing between two strings before rename</source>
+        <translation>Vor dem Umbenennen darf zwischen den beiden Zeichenfolgen nichts stehen</translation>
+    </message>
+    <message>
+        <source>The existing string:</source>
+        <translation>Die vorhandene Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>The second string:</source>
+        <translation>Die zweite Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>String to insert: </source>
+        <translation>Einzufügende Zeichenfolge: </translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::ListingPage</name>
+    <message>
+        <source>Save content</source>
+        <translation>Zu speichernder Inhalt</translation>
+    </message>
+    <message>
+        <source> Subfolders and filenames </source>
+        <translation> Unterordner und Dateinamen </translation>
+    </message>
+    <message>
+        <source> Only subfolders name</source>
+        <translation> Nur Namen der Unterordner</translation>
+    </message>
+    <message>
+        <source> All filenames in subfolders </source>
+        <translation> Alle Dateinamen in Unterordnern </translation>
+    </message>
+    <message>
+        <source>Include webpage folder</source>
+        <translation>Webseitenordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>The folder used by IE to store images of a webpage</source>
+        <translation>Der Ordner, in dem ein Browser die Bilder einer Webseite ablegt</translation>
+    </message>
+    <message>
+        <source>(ONE layer)</source>
+        <translation>(EINE Ebene)</translation>
+    </message>
+    <message>
+        <source>(without files)</source>
+        <translation>(ohne Dateien)</translation>
+    </message>
+    <message>
+        <source>(ALL layers) </source>
+        <translation>(ALLE Ebenen) </translation>
+    </message>
+    <message>
+        <source>File types</source>
+        <translation>Dateitypen</translation>
+    </message>
+    <message>
+        <source>All  types</source>
+        <translation>Alle  Typen</translation>
+    </message>
+    <message>
+        <source>Save all types of files name</source>
+        <translation>Namen aller Dateitypen speichern</translation>
+    </message>
+    <message>
+        <source>Special types</source>
+        <translation>Bestimmte Typen</translation>
+    </message>
+    <message>
+        <source>Save special types of files name</source>
+        <translation>Nur Namen bestimmter Dateitypen speichern</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Dokument</translation>
+    </message>
+    <message>
+        <source>Film</source>
+        <translation>Film</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Andere</translation>
+    </message>
+    <message>
+        <source>Specify your wanted type</source>
+        <translation>Gewünschte Typen angeben</translation>
+    </message>
+    <message>
+        <source>Use comma(,) to seperate types, no space included.</source>
+        <translation>Typen durch Komma (,) trennen, ohne Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>File date time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Add file&apos;s modified date and time</source>
+        <translation>Änderungsdatum und -uhrzeit der Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>File size</source>
+        <translation>Dateigröße</translation>
+    </message>
+    <message>
+        <source>Add file size</source>
+        <translation>Dateigröße hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -1607,60 +1430,119 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>Choose a saved operation, or type a name and press Save</source>
-        <translation>Einen gespeicherten Vorgang wählen oder einen Namen eingeben und auf „Speichern“ klicken</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>Vorlage:</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Copy as command</source>
-        <translation>Als Befehl kopieren</translation>
-    </message>
-    <message>
-        <source>Put the velmora-cli command line of this operation on the clipboard</source>
-        <translation>Die velmora-cli-Befehlszeile dieses Vorgangs in die Zwischenablage kopieren</translation>
-    </message>
-    <message>
-        <source>License: %1</source>
-        <translation>Lizenz: %1</translation>
-    </message>
-    <message>
-        <source>&amp;Back</source>
-        <translation>&amp;Zurück</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Schließen</translation>
-    </message>
-    <message>
         <source>The preset could not be saved in </source>
-        <translation>Die Vorlage konnte nicht gespeichert werden in </translation>
+        <translation type="vanished">Die Vorlage konnte nicht gespeichert werden in </translation>
     </message>
     <message>
         <source>Delete the preset &apos;</source>
-        <translation>Die Vorlage &apos;</translation>
-    </message>
-    <message>
-        <source>Delete Confirmation</source>
-        <translation>Löschen bestätigen</translation>
+        <translation type="vanished">Die Vorlage &apos;</translation>
     </message>
     <message>
         <source>The preset &apos;</source>
-        <translation>Die Vorlage &apos;</translation>
+        <translation type="vanished">Die Vorlage &apos;</translation>
     </message>
     <message>
         <source>&apos; cannot be read.</source>
-        <translation>&apos; kann nicht gelesen werden.</translation>
+        <translation type="vanished">&apos; kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Target folder, </source>
+        <translation>Zielordner, </translation>
+    </message>
+    <message>
+        <source>Folder content to edit:</source>
+        <translation>Zu bearbeitender Ordnerinhalt:</translation>
+    </message>
+    <message>
+        <source>You can select a kind of contents to edit.</source>
+        <translation>Sie können wählen, welcher Inhalt bearbeitet wird.</translation>
+    </message>
+    <message>
+        <source>One old filename:</source>
+        <translation>Ein alter Dateiname:</translation>
+    </message>
+    <message>
+        <source>This is convenient for your editing, select or copy part.  </source>
+        <translation>Hier können Sie bequem einen Teil markieren oder kopieren.  </translation>
+    </message>
+    <message>
+        <source>Finish edit and execute operations.</source>
+        <translation>Bearbeitung abschließen und Vorgang ausführen.</translation>
+    </message>
+    <message>
+        <source>Preview the result</source>
+        <translation>Vorschau des Ergebnisses</translation>
+    </message>
+    <message>
+        <source>Select files or folder to batch edit filenames.</source>
+        <translation>Dateien oder Ordner wählen, um Dateinamen gemeinsam zu bearbeiten.</translation>
+    </message>
+    <message>
+        <source>Set options</source>
+        <translation>Optionen festlegen</translation>
+    </message>
+    <message>
+        <source>Read help </source>
+        <translation>Hilfe lesen </translation>
+    </message>
+    <message>
+        <source>About the program</source>
+        <translation>Über das Programm</translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation>Das Programm schließen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Target folder,</source>
+        <translation>Zielordner,</translation>
+    </message>
+    <message>
+        <source>Velmora - About</source>
+        <translation>Velmora - Info</translation>
+    </message>
+    <message>
+        <source>Velmora - Remove string</source>
+        <translation>Velmora - Zeichenfolge entfernen</translation>
+    </message>
+    <message>
+        <source>Velmora - Replace string</source>
+        <translation>Velmora - Zeichenfolge ersetzen</translation>
+    </message>
+    <message>
+        <source>Velmora - Insert string</source>
+        <translation>Velmora - Zeichenfolge einfügen</translation>
+    </message>
+    <message>
+        <source>Velmora - Change to new name</source>
+        <translation>Velmora - In neuen Namen ändern</translation>
+    </message>
+    <message>
+        <source>Velmora - Edit Extention part</source>
+        <translation>Velmora - Dateiendung bearbeiten</translation>
+    </message>
+    <message>
+        <source>Velmora - Save filenames</source>
+        <translation>Velmora - Dateinamen speichern</translation>
+    </message>
+    <message>
+        <source>Target file(s),</source>
+        <translation>Zieldatei(en),</translation>
+    </message>
+    <message numerus="yes">
+        <source>total %n file(s)</source>
+        <translation>
+            <numerusform>insgesamt %n Datei</numerusform>
+            <numerusform>insgesamt %n Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Can not rename root directory !</source>
+        <translation>Das Wurzelverzeichnis kann nicht umbenannt werden!</translation>
     </message>
 </context>
 <context>
@@ -1705,6 +1587,129 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>The file manager entries are not installed now.</source>
         <translation>Die Dateimanager-Einträge sind jetzt nicht installiert.</translation>
     </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Exit automatically after one operation</source>
+        <translation>Nach einem Vorgang automatisch beenden</translation>
+    </message>
+    <message>
+        <source>Display result after rename files</source>
+        <translation>Ergebnis nach dem Umbenennen anzeigen</translation>
+    </message>
+    <message>
+        <source> Display OK confirmation box when begin rename</source>
+        <translation> Vor dem Umbenennen eine Bestätigung anzeigen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>when select part of one old filename</source>
+        <translation>beim Markieren eines Teils eines alten Dateinamens</translation>
+    </message>
+    <message>
+        <source>Automatically copy to input box when use mouse select</source>
+        <translation>Mit der Maus Markiertes automatisch ins Eingabefeld kopieren</translation>
+    </message>
+    <message>
+        <source>Exclude &apos;a,and,of&apos; etc. when Capitalize every words</source>
+        <translation>Beim Großschreiben jedes Wortes &apos;a, and, of&apos; usw. auslassen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t open file after save filenames </source>
+        <translation>Datei nach dem Speichern der Dateinamen nicht öffnen </translation>
+    </message>
+    <message>
+        <source>Preview files number: </source>
+        <translation>Anzahl Dateien in der Vorschau: </translation>
+    </message>
+    <message>
+        <source>New name list</source>
+        <translation>Liste der neuen Namen</translation>
+    </message>
+    <message>
+        <source>Max Number:</source>
+        <translation>Höchstanzahl:</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source> Intergrate with Windows Explorer context menu</source>
+        <translation> In das Kontextmenü des Windows-Explorers einbinden</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::PresetRow</name>
+    <message>
+        <source>Preset:</source>
+        <translation>Vorlage:</translation>
+    </message>
+    <message>
+        <source>Choose a saved operation, or type a name and press Save</source>
+        <translation>Einen gespeicherten Vorgang wählen oder einen Namen eingeben und auf „Speichern“ klicken</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Put the velmora-cli command line of this operation on the clipboard</source>
+        <translation>Die velmora-cli-Befehlszeile dieses Vorgangs in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Copy as command</source>
+        <translation>Als Befehl kopieren</translation>
+    </message>
+    <message>
+        <source>The preset could not be saved in %1.</source>
+        <translation>Die Vorlage konnte nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Delete the preset &apos;%1&apos; ?</source>
+        <translation>Die Vorlage &apos;%1&apos; löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Confirmation</source>
+        <translation>Löschen bestätigen</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be read.</source>
+        <translation>Die Vorlage &apos;%1&apos; kann nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::PreviewWindow</name>
@@ -1726,6 +1731,199 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::RemovePage</name>
+    <message>
+        <source>Remove strings</source>
+        <translation>Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>Remove anything</source>
+        <translation>Beliebiges entfernen</translation>
+    </message>
+    <message>
+        <source>Clean symbols</source>
+        <translation>Sonderzeichen bereinigen</translation>
+    </message>
+    <message>
+        <source>Keep something</source>
+        <translation>Etwas behalten</translation>
+    </message>
+    <message>
+        <source>Remove string</source>
+        <translation>Zeichenfolge entfernen</translation>
+    </message>
+    <message>
+        <source>Remove String 1: </source>
+        <translation>Zeichenfolge 1 entfernen: </translation>
+    </message>
+    <message>
+        <source>Remove String 2: </source>
+        <translation>Zeichenfolge 2 entfernen: </translation>
+    </message>
+    <message>
+        <source>Remove String 3: </source>
+        <translation>Zeichenfolge 3 entfernen: </translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>If string is case sensitive , check it.</source>
+        <translation>Aktivieren, wenn die Groß-/Kleinschreibung beachtet werden soll.</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alle leeren</translation>
+    </message>
+    <message>
+        <source>Remove the part selected by mouse</source>
+        <translation>Den mit der Maus markierten Teil entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the part between two strings</source>
+        <translation>Den Teil zwischen zwei Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation>Richtung:</translation>
+    </message>
+    <message>
+        <source>From Head</source>
+        <translation>Vom Anfang</translation>
+    </message>
+    <message>
+        <source>From End</source>
+        <translation>Vom Ende</translation>
+    </message>
+    <message>
+        <source>Left:</source>
+        <translation>Links:</translation>
+    </message>
+    <message>
+        <source>Right:</source>
+        <translation>Rechts:</translation>
+    </message>
+    <message>
+        <source>Also remove the two strings</source>
+        <translation>Auch die beiden Zeichenfolgen entfernen</translation>
+    </message>
+    <message>
+        <source>If also remove the two strings, select it</source>
+        <translation>Aktivieren, um auch die beiden Zeichenfolgen zu entfernen</translation>
+    </message>
+    <message>
+        <source>Clean any nonsense symbols</source>
+        <translation>Überflüssige Sonderzeichen bereinigen</translation>
+    </message>
+    <message>
+        <source>Erase option</source>
+        <translation>Löschoptionen</translation>
+    </message>
+    <message>
+        <source>Replace the erased symbols with space</source>
+        <translation>Gelöschte Zeichen durch Leerzeichen ersetzen</translation>
+    </message>
+    <message>
+        <source>Also erase other symbols:</source>
+        <translation>Auch andere Zeichen löschen:</translation>
+    </message>
+    <message>
+        <source>Don&apos;t erase</source>
+        <translation>Nicht löschen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t erase other symbols:</source>
+        <translation>Andere Zeichen nicht löschen:</translation>
+    </message>
+    <message>
+        <source>KEEP something(remove others)</source>
+        <translation>Etwas BEHALTEN (Rest entfernen)</translation>
+    </message>
+    <message>
+        <source>KEEP the part selected by mouse</source>
+        <translation>Den mit der Maus markierten Teil BEHALTEN</translation>
+    </message>
+    <message>
+        <source>KEEP strings(remove others)</source>
+        <translation>Zeichenfolgen BEHALTEN (Rest entfernen)</translation>
+    </message>
+    <message>
+        <source>Keep string 1:</source>
+        <translation>Zeichenfolge 1 behalten:</translation>
+    </message>
+    <message>
+        <source>Keep string 2:</source>
+        <translation>Zeichenfolge 2 behalten:</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::ReplacePage</name>
+    <message>
+        <source>Replace string</source>
+        <translation>Zeichenfolge ersetzen</translation>
+    </message>
+    <message>
+        <source>Numbers, date and disordered string</source>
+        <translation>Nummern, Datum und Zufallszeichenfolge</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Replace string:</source>
+        <translation>Zeichenfolge ersetzen:</translation>
+    </message>
+    <message>
+        <source> Replace length selected by mouse</source>
+        <translation> Mit der Maus markierten Bereich ersetzen</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation>Richtung:</translation>
+    </message>
+    <message>
+        <source>From Head</source>
+        <translation>Vom Anfang</translation>
+    </message>
+    <message>
+        <source>From End</source>
+        <translation>Vom Ende</translation>
+    </message>
+    <message>
+        <source>New String:</source>
+        <translation>Neue Zeichenfolge:</translation>
+    </message>
+    <message>
+        <source>Old string:   </source>
+        <translation>Alte Zeichenfolge:   </translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::SampleBox</name>
+    <message>
+        <source>Copy(&amp;C)</source>
+        <translation>Kopieren(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Select All(&amp;A)</source>
+        <translation>Alles auswählen(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Disable auto copy</source>
+        <translation>Auto-Kopieren aus</translation>
+    </message>
+    <message>
+        <source>Enable auto copy</source>
+        <translation>Auto-Kopieren ein</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,7 @@ bool InstallTranslations(const QLocale& locale) {
     return false;
   }
   QCoreApplication::installTranslator(own);
+  QLocale::setDefault(locale);  // dates and numbers in the windows' language too
   auto* qt = new QTranslator(QCoreApplication::instance());
   if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(qt);

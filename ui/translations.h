@@ -15,8 +15,9 @@ inline constexpr const char* kCoreContext = "Core";
 
 /// Installs the translations for `locale` (the system's: LC_ALL, LC_MESSAGES, LANG) into the
 /// application: the program's own and, only with it, Qt's (qtbase_LANG.qm) for the standard
-/// buttons; and lets the core's marked texts go through them. Returns whether the program's
-/// own translation was found (English needs none).
+/// buttons; makes `locale` the default of dates and numbers, and lets the core's marked texts
+/// go through the translations. Returns whether the program's own translation was found
+/// (English needs none).
 bool InstallTranslations(const QLocale& locale = QLocale::system());
 
 /// A text the core handed over, as the windows show it: its translation in the core's
