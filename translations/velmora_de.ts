@@ -493,6 +493,46 @@ die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
         <source>The random string digits(%1) is not an integer.</source>
         <translation>Die Stellenzahl der Zufallszeichenfolge (%1) ist keine ganze Zahl.</translation>
     </message>
+    <message>
+        <source>You have not selected a folder or some files,
+please click &apos;Folder&apos; or &apos;Files&apos; button to proceed.</source>
+        <translation>Sie haben weder einen Ordner noch Dateien gewählt.
+Bitte klicken Sie auf „Ordner“ oder „Dateien“, um fortzufahren.</translation>
+    </message>
+    <message>
+        <source>The sepecified folder does not exist, please select another.</source>
+        <translation>Der angegebene Ordner existiert nicht. Bitte wählen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>You had selected some files, so can not edit a folder at the same time.
+Do you want to clear the selected files in order to select A folder?</source>
+        <translation>Sie haben bereits Dateien gewählt und können daher nicht gleichzeitig einen Ordner bearbeiten.
+Möchten Sie die gewählten Dateien entfernen, um einen Ordner zu wählen?</translation>
+    </message>
+    <message>
+        <source>You had selected to edit a folder, so can not add another files at the same time.
+Do you want to cancel the folder in order to select another files?</source>
+        <translation>Sie haben bereits einen Ordner zum Bearbeiten gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
+Möchten Sie den Ordner abwählen, um andere Dateien zu wählen?</translation>
+    </message>
+    <message>
+        <source>You had selected a folder, so can not add another files at the same time.
+Do you want to clear the folder in order to select another files?</source>
+        <translation>Sie haben bereits einen Ordner gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
+Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
+    </message>
+    <message>
+        <source>Select folder Confirmation</source>
+        <translation>Ordnerauswahl bestätigen</translation>
+    </message>
+    <message>
+        <source>Select files Confirmation</source>
+        <translation>Dateiauswahl bestätigen</translation>
+    </message>
+    <message>
+        <source>Do you want to clear all files in the box?</source>
+        <translation>Möchten Sie alle Dateien aus der Liste entfernen?</translation>
+    </message>
 </context>
 <context>
     <name>FileManagerIntegration</name>
@@ -570,184 +610,6 @@ die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
     <message>
         <source>The content changed, do you want to save ?</source>
         <translation type="vanished">Der Inhalt wurde geändert. Möchten Sie ihn speichern?</translation>
-    </message>
-    <message>
-        <source>Click Folder button to select a folder OR click Files button to select many files</source>
-        <translation type="vanished">Klicken Sie auf „Ordner“, um einen Ordner zu wählen, ODER auf „Dateien“, um mehrere Dateien zu wählen</translation>
-    </message>
-    <message>
-        <source>OR</source>
-        <translation type="vanished">ODER</translation>
-    </message>
-    <message>
-        <source>OR add some files to below to edit their names together</source>
-        <translation type="vanished">ODER fügen Sie unten Dateien hinzu, um ihre Namen gemeinsam zu bearbeiten</translation>
-    </message>
-    <message>
-        <source>The filenames(one layer) in above folder:</source>
-        <translation type="vanished">Die Dateinamen (eine Ebene) im obigen Ordner:</translation>
-    </message>
-    <message>
-        <source>You have not selected a folder or some files,
-please click &apos;Folder&apos; or &apos;Files&apos; button to proceed.</source>
-        <translation type="vanished">Sie haben weder einen Ordner noch Dateien gewählt.
-Bitte klicken Sie auf „Ordner“ oder „Dateien“, um fortzufahren.</translation>
-    </message>
-    <message>
-        <source>Select a folder to edit included filenames </source>
-        <translation type="vanished">Einen Ordner wählen, um die enthaltenen Dateinamen zu bearbeiten </translation>
-    </message>
-    <message>
-        <source>Select files to edit their filenames </source>
-        <translation type="vanished">Dateien wählen, um ihre Dateinamen zu bearbeiten </translation>
-    </message>
-    <message>
-        <source>Remove the selected files</source>
-        <translation type="vanished">Die ausgewählten Dateien aus der Liste entfernen</translation>
-    </message>
-    <message>
-        <source>Change options</source>
-        <translation type="vanished">Optionen ändern</translation>
-    </message>
-    <message>
-        <source>Insert strings or numbers to filenames</source>
-        <translation type="vanished">Zeichenfolgen oder Nummern in Dateinamen einfügen</translation>
-    </message>
-    <message>
-        <source>Replace old part of filenames with a new part</source>
-        <translation type="vanished">Einen alten Teil der Dateinamen durch einen neuen ersetzen</translation>
-    </message>
-    <message>
-        <source>Remove strings from filenames</source>
-        <translation type="vanished">Zeichenfolgen aus Dateinamen entfernen</translation>
-    </message>
-    <message>
-        <source>Change filename to new or convert case</source>
-        <translation type="vanished">Dateinamen neu vergeben oder Groß-/Kleinschreibung umwandeln</translation>
-    </message>
-    <message>
-        <source>Change file extension part</source>
-        <translation type="vanished">Dateiendung ändern</translation>
-    </message>
-    <message>
-        <source>Save filenames to a file</source>
-        <translation type="vanished">Dateinamen in einer Datei speichern</translation>
-    </message>
-    <message>
-        <source>Undo the last operation</source>
-        <translation type="vanished">Den letzten Vorgang rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Exit the program</source>
-        <translation type="vanished">Das Programm beenden</translation>
-    </message>
-    <message>
-        <source>Select a folder to edit all its included file names together</source>
-        <translation type="vanished">Einen Ordner wählen, um alle enthaltenen Dateinamen gemeinsam zu bearbeiten</translation>
-    </message>
-    <message>
-        <source>Rename                    F2</source>
-        <translation type="vanished">Umbenennen              F2</translation>
-    </message>
-    <message>
-        <source>Delete                       Del</source>
-        <translation type="vanished">Löschen                     Entf</translation>
-    </message>
-    <message>
-        <source>Refresh                     F5</source>
-        <translation type="vanished">Aktualisieren           F5</translation>
-    </message>
-    <message>
-        <source>Sort</source>
-        <translation type="vanished">Sortieren</translation>
-    </message>
-    <message>
-        <source>Copy filename         Ctrl+C</source>
-        <translation type="vanished">Dateinamen kopieren  Strg+C</translation>
-    </message>
-    <message>
-        <source>Open file</source>
-        <translation type="vanished">Datei öffnen</translation>
-    </message>
-    <message>
-        <source>Open folder</source>
-        <translation type="vanished">Ordner öffnen</translation>
-    </message>
-    <message>
-        <source>Select All                   Ctrl+A</source>
-        <translation type="vanished">Alle auswählen          Strg+A</translation>
-    </message>
-    <message>
-        <source>Inverse select</source>
-        <translation type="vanished">Auswahl umkehren</translation>
-    </message>
-    <message>
-        <source>Add More</source>
-        <translation type="vanished">Weitere hinzufügen</translation>
-    </message>
-    <message>
-        <source>Rename in another session</source>
-        <translation type="vanished">In einer weiteren Sitzung umbenennen</translation>
-    </message>
-    <message>
-        <source>%1 Folders %2 Files</source>
-        <translation type="vanished">%1 Ordner %2 Dateien</translation>
-    </message>
-    <message>
-        <source>Select folder Confirmation</source>
-        <translation type="vanished">Ordnerauswahl bestätigen</translation>
-    </message>
-    <message>
-        <source>You had selected some files, so can not edit a folder at the same time.
-Do you want to clear the selected files in order to select A folder?</source>
-        <translation type="vanished">Sie haben bereits Dateien gewählt und können daher nicht gleichzeitig einen Ordner bearbeiten.
-Möchten Sie die gewählten Dateien entfernen, um einen Ordner zu wählen?</translation>
-    </message>
-    <message>
-        <source>Select a folder to 
-  edit its included files together:</source>
-        <translation type="vanished">Einen Ordner wählen, um 
-  die enthaltenen Dateien gemeinsam zu bearbeiten:</translation>
-    </message>
-    <message>
-        <source>Select files Confirmation</source>
-        <translation type="vanished">Dateiauswahl bestätigen</translation>
-    </message>
-    <message>
-        <source>You had selected to edit a folder, so can not add another files at the same time.
-Do you want to cancel the folder in order to select another files?</source>
-        <translation type="vanished">Sie haben bereits einen Ordner zum Bearbeiten gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
-Möchten Sie den Ordner abwählen, um andere Dateien zu wählen?</translation>
-    </message>
-    <message>
-        <source>Add all files of a folder to the list:</source>
-        <translation type="vanished">Alle Dateien eines Ordners zur Liste hinzufügen:</translation>
-    </message>
-    <message>
-        <source>You had selected a folder, so can not add another files at the same time.
-Do you want to clear the folder in order to select another files?</source>
-        <translation type="vanished">Sie haben bereits einen Ordner gewählt und können daher nicht gleichzeitig weitere Dateien hinzufügen.
-Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
-    </message>
-    <message>
-        <source>Select files </source>
-        <translation type="vanished">Dateien wählen </translation>
-    </message>
-    <message>
-        <source>Do you want to clear all files in the box?</source>
-        <translation type="vanished">Möchten Sie alle Dateien aus der Liste entfernen?</translation>
-    </message>
-    <message>
-        <source>Rename a file</source>
-        <translation type="vanished">Eine Datei umbenennen</translation>
-    </message>
-    <message>
-        <source>Rename a folder</source>
-        <translation type="vanished">Einen Ordner umbenennen</translation>
-    </message>
-    <message>
-        <source>The sepecified folder does not exist, please select another.</source>
-        <translation type="vanished">Der angegebene Ordner existiert nicht. Bitte wählen Sie einen anderen.</translation>
     </message>
     <message>
         <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
@@ -1397,6 +1259,191 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Upper directory</source>
         <translation>Übergeordneter Ordner</translation>
+    </message>
+    <message>
+        <source>Velmora </source>
+        <translation>Velmora </translation>
+    </message>
+    <message>
+        <source>Select a folder to edit included filenames </source>
+        <translation>Einen Ordner wählen, um die enthaltenen Dateinamen zu bearbeiten </translation>
+    </message>
+    <message>
+        <source>Select files to edit their filenames </source>
+        <translation>Dateien wählen, um ihre Dateinamen zu bearbeiten </translation>
+    </message>
+    <message>
+        <source>Remove the selected files</source>
+        <translation>Die ausgewählten Dateien aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Change options</source>
+        <translation>Optionen ändern</translation>
+    </message>
+    <message>
+        <source>Read help </source>
+        <translation>Hilfe lesen </translation>
+    </message>
+    <message>
+        <source>About the program</source>
+        <translation>Über das Programm</translation>
+    </message>
+    <message>
+        <source>Insert strings or numbers to filenames</source>
+        <translation>Zeichenfolgen oder Nummern in Dateinamen einfügen</translation>
+    </message>
+    <message>
+        <source>Replace old part of filenames with a new part</source>
+        <translation>Einen alten Teil der Dateinamen durch einen neuen ersetzen</translation>
+    </message>
+    <message>
+        <source>Remove strings from filenames</source>
+        <translation>Zeichenfolgen aus Dateinamen entfernen</translation>
+    </message>
+    <message>
+        <source>Change filename to new or convert case</source>
+        <translation>Dateinamen neu vergeben oder Groß-/Kleinschreibung umwandeln</translation>
+    </message>
+    <message>
+        <source>Change file extension part</source>
+        <translation>Dateiendung ändern</translation>
+    </message>
+    <message>
+        <source>Save filenames to a file</source>
+        <translation>Dateinamen in einer Datei speichern</translation>
+    </message>
+    <message>
+        <source>Undo the last operation</source>
+        <translation>Den letzten Vorgang rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Exit the program</source>
+        <translation>Das Programm beenden</translation>
+    </message>
+    <message>
+        <source>Select a folder to edit all its included file names together</source>
+        <translation>Einen Ordner wählen, um alle enthaltenen Dateinamen gemeinsam zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>OR</source>
+        <translation>ODER</translation>
+    </message>
+    <message>
+        <source>Rename                    F2</source>
+        <translation>Umbenennen              F2</translation>
+    </message>
+    <message>
+        <source>Delete                       Del</source>
+        <translation>Löschen                     Entf</translation>
+    </message>
+    <message>
+        <source>Refresh                     F5</source>
+        <translation>Aktualisieren           F5</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Copy filename         Ctrl+C</source>
+        <translation>Dateinamen kopieren  Strg+C</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Select All                   Ctrl+A</source>
+        <translation>Alle auswählen          Strg+A</translation>
+    </message>
+    <message>
+        <source>Inverse select</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation>Weitere hinzufügen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Erweiterung</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Rename in another session</source>
+        <translation>In einer weiteren Sitzung umbenennen</translation>
+    </message>
+    <message>
+        <source>Click Folder button to select a folder OR click Files button to select many files</source>
+        <translation>Klicken Sie auf „Ordner“, um einen Ordner zu wählen, ODER auf „Dateien“, um mehrere Dateien zu wählen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>OR add some files to below to edit their names together</source>
+        <translation>ODER fügen Sie unten Dateien hinzu, um ihre Namen gemeinsam zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>The filenames(one layer) in above folder:</source>
+        <translation>Die Dateinamen (eine Ebene) im obigen Ordner:</translation>
+    </message>
+    <message>
+        <source>%1 Folders %2 Files</source>
+        <translation>%1 Ordner %2 Dateien</translation>
+    </message>
+    <message>
+        <source>Select a folder to 
+  edit its included files together:</source>
+        <translation>Einen Ordner wählen, um 
+  die enthaltenen Dateien gemeinsam zu bearbeiten:</translation>
+    </message>
+    <message>
+        <source>Add all files of a folder to the list:</source>
+        <translation>Alle Dateien eines Ordners zur Liste hinzufügen:</translation>
+    </message>
+    <message>
+        <source>Select files </source>
+        <translation>Dateien wählen </translation>
+    </message>
+    <message>
+        <source>Rename a file</source>
+        <translation>Eine Datei umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename a folder</source>
+        <translation>Einen Ordner umbenennen</translation>
     </message>
 </context>
 <context>
