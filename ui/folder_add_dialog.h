@@ -4,6 +4,7 @@
 // as a whole or adds the files of a folder to the hand-picked list.
 
 #include <QDialog>
+#include <memory>
 
 #include "ui/ports.h"
 
@@ -11,11 +12,16 @@ class QRadioButton;
 
 namespace velmora::ui {
 
+namespace Ui {
+class FolderAddDialog;
+}
+
 class FolderAddDialog final : public QDialog, public FolderAddPort {
   Q_OBJECT
 
  public:
   explicit FolderAddDialog(QWidget* parent = nullptr);
+  ~FolderAddDialog() override;
 
   /// Shows the dialog modally: 1 for the first choice, 2 for the second, 0 for "Cancel" or
   /// a closed window. The last choice stays checked for the next time.
@@ -29,6 +35,7 @@ class FolderAddDialog final : public QDialog, public FolderAddPort {
  private:
   void RadioButtonClick();
 
+  std::unique_ptr<Ui::FolderAddDialog> ui_;
   QRadioButton* editFolder_;
   QRadioButton* addFiles_;
 };

@@ -11,42 +11,23 @@
 #include "batch/name_history.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui_history_editor.h"
 
 namespace velmora::ui {
 
-HistoryEditor::HistoryEditor(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-  setObjectName(QStringLiteral("TForm8"));
-  setWindowTitle(QStringLiteral("New name list"));
-  setWindowModality(Qt::ApplicationModal);
-  setSizeGripEnabled(true);
-
-  text_ = new QPlainTextEdit(this);
-  text_->setObjectName(QStringLiteral("Memo1"));
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+HistoryEditor::HistoryEditor(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program), ui_(new Ui::HistoryEditor) {
+  ui_->setupUi(this);
+  text_ = ui_->Memo1;
   connect(text_, &QPlainTextEdit::textChanged, this, [this] {
     edited_ = true;
     saved_ = false;
   });
-  auto* save = new QPushButton(tr("&Save"), this);
-  save->setObjectName(QStringLiteral("Button1"));
-  auto* close = new QPushButton(tr("&Close"), this);
-  close->setObjectName(QStringLiteral("Button2"));
-  for (QPushButton* b : {save, close}) b->setAutoDefault(false);
-  connect(save, &QPushButton::clicked, this, &HistoryEditor::SaveClick);
-  connect(close, &QPushButton::clicked, this, &HistoryEditor::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(save);
-  buttons->addStretch();
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 6);
-  layout->addWidget(text_);
-  layout->addLayout(buttons);
-  resize(284, 330);
+  connect(ui_->Button1, &QPushButton::clicked, this, &HistoryEditor::SaveClick);
+  connect(ui_->Button2, &QPushButton::clicked, this, &HistoryEditor::reject);
 }
+
+HistoryEditor::~HistoryEditor() = default;
 
 void HistoryEditor::editHistory() {
   // The text comes from the file as it is now (another instance may have written it); the
@@ -91,7 +72,8 @@ void HistoryEditor::SaveClick() {
 
 bool HistoryEditor::mayClose() {
   if (!edited_ || saved_) return true;
-  switch (program_.messages().confirm("Save Confirmation", "The content changed, do you want to save ?",
+  switch (program_.messages().confirm(QT_TRANSLATE_NOOP("Core", "Save Confirmation"),
+                                      QT_TRANSLATE_NOOP("Core", "The content changed, do you want to save ?"),
                                       batch::Buttons::YesNoCancel)) {
     case batch::Answer::Yes:
       SaveClick();

@@ -8,12 +8,17 @@
 //  - clearText(): empties the text area (the history was cleared).
 
 #include <QDialog>
+#include <memory>
 
 #include "ui/ports.h"
 
 class QPlainTextEdit;
 
 namespace velmora::ui {
+
+namespace Ui {
+class HistoryEditor;
+}
 
 class Program;
 
@@ -22,6 +27,7 @@ class HistoryEditor final : public QDialog, public HistoryPort {
 
  public:
   explicit HistoryEditor(Program& program, QWidget* parent = nullptr);
+  ~HistoryEditor() override;
 
   void editHistory() override;
   void clearText() override;
@@ -36,6 +42,7 @@ class HistoryEditor final : public QDialog, public HistoryPort {
   bool mayClose();
 
   Program& program_;
+  std::unique_ptr<Ui::HistoryEditor> ui_;
   QPlainTextEdit* text_;
   bool edited_ = false;
   bool saved_ = false;

@@ -13,70 +13,37 @@
 
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui_progress_window.h"
 
 namespace velmora::ui {
 
 namespace {
 /// Posted to the window once it is on screen; the work begins when it arrives.
 const QEvent::Type kStartEvent = static_cast<QEvent::Type>(QEvent::registerEventType(QEvent::User + 100));
-constexpr int kNameWidth = 340;
-const QString kOldInitial = QStringLiteral("Old filename:");
-const QString kNewInitial = QStringLiteral("New filename:");
 }  // namespace
 
-ProgressWindow::ProgressWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-  setObjectName(QStringLiteral("TForm5"));
-  setWindowTitle(QStringLiteral("Progress"));
-  setWindowModality(Qt::ApplicationModal);
-
-  auto* oldCaption = new QLabel(QStringLiteral("Old  filename:"), this);
-  oldCaption->setObjectName(QStringLiteral("Label1"));
-  auto* newCaption = new QLabel(QStringLiteral("New filename:"), this);
-  newCaption->setObjectName(QStringLiteral("Label2"));
-  oldName_ = new QLabel(kOldInitial, this);
-  oldName_->setObjectName(QStringLiteral("Label3"));
-  newName_ = new QLabel(kNewInitial, this);
-  newName_->setObjectName(QStringLiteral("Label4"));
-  for (QLabel* l : {oldName_, newName_}) {
-    // A fixed width: long names are elided instead of widening the window.
-    l->setFixedWidth(kNameWidth);
-    l->setTextFormat(Qt::PlainText);
-  }
-  searching_ = new QLabel(QStringLiteral("Searching, please wait..."), this);
-  searching_->setObjectName(QStringLiteral("Panel1"));
-  searching_->setAlignment(Qt::AlignCenter);
-  searching_->setFrameShape(QFrame::Panel);
-  searching_->setFrameShadow(QFrame::Raised);
-  searching_->setAutoFillBackground(true);
+ProgressWindow::ProgressWindow(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program), ui_(new Ui::ProgressWindow) {
+  ui_->setupUi(this);
+  // The names have a fixed width: long names are elided instead of widening the window.
+  oldName_ = ui_->Label3;
+  newName_ = ui_->Label4;
+  // Covers the names during a listing export.
+  searching_ = ui_->Panel1;
   searching_->hide();
-  bar_ = new QProgressBar(this);
-  bar_->setObjectName(QStringLiteral("ProgressBar1"));
-  bar_->setRange(0, 100);
-  bar_->setValue(0);
-  cancel_ = new QPushButton(tr("&Cancel"), this);
-  cancel_->setObjectName(QStringLiteral("Button1"));
-  cancel_->setAutoDefault(false);
+  bar_ = ui_->ProgressBar1;
+  cancel_ = ui_->Button1;
   connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::CancelClick);
-
-  auto* grid = new QGridLayout(this);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(6);
-  grid->addWidget(oldCaption, 0, 0);
-  grid->addWidget(oldName_, 0, 1);
-  grid->addWidget(newCaption, 1, 0);
-  grid->addWidget(newName_, 1, 1);
-  grid->addWidget(searching_, 0, 0, 2, 2);  // covers the names during a listing export
-  grid->addWidget(bar_, 2, 0, 1, 2);
-  grid->addWidget(cancel_, 3, 1, Qt::AlignRight);
-  grid->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::run(const std::function<void()>& work, batch::StopFlag& stop) {
   work_ = work;
   stop_ = &stop;
   started_ = false;
-  pendingOld_ = kOldInitial;
-  pendingNew_ = kNewInitial;
+  pendingOld_ = tr("Old filename:");
+  pendingNew_ = tr("New filename:");
   namesChanged_ = true;
   value_ = 0;
   maximum_ = 100;
@@ -132,7 +99,7 @@ void ProgressWindow::processEvents() {
 }
 
 void ProgressWindow::setName(QLabel* label, const QString& name) {
-  label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, kNameWidth));
+  label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, label->maximumWidth()));
   label->setToolTip(name);
 }
 
@@ -161,7 +128,7 @@ void ProgressWindow::setSearching(bool on) {
 }
 
 void ProgressWindow::CancelClick() {
-  if (program_.messages().confirm("Confirmation", kCancelQuestion, batch::Buttons::YesNo) == batch::Answer::Yes &&
+  if (program_.messages().confirm(QT_TRANSLATE_NOOP("Core", "Confirmation"), kCancelQuestion, batch::Buttons::YesNo) == batch::Answer::Yes &&
       stop_)
     stop_->set();
 }

@@ -18,6 +18,7 @@
 //  - setSearching(on): the "Searching, please wait..." panel over the names.
 
 #include <QDialog>
+#include <memory>
 #include <QElapsedTimer>
 #include <functional>
 
@@ -30,6 +31,10 @@ class QPushButton;
 
 namespace velmora::ui {
 
+namespace Ui {
+class ProgressWindow;
+}
+
 class Program;
 
 class ProgressWindow final : public QDialog, public ProgressPort {
@@ -38,9 +43,10 @@ class ProgressWindow final : public QDialog, public ProgressPort {
  public:
   static constexpr int kPumpIntervalMs = 10;
   static constexpr int kViewIntervalMs = 40;
-  static constexpr const char* kCancelQuestion = "Will you cancel this operation?";
+  static constexpr const char* kCancelQuestion = QT_TRANSLATE_NOOP("Core", "Will you cancel this operation?");
 
   explicit ProgressWindow(Program& program, QWidget* parent = nullptr);
+  ~ProgressWindow() override;
 
   void run(const std::function<void()>& work, batch::StopFlag& stop) override;
   void start(int maximum) override;
@@ -64,6 +70,7 @@ class ProgressWindow final : public QDialog, public ProgressPort {
   void setName(QLabel* label, const QString& name);
 
   Program& program_;
+  std::unique_ptr<Ui::ProgressWindow> ui_;
   QLabel* oldName_;
   QLabel* newName_;
   QLabel* searching_;

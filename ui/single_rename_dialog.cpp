@@ -12,41 +12,21 @@
 #include "engine/name_model.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui_single_rename_dialog.h"
 
 namespace velmora::ui {
 
-SingleRenameDialog::SingleRenameDialog(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-  setObjectName(QStringLiteral("TForm2"));
-  setWindowTitle(QStringLiteral("Rename a file"));
-  setWindowModality(Qt::ApplicationModal);
-
-  name_ = new QLineEdit(this);
-  name_->setObjectName(QStringLiteral("Edit1"));
-  name_->setMinimumWidth(300);
-  extension_ = new QLineEdit(this);
-  extension_->setObjectName(QStringLiteral("Edit2"));
-  extension_->setMaximumWidth(90);
-  extensionLabel_ = new QLabel(QStringLiteral("Extension part:"), this);
-  extensionLabel_->setObjectName(QStringLiteral("Label2"));
-
-  auto* ok = new QPushButton(tr("&OK"), this);
-  ok->setObjectName(QStringLiteral("Button1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Button2"));
-  connect(ok, &QPushButton::clicked, this, &SingleRenameDialog::OkClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(name_, 0, 0);
-  grid->addWidget(extensionLabel_, 0, 1);
-  grid->addWidget(extension_, 0, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  grid->addLayout(buttons, 1, 0, 1, 3);
+SingleRenameDialog::SingleRenameDialog(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program), ui_(new Ui::SingleRenameDialog) {
+  ui_->setupUi(this);
+  name_ = ui_->Edit1;
+  extension_ = ui_->Edit2;
+  extensionLabel_ = ui_->Label2;
+  connect(ui_->Button1, &QPushButton::clicked, this, &SingleRenameDialog::OkClick);
+  connect(ui_->Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
+
+SingleRenameDialog::~SingleRenameDialog() = default;
 
 std::optional<QString> SingleRenameDialog::renameEntry(const SingleRenameRequest& request) {
   request_ = request;
@@ -87,7 +67,7 @@ void SingleRenameDialog::OkClick() {
   }
 
   if (fs.exists(newPath)) {
-    program_.messages().information("The new name is already exist.");
+    program_.messages().information(QT_TRANSLATE_NOOP("Core", "The new name is already exist."));
     name_->setFocus();
     return;
   }
@@ -96,7 +76,7 @@ void SingleRenameDialog::OkClick() {
     return;
   }
   if (fs.rename(oldPath, newPath) != platform::RenameStatus::Renamed) {
-    program_.messages().information("Can not rename, the file is on CD or is using.");
+    program_.messages().information(QT_TRANSLATE_NOOP("Core", "Can not rename, the file is on CD or is using."));
     const std::string entry = ToPath(request_.entryText);
     const bool isDir = fs.isDirectory(request_.folderBox.isEmpty() ? entry : oldPath);
     name_->setText(FromPath(engine::BaseName(entry, isDir)));

@@ -10,6 +10,7 @@
 //    cancelled.
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 
 #include "ui/ports.h"
@@ -19,6 +20,10 @@ class QLineEdit;
 
 namespace velmora::ui {
 
+namespace Ui {
+class SingleRenameDialog;
+}
+
 class Program;
 
 class SingleRenameDialog final : public QDialog, public SingleRenamePort {
@@ -26,6 +31,7 @@ class SingleRenameDialog final : public QDialog, public SingleRenamePort {
 
  public:
   explicit SingleRenameDialog(Program& program, QWidget* parent = nullptr);
+  ~SingleRenameDialog() override;
 
   std::optional<QString> renameEntry(const SingleRenameRequest& request) override;
 
@@ -36,6 +42,7 @@ class SingleRenameDialog final : public QDialog, public SingleRenamePort {
   void OkClick();
 
   Program& program_;
+  std::unique_ptr<Ui::SingleRenameDialog> ui_;
   QLineEdit* name_;
   QLineEdit* extension_;
   QLabel* extensionLabel_;
