@@ -71,9 +71,9 @@ void BatchRun::execute(const RunRequest& request) {
   });
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
-      rows_.push_back({kNoRowsFiller, {}, true});
+      rows_.push_back({engine::TranslatedText("Core", kNoRowsFiller), {}, true});
     else if (stop_.isSet())
-      rows_.push_back({kMoreRowsFiller, {}, true});
+      rows_.push_back({engine::TranslatedText("Core", kMoreRowsFiller), {}, true});
   }
   if (journal_) journal_->finish();
   request_ = nullptr;

@@ -1784,7 +1784,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <name>velmora::ui::RemovePage</name>
     <message>
         <source>Remove strings</source>
-        <translation>Zeichenfolgen entfernen</translation>
+        <translation>Text entfernen</translation>
     </message>
     <message>
         <source>Remove anything</source>
@@ -1792,7 +1792,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>Clean symbols</source>
-        <translation>Sonderzeichen bereinigen</translation>
+        <translation>Zeichen bereinigen</translation>
     </message>
     <message>
         <source>Keep something</source>
