@@ -533,6 +533,26 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Do you want to clear all files in the box?</source>
         <translation>Möchten Sie alle Dateien aus der Liste entfernen?</translation>
     </message>
+    <message>
+        <source>Save Confirmation</source>
+        <translation>Speichern bestätigen</translation>
+    </message>
+    <message>
+        <source>The content changed, do you want to save ?</source>
+        <translation>Der Inhalt wurde geändert. Möchten Sie ihn speichern?</translation>
+    </message>
+    <message>
+        <source>Will you cancel this operation?</source>
+        <translation>Möchten Sie diesen Vorgang abbrechen?</translation>
+    </message>
+    <message>
+        <source>The new name is already exist.</source>
+        <translation>Der neue Name ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>Can not rename, the file is on CD or is using.</source>
+        <translation>Umbenennen nicht möglich: Die Datei liegt auf einer CD oder wird gerade verwendet.</translation>
+    </message>
 </context>
 <context>
     <name>FileManagerIntegration</name>
@@ -580,14 +600,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Textdatei (*.txt)</translation>
     </message>
     <message>
-        <source>Folder Add option</source>
-        <translation type="vanished">Ordner hinzufügen</translation>
-    </message>
-    <message>
-        <source>(Can add other files or deselect individual file later)</source>
-        <translation type="vanished">(Weitere Dateien können später hinzugefügt oder einzelne abgewählt werden)</translation>
-    </message>
-    <message>
         <source>How to use</source>
         <translation type="vanished">Bedienung</translation>
     </message>
@@ -602,14 +614,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&lt;h2&gt;Help topic not found&lt;/h2&gt;&lt;p&gt;The help topic &lt;b&gt;%1&lt;/b&gt; is not installed. It is looked for in the folder &lt;i&gt;help&lt;/i&gt; of Velmora&apos;s own folder and in &lt;i&gt;share/velmora/help&lt;/i&gt; beside the program.&lt;/p&gt;</source>
         <translation type="vanished">&lt;h2&gt;Hilfethema nicht gefunden&lt;/h2&gt;&lt;p&gt;Das Hilfethema &lt;b&gt;%1&lt;/b&gt; ist nicht installiert. Es wird im Ordner &lt;i&gt;help&lt;/i&gt; des Velmora-Programmordners und in &lt;i&gt;share/velmora/help&lt;/i&gt; neben dem Programm gesucht.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Save Confirmation</source>
-        <translation type="vanished">Speichern bestätigen</translation>
-    </message>
-    <message>
-        <source>The content changed, do you want to save ?</source>
-        <translation type="vanished">Der Inhalt wurde geändert. Möchten Sie ihn speichern?</translation>
     </message>
     <message>
         <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
@@ -700,42 +704,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Close preview</source>
         <translation type="vanished">Vorschau schließen</translation>
-    </message>
-    <message>
-        <source>Old filename:</source>
-        <translation type="vanished">Alter Dateiname:</translation>
-    </message>
-    <message>
-        <source>New filename:</source>
-        <translation type="vanished">Neuer Dateiname:</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation type="vanished">Fortschritt</translation>
-    </message>
-    <message>
-        <source>Old  filename:</source>
-        <translation type="vanished">Alter  Dateiname:</translation>
-    </message>
-    <message>
-        <source>Searching, please wait...</source>
-        <translation type="vanished">Suche läuft, bitte warten ...</translation>
-    </message>
-    <message>
-        <source>Will you cancel this operation?</source>
-        <translation type="vanished">Möchten Sie diesen Vorgang abbrechen?</translation>
-    </message>
-    <message>
-        <source>Extension part:</source>
-        <translation type="vanished">Dateiendung:</translation>
-    </message>
-    <message>
-        <source>The new name is already exist.</source>
-        <translation type="vanished">Der neue Name ist bereits vorhanden.</translation>
-    </message>
-    <message>
-        <source>Can not rename, the file is on CD or is using.</source>
-        <translation type="vanished">Umbenennen nicht möglich: Die Datei liegt auf einer CD oder wird gerade verwendet.</translation>
     </message>
     <message>
         <source>Velmora - Special string</source>
@@ -969,6 +937,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Add all files of a folder(one layer) to the list</source>
         <translation>Alle Dateien eines Ordners (eine Ebene) zur Liste hinzufügen</translation>
     </message>
+    <message>
+        <source>Folder Add option</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>(Can add other files or deselect individual file later)</source>
+        <translation>(Weitere Dateien können später hinzugefügt oder einzelne abgewählt werden)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::HelpWindow</name>
@@ -994,6 +978,10 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>New name list</source>
+        <translation>Liste der neuen Namen</translation>
     </message>
 </context>
 <context>
@@ -1779,6 +1767,26 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Old  filename:</source>
+        <translation>Alter  Dateiname:</translation>
+    </message>
+    <message>
+        <source>Old filename:</source>
+        <translation>Alter Dateiname:</translation>
+    </message>
+    <message>
+        <source>New filename:</source>
+        <translation>Neuer Dateiname:</translation>
+    </message>
+    <message>
+        <source>Searching, please wait...</source>
+        <translation>Suche läuft, bitte warten ...</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::RemovePage</name>
@@ -1982,6 +1990,14 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Rename a file</source>
+        <translation>Eine Datei umbenennen</translation>
+    </message>
+    <message>
+        <source>Extension part:</source>
+        <translation>Dateiendung:</translation>
     </message>
 </context>
 <context>
