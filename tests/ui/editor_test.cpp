@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTranslator>
 #include <QtTest>
 
 #include "batch/presets.h"
@@ -115,6 +116,7 @@ class EditorTest : public QObject {
   void aboutPanelFromTheEditorAndFromTheMainWindow();
   void keyboardMnemonicsAndTabOrder();
   void oneHeightAcrossPages();
+  void longerTranslationsAreNotClipped();
   void everyPageControlRoundTripsThroughAPreset_data();
   void everyPageControlRoundTripsThroughAPreset();
 };
@@ -790,6 +792,44 @@ void EditorTest::oneHeightAcrossPages() {
   }
   QCOMPARE(heights.size(), 1);
   QCOMPARE(barPositions.size(), 1);
+}
+
+namespace {
+/// A translation whose every text runs a third longer than the English, as German does.
+class LongerTexts final : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char*, const char* source, const char*, int n) const override {
+    QString text = QString::fromUtf8(source).replace(QStringLiteral("%n"), QString::number(n));
+    return text.trimmed().isEmpty() ? QString() : text + QString(text.size() / 3, QLatin1Char('m'));
+  }
+};
+}  // namespace
+
+// Under a longer translation no check box or radio button of a page is narrower than its
+// caption, also once the checked radio turns bold.
+void EditorTest::longerTranslationsAreNotClipped() {
+  LongerTexts longer;
+  QCoreApplication::installTranslator(&longer);
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  {
+    Harness h;
+    ui::Desktop& p = h.program();
+    for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
+                            engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
+                            engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+      testing::OpenFolderEditor(p, tree.path("w"), kind);
+      for (QRadioButton* radio : p.editor().findChildren<QRadioButton*>())
+        if (radio->isVisibleTo(&p.editor())) radio->click();
+      QCoreApplication::processEvents();
+      for (QAbstractButton* b : p.editor().findChildren<QAbstractButton*>())
+        if (b->isCheckable() && b->isVisibleTo(&p.editor()))
+          QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName() + QLatin1Char(' ') + b->text()));
+      p.editor().SpeedButton20Click();
+    }
+  }
+  QCoreApplication::removeTranslator(&longer);
 }
 
 // Each field that a page's control or radio choice shows, set alone to a value other than its default, comes

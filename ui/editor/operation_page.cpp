@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,8 @@ void OperationPage::settle() {
   }
   setMinimumHeight(height);
 
+  keepCaptionsWhole();
+
   const QList<QButtonGroup*> radioGroups = findChildren<QButtonGroup*>();
   for (QButtonGroup* group : radioGroups) {
     connect(group, &QButtonGroup::buttonToggled, this, [this, group](QAbstractButton* radio, bool on) {
@@ -57,6 +60,19 @@ void OperationPage::settle() {
   for (QAbstractButton* radio : findChildren<QAbstractButton*>())
     if (radio->group() && radio->isChecked()) radioChosen(radio);
   for (QButtonGroup* group : radioGroups) BoldCheckedRadios(group);
+}
+
+void OperationPage::keepCaptionsWhole() {
+  for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
+    if (!b->isCheckable()) continue;
+    int width = b->sizeHint().width();
+    if (b->group()) {
+      QFont bold = b->font();
+      bold.setBold(true);
+      width += std::max(0, QFontMetrics(bold).horizontalAdvance(b->text()) - b->fontMetrics().horizontalAdvance(b->text()));
+    }
+    b->setMinimumWidth(width);
+  }
 }
 
 void OperationPage::setShown(std::initializer_list<QWidget*> widgets, bool shown) {

@@ -58,6 +58,10 @@ class OperationPage : public QWidget {
   /// and show it in bold, the page gets the height of its tallest mode, and the rules of the
   /// default choices apply.
   void settle();
+  /// Check boxes and radio buttons never get narrower than their caption, and a radio keeps
+  /// room for its bold (checked) face: longer translations are not clipped, and the page does
+  /// not change width as the choice moves.
+  void keepCaptionsWhole();
   /// Shows or hides controls together with the labels that name them.
   void setShown(std::initializer_list<QWidget*> widgets, bool shown);
   /// Enter in these boxes (line edits, or the edit line of these combo boxes) presses OK.
