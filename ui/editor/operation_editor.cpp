@@ -15,6 +15,7 @@
 #include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 #include "ui_operation_editor.h"
 
 namespace velmora::ui {
@@ -33,7 +34,7 @@ OperationEditor::OperationEditor(Program& program, QWidget* parent)
   ui_->setupUi(this);
   setWindowTitle(tr("Velmora - About"));
   for (int scope = 0; scope <= 3; ++scope)
-    ui_->ComboBox1->addItem(QString::fromLatin1(batch::ScopeText(static_cast<batch::FolderScope>(scope))));
+    ui_->ComboBox1->addItem(CoreText(batch::ScopeText(static_cast<batch::FolderScope>(scope))));
   connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, &OperationEditor::ComboBox1Change);
 
   SampleBox* sample = ui_->RichEdit2;
