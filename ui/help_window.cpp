@@ -17,6 +17,7 @@
 
 #include "app/help_topics.h"
 #include "ui/desktop_look.h"
+#include "ui_help_window.h"
 
 namespace velmora::ui {
 
@@ -28,49 +29,38 @@ struct Topic {
   const char* title;
 };
 constexpr Topic kTopics[] = {
-    {"How to use.htm", "How to use"}, {"Remove.htm", "Remove"},
-    {"Replace.htm", "Replace"},       {"Insert.htm", "Insert"},
-    {"Change.htm", "Change"},         {"Change ext.htm", "Extension"},
-    {"Save.htm", "Save"},             {"Special string.htm", "Special strings"},
-    {"Preview.htm", "Preview"},       {"Options.htm", "Options"},
+    {"How to use.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "How to use")},
+    {"Remove.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Remove")},
+    {"Replace.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Replace")},
+    {"Insert.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Insert")},
+    {"Change.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Change")},
+    {"Change ext.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Extension")},
+    {"Save.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Save")},
+    {"Special string.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Special strings")},
+    {"Preview.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Preview")},
+    {"Options.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Options")},
 };
-
-const QString kWindowTitle = QStringLiteral("Velmora Help");
 
 }  // namespace
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("HelpWindow"));
-  setWindowTitle(kWindowTitle);
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), ui_(new Ui::HelpWindow) {
+  ui_->setupUi(this);
   ResizeToFit(this, QSize(820, 600));
 
-  const auto toolButton = [this](const char* name, const QString& text, const char* themeIcon,
-                                 QStyle::StandardPixmap icon) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(text);
-    b->setIcon(Glyph(this, themeIcon, icon, 16));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    return b;
-  };
-  back_ = toolButton("HelpBack", tr("&Back"), "go-previous", QStyle::SP_ArrowBack);
-  forward_ = toolButton("HelpForward", tr("&Forward"), "go-next", QStyle::SP_ArrowForward);
-  QToolButton* contents = toolButton("HelpContents", tr("&Contents"), "go-home", QStyle::SP_DirHomeIcon);
+  back_ = ui_->HelpBack;
+  forward_ = ui_->HelpForward;
+  QToolButton* contents = ui_->HelpContents;
+  back_->setIcon(Glyph(this, "go-previous", QStyle::SP_ArrowBack, 16));
+  forward_->setIcon(Glyph(this, "go-next", QStyle::SP_ArrowForward, 16));
+  contents->setIcon(Glyph(this, "go-home", QStyle::SP_DirHomeIcon, 16));
 
-  topics_ = new QListWidget(this);
-  topics_->setObjectName(QStringLiteral("HelpTopics"));
+  topics_ = ui_->HelpTopics;
   for (const Topic& t : kTopics) {
-    auto* item = new QListWidgetItem(QString::fromLatin1(t.title), topics_);
+    auto* item = new QListWidgetItem(tr(t.title), topics_);
     item->setData(Qt::UserRole, QString::fromLatin1(t.file));
   }
-  topics_->setMaximumWidth(220);
-  topics_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 4px 8px; }"));
 
-  browser_ = new QTextBrowser(this);
-  browser_->setObjectName(QStringLiteral("HelpBrowser"));
-  browser_->setOpenExternalLinks(true);
-  browser_->setFrameShape(QFrame::NoFrame);
+  browser_ = ui_->HelpBrowser;
   // The topics' style sheet colours headings and boxes for a white page: the page keeps
   // white with dark text in dark themes too.
   QPalette page = browser_->palette();
@@ -82,23 +72,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   browser_->setPalette(page);
 
-  auto* splitter = new QSplitter(this);
-  splitter->addWidget(topics_);
-  splitter->addWidget(browser_);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({160, 660});
-
-  auto* bar = new QHBoxLayout;
-  bar->setContentsMargins(6, 4, 6, 0);
-  bar->addWidget(back_);
-  bar->addWidget(forward_);
-  bar->addWidget(contents);
-  bar->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(4);
-  layout->addLayout(bar);
-  layout->addWidget(splitter, 1);
+  ui_->splitter->setStretchFactor(1, 1);
+  ui_->splitter->setSizes({160, 660});
 
   back_->setEnabled(false);
   forward_->setEnabled(false);
@@ -112,6 +87,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
           [this](QListWidgetItem* item) { showTopic(installDir_, item->data(Qt::UserRole).toString()); });
   connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::sourceChanged);
 }
+
+HelpWindow::~HelpWindow() = default;
 
 QString HelpWindow::TopicFile(const std::string& installDir, const QString& topic) {
   return app::HelpTopicFile(installDir, topic);
@@ -149,11 +126,11 @@ void HelpWindow::showMissing(const QString& topic) {
   found_ = false;
   currentTopic_ = topic;
   browser_->clearHistory();
-  browser_->setHtml(QStringLiteral("<h2>Help topic not found</h2><p>The help topic <b>%1</b> is not installed. "
-                                   "It is looked for in the folder <i>help</i> of Velmora's own folder and in "
-                                   "<i>share/velmora/help</i> beside the program.</p>")
+  browser_->setHtml(tr("<h2>Help topic not found</h2><p>The help topic <b>%1</b> is not installed. "
+                       "It is looked for in the folder <i>help</i> of Velmora's own folder and in "
+                       "<i>share/velmora/help</i> beside the program.</p>")
                         .arg(topic.toHtmlEscaped()));
-  setWindowTitle(kWindowTitle);
+  setWindowTitle(tr("Velmora Help"));
   topics_->clearSelection();
 }
 
@@ -164,7 +141,7 @@ void HelpWindow::sourceChanged(const QUrl& source) {
   found_ = true;
   currentTopic_ = QFileInfo(source.toLocalFile()).fileName();
   const QString title = browser_->documentTitle();
-  setWindowTitle(title.isEmpty() ? kWindowTitle : kWindowTitle + QStringLiteral(" - ") + title);
+  setWindowTitle(title.isEmpty() ? tr("Velmora Help") : tr("Velmora Help - %1").arg(title));
   topics_->clearSelection();
   for (int row = 0; row < topics_->count(); ++row) {
     if (topics_->item(row)->data(Qt::UserRole).toString() == currentTopic_) {

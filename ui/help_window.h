@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "ui/ports.h"
@@ -18,11 +19,16 @@ class QToolButton;
 
 namespace velmora::ui {
 
+namespace Ui {
+class HelpWindow;
+}
+
 class HelpWindow final : public QWidget, public HelpPort {
   Q_OBJECT
 
  public:
   explicit HelpWindow(QWidget* parent = nullptr);
+  ~HelpWindow() override;
 
   /// Shows a topic, found in the "help" folder of the program's own folder, in the help
   /// installed with the program (share/velmora/help), or in the help of the source tree the
@@ -45,6 +51,7 @@ class HelpWindow final : public QWidget, public HelpPort {
   void sourceChanged(const QUrl& source);
   void showMissing(const QString& topic);
 
+  std::unique_ptr<Ui::HelpWindow> ui_;
   std::string installDir_;
   QString currentTopic_;
   bool found_ = false;

@@ -19,6 +19,7 @@
 #include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui_preview_window.h"
 
 namespace velmora::ui {
 
@@ -44,71 +45,38 @@ class GridDelegate final : public QStyledItemDelegate {
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-  setObjectName(QStringLiteral("TForm6"));
-  setWindowTitle(QStringLiteral("Preview"));
+PreviewWindow::PreviewWindow(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program), ui_(new Ui::PreviewWindow) {
+  ui_->setupUi(this);
   setWindowFlag(Qt::WindowMaximizeButtonHint);
 
-  list_ = new QTreeWidget(this);
-  list_->setObjectName(QStringLiteral("ListView1"));
-  list_->setColumnCount(2);
-  list_->setHeaderLabels({QStringLiteral("Old filenames"), QStringLiteral("New filenames preview")});
-  list_->setRootIsDecorated(false);
-  list_->setItemsExpandable(false);
-  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setSortingEnabled(false);
+  list_ = ui_->ListView1;
   list_->header()->setSectionsClickable(false);
-  list_->setUniformRowHeights(true);
-  list_->setItemDelegate(new GridDelegate(list_));
   list_->header()->setSectionResizeMode(QHeaderView::Stretch);
-  list_->setTextElideMode(Qt::ElideMiddle);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  list_->setItemDelegate(new GridDelegate(list_));
 
   menu_ = new QMenu(this);
   menu_->setObjectName(QStringLiteral("PopupMenu1"));
-  showAction_ = menu_->addAction(QStringLiteral("Show"));
-  showAction_->setObjectName(QStringLiteral("Show1"));
-  copyAction_ = menu_->addAction(QStringLiteral("Copy"));
-  copyAction_->setObjectName(QStringLiteral("Copy1"));
+  showAction_ = ui_->Show1;
+  copyAction_ = ui_->Copy1;
+  menu_->addActions({showAction_, copyAction_});
   connect(showAction_, &QAction::triggered, this, &PreviewWindow::ShowClick);
   connect(copyAction_, &QAction::triggered, this, &PreviewWindow::CopyClick);
   connect(list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { listMenu()->popup(list_->viewport()->mapToGlobal(pos)); });
 
-  auto* rename = new QPushButton(tr("&Rename"), this);
-  rename->setObjectName(QStringLiteral("Button1"));
-  rename->setToolTip(QStringLiteral("Finish edit and execute operations"));
-  auto* options = new QPushButton(tr("&Options"), this);
-  options->setObjectName(QStringLiteral("Button2"));
-  options->setToolTip(QStringLiteral("Set options"));
-  auto* close = new QPushButton(tr("&Close"), this);
-  close->setObjectName(QStringLiteral("Button3"));
-  close->setToolTip(QStringLiteral("Close preview"));
-  for (QPushButton* b : {rename, options, close}) {
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
-  }
-  connect(rename, &QPushButton::clicked, this, [this] {
+  connect(ui_->Button1, &QPushButton::clicked, this, [this] {
     hide();
     emit renameRequested();
   });
-  connect(options, &QPushButton::clicked, this, &PreviewWindow::optionsRequested);
-  connect(close, &QPushButton::clicked, this, &PreviewWindow::closePreview);
-
-  // Three columns of equal share: "Close" keeps to the right edge and "Options" to the
-  // middle of the strip whatever the window's width.
-  auto* buttons = new QGridLayout;
-  buttons->addWidget(rename, 0, 0, Qt::AlignLeft);
-  buttons->addWidget(options, 0, 1, Qt::AlignHCenter);
-  buttons->addWidget(close, 0, 2, Qt::AlignRight);
-  for (int column = 0; column < 3; ++column) buttons->setColumnStretch(column, 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(list_);
-  layout->addLayout(buttons);
+  connect(ui_->Button2, &QPushButton::clicked, this, &PreviewWindow::optionsRequested);
+  connect(ui_->Button3, &QPushButton::clicked, this, &PreviewWindow::closePreview);
+  // The button strip's three columns of equal share (the form's) keep "Close" to the right
+  // edge and "Options" to the middle whatever the window's width.
   ResizeToFit(this, QSize(640, 490));  // twenty rows and the filler row without scrolling
 }
+
+PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows) {
   setWindowTitle(caption);

@@ -14,6 +14,7 @@
 //    whole with the target folder).
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ class QTreeWidgetItem;
 
 namespace velmora::ui {
 
+namespace Ui {
+class PreviewWindow;
+}
+
 class Program;
 
 class PreviewWindow final : public QDialog, public PreviewPort {
@@ -34,6 +39,7 @@ class PreviewWindow final : public QDialog, public PreviewPort {
 
  public:
   explicit PreviewWindow(Program& program, QWidget* parent = nullptr);
+  ~PreviewWindow() override;
 
   void showRows(const QString& caption, const std::vector<batch::PreviewRow>& rows) override;
   void clearRows() override;
@@ -62,6 +68,7 @@ class PreviewWindow final : public QDialog, public PreviewPort {
   QString fullOldPath(const QString& shown) const;
 
   Program& program_;
+  std::unique_ptr<Ui::PreviewWindow> ui_;
   std::string rowFolder_;  ///< the folder of name-only rows; empty when rows hold full paths
   QTreeWidget* list_;
   QMenu* menu_;
