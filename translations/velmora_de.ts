@@ -105,7 +105,7 @@ stellen Sie sicher, dass die gewählten Dateien umbenannt werden können.</trans
     </message>
     <message>
         <source>UPPER case</source>
-        <translation>GROSSBUCHSTABEN</translation>
+        <translation>Großbuchstaben</translation>
     </message>
     <message>
         <source>Lower case</source>
@@ -873,7 +873,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>UPPER case</source>
-        <translation>GROSSBUCHSTABEN</translation>
+        <translation>Großbuchstaben</translation>
     </message>
     <message>
         <source>Capitalize every words</source>
@@ -924,7 +924,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>UPPER case</source>
-        <translation>GROSSBUCHSTABEN</translation>
+        <translation>Großbuchstaben</translation>
     </message>
 </context>
 <context>
@@ -1608,7 +1608,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>Numbering order:</source>
-        <translation>Reihenfolge der Nummerierung:</translation>
+        <translation>Nummerierung:</translation>
     </message>
     <message>
         <source>Descending</source>
@@ -1652,11 +1652,11 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>Automatically copy to input box when use mouse select</source>
-        <translation>Mit der Maus Markiertes automatisch ins Eingabefeld kopieren</translation>
+        <translation>Markiertes automatisch ins Eingabefeld kopieren</translation>
     </message>
     <message>
         <source>Exclude &apos;a,and,of&apos; etc. when Capitalize every words</source>
-        <translation>Beim Großschreiben jedes Wortes &apos;a, and, of&apos; usw. auslassen</translation>
+        <translation>&apos;a, and, of&apos; usw. beim Großschreiben auslassen</translation>
     </message>
     <message>
         <source>Don&apos;t open file after save filenames </source>
