@@ -793,6 +793,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>&apos; cannot be read.</source>
         <translation type="vanished">&apos; kann nicht gelesen werden.</translation>
     </message>
+    <message>
+        <source>Velmora - Preview</source>
+        <translation type="vanished">Velmora - Vorschau</translation>
+    </message>
+    <message>
+        <source>Velmora - Options</source>
+        <translation type="vanished">Velmora - Optionen</translation>
+    </message>
+    <message>
+        <source>Velmora - Progress</source>
+        <translation type="vanished">Velmora - Fortschritt</translation>
+    </message>
+    <message>
+        <source>Help topics</source>
+        <translation type="vanished">Hilfethemen</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::AboutPanel</name>
