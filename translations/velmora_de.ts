@@ -600,22 +600,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Textdatei (*.txt)</translation>
     </message>
     <message>
-        <source>How to use</source>
-        <translation type="vanished">Bedienung</translation>
-    </message>
-    <message>
-        <source>Special strings</source>
-        <translation type="vanished">Sonderzeichenfolgen</translation>
-    </message>
-    <message>
-        <source>Velmora Help</source>
-        <translation type="vanished">Velmora-Hilfe</translation>
-    </message>
-    <message>
-        <source>&lt;h2&gt;Help topic not found&lt;/h2&gt;&lt;p&gt;The help topic &lt;b&gt;%1&lt;/b&gt; is not installed. It is looked for in the folder &lt;i&gt;help&lt;/i&gt; of Velmora&apos;s own folder and in &lt;i&gt;share/velmora/help&lt;/i&gt; beside the program.&lt;/p&gt;</source>
-        <translation type="vanished">&lt;h2&gt;Hilfethema nicht gefunden&lt;/h2&gt;&lt;p&gt;Das Hilfethema &lt;b&gt;%1&lt;/b&gt; ist nicht installiert. Es wird im Ordner &lt;i&gt;help&lt;/i&gt; des Velmora-Programmordners und in &lt;i&gt;share/velmora/help&lt;/i&gt; neben dem Programm gesucht.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Homepage: %2&lt;br&gt;E-Mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
@@ -680,30 +664,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Numbering order</source>
         <translation type="vanished">Nummerierung</translation>
-    </message>
-    <message>
-        <source>Old filenames</source>
-        <translation type="vanished">Alte Dateinamen</translation>
-    </message>
-    <message>
-        <source>New filenames preview</source>
-        <translation type="vanished">Vorschau der neuen Dateinamen</translation>
-    </message>
-    <message>
-        <source>Show</source>
-        <translation type="vanished">Anzeigen</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation type="vanished">Kopieren</translation>
-    </message>
-    <message>
-        <source>Finish edit and execute operations</source>
-        <translation type="vanished">Bearbeitung abschließen und Vorgang ausführen</translation>
-    </message>
-    <message>
-        <source>Close preview</source>
-        <translation type="vanished">Vorschau schließen</translation>
     </message>
     <message>
         <source>Velmora - Special string</source>
@@ -983,6 +943,62 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Contents</source>
         <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>Velmora Help</source>
+        <translation>Velmora-Hilfe</translation>
+    </message>
+    <message>
+        <source>QListWidget::item { padding: 4px 8px; }</source>
+        <translation>QListWidget::item { padding: 4px 8px; }</translation>
+    </message>
+    <message>
+        <source>How to use</source>
+        <translation>Bedienung</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Erweiterung</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Special strings</source>
+        <translation>Sonderzeichenfolgen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Help topic not found&lt;/h2&gt;&lt;p&gt;The help topic &lt;b&gt;%1&lt;/b&gt; is not installed. It is looked for in the folder &lt;i&gt;help&lt;/i&gt; of Velmora&apos;s own folder and in &lt;i&gt;share/velmora/help&lt;/i&gt; beside the program.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Hilfethema nicht gefunden&lt;/h2&gt;&lt;p&gt;Das Hilfethema &lt;b&gt;%1&lt;/b&gt; ist nicht installiert. Es wird im Ordner &lt;i&gt;help&lt;/i&gt; des Velmora-Programmordners und in &lt;i&gt;share/velmora/help&lt;/i&gt; neben dem Programm gesucht.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Velmora Help - %1</source>
+        <translation>Velmora-Hilfe - %1</translation>
     </message>
 </context>
 <context>
@@ -1775,6 +1791,38 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Old filenames</source>
+        <translation>Alte Dateinamen</translation>
+    </message>
+    <message>
+        <source>New filenames preview</source>
+        <translation>Vorschau der neuen Dateinamen</translation>
+    </message>
+    <message>
+        <source>Finish edit and execute operations</source>
+        <translation>Bearbeitung abschließen und Vorgang ausführen</translation>
+    </message>
+    <message>
+        <source>Set options</source>
+        <translation>Optionen festlegen</translation>
+    </message>
+    <message>
+        <source>Close preview</source>
+        <translation>Vorschau schließen</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
     </message>
 </context>
 <context>
