@@ -18,9 +18,8 @@
 // user set either way.
 
 #include <QDialog>
-#include <QLabel>
-#include <QSpinBox>
 #include <cstddef>
+#include <memory>
 
 #include "engine/operation_record.h"
 #include "engine/special_tokens.h"
@@ -28,43 +27,22 @@
 
 class QCheckBox;
 class QRadioButton;
+class QSpinBox;
 class QWidget;
 
 namespace velmora::ui {
 
 class Program;
-
-/// The start number box: typing may go past the maximum (the dialog then warns and sets
-/// the maximum), the arrows stop at it.
-class StartNumberBox final : public QSpinBox {
- public:
-  static constexpr int kMaximum = 10000;
-  explicit StartNumberBox(QWidget* parent);
-
- protected:
-  void stepBy(int steps) override;
-  StepEnabled stepEnabled() const override;
-};
-
-/// A label that reports a click (the caption of the caption-less check box).
-class ClickableLabel final : public QLabel {
-  Q_OBJECT
-
- public:
-  using QLabel::QLabel;
-
- signals:
-  void clicked();
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override;
-};
+namespace Ui {
+class SpecialStringDialog;
+}
 
 class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   Q_OBJECT
 
  public:
   explicit SpecialStringDialog(Program& program, QWidget* parent = nullptr);
+  ~SpecialStringDialog() override;
 
   engine::SpecialStringSettings settings() const;
   /// Sets the controls (a loaded preset).
@@ -75,8 +53,8 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   /// The placeholder for the current result (BuildSpecialToken).
   QString tokenFor(std::size_t itemCount) const;
 
-  static constexpr const char* kAtLeastOneKind = "You have to select at least one choice.";
-  static constexpr const char* kStartTooBig = "Should not more than 10000.";
+  static constexpr const char* kAtLeastOneKind = QT_TRANSLATE_NOOP("Core", "You have to select at least one choice.");
+  static constexpr const char* kStartTooBig = QT_TRANSLATE_NOOP("Core", "Should not more than 10000.");
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -90,12 +68,13 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   engine::SpecialChoice chosenOption() const;
 
   Program& program_;
+  std::unique_ptr<Ui::SpecialStringDialog> ui_;
   engine::SpecialChoice choice_ = engine::SpecialChoice::None;
   bool enabledAtOpening_ = true;
   int startAtOpening_ = 1;
 
   QCheckBox* enabled_;
-  StartNumberBox* startNumber_;
+  QSpinBox* startNumber_;
   QRadioButton* ordered_;
   QRadioButton* today_;
   QRadioButton* fileDate_;
