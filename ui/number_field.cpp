@@ -13,9 +13,10 @@ namespace velmora::ui {
 
 namespace {
 
-constexpr const char* kNotANumberMessage = "Please input a number!";
-constexpr const char* kNotANumberTitle = "Error";
-constexpr const char* kTooBigTitle = "Information";
+// Message texts go through batch::Messages, which translates them where it shows them.
+constexpr const char* kNotANumberMessage = QT_TRANSLATE_NOOP("Core", "Please input a number!");
+constexpr const char* kNotANumberTitle = QT_TRANSLATE_NOOP("Core", "Error");
+constexpr const char* kTooBigTitle = QT_TRANSLATE_NOOP("Core", "Information");
 
 /// A whole number in decimal with an optional sign; digits beyond the range of a long long
 /// still make a number, one far out of the field's range.

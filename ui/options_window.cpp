@@ -43,11 +43,12 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   order_ = ui_->ComboBoxOrder;
   orderDescending_ = ui_->CheckBoxOrderDescending;
   previewCount_ = ui_->PreviewCountField;
-  previewCount_->setup("Edit1", 1, 1000, "Should not more than 1000.", program_.messages());
+  previewCount_->setup("Edit1", 1, 1000, QT_TRANSLATE_NOOP("Core", "Should not more than 1000."), program_.messages());
   previewCount_->setPosition(kPreviewCountDefault);
   ui_->Label1->setBuddy(previewCount_->edit());
   historyMax_ = ui_->HistoryMaxField;
-  historyMax_->setup("Edit2", 0, batch::kHistoryMaximumLimit, "Should not more than 100.", program_.messages());
+  historyMax_->setup("Edit2", 0, batch::kHistoryMaximumLimit, QT_TRANSLATE_NOOP("Core", "Should not more than 100."),
+                    program_.messages());
   historyMax_->setPosition(kHistoryMaximumDefault);
   ui_->Label2->setBuddy(historyMax_->edit());
 
@@ -173,8 +174,8 @@ void OptionsWindow::applyFileManagerIntegration() {
   if (result.ok) return;
   // The options themselves are stored already; say which entries are not as asked.
   program_.messages().warning(
-      ToText(QStringLiteral("The file manager entries could not be changed:\n") + result.problems.join(QLatin1Char('\n'))),
-      "Warning");
+      ToText(tr("The file manager entries could not be changed:\n%1").arg(result.problems.join(QLatin1Char('\n')))),
+      QT_TRANSLATE_NOOP("Core", "Warning"));
 }
 
 void OptionsWindow::OkClick() {

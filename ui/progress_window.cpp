@@ -128,9 +128,9 @@ void ProgressWindow::setSearching(bool on) {
 }
 
 void ProgressWindow::CancelClick() {
-  if (program_.messages().confirm(QT_TRANSLATE_NOOP("Core", "Confirmation"), kCancelQuestion, batch::Buttons::YesNo) == batch::Answer::Yes &&
-      stop_)
-    stop_->set();
+  const batch::Answer answer =
+      program_.messages().confirm(QT_TRANSLATE_NOOP("Core", "Confirmation"), kCancelQuestion, batch::Buttons::YesNo);
+  if (answer == batch::Answer::Yes && stop_) stop_->set();
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
