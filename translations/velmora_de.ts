@@ -553,6 +553,26 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Can not rename, the file is on CD or is using.</source>
         <translation>Umbenennen nicht möglich: Die Datei liegt auf einer CD oder wird gerade verwendet.</translation>
     </message>
+    <message>
+        <source>Please input a number!</source>
+        <translation>Bitte geben Sie eine Zahl ein!</translation>
+    </message>
+    <message>
+        <source>Should not more than 1000.</source>
+        <translation>Höchstens 1000.</translation>
+    </message>
+    <message>
+        <source>Should not more than 100.</source>
+        <translation>Höchstens 100.</translation>
+    </message>
+    <message>
+        <source>You have to select at least one choice.</source>
+        <translation>Sie müssen mindestens eine Auswahl treffen.</translation>
+    </message>
+    <message>
+        <source>Should not more than 10000.</source>
+        <translation>Höchstens 10000.</translation>
+    </message>
 </context>
 <context>
     <name>FileManagerIntegration</name>
@@ -636,24 +656,12 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation type="vanished">Automatisches Kopieren ausschalten</translation>
     </message>
     <message>
-        <source>Please input a number!</source>
-        <translation type="vanished">Bitte geben Sie eine Zahl ein!</translation>
-    </message>
-    <message>
         <source>Up</source>
         <translation type="vanished">Nach oben</translation>
     </message>
     <message>
         <source>Down</source>
         <translation type="vanished">Nach unten</translation>
-    </message>
-    <message>
-        <source>Should not more than 1000.</source>
-        <translation type="vanished">Höchstens 1000.</translation>
-    </message>
-    <message>
-        <source>Should not more than 100.</source>
-        <translation type="vanished">Höchstens 100.</translation>
     </message>
     <message>
         <source>The file manager entries could not be changed:
@@ -664,78 +672,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Numbering order</source>
         <translation type="vanished">Nummerierung</translation>
-    </message>
-    <message>
-        <source>Velmora - Special string</source>
-        <translation type="vanished">Velmora - Sonderzeichenfolge</translation>
-    </message>
-    <message>
-        <source>Use Special string symbols </source>
-        <translation type="vanished">Sonderzeichenfolgen verwenden </translation>
-    </message>
-    <message>
-        <source> (If dont use, not select and click OK button) </source>
-        <translation type="vanished"> (Zum Verzichten nichts wählen und auf OK klicken) </translation>
-    </message>
-    <message>
-        <source>1, Ordered  numbers: </source>
-        <translation type="vanished">1, Fortlaufende  Nummern: </translation>
-    </message>
-    <message>
-        <source>2, Today: </source>
-        <translation type="vanished">2, Heute: </translation>
-    </message>
-    <message>
-        <source>3, File date </source>
-        <translation type="vanished">3, Dateidatum </translation>
-    </message>
-    <message>
-        <source>4, File size</source>
-        <translation type="vanished">4, Dateigröße</translation>
-    </message>
-    <message>
-        <source>5, Folder name</source>
-        <translation type="vanished">5, Ordnername</translation>
-    </message>
-    <message>
-        <source>6, Disordered names: </source>
-        <translation type="vanished">6, Zufallsnamen: </translation>
-    </message>
-    <message>
-        <source>Begin with : </source>
-        <translation type="vanished">Beginnen mit: </translation>
-    </message>
-    <message>
-        <source>Example: a$$$c  means a001c, a002c, a003c ...</source>
-        <translation type="vanished">Beispiel: a$$$c  ergibt a001c, a002c, a003c ...</translation>
-    </message>
-    <message>
-        <source>[each file&apos;s modified date, by            ]</source>
-        <translation type="vanished">[Änderungsdatum jeder Datei, im Format      ]</translation>
-    </message>
-    <message>
-        <source>[each file&apos;s size, by          ]</source>
-        <translation type="vanished">[Größe jeder Datei, in          ]</translation>
-    </message>
-    <message>
-        <source> [each file&apos;s folder name, by            ]</source>
-        <translation type="vanished"> [Ordnername jeder Datei, als            ]</translation>
-    </message>
-    <message>
-        <source>Example: %6%  means a random 6 digits string.</source>
-        <translation type="vanished">Beispiel: %6%  ergibt eine zufällige 6-stellige Zeichenfolge.</translation>
-    </message>
-    <message>
-        <source>Choose one of special strings below: </source>
-        <translation type="vanished">Wählen Sie eine der folgenden Sonderzeichenfolgen: </translation>
-    </message>
-    <message>
-        <source>You have to select at least one choice.</source>
-        <translation type="vanished">Sie müssen mindestens eine Auswahl treffen.</translation>
-    </message>
-    <message>
-        <source>Should not more than 10000.</source>
-        <translation type="vanished">Höchstens 10000.</translation>
     </message>
     <message>
         <source>The preset could not be saved in </source>
@@ -1734,6 +1670,12 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source> Intergrate with Windows Explorer context menu</source>
         <translation> In das Kontextmenü des Windows-Explorers einbinden</translation>
     </message>
+    <message>
+        <source>The file manager entries could not be changed:
+%1</source>
+        <translation>Die Dateimanager-Einträge konnten nicht geändert werden:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::PresetRow</name>
@@ -2089,6 +2031,70 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Velmora - Special string</source>
+        <translation>Velmora - Sonderzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Use Special string symbols </source>
+        <translation>Sonderzeichenfolgen verwenden </translation>
+    </message>
+    <message>
+        <source> (If dont use, not select and click OK button) </source>
+        <translation> (Zum Verzichten nichts wählen und auf OK klicken) </translation>
+    </message>
+    <message>
+        <source>Choose one of special strings below: </source>
+        <translation>Wählen Sie eine der folgenden Sonderzeichenfolgen: </translation>
+    </message>
+    <message>
+        <source>1, Ordered  numbers: </source>
+        <translation>1, Fortlaufende  Nummern: </translation>
+    </message>
+    <message>
+        <source>Begin with : </source>
+        <translation>Beginnen mit: </translation>
+    </message>
+    <message>
+        <source>Example: a$$$c  means a001c, a002c, a003c ...</source>
+        <translation>Beispiel: a$$$c  ergibt a001c, a002c, a003c ...</translation>
+    </message>
+    <message>
+        <source>2, Today: </source>
+        <translation>2, Heute: </translation>
+    </message>
+    <message>
+        <source>3, File date </source>
+        <translation>3, Dateidatum </translation>
+    </message>
+    <message>
+        <source>[each file&apos;s modified date, by            ]</source>
+        <translation>[Änderungsdatum jeder Datei, im Format      ]</translation>
+    </message>
+    <message>
+        <source>4, File size</source>
+        <translation>4, Dateigröße</translation>
+    </message>
+    <message>
+        <source>[each file&apos;s size, by          ]</source>
+        <translation>[Größe jeder Datei, in          ]</translation>
+    </message>
+    <message>
+        <source>5, Folder name</source>
+        <translation>5, Ordnername</translation>
+    </message>
+    <message>
+        <source> [each file&apos;s folder name, by            ]</source>
+        <translation> [Ordnername jeder Datei, als            ]</translation>
+    </message>
+    <message>
+        <source>6, Disordered names: </source>
+        <translation>6, Zufallsnamen: </translation>
+    </message>
+    <message>
+        <source>Example: %6%  means a random 6 digits string.</source>
+        <translation>Beispiel: %6%  ergibt eine zufällige 6-stellige Zeichenfolge.</translation>
     </message>
 </context>
 </TS>
