@@ -606,107 +606,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
 </context>
 <context>
-    <name>Glossary</name>
-    <message>
-        <source>Select file to save filenames</source>
-        <translation type="vanished">Datei zum Speichern der Dateinamen wählen</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation type="vanished">Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>text file(*.txt)</source>
-        <translation type="vanished">Textdatei (*.txt)</translation>
-    </message>
-    <message>
-        <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Home page: %2&lt;br&gt;E-mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora&lt;/b&gt;&lt;br&gt;Homepage: %2&lt;br&gt;E-Mail: %3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Released %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="vanished">&lt;table&gt;&lt;tr&gt;&lt;td valign=&quot;middle&quot;&gt;%1&amp;nbsp;&amp;nbsp;&lt;/td&gt;&lt;td&gt;&lt;b&gt;Velmora %2&lt;/b&gt;&lt;br&gt;Veröffentlicht %3&lt;br&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
-        <source>Insert string</source>
-        <translation type="vanished">Zeichenfolge einfügen</translation>
-    </message>
-    <message>
-        <source>Change to new name</source>
-        <translation type="vanished">In neuen Namen ändern</translation>
-    </message>
-    <message>
-        <source>Edit Extention part</source>
-        <translation type="vanished">Dateiendung bearbeiten</translation>
-    </message>
-    <message>
-        <source>Save filenames</source>
-        <translation type="vanished">Dateinamen speichern</translation>
-    </message>
-    <message>
-        <source>total </source>
-        <translation type="vanished">insgesamt </translation>
-    </message>
-    <message>
-        <source> file(s)</source>
-        <translation type="vanished"> Datei(en)</translation>
-    </message>
-    <message>
-        <source>Disable automatic copy</source>
-        <translation type="vanished">Automatisches Kopieren ausschalten</translation>
-    </message>
-    <message>
-        <source>Up</source>
-        <translation type="vanished">Nach oben</translation>
-    </message>
-    <message>
-        <source>Down</source>
-        <translation type="vanished">Nach unten</translation>
-    </message>
-    <message>
-        <source>The file manager entries could not be changed:
-</source>
-        <translation type="vanished">Die Dateimanager-Einträge konnten nicht geändert werden:
-</translation>
-    </message>
-    <message>
-        <source>Numbering order</source>
-        <translation type="vanished">Nummerierung</translation>
-    </message>
-    <message>
-        <source>The preset could not be saved in </source>
-        <translation type="vanished">Die Vorlage konnte nicht gespeichert werden in </translation>
-    </message>
-    <message>
-        <source>Delete the preset &apos;</source>
-        <translation type="vanished">Die Vorlage &apos;</translation>
-    </message>
-    <message>
-        <source>The preset &apos;</source>
-        <translation type="vanished">Die Vorlage &apos;</translation>
-    </message>
-    <message>
-        <source>&apos; cannot be read.</source>
-        <translation type="vanished">&apos; kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Velmora - Preview</source>
-        <translation type="vanished">Velmora - Vorschau</translation>
-    </message>
-    <message>
-        <source>Velmora - Options</source>
-        <translation type="vanished">Velmora - Optionen</translation>
-    </message>
-    <message>
-        <source>Velmora - Progress</source>
-        <translation type="vanished">Velmora - Fortschritt</translation>
-    </message>
-    <message>
-        <source>Help topics</source>
-        <translation type="vanished">Hilfethemen</translation>
-    </message>
-</context>
-<context>
     <name>velmora::ui::AboutPanel</name>
     <message>
         <source> Contact info </source>
@@ -1433,22 +1332,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>The preset could not be saved in </source>
-        <translation type="vanished">Die Vorlage konnte nicht gespeichert werden in </translation>
-    </message>
-    <message>
-        <source>Delete the preset &apos;</source>
-        <translation type="vanished">Die Vorlage &apos;</translation>
-    </message>
-    <message>
-        <source>The preset &apos;</source>
-        <translation type="vanished">Die Vorlage &apos;</translation>
-    </message>
-    <message>
-        <source>&apos; cannot be read.</source>
-        <translation type="vanished">&apos; kann nicht gelesen werden.</translation>
-    </message>
-    <message>
         <source>Target folder, </source>
         <translation>Zielordner, </translation>
     </message>
@@ -2070,7 +1953,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>[each file&apos;s modified date, by            ]</source>
-        <translation>[Änderungsdatum jeder Datei, im Format      ]</translation>
+        <translation>[Änderungsdatum jeder Datei, im Format            ]</translation>
     </message>
     <message>
         <source>4, File size</source>
