@@ -737,6 +737,7 @@ void DialogsTest::historyEditorSaveDropsEmptyLinesAndRaisesTheMaximum() {
            (std::vector<std::string>{"a", "b", "c", "d", "e"}));
   QCOMPARE(editor.textArea()->toPlainText(), S("a\nb\nc\nd\ne"));
   QCOMPARE(p.options().historyMaximum(), 5);
+  QCOMPARE(p.program().runOptions().historyMax, 5);  // what the next run records with
   QCOMPARE(QSettings(S("Tessaro"), S("Dir")).value(S("Listnum")).toInt(), 5);
   for (const QString& name : kHistoryBoxes) QCOMPARE(W<QComboBox>(p.editor(), name)->count(), 5);
 }

@@ -457,6 +457,10 @@ void MainWindowTest::housekeepingTimer() {
   QTRY_VERIFY_WITH_TIMEOUT(p.options().runOptions().confirm, 5000);
   QCOMPARE(p.options().runOptions().previewCount, 55);
   QVERIFY(!p.options().runOptions().displayResult);
+  // The stored values reach the program's copy, which the editor's run reads.
+  QVERIFY(p.program().runOptions().confirm);
+  QCOMPARE(p.program().runOptions().previewCount, 55);
+  QVERIFY(!p.program().runOptions().displayResult);
   QCOMPARE(main.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
            QStringLiteral("OR add some files to below to edit their names together"));
 
