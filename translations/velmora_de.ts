@@ -395,7 +395,7 @@ die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
     </message>
     <message>
         <source>The journal &apos;%1&apos; could not be written (is the disk full?): the run stopped before its next rename. The %2 items renamed before are recorded, and undo reverses them.</source>
-        <translation>Das Journal &apos;%1&apos; konnte nicht geschrieben werden (ist der Datenträger voll?): Der Lauf wurde vor der nächsten Umbenennung angehalten. Die %2 zuvor umbenannten Elemente sind aufgezeichnet und werden durch Rückgängig wiederhergestellt.</translation>
+        <translation>Das Journal &apos;%1&apos; konnte nicht geschrieben werden (ist der Datenträger voll?): Der Lauf wurde vor der nächsten Umbenennung angehalten. Die zuvor umbenannten Elemente (%2) sind aufgezeichnet und werden durch Rückgängig wiederhergestellt.</translation>
     </message>
     <message>
         <source>Filenames in this folder(ONE layer)</source>
@@ -809,7 +809,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>Extension</source>
-        <translation>Erweiterung</translation>
+        <translation>Dateiendung</translation>
     </message>
     <message>
         <source>Save</source>
@@ -970,7 +970,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>The folder used by IE to store images of a webpage</source>
-        <translation>Der Ordner, in dem ein Browser die Bilder einer Webseite ablegt</translation>
+        <translation>Der Ordner, in dem IE die Bilder einer Webseite ablegt</translation>
     </message>
     <message>
         <source>(ONE layer)</source>
@@ -1097,7 +1097,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>E&amp;xtension</source>
-        <translation>Er&amp;weiterung</translation>
+        <translation>End&amp;ung</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -1245,7 +1245,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>Extension</source>
-        <translation>Erweiterung</translation>
+        <translation>Dateiendung</translation>
     </message>
     <message>
         <source>Save</source>
@@ -1276,7 +1276,7 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
     <message>
         <source>%1 Folders %2 Files</source>
-        <translation>%1 Ordner %2 Dateien</translation>
+        <translation>Ordner: %1  Dateien: %2</translation>
     </message>
     <message>
         <source>Select a folder to 
