@@ -53,7 +53,7 @@ bench: build
 	./bench/run_bench.sh $(BUILD)
 
 # The texts of the sources into translations/*.ts, with what is translated already filled in
-# (translate the rest in Qt Linguist: linguist translations/velmora_de.ts).
+# (translate the rest in Qt Linguist: /usr/lib/qt6/bin/linguist translations/velmora_de.ts).
 translations: deps
 	./tools/update-translations.sh
 
