@@ -4,6 +4,8 @@
 #include "batch/program_files.h"
 #include "engine/core_text.h"
 
+#include <algorithm>
+
 namespace velmora::batch {
 
 std::string ProgramFolderWithSeparator(const std::string& folder) {
@@ -36,7 +38,9 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   return out;
 }
 
-bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log) {
+bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log,
+                     RunJournal* journal) {
+  if (journal && journal->sealAsLog(log)) return true;
   const std::string folder = ProgramFolderWithSeparator(programFolder);
   fs.makeFolders(programFolder);
   const bool saved = fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(log.entries()), true);
@@ -84,6 +88,17 @@ void RunJournal::finish() {
   if (handle_) handle_->sync();
 }
 
+bool RunJournal::sealAsLog(const RollbackLog& log) {
+  if (!handle_ || log.empty()) return false;
+  // The journal took each pair of the log in the log's order, and lost every pair withdrawn:
+  // its bytes are the log's exactly when its size is.
+  std::uint64_t logSize = 0;
+  for (const std::string& entry : log.entries()) logSize += entry.size() + 2;
+  if (logSize != size_ || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName)) return false;
+  handle_.reset();
+  return true;
+}
+
 void RunJournal::discard() {
   if (!handle_) return;
   fs_.removeFile(path_);  // removed while still locked, so nobody takes it over meanwhile
@@ -99,7 +114,10 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
   if (!lock) return false;
   auto content = fs.readFile(journal);
   if (!content) return false;
-  // Every record ends in CR LF: bytes after the last one are a record cut short.
+  // Names never hold a NUL: the journal's records end before its first one (a killed run
+  // leaves the zero bytes reserved past its last record). Every record ends in CR LF:
+  // bytes after the last one are a record cut short.
+  content->resize(std::min(content->size(), content->find('\0')));
   const std::size_t end = content->rfind("\r\n");
   content->resize(end == std::string::npos ? 0 : end + 2);
   std::vector<std::string> lines;

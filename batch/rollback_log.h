@@ -35,11 +35,14 @@ class RollbackLog {
   std::vector<std::string> entries_;
 };
 
-/// Writes the log into the program folder, replacing the previous one atomically and
-/// leaving it read-only. Then removes the run journal.
-bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log);
-
 enum class JournalState { Ready, Busy, Unusable };
+class RunJournal;
+
+/// Writes the log into the program folder, replacing the previous one atomically and
+/// leaving it read-only. With the run's journal holding exactly the log's bytes, the
+/// journal itself becomes the log instead (and is no longer held).
+bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log,
+                     RunJournal* journal = nullptr);
 
 /// The journal of a running batch run, held with an exclusive lock so that another
 /// instance never takes it over, and so that a second run (or an undo) on the same program
@@ -61,6 +64,9 @@ class RunJournal {
   void withdraw();
   /// Syncs what was appended to the disk.
   void finish();
+  /// When the journal holds exactly the log's bytes: synced, made read-only and moved into
+  /// place as the rollback log; the lock is released. False when it cannot be.
+  bool sealAsLog(const RollbackLog& log);
   /// Drops the journal file (after the log was saved) and releases the lock.
   void discard();
   bool active() const { return handle_ != nullptr; }

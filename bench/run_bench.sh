@@ -1,52 +1,131 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Whole-run benchmark: velmora-cli changing every extension of 100,000 files to ".dat",
-# against a bare readdir + renameat2 loop in C on the same tree, in one run. Prints the
-# median times, their ratio, and velmora-cli's peak resident memory.
+# Whole-run benchmark of velmora-cli against the bare readdir + renameat2(RENAME_NOREPLACE)
+# loop in C (bench/bare_rename.c) on the same trees, in one run:
+#  - four operations (replace, lower case, prefix insert, extension change) on a flat
+#    folder and on a tree of 100 folders (scope 1), and the extension change at 3x the size;
+#  - undo of a run against the bare loop renaming back;
+#  - a preview of the first 20 rows against the bare listing of the folder;
+#  - a 10-file rename, in milliseconds.
+# Each figure is the median of interleaved rounds (bare, then velmora-cli, on fresh trees),
+# so a busy machine weighs on both alike. Memory is velmora-cli's peak resident size.
 #
 #   bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
 set -euo pipefail
 build=${1:-build}
 files=${2:-100000}
-rounds=${3:-5}
+rounds=${3:-3}
+big=$((files * 3))
 here=$(cd "$(dirname "$0")" && pwd)
 cli=$(cd "$build" && pwd)/cli/velmora-cli
 [ -x "$cli" ] || { echo "build velmora-cli first (make build)" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/bare_rename" "$here/bare_rename.c"
+bare="$work/bare_rename"
+cc -O2 -o "$bare" "$here/bare_rename.c"
+tree="$work/tree" state="$work/state"
 
-make_tree() {
-  rm -rf "$work/tree" "$work/state"
-  mkdir -p "$work/tree"
-  (cd "$work/tree" && seq -f "img%06g.jpg" 1 "$files" | xargs touch)
-  sync
+median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+fresh_tree() {  # FILES FOLDERS UPPER
+  rm -rf "$tree" "$state"
+  "$bare" make "$tree" "$1" "$2" "$3"
 }
 
-now() { date +%s.%N; }
-median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+# The velmora-cli arguments, the bare loop's operation and the new names' pattern of each operation.
+cli_args() {
+  case $1 in
+    replace) echo "replace --set oldText=img --set newText=pic" ;;
+    lower) echo "change --set changeMode=ConvertCase --set caseStyle=Lower --set capitalizeFirst=false --set includeExtension=true" ;;
+    prefix) echo "insert --set atHead=true --set headText=new_" ;;
+    extension) echo "extension --set allExtensions=true --set newExtension=.dat" ;;
+  esac
+}
+bare_op() {
+  case $1 in
+    replace) echo "replace=img/pic" ;; lower) echo "lower" ;; prefix) echo "prefix=new_" ;; extension) echo "ext=.dat" ;;
+  esac
+}
+new_pattern() {
+  case $1 in
+    replace) echo "pic*.jpg" ;; lower) echo "img*.jpg" ;; prefix) echo "new_img*.jpg" ;; extension) echo "img*.dat" ;;
+  esac
+}
 
-bare_times=() cli_times=() rss=0
-for ((r = 1; r <= rounds; ++r)); do
-  make_tree
-  t0=$(now); "$work/bare_rename" "$work/tree" >/dev/null; t1=$(now)
-  bare_times+=("$(echo "$t1 - $t0" | bc -l)")
-  make_tree
-  t0=$(now)
-  /usr/bin/time -f "%M" -o "$work/rss" "$cli" extension --folder "$work/tree" \
-      --set allExtensions=true --set newExtension=.dat --state-dir "$work/state" >/dev/null
-  t1=$(now)
-  cli_times+=("$(echo "$t1 - $t0" | bc -l)")
-  kb=$(cat "$work/rss"); [ "$kb" -gt "$rss" ] && rss=$kb
-  renamed=$(find "$work/tree" -name '*.dat' | wc -l)
-  [ "$renamed" -eq "$files" ] || { echo "velmora-cli renamed $renamed of $files" >&2; exit 1; }
+# Prints "bare_seconds cli_seconds cli_peak_kib" (medians) for OPERATION FILES FOLDERS.
+measure_run() {
+  local op=$1 n=$2 folders=$3 upper=0 scope=0 b=() c=() m=() out
+  [ "$op" = lower ] && upper=1
+  [ "$folders" -gt 0 ] && scope=1
+  for ((r = 0; r < rounds; ++r)); do
+    fresh_tree "$n" "$folders" "$upper"
+    b+=("$("$bare" time "$bare" rename "$tree" "$(bare_op "$op")" | cut -d' ' -f1)")
+    fresh_tree "$n" "$folders" "$upper"
+    # shellcheck disable=SC2046
+    out=$("$bare" time "$cli" $(cli_args "$op") --folder "$tree" --scope "$scope" --yes --state-dir "$state" 2>/dev/null)
+    c+=("${out% *}") m+=("${out#* }")
+    local got
+    got=$(find "$tree" -type f -name "$(new_pattern "$op")" | wc -l)
+    [ "$got" -eq "$n" ] || { echo "velmora-cli $op renamed $got of $n" >&2; exit 1; }
+  done
+  echo "$(printf '%s\n' "${b[@]}" | median) $(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${m[@]}" | sort -g | tail -1)"
+}
+
+# Undo of an extension change: velmora-cli undo against the bare loop renaming back.
+measure_undo() {
+  local n=$1 b=() c=() m=() out
+  for ((r = 0; r < rounds; ++r)); do
+    fresh_tree "$n" 0 0
+    "$bare" rename "$tree" ext=.dat >/dev/null
+    b+=("$("$bare" time "$bare" rename "$tree" ext=.jpg | cut -d' ' -f1)")
+    fresh_tree "$n" 0 0
+    "$cli" $(cli_args extension) --folder "$tree" --yes --state-dir "$state" >/dev/null
+    out=$("$bare" time "$cli" undo --yes --state-dir "$state")
+    c+=("${out% *}") m+=("${out#* }")
+    [ "$(find "$tree" -type f -name '*.jpg' | wc -l)" -eq "$n" ] || { echo "undo incomplete" >&2; exit 1; }
+  done
+  echo "$(printf '%s\n' "${b[@]}" | median) $(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${m[@]}" | sort -g | tail -1)"
+}
+
+# The first 20 preview rows against the bare listing, on one tree (nothing changes it).
+measure_preview() {
+  local n=$1 b=() c=() m=() out
+  fresh_tree "$n" 0 0
+  for ((r = 0; r < rounds * 3; ++r)); do
+    b+=("$("$bare" time "$bare" list "$tree" | cut -d' ' -f1)")
+    out=$("$bare" time "$cli" $(cli_args extension) --folder "$tree" --preview --state-dir "$state")
+    c+=("${out% *}") m+=("${out#* }")
+  done
+  echo "$(printf '%s\n' "${b[@]}" | median) $(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${m[@]}" | sort -g | tail -1)"
+}
+
+# A 10-file replace, the history already holding its texts: milliseconds.
+measure_small() {
+  local c=() out
+  rm -rf "$state"
+  for ((r = 0; r < rounds * 5; ++r)); do
+    rm -rf "$tree"
+    "$bare" make "$tree" 10 0 0
+    out=$("$bare" time "$cli" $(cli_args replace) --folder "$tree" --yes --state-dir "$state")
+    c+=("${out% *}")
+  done
+  printf '%s\n' "${c[@]}" | median
+}
+
+row() {  # LABEL LAYOUT FILES "bare cli kib"
+  local b c k
+  read -r b c k <<<"$4"
+  printf '%-10s %-6s %7d %9.3f %9.3f %7.2f %8.1f\n' "$1" "$2" "$3" "$b" "$c" "$(echo "$c / $b" | bc -l)" \
+    "$(echo "$k / 1024" | bc -l)"
+}
+
+printf 'velmora-cli against the bare loop (medians of %d rounds; MiB = velmora-cli peak memory)\n' "$rounds"
+printf '%-10s %-6s %7s %9s %9s %7s %8s\n' operation layout files "bare s" "cli s" ratio MiB
+for op in replace lower prefix extension; do
+  row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
+  row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"
 done
-
-bare=$(printf '%s\n' "${bare_times[@]}" | median)
-velmora=$(printf '%s\n' "${cli_times[@]}" | median)
-printf 'files            %d\n' "$files"
-printf 'bare loop        %.3f s (median of %d)\n' "$bare" "$rounds"
-printf 'velmora-cli      %.3f s (median of %d)\n' "$velmora" "$rounds"
-printf 'ratio            %.2f\n' "$(echo "$velmora / $bare" | bc -l)"
-printf 'peak memory      %.1f MiB\n' "$(echo "$rss / 1024" | bc -l)"
+row extension flat "$big" "$(measure_run extension "$big" 0)"
+row undo flat "$files" "$(measure_undo "$files")"
+row preview20 flat "$files" "$(measure_preview "$files")"
+printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"

@@ -290,7 +290,7 @@ class Session {
       messages_.information(batch::kNothingRenamedMessage);
       return finish(run.skipped().empty() ? kNothingRenamed : kFailure);
     }
-    if (!batch::SaveRollbackLog(fs_, stateDir_, run.log())) {
+    if (!batch::SaveRollbackLog(fs_, stateDir_, run.log(), &journal)) {
       messages_.show("Warning", journal.active()
                                     ? "The rollback log could not be written; the renames are kept in " +
                                           batch::ProgramFolderWithSeparator(stateDir_) + batch::kJournalName + "."

@@ -94,7 +94,8 @@ enum class RenameStatus {
   Failed,        ///< any other refusal (vanished source, permissions, read-only medium)
 };
 
-/// An open, exclusively locked file that takes whole appends (the run journal).
+/// An open, exclusively locked file that takes whole appends (the run journal). After a
+/// crash it may end in zero bytes past its last append.
 class AppendLog {
  public:
   virtual ~AppendLog() = default;
@@ -104,6 +105,13 @@ class AppendLog {
   virtual bool sync() = 0;
   /// Cuts the file back to a size it had before (drops a record that did not happen).
   virtual bool truncateTo(std::uint64_t size) = 0;
+  /// Makes what was appended the file `destination`, replacing it atomically: synced, left
+  /// read-only and moved into place, so the bytes are not written a second time. False
+  /// when it could not (or this file system does not do it): the caller writes the file.
+  virtual bool sealAs(const std::string& destination) {
+    static_cast<void>(destination);
+    return false;
+  }
 };
 
 class FileSystem {

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <time.h>
@@ -96,26 +97,89 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// The run journal, written through a shared mapping of the file: a record costs a copy
+// and no system call. Once the copy is done the bytes are in the page cache, so they
+// survive a kill of the process exactly as bytes given to write() do. The file grows in
+// reserved steps (fallocate): a full disk fails an append instead of faulting later, and
+// the bytes past the last record stay zero. Names never hold a NUL, so recovery takes the
+// bytes up to the first NUL; a record copied only in part always has a NUL inside it.
+// Only a window of the file is mapped at a time, so the journal costs little memory.
 class PosixAppendLog final : public AppendLog {
  public:
-  explicit PosixAppendLog(int fd) : fd_(fd) {}
-  ~PosixAppendLog() override { ::close(fd_); }
+  PosixAppendLog(int fd, std::string path, std::uint64_t size) : fd_(fd), path_(std::move(path)), used_(size) {}
+  ~PosixAppendLog() override {
+    // Closed by its holder: the zero tail of the last step goes.
+    if (unmap()) static_cast<void>(::ftruncate(fd_, static_cast<off_t>(used_)));
+    ::close(fd_);
+  }
   PosixAppendLog(const PosixAppendLog&) = delete;
   PosixAppendLog& operator=(const PosixAppendLog&) = delete;
 
   bool append(std::string_view bytes) override {
-    // One write call, so a crash leaves whole records behind (O_APPEND).
-    ssize_t n;
-    do {
-      n = ::write(fd_, bytes.data(), bytes.size());
-    } while (n < 0 && errno == EINTR);
-    return n == static_cast<ssize_t>(bytes.size());
+    if (bytes.empty()) return true;
+    if (!fits(bytes.size())) return false;
+    std::memcpy(map_ + (used_ - mapStart_), bytes.data(), bytes.size());
+    used_ += bytes.size();
+    return true;
   }
+
   bool sync() override { return ::fdatasync(fd_) == 0; }
-  bool truncateTo(std::uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
+
+  bool truncateTo(std::uint64_t size) override {
+    if (size > used_) return false;
+    if (map_ && size >= mapStart_) {
+      // The bytes are dropped by zeroing them: the file keeps its reserved size.
+      std::memset(map_ + (size - mapStart_), 0, used_ - size);
+    } else {
+      unmap();
+      if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return false;
+    }
+    used_ = size;
+    return true;
+  }
+
+  bool sealAs(const std::string& destination) override {
+    unmap();
+    if (::ftruncate(fd_, static_cast<off_t>(used_)) != 0 || ::fchmod(fd_, 0444) != 0 || ::fsync(fd_) != 0) return false;
+    // Replacing the previous log is the point here; the rename is atomic.
+    if (::rename(path_.c_str(), destination.c_str()) != 0) return false;
+    SyncFolder(ParentFolder(destination));
+    return true;
+  }
 
  private:
+  static constexpr std::uint64_t kStep = 1u << 20;
+
+  // Makes room for n more bytes in the mapped window, reserving and mapping a new window
+  // from the page of the end on when they do not fit.
+  bool fits(std::size_t n) {
+    if (map_ && used_ + n <= mapStart_ + mapLength_) return true;
+    const std::uint64_t page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    const std::uint64_t start = used_ / page * page;
+    const std::uint64_t length = std::max<std::uint64_t>(kStep, (used_ + n - start + page - 1) / page * page);
+    if (::posix_fallocate(fd_, static_cast<off_t>(start), static_cast<off_t>(length)) != 0) return false;
+    void* map = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, static_cast<off_t>(start));
+    if (map == MAP_FAILED) return false;
+    unmap();
+    map_ = static_cast<char*>(map);
+    mapStart_ = start;
+    mapLength_ = length;
+    return true;
+  }
+
+  bool unmap() {
+    if (!map_) return false;
+    ::munmap(map_, mapLength_);
+    map_ = nullptr;
+    return true;
+  }
+
   int fd_;
+  std::string path_;
+  std::uint64_t used_;
+  char* map_ = nullptr;
+  std::uint64_t mapStart_ = 0;
+  std::uint64_t mapLength_ = 0;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -250,7 +314,7 @@ class PosixFileSystem final : public FileSystem {
     // A holder removes its journal while it still holds the lock: a lock taken on a file
     // that is no longer at the path guards nothing, so open the path again.
     for (int attempt = 0; attempt < 10; ++attempt) {
-      int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644);
+      int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644);
       if (fd < 0) break;
       struct stat held, named;
       if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
@@ -263,8 +327,8 @@ class PosixFileSystem final : public FileSystem {
         break;
       }
       if (::lstat(path.c_str(), &named) == 0 && SameEntry(held, named)) {
-        ::fcntl(fd, F_SETFL, O_APPEND);  // appends may block like any write again
-        return std::make_unique<PosixAppendLog>(fd);
+        ::fcntl(fd, F_SETFL, 0);  // it may block like any file again
+        return std::make_unique<PosixAppendLog>(fd, path, static_cast<std::uint64_t>(held.st_size));
       }
       ::close(fd);
     }

@@ -38,6 +38,15 @@ class MemoryAppendLog final : public AppendLog {
     return true;
   }
   bool sync() override { return true; }
+  bool sealAs(const std::string& destination) override {
+    auto it = fs_.nodes_.find(path_);
+    if (it == fs_.nodes_.end()) return false;
+    MemoryFileSystem::Node sealed = std::move(it->second);
+    sealed.readOnly = true;
+    fs_.nodes_.erase(it);
+    fs_.nodes_[MemoryFileSystem::Normalize(destination)] = std::move(sealed);
+    return true;
+  }
   bool truncateTo(std::uint64_t size) override {
     auto it = fs_.nodes_.find(path_);
     if (it == fs_.nodes_.end() || size > it->second.content.size()) return false;

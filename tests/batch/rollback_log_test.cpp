@@ -69,7 +69,12 @@ TEST(RunJournal, RecoveredAsTheLogWhenNobodyHoldsIt) {
 
 TEST(RunJournal, RecoveryTakesWholeRecordsOnly) {
   const std::string whole = "/w/b\r\n/w/a\r\n";
-  for (const std::string torn : {"/w/d\r\n/w/long_na", "/w/d\r\n/w/c\r", "/w/d\r\n", "/w/d"}) {
+  // A mapped journal killed mid-copy: zero bytes where the copy had not reached yet.
+  const std::string zeros(8, '\0');
+  for (const std::string& torn : {std::string("/w/d\r\n/w/long_na"), std::string("/w/d\r\n/w/c\r"),
+                                 std::string("/w/d\r\n"), std::string("/w/d"), zeros,
+                                 "/w/d\r\n/w/c" + zeros, "/w/d" + zeros + "\r\n/w/c\r\n" + zeros,
+                                 zeros + "\r\n/w/c\r\n"}) {
     SCOPED_TRACE(torn);
     platform::MemoryFileSystem fs;
     fs.addFolder("/state");
@@ -118,6 +123,28 @@ TEST(RunJournal, TornLastRecordIsDroppedAndEmptyJournalKeepsTheLog) {
   fs.writeFileAtomic("/state/rollback.rbk.journal", "", false);
   EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
   EXPECT_EQ(fs.node("/state/rollback.rbk")->content, "/w/b\r\n/w/a\r\n");
+  EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+}
+
+TEST(RunJournal, BecomesTheLogWhenItHoldsTheLogsBytes) {
+  platform::MemoryFileSystem fs;
+  fs.addFolder("/state");
+  fs.writeFileAtomic("/state/rollback.rbk", "/old\r\n/older\r\n", true);
+  batch::RunJournal journal(fs, "/state");
+  batch::RollbackLog log;
+  log.add("/w/b", "/w/a");
+  EXPECT_FALSE(journal.sealAsLog(log));  // not open
+  ASSERT_EQ(journal.open(), batch::JournalState::Ready);
+  journal.intend("/w/b", "/w/a");
+  journal.intend("/w/x", "/w/c");
+  journal.withdraw();
+  log.add("/w/d", "/w/c");
+  EXPECT_FALSE(journal.sealAsLog(log));  // the log holds a pair the journal lacks
+  journal.intend("/w/d", "/w/c");
+  ASSERT_TRUE(batch::SaveRollbackLog(fs, "/state", log, &journal));
+  EXPECT_FALSE(journal.active());
+  EXPECT_EQ(fs.node("/state/rollback.rbk")->content, "/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n");
+  EXPECT_TRUE(fs.node("/state/rollback.rbk")->readOnly);
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
 }
 

@@ -135,6 +135,23 @@ TEST_P(FileSystemTest, AppendLogIsExclusive) {
   EXPECT_EQ(fs.readFile(path), std::optional<std::string>("a\r\nb\r\n"));
 }
 
+TEST_P(FileSystemTest, AppendLogDropsAWithdrawnRecordAndIsSealedInPlace) {
+  auto& fs = fixture->fs();
+  const std::string path = fixture->at("journal"), log = fixture->at("log");
+  ASSERT_TRUE(fs.writeFileAtomic(log, "old\r\n", true));
+  auto journal = fs.openLockedAppend(path);
+  ASSERT_NE(journal, nullptr);
+  const std::string big(3u << 20, 'x');  // beyond one reserved step of the real journal
+  ASSERT_TRUE(journal->append("a\r\n"));
+  ASSERT_TRUE(journal->append(big));
+  ASSERT_TRUE(journal->truncateTo(3));
+  ASSERT_TRUE(journal->append("b\r\n"));
+  if (!journal->sealAs(log)) GTEST_SKIP() << "this file system does not seal";
+  journal.reset();
+  EXPECT_EQ(fs.readFile(log), std::optional<std::string>("a\r\nb\r\n"));
+  EXPECT_FALSE(fs.exists(path));
+}
+
 INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileSystemTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Real" : "Memory"; });
 
