@@ -89,6 +89,9 @@ std::vector<RenamePair> BatchRun::renamed() const {
 
 void BatchRun::itemLoop(const ItemList& items) {
   if (items.paths.empty()) return;
+  // The items of a folder's listing all lie in that folder: it is held open and they are
+  // renamed in it by name.
+  openFolder(items.kinds.empty() ? std::string() : engine::FolderPart(items.paths.front()));
   ordinal_ = request_->startNumber;
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(items.paths.size()));
   const bool kindsKnown = items.kinds.size() == items.paths.size();
@@ -114,6 +117,24 @@ void BatchRun::itemLoop(const ItemList& items) {
         break;
     }
   }
+  openFolder({});
+}
+
+void BatchRun::openFolder(std::string prefix) {
+  folder_.reset();
+  folderPrefix_ = std::move(prefix);
+  if (folderPrefix_.empty() || request_->mode != RunMode::Rename) return;
+  std::string folder = folderPrefix_;
+  if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+  folder_ = fs_.openFolder(folder);
+}
+
+platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::string& to) {
+  const std::size_t n = folderPrefix_.size();
+  if (folder_ && engine::NameStart(from) == n && engine::NameStart(to) == n && from.compare(0, n, folderPrefix_) == 0 &&
+      to.compare(0, n, folderPrefix_) == 0)
+    return folder_->rename(std::string_view(from).substr(n), std::string_view(to).substr(n));
+  return fs_.rename(from, to);
 }
 
 void BatchRun::applyOperationToItem(const Item& item) {
@@ -252,7 +273,7 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
       journalStopped();
       return;
     }
-    status = fs_.rename(oldPath, newPath);
+    status = renameItem(oldPath, newPath);
     if (status == platform::RenameStatus::Renamed) break;
     if (journal_) journal_->withdraw();
     if (status != platform::RenameStatus::TargetExists || !numbered) break;

@@ -4,6 +4,7 @@
 // cleaned, numbered on a collision and renamed (or recorded as a preview row), every
 // rename recorded in the rollback log and the run journal.
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -88,6 +89,11 @@ class BatchRun {
   void itemLoop(const ItemList& items);
   void applyOperationToItem(const engine::Item& item);
   void renamePerformer(const std::string& oldPath, std::string newPath);
+  /// Holds the folder with this path prefix (its folder part, separator included) open for
+  /// the renames of a real run; "" closes it.
+  void openFolder(std::string prefix);
+  /// A rename within the open folder by name, any other by path.
+  platform::RenameStatus renameItem(const std::string& from, const std::string& to);
   /// The journal could not take a pair: the run stops before that rename.
   void journalStopped();
   void skip(const std::string& oldPath, const std::string& newPath, std::string reason);
@@ -106,6 +112,8 @@ class BatchRun {
   StopFlag& stop_;
   engine::SpecialStringExpander& expander_;
   RunJournal* journal_ = nullptr;
+  std::unique_ptr<platform::OpenFolder> folder_;
+  std::string folderPrefix_;
 
   const RunRequest* request_ = nullptr;
   std::int32_t ordinal_ = 1;

@@ -10,17 +10,21 @@
 # Each figure is the median of interleaved rounds (bare, then velmora-cli, on fresh trees),
 # so a busy machine weighs on both alike. Memory is velmora-cli's peak resident size.
 #
-#   bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
+#   [BENCH_DIR=folder] [VELMORA_CLI=binary] bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
 set -euo pipefail
 build=${1:-build}
 files=${2:-100000}
 rounds=${3:-3}
 big=$((files * 3))
 here=$(cd "$(dirname "$0")" && pwd)
-cli=$(cd "$build" && pwd)/cli/velmora-cli
+cli=${VELMORA_CLI:-$(cd "$build" && pwd)/cli/velmora-cli}
 [ -x "$cli" ] || { echo "build velmora-cli first (make build)" >&2; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-bench-XXXXXX")
+# The trees go to memory (tmpfs) unless BENCH_DIR names another place: a disk that other
+# work keeps busy would time its own queue more than the renames.
+base=${BENCH_DIR:-/dev/shm}
+[ -d "$base" ] && [ -w "$base" ] || base=${TMPDIR:-/tmp}
+work=$(mktemp -d "$base/velmora-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 bare="$work/bare_rename"
 cc -O2 -o "$bare" "$here/bare_rename.c"

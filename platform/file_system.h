@@ -114,6 +114,14 @@ class AppendLog {
   }
 };
 
+/// A folder held open while entries in it are renamed by name: the system does not walk the
+/// folder's path again for each rename. Renames as FileSystem::rename does.
+class OpenFolder {
+ public:
+  virtual ~OpenFolder() = default;
+  virtual RenameStatus rename(std::string_view fromName, std::string_view toName) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -149,6 +157,10 @@ class FileSystem {
   /// Renames within the file system and never replaces an existing entry, not even one
   /// that appears between a check and this call.
   virtual RenameStatus rename(const std::string& from, const std::string& to) = 0;
+
+  /// Opens a folder for renames of its entries; null when it cannot be opened. This one
+  /// renames by the joined paths.
+  virtual std::unique_ptr<OpenFolder> openFolder(const std::string& folder);
 
   /// Whole-file read of a regular file of at most kReadFileLimit bytes, opened without
   /// blocking; empty optional for anything else (a FIFO, a device, a folder, a huge file).

@@ -35,13 +35,14 @@ namespace {
 
 const RenameFaults* g_faults = nullptr;
 
-int RenameNoReplace(const char* from, const char* to) {
+// Names relative to the folder dfd (AT_FDCWD: paths as they are).
+int RenameNoReplace(const char* from, const char* to, int dfd = AT_FDCWD) {
   if (g_faults && g_faults->noReplaceUnsupported) {
     errno = EINVAL;
     return -1;
   }
 #ifdef SYS_renameat2
-  return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+  return static_cast<int>(syscall(SYS_renameat2, dfd, from, dfd, to, RENAME_NOREPLACE));
 #else
   errno = ENOSYS;
   return -1;
@@ -236,7 +237,14 @@ class PosixFileSystem final : public FileSystem {
   RenameStatus rename(const std::string& from, const std::string& to) override {
     if (from.empty() || to.empty()) return RenameStatus::Failed;
     if (RenameNoReplace(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
-    const int err = errno;
+    return refused(errno, from, to);
+  }
+
+  std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
+
+  /// What follows a no-replace rename refused with err: the case-only rename, the
+  /// fallback where the system lacks the flag, or the failure.
+  RenameStatus refused(int err, const std::string& from, const std::string& to) {
     if (err == EEXIST) return caseOnlyRename(from, to);
     if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(from, to);
     return failed(err);
@@ -407,6 +415,36 @@ class PosixFileSystem final : public FileSystem {
     return failed(err);
   }
 };
+
+// Renames by names relative to the open folder; the rare ways on after a refusal take the
+// joined paths.
+class PosixFolder final : public OpenFolder {
+ public:
+  PosixFolder(PosixFileSystem& fs, int fd, std::string folder) : fs_(fs), fd_(fd), folder_(std::move(folder)) {}
+  ~PosixFolder() override { ::close(fd_); }
+  PosixFolder(const PosixFolder&) = delete;
+  PosixFolder& operator=(const PosixFolder&) = delete;
+
+  RenameStatus rename(std::string_view fromName, std::string_view toName) override {
+    if (fromName.empty() || toName.empty()) return RenameStatus::Failed;
+    from_.assign(fromName);  // reused buffers: the names need their terminating NUL
+    to_.assign(toName);
+    if (RenameNoReplace(from_.c_str(), to_.c_str(), fd_) == 0) return RenameStatus::Renamed;
+    const int err = errno;
+    return fs_.refused(err, JoinPath(folder_, fromName), JoinPath(folder_, toName));
+  }
+
+ private:
+  PosixFileSystem& fs_;
+  int fd_;
+  std::string folder_, from_, to_;
+};
+
+std::unique_ptr<OpenFolder> PosixFileSystem::openFolder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixFolder>(*this, fd, folder);
+}
 
 }  // namespace
 

@@ -56,6 +56,24 @@ std::optional<std::vector<DirEntry>> FileSystem::listFolder(const std::string& f
 }
 
 namespace {
+class PathFolder final : public OpenFolder {
+ public:
+  PathFolder(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+  RenameStatus rename(std::string_view fromName, std::string_view toName) override {
+    return fs_.rename(JoinPath(folder_, fromName), JoinPath(folder_, toName));
+  }
+
+ private:
+  FileSystem& fs_;
+  std::string folder_;
+};
+}  // namespace
+
+std::unique_ptr<OpenFolder> FileSystem::openFolder(const std::string& folder) {
+  return std::make_unique<PathFolder>(*this, folder);
+}
+
+namespace {
 std::string_view WithoutTrailingSeparators(std::string_view path) {
   while (path.size() > 1 && IsSeparator(path.back()) && !IsRootPath(path)) path.remove_suffix(1);
   return path;

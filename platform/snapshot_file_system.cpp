@@ -3,6 +3,45 @@
 
 namespace velmora::platform {
 
+namespace {
+/// Renames in an open folder of the inner file system, dropping the saved listings each
+/// rename makes stale.
+class SnapshotFolder final : public OpenFolder {
+ public:
+  SnapshotFolder(SnapshotFileSystem& fs, std::unique_ptr<OpenFolder> inner, std::string folder)
+      : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)) {}
+  RenameStatus rename(std::string_view fromName, std::string_view toName) override {
+    fs_.forget(JoinPath(folder_, fromName));
+    return inner_->rename(fromName, toName);
+  }
+
+ private:
+  SnapshotFileSystem& fs_;
+  std::unique_ptr<OpenFolder> inner_;
+  std::string folder_;
+};
+
+std::string_view ParentOf(std::string_view path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  while (cut > 1 && IsSeparator(path[cut - 1])) --cut;
+  return path.substr(0, cut);
+}
+}  // namespace
+
+void SnapshotFileSystem::forget(std::string_view path) {
+  if (saved_.empty() || path.empty()) return;
+  // The folder the entry is in, and the entry with everything below it (a renamed or
+  // removed folder takes its listings' paths with it). Listings are saved under the path
+  // as asked for; a separator at the end is taken as part of that path.
+  if (auto parent = saved_.find(ParentOf(path)); parent != saved_.end()) saved_.erase(parent);
+  for (auto it = saved_.lower_bound(path); it != saved_.end() && it->first.starts_with(path);) {
+    const bool below =
+        it->first.size() == path.size() || IsSeparator(path.back()) || IsSeparator(it->first[path.size()]);
+    it = below ? saved_.erase(it) : std::next(it);
+  }
+}
+
 std::optional<std::vector<DirEntry>> SnapshotFileSystem::readFolder(const std::string& folder) {
   auto it = saved_.find(folder);
   if (it == saved_.end()) it = saved_.emplace(folder, inner_.readFolder(folder)).first;
@@ -10,27 +49,43 @@ std::optional<std::vector<DirEntry>> SnapshotFileSystem::readFolder(const std::s
 }
 
 RenameStatus SnapshotFileSystem::rename(const std::string& from, const std::string& to) {
-  saved_.clear();
+  forget(from);
+  forget(to);
   return inner_.rename(from, to);
 }
 
+std::unique_ptr<OpenFolder> SnapshotFileSystem::openFolder(const std::string& folder) {
+  auto inner = inner_.openFolder(folder);
+  if (!inner) return nullptr;
+  saved_.erase(folder);  // every rename in it changes its listing
+  return std::make_unique<SnapshotFolder>(*this, std::move(inner), folder);
+}
+
 bool SnapshotFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {
-  saved_.clear();
+  forget(path);
   return inner_.writeFileAtomic(path, content, readOnly);
 }
 
 bool SnapshotFileSystem::removeFile(const std::string& path) {
-  saved_.clear();
+  forget(path);
   return inner_.removeFile(path);
 }
 
 bool SnapshotFileSystem::makeFolders(const std::string& path) {
-  saved_.clear();
+  // Every missing parent may be made: each folder on the way may change (or come to be),
+  // while what lies below an existing one stays as it was.
+  for (std::string_view p = path; !p.empty();) {
+    const std::string_view parent = ParentOf(p);
+    for (const std::string_view changed : {p, parent})
+      if (auto it = saved_.find(changed); it != saved_.end()) saved_.erase(it);
+    if (parent.size() >= p.size()) break;
+    p = parent;
+  }
   return inner_.makeFolders(path);
 }
 
 std::unique_ptr<AppendLog> SnapshotFileSystem::openLockedAppend(const std::string& path, LockFailure* why) {
-  saved_.clear();
+  forget(path);
   return inner_.openLockedAppend(path, why);
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A file system that reads each folder once while nothing changes: the checks before a
-// run (the probe of the first target item, the sample name) and the walk's first listing
+// A file system that reads each folder once while nothing changes in it: the checks before
+// a run (the probe of the first target item, the sample name) and the walk's first listing
 // then share one read of a folder of 100,000 photos instead of reading it three times.
-// Any change made through it (a rename, a write, a removal) drops every saved listing.
+// A change made through it (a rename, a write, a removal) drops the saved listings of the
+// folders it touched: the folder the entry is in, and the entry's own subtree.
 
 #include <map>
 
@@ -19,6 +20,7 @@ class SnapshotFileSystem final : public FileSystem {
   EntryKind kind(const std::string& path) override { return inner_.kind(path); }
   std::optional<EntryInfo> entryInfo(const std::string& path) override { return inner_.entryInfo(path); }
   RenameStatus rename(const std::string& from, const std::string& to) override;
+  std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
   std::optional<std::string> readFile(const std::string& path) override { return inner_.readFile(path); }
   bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
   bool removeFile(const std::string& path) override;
@@ -28,9 +30,12 @@ class SnapshotFileSystem final : public FileSystem {
   bool isUnlocked(const std::string& path) override { return inner_.isUnlocked(path); }
   std::string canonicalPath(const std::string& path) override { return inner_.canonicalPath(path); }
 
+  /// Drops the saved listings that a change of the entry at path makes stale.
+  void forget(std::string_view path);
+
  private:
   FileSystem& inner_;
-  std::map<std::string, std::optional<std::vector<DirEntry>>> saved_;
+  std::map<std::string, std::optional<std::vector<DirEntry>>, std::less<>> saved_;
 };
 
 }  // namespace velmora::platform

@@ -206,6 +206,26 @@ TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   EXPECT_EQ((*after)[0].name, "b");
   EXPECT_EQ((*after)[1].name, "c");
   EXPECT_FALSE(fs.listFolder("/missing").has_value());
+
+  // A change beside it keeps the listing; a rename in the open folder, or of a folder
+  // above a listed one, drops it.
+  memory.addFolder("/d/s");
+  memory.addFile("/d/s/x");
+  ASSERT_EQ(fs.listFolder("/d/s")->size(), 1u);
+  memory.addFile("/d/s/y");
+  ASSERT_TRUE(fs.makeFolders("/d/state"));
+  ASSERT_TRUE(fs.writeFileAtomic("/d/state/Newname.txt", "a", false));
+  EXPECT_EQ(fs.listFolder("/d")->size(), 4u);  // b, c, s, state
+  EXPECT_EQ(fs.listFolder("/d/s")->size(), 1u);
+  auto folder = fs.openFolder("/d/s");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_EQ(fs.listFolder("/d/s")->size(), 2u);
+  EXPECT_EQ(folder->rename("x", "z"), platform::RenameStatus::Renamed);
+  EXPECT_EQ(fs.listFolder("/d/s")->back().name, "z");
+  memory.addFile("/d/s/w");
+  EXPECT_EQ(fs.rename("/d/s", "/d/t"), platform::RenameStatus::Renamed);
+  EXPECT_FALSE(fs.listFolder("/d/s").has_value());
+  EXPECT_EQ(fs.listFolder("/d")->back().name, "t");
 }
 
 #ifndef _WIN32
@@ -224,7 +244,10 @@ TEST(PosixFallbackRename, ReservesTheNameFirstSoAPlantedFileIsNeverReplaced) {
   for (int i = 0; i < 7; ++i) {
     const std::string n = std::to_string(i);
     tree.writeFile("src" + n, "mine");
-    EXPECT_EQ(fs.rename(tree.path("src" + n), tree.path("dst" + n)), RenameStatus::TargetExists);
+    // By path, and by name in the open folder.
+    const auto status = i % 2 ? fs.openFolder(tree.root())->rename("src" + n, "dst" + n)
+                              : fs.rename(tree.path("src" + n), tree.path("dst" + n));
+    EXPECT_EQ(status, RenameStatus::TargetExists);
     EXPECT_EQ(tree.readFile("dst" + n), "planted");
     EXPECT_EQ(tree.readFile("src" + n), "mine");
   }
