@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -24,13 +23,6 @@ namespace {
 
 using testing::RunCli;
 using testing::WithSeparator;
-
-/// The bytes of the journal's records: those before the zero bytes reserved past them.
-std::size_t RecordBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return std::min(content.size(), content.find('\0'));
-}
 
 TEST(CliJournal, RunKilledMidwayIsUndoneCompletely) {
   testing::TempTree tree;
@@ -52,7 +44,7 @@ TEST(CliJournal, RunKilledMidwayIsUndoneCompletely) {
   ASSERT_TRUE(child.started());
   // Kill it once some renames are in the journal.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (RecordBytes(journal) < 4096 && child.running() && std::chrono::steady_clock::now() < deadline)
+  while (testing::JournalRecordBytes(journal) < 4096 && child.running() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   child.kill();
   child.wait();

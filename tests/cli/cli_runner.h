@@ -3,7 +3,10 @@
 // velmora-cli as the CLI tests start it: the binary under test, run to its end through the
 // portable process runner (captured stdout and stderr, exit code), on Linux and on Windows.
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -20,6 +23,14 @@ inline ProcessResult RunCli(std::vector<std::string> args, const ProcessOptions&
 }
 
 /// The path with a separator of the system after it, as a user types a folder.
+/// The bytes of a run journal's records: those before the zero bytes a run reserves past
+/// them (what the journal holds so far, whatever its file size).
+inline std::size_t JournalRecordBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::min(content.size(), content.find('\0'));
+}
+
 inline std::string WithSeparator(const std::string& path) { return path + platform::kSeparator; }
 
 /// The one line the CLI prints for --json: the object compact, keys sorted, and a newline.
