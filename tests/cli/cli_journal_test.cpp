@@ -44,7 +44,7 @@ TEST(CliJournal, RunKilledMidwayIsUndoneCompletely) {
   ASSERT_TRUE(child.started());
   // Kill it once some renames are in the journal.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (testing::JournalRecordBytes(journal) < 4096 && child.running() && std::chrono::steady_clock::now() < deadline)
+  while (!testing::JournalHolds(journal, 4096) && child.running() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   child.kill();
   child.wait();

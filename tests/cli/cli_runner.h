@@ -3,10 +3,8 @@
 // velmora-cli as the CLI tests start it: the binary under test, run to its end through the
 // portable process runner (captured stdout and stderr, exit code), on Linux and on Windows.
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -23,12 +21,13 @@ inline ProcessResult RunCli(std::vector<std::string> args, const ProcessOptions&
 }
 
 /// The path with a separator of the system after it, as a user types a folder.
-/// The bytes of a run journal's records: those before the zero bytes a run reserves past
-/// them (what the journal holds so far, whatever its file size).
-inline std::size_t JournalRecordBytes(const std::string& path) {
+/// Whether a run journal holds records of at least this many bytes: the bytes before the
+/// zero bytes a run reserves past them, whatever the file's size. Reads only that many.
+inline bool JournalHolds(const std::string& path, std::size_t bytes) {
   std::ifstream in(path, std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return std::min(content.size(), content.find('\0'));
+  std::string head(bytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(bytes));
+  return in.gcount() == static_cast<std::streamsize>(bytes) && head.find('\0') == std::string::npos;
 }
 
 inline std::string WithSeparator(const std::string& path) { return path + platform::kSeparator; }

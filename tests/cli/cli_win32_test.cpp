@@ -163,7 +163,7 @@ TEST_F(CliEndToEnd, RunKilledMidwayIsUndoneFromItsJournal) {
   ASSERT_TRUE(child.started());
   // Kill it once a few renames are in the journal, as a crash would.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (child.running() && std::chrono::steady_clock::now() < deadline && testing::JournalRecordBytes(journal) < 2048)
+  while (child.running() && std::chrono::steady_clock::now() < deadline && !testing::JournalHolds(journal, 2048))
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   child.kill();
   child.wait();
