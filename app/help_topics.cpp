@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace velmora::app {
 
@@ -40,12 +41,15 @@ QString ShippedDataFolder() {
   return {};
 }
 
-QString HelpTopicFile(const std::string& installDir, const QString& topic) {
-  const QString own = QFile::decodeName(installDir.c_str()) + QStringLiteral("help/") + topic;
-  if (QFileInfo::exists(own)) return own;
+QString HelpTopicFile(const std::string& installDir, const QString& topic, const QString& language) {
   const QString data = ShippedDataFolder();
-  const QString shipped = data + QStringLiteral("/help/") + topic;
-  if (!data.isEmpty() && QFileInfo::exists(shipped)) return shipped;
+  QStringList folders{QFile::decodeName(installDir.c_str()) + QStringLiteral("help/")};
+  if (!data.isEmpty()) folders << data + QStringLiteral("/help/");
+  for (const QString& folder : folders) {
+    const QString translated = folder + language + u'/' + topic;
+    if (!language.isEmpty() && QFileInfo::exists(translated)) return translated;
+    if (QFileInfo::exists(folder + topic)) return folder + topic;
+  }
   return {};
 }
 

@@ -21,6 +21,8 @@ QString ShippedDataFolder();
 
 /// The file of a topic: the "help" folder in the program's own folder when it has the
 /// topic, otherwise the shipped help (ShippedDataFolder()/help). Empty when neither holds it.
-QString HelpTopicFile(const std::string& installDir, const QString& topic);
+/// With a `language` ("de"), each folder's page in its subfolder of that name comes before
+/// the English one, so a translated program shows translated help wherever it exists.
+QString HelpTopicFile(const std::string& installDir, const QString& topic, const QString& language = {});
 
 }  // namespace velmora::app

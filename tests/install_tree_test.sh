@@ -57,6 +57,16 @@ expected=$(cat <<'LIST'
 ./usr/share/velmora/help/Save.htm
 ./usr/share/velmora/help/Special string.htm
 ./usr/share/velmora/help/style.css
+./usr/share/velmora/help/de/Change ext.htm
+./usr/share/velmora/help/de/Change.htm
+./usr/share/velmora/help/de/How to use.htm
+./usr/share/velmora/help/de/Insert.htm
+./usr/share/velmora/help/de/Options.htm
+./usr/share/velmora/help/de/Preview.htm
+./usr/share/velmora/help/de/Remove.htm
+./usr/share/velmora/help/de/Replace.htm
+./usr/share/velmora/help/de/Save.htm
+./usr/share/velmora/help/de/Special string.htm
 ./usr/share/velmora/translations/velmora_de.qm
 ./usr/share/zsh/site-functions/_velmora-cli
 LIST

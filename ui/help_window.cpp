@@ -17,6 +17,7 @@
 
 #include "app/help_topics.h"
 #include "ui/desktop_look.h"
+#include "ui/translations.h"
 #include "ui_help_window.h"
 
 namespace velmora::ui {
@@ -91,7 +92,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), ui_(new U
 HelpWindow::~HelpWindow() = default;
 
 QString HelpWindow::TopicFile(const std::string& installDir, const QString& topic) {
-  return app::HelpTopicFile(installDir, topic);
+  return app::HelpTopicFile(installDir, topic, TranslationLanguage());
 }
 
 void HelpWindow::showTopic(const std::string& installDir, const QString& topic) {

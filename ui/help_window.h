@@ -32,7 +32,8 @@ class HelpWindow final : public QWidget, public HelpPort {
 
   /// Shows a topic, found in the "help" folder of the program's own folder, in the help
   /// installed with the program (share/velmora/help), or in the help of the source tree the
-  /// program was built from, in that order. A topic found nowhere gets a page that says so.
+  /// program was built from, in that order; in each the page in the loaded translation's
+  /// language (help/de/) before the English one. A topic found nowhere gets a page that says so.
   void showTopic(const std::string& installDir, const QString& topic) override;
 
   /// The file of a topic in that search order; empty when no folder holds it.

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <mutex>
 #include <unordered_map>
@@ -25,9 +26,21 @@ const char* TranslateCoreText(const char* context, const char* text) {
   return kept.try_emplace(std::string(context) + '\x04' + text, translated.toStdString()).first->second.c_str();
 }
 
+QPointer<QTranslator> installedOwn;
+QPointer<QTranslator> installedQt;
+
+void Uninstall(QPointer<QTranslator>& translator) {
+  if (!translator) return;
+  QCoreApplication::removeTranslator(translator);
+  delete translator;
+}
+
 }  // namespace
 
 bool InstallTranslations(const QLocale& locale) {
+  Uninstall(installedOwn);
+  Uninstall(installedQt);
+  QLocale::setDefault(locale);  // dates and numbers in the windows' language too
   auto* own = new QTranslator(QCoreApplication::instance());
   const QString folder = app::ShippedDataFolder() + QStringLiteral("/translations");
   if (!own->load(locale, QStringLiteral("velmora"), QStringLiteral("_"), folder)) {
@@ -35,14 +48,20 @@ bool InstallTranslations(const QLocale& locale) {
     return false;
   }
   QCoreApplication::installTranslator(own);
-  QLocale::setDefault(locale);  // dates and numbers in the windows' language too
+  installedOwn = own;
   auto* qt = new QTranslator(QCoreApplication::instance());
-  if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(qt);
-  else
+    installedQt = qt;
+  } else {
     delete qt;
+  }
   engine::SetTextTranslator(&TranslateCoreText);
   return true;
+}
+
+QString TranslationLanguage() {
+  return installedOwn ? QLocale::languageToCode(QLocale(installedOwn->language()).language()) : QString();
 }
 
 QString CoreText(const std::string& text) { return QCoreApplication::translate(kCoreContext, text.c_str()); }

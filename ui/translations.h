@@ -17,8 +17,12 @@ inline constexpr const char* kCoreContext = "Core";
 /// application: the program's own and, only with it, Qt's (qtbase_LANG.qm) for the standard
 /// buttons; makes `locale` the default of dates and numbers, and lets the core's marked texts
 /// go through the translations. Returns whether the program's own translation was found
-/// (English needs none).
+/// (English needs none). A later call takes the place of the translations installed before.
 bool InstallTranslations(const QLocale& locale = QLocale::system());
+
+/// The language of the program's installed translation as its ISO 639 code ("de"), the
+/// folder name of the translated help; empty for English.
+QString TranslationLanguage();
 
 /// A text the core handed over, as the windows show it: its translation in the core's
 /// context when there is one, else the text itself.

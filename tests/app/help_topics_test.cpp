@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include "app/help_topics.h"
 #include "support/temp_tree.h"
@@ -46,13 +49,35 @@ TEST(HelpTopics, EveryTopicShipsAsAPage) {
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral(VELMORA_HELP_SOURCE_DIR "/") + topic)) << topic.toStdString();
   }
 }
+
+// Every English page has its German twin, whose links and style sheet are found from de/.
+TEST(HelpTopics, EveryPageHasItsGermanTwin) {
+  const QDir english(QStringLiteral(VELMORA_HELP_SOURCE_DIR));
+  const QDir german(english.filePath(QStringLiteral("de")));
+  const QStringList pages = english.entryList({QStringLiteral("*.htm")}, QDir::Files);
+  ASSERT_EQ(pages.size(), 10);
+  ASSERT_EQ(german.entryList({QStringLiteral("*.htm")}, QDir::Files).join(u'|').toStdString(), pages.join(u'|').toStdString());
+  for (const QString& page : pages) {
+    QFile file(german.filePath(page));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const QRegularExpressionMatch& link : QRegularExpression(QStringLiteral("href=\"([^\"#]+)")).globalMatch(html))
+      EXPECT_TRUE(QFileInfo::exists(german.filePath(QUrl::fromPercentEncoding(link.captured(1).toUtf8()))))
+          << page.toStdString() << ": " << link.captured(1).toStdString();
+  }
+}
 #endif
 
 TEST(HelpTopics, TheProgramFoldersOwnHelpComesFirst) {
   testing::TempTree tree;
-  tree.make({"own/help/Save.htm"});
+  tree.make({"own/help/Save.htm", "own/help/de/Save.htm"});
   const std::string installDir = tree.path("own") + "/";
   EXPECT_EQ(app::HelpTopicFile(installDir, QStringLiteral("Save.htm")).toStdString(), tree.path("own/help/Save.htm"));
+  // In a translated program its language's page first; a language without pages gets English.
+  EXPECT_EQ(app::HelpTopicFile(installDir, QStringLiteral("Save.htm"), QStringLiteral("de")).toStdString(),
+            tree.path("own/help/de/Save.htm"));
+  EXPECT_EQ(app::HelpTopicFile(installDir, QStringLiteral("Save.htm"), QStringLiteral("fr")).toStdString(),
+            tree.path("own/help/Save.htm"));
   EXPECT_EQ(app::HelpTopicFile(installDir, QStringLiteral("No such topic.htm")), QString());
 }
 

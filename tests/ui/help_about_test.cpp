@@ -29,6 +29,7 @@
 #include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/special_string_dialog.h"
+#include "ui/translations.h"
 #include "ui_harness.h"
 
 using namespace velmora;
@@ -86,6 +87,7 @@ class HelpAboutTest : public QObject {
   void helpWindowStaysUsableOverAModalWindow();
   void topicsOfTheProgramFolderComeFirst();
   void topicFoundNowhereIsSaidInTheHelpWindow();
+  void germanHelpUnderGerman();
   void aboutPicturesAndHomePage();
   void aboutBackAndClose_data();
   void aboutBackAndClose();
@@ -254,6 +256,25 @@ void HelpAboutTest::topicsOfTheProgramFolderComeFirst() {
   p.showHelpTopic(S("Remove.htm"));  // not in the own folder: the shipped one
   QCOMPARE(p.helpWindow().browser()->documentTitle(), S("Remove"));
   QCOMPARE(ui::HelpWindow::TopicFile(p.state().installDir, S("Options.htm")), ui::FromPath(own + "Options.htm"));
+}
+
+void HelpAboutTest::germanHelpUnderGerman() {
+  QVERIFY(ui::InstallTranslations(QLocale(QLocale::German, QLocale::Germany)));
+  {
+    Harness h;
+    ui::HelpWindow& help = h.program().helpWindow();
+    h.program().showHelpTopic(S("Options.htm"));
+    QCOMPARE(help.windowTitle(), S("Velmora-Hilfe - Optionen"));
+    QVERIFY(help.browser()->source().path().endsWith(S("/help/de/Options.htm")));
+    help.browser()->setSource(help.browser()->source().resolved(QUrl(S("Special%20string.htm"))));  // a link
+    QCOMPARE(help.browser()->documentTitle(), S("Sonderzeichenfolgen"));
+    QCOMPARE(help.findChild<QListWidget*>(S("HelpTopics"))->currentItem()->text(), S("Sonderzeichenfolgen"));
+  }
+  QVERIFY(!ui::InstallTranslations(QLocale(QLocale::English, QLocale::UnitedStates)));  // English again
+  Harness h;
+  h.program().showHelpTopic(S("Options.htm"));
+  QCOMPARE(h.program().helpWindow().browser()->documentTitle(), S("Options"));
+  QVERIFY(!h.program().helpWindow().browser()->source().path().contains(S("/de/")));
 }
 
 void HelpAboutTest::topicFoundNowhereIsSaidInTheHelpWindow() {
