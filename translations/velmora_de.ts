@@ -575,6 +575,21 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message>
+        <source>Select file to save filenames</source>
+        <translation>Datei zum Speichern der Dateinamen wählen</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>text file(*.txt)</source>
+        <translation>Textdatei (*.txt)</translation>
+    </message>
+</context>
+<context>
     <name>FileManagerIntegration</name>
     <message>
         <source>cannot create the folder of %1</source>

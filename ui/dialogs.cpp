@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -14,7 +15,8 @@ namespace {
 class ListingSaveDialog final : public QFileDialog {
  public:
   ListingSaveDialog(QWidget* parent, const std::function<bool(const QString&)>& mayReplace)
-      : QFileDialog(parent, QStringLiteral("Select file to save filenames")), mayReplace_(mayReplace) {}
+      : QFileDialog(parent, QCoreApplication::translate("Dialogs", "Select file to save filenames")),
+        mayReplace_(mayReplace) {}
 
   void accept() override {
     const QStringList chosen = selectedFiles();
@@ -40,7 +42,7 @@ std::optional<QString> QtDialogs::browseFolder(QWidget* parent, const QString& t
 QStringList QtDialogs::openFiles(QWidget* parent, const QString& title, const QString& startFolder) {
   QFileDialog dialog(parent, title, startFolder);
   dialog.setFileMode(QFileDialog::ExistingFiles);
-  dialog.setNameFilter(QStringLiteral("All files (*)"));
+  dialog.setNameFilter(QCoreApplication::translate("Dialogs", "All files (*)"));
   dialog.setFilter(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
   dialog.selectFile(QString());
   if (dialog.exec() != QDialog::Accepted) return {};
@@ -51,7 +53,7 @@ std::optional<QString> QtDialogs::saveListingFile(QWidget* parent,
                                                   const std::function<bool(const QString&)>& mayReplace) {
   ListingSaveDialog dialog(parent, mayReplace);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QStringLiteral("text file(*.txt)"));
+  dialog.setNameFilter(QCoreApplication::translate("Dialogs", "text file(*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("txt"));
   // The question is the program's own, asked before the dialog closes; a desktop's own
   // dialog would close first.
