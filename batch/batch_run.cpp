@@ -81,27 +81,33 @@ void BatchRun::execute(const RunRequest& request) {
 
 std::vector<RenamePair> BatchRun::renamed() const {
   std::vector<RenamePair> out;
-  const auto& e = log_.entries();
-  out.reserve(e.size() / 2);
-  for (std::size_t i = 0; i + 1 < e.size(); i += 2) out.push_back({e[i + 1], e[i]});
+  out.reserve(log_.pairCount());
+  log_.forEachPair([&](std::string_view newPath, std::string_view oldPath) {
+    out.push_back({std::string(oldPath), std::string(newPath)});
+  });
   return out;
 }
 
 void BatchRun::itemLoop(const ItemList& items) {
-  if (items.paths.empty()) return;
+  const std::size_t count = items.size();
+  if (count == 0) return;
   // The items of a folder's listing all lie in that folder: it is held open and they are
   // renamed in it by name.
-  openFolder(items.kinds.empty() ? std::string() : engine::FolderPart(items.paths.front()));
+  openFolder(items.folderPart);
   ordinal_ = request_->startNumber;
-  if (request_->withProgress) hooks_.progressStart(static_cast<int>(items.paths.size()));
-  const bool kindsKnown = items.kinds.size() == items.paths.size();
-  for (std::size_t i = 0; i < items.paths.size(); ++i) {
+  if (request_->mode == RunMode::Rename) log_.reserve(count, 2 * items.path(0, pathBuffer_).size() + 8);
+  if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
+  for (std::size_t i = 0; i < count; ++i) {
     if (stop_.isSet()) break;
-    const std::string& path = items.paths[i];
+    const std::string& path = items.path(i, pathBuffer_);
     // The item filter: files as they are, folders without a trailing separator and never
     // webpage folders, vanished items skipped. A folder's items were listed just now, so
     // the listing's kind stands; an item that vanished since fails its rename silently.
-    switch (kindsKnown ? items.kinds[i] : fs_.kind(path)) {
+    const platform::EntryKind kind =
+        !items.listed()                  ? fs_.kind(path)
+        : items.entries[i].isDirectory ? platform::EntryKind::Directory
+                                        : platform::EntryKind::File;
+    switch (kind) {
       case platform::EntryKind::File:
         applyOperationToItem({path, false});
         break;
@@ -288,7 +294,7 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     hooks_.processEvents();
   }
   if (handPicked()) hooks_.addEntry(newPath);
-  log_.add(std::move(newPath), oldPath);
+  log_.add(newPath, oldPath);
   ++ordinal_;
 }
 

@@ -111,14 +111,17 @@ std::vector<std::size_t> OrderPermutation(platform::FileSystem& fs, const ItemOr
 }
 
 ItemList OrderedItems(platform::FileSystem& fs, const ItemOrder& order, const ItemList& items) {
+  std::string buffer;
   const std::vector<std::size_t> positions =
-      OrderPermutation(fs, order, items.paths.size(), [&](std::size_t i) { return items.paths[i]; });
+      OrderPermutation(fs, order, items.size(), [&](std::size_t i) { return items.path(i, buffer); });
   ItemList out;
-  out.paths.reserve(positions.size());
-  for (std::size_t p : positions) out.paths.push_back(items.paths[p]);
-  if (items.kinds.size() == items.paths.size()) {
-    out.kinds.reserve(positions.size());
-    for (std::size_t p : positions) out.kinds.push_back(items.kinds[p]);
+  out.folderPart = items.folderPart;
+  if (items.listed()) {
+    out.entries.reserve(positions.size());
+    for (std::size_t p : positions) out.entries.push_back(items.entries[p]);
+  } else {
+    out.paths.reserve(positions.size());
+    for (std::size_t p : positions) out.paths.push_back(items.paths[p]);
   }
   return out;
 }

@@ -45,7 +45,7 @@ bool NaturalLess(std::string_view a, std::string_view b);
 std::vector<std::size_t> OrderPermutation(platform::FileSystem& fs, const ItemOrder& order, std::size_t count,
                                           const std::function<std::string(std::size_t)>& path);
 
-/// An item list (paths with their kinds, when known) put into the order.
+/// An item list (a folder's entries, or paths) put into the order.
 ItemList OrderedItems(platform::FileSystem& fs, const ItemOrder& order, const ItemList& items);
 
 /// A folder's entries put into the order.

@@ -207,7 +207,7 @@ std::vector<std::string> CollectListingLines(platform::FileSystem& fs, const Lis
                                              RunHooks& hooks, const StopFlag& stop) {
   const std::string stamp = request.stampLine.empty() ? CurrentStampLine() : request.stampLine;
   if (request.kind == engine::OperationKind::Savesomes)
-    return HandPickedLines(fs, OrderedItems(fs, request.settings.order, {request.target.picked, {}}).paths, stamp);
+    return HandPickedLines(fs, OrderedItems(fs, request.settings.order, ItemList::OfPaths(request.target.picked)).paths, stamp);
 
   std::vector<std::string> lines{FolderHeader(request.settings.content) + request.target.folder, stamp};
   hooks.progressStart(kListingProgressMaximum);

@@ -52,6 +52,7 @@ bool NameHistory::write() {
 void NameHistory::add(const std::string& text) {
   // One entry per line: a text with a line break would come back as two entries.
   if (text.find_first_of("\r\n") != std::string::npos) return;
+  const std::vector<std::string> before = master_;
   std::erase_if(master_, [&](const std::string& entry) { return SameHistoryText(entry, text); });
   master_.insert(master_.begin(), text);
   if (maximum_ == 0) {
@@ -60,6 +61,11 @@ void NameHistory::add(const std::string& text) {
     return;  // the file is gone, so the copies keep what they held
   }
   cutToMaximum();
+  // The text was first already (a run repeated): the file stays as it is, unwritten.
+  if (master_ == before && fs_.exists(path_)) {
+    copies_ = master_;
+    return;
+  }
   // Reload only what was really written: when the write failed, reading the file back
   // would throw the new entry away again.
   if (!write() || !load()) copies_ = master_;

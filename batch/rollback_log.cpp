@@ -43,8 +43,12 @@ bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder,
   if (journal && journal->sealAsLog(log)) return true;
   const std::string folder = ProgramFolderWithSeparator(programFolder);
   fs.makeFolders(programFolder);
-  const bool saved = fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(log.entries()), true);
-  return saved;
+  return fs.writeFileAtomic(folder + kRollbackLogName, log.text(), true);
+}
+
+void RollbackLog::reserve(std::size_t pairs, std::size_t bytesPerPair) {
+  const std::size_t needed = text_.size() + pairs * bytesPerPair;
+  if (needed > text_.capacity()) text_.reserve(std::max(needed, text_.capacity() + text_.capacity() / 2));
 }
 
 RunJournal::RunJournal(platform::FileSystem& fs, std::string programFolder)
@@ -92,9 +96,7 @@ bool RunJournal::sealAsLog(const RollbackLog& log) {
   if (!handle_ || log.empty()) return false;
   // The journal took each pair of the log in the log's order, and lost every pair withdrawn:
   // its bytes are the log's exactly when its size is.
-  std::uint64_t logSize = 0;
-  for (const std::string& entry : log.entries()) logSize += entry.size() + 2;
-  if (logSize != size_ || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName)) return false;
+  if (log.text().size() != size_ || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName)) return false;
   handle_.reset();
   return true;
 }

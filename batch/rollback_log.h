@@ -20,19 +20,48 @@ std::vector<std::string> SplitLines(std::string_view text);
 /// Entries joined with CR LF after each.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
+/// The log of a run, held as the bytes "rollback.rbk" gets: for each rename its new path
+/// and its old path, each followed by CR LF. Paths never hold a line break (the run
+/// leaves such items alone), so the lines are the entries.
 class RollbackLog {
  public:
-  void add(std::string newPath, std::string oldPath) {
-    entries_.push_back(std::move(newPath));
-    entries_.push_back(std::move(oldPath));
+  void add(std::string_view newPath, std::string_view oldPath) {
+    text_.append(newPath).append("\r\n").append(oldPath).append("\r\n");
+    ++pairs_;
   }
-  bool empty() const { return entries_.empty(); }
-  void clear() { entries_.clear(); }
-  const std::vector<std::string>& entries() const { return entries_; }
-  std::size_t pairCount() const { return entries_.size() / 2; }
+  /// Appends the pairs of another log after these.
+  void append(const RollbackLog& other) {
+    text_ += other.text_;
+    pairs_ += other.pairs_;
+  }
+  /// Room for this many more pairs of about this many bytes each, so that a run of a large
+  /// folder grows the log once instead of copying it at each doubling.
+  void reserve(std::size_t pairs, std::size_t bytesPerPair);
+  bool empty() const { return pairs_ == 0; }
+  void clear() {
+    text_.clear();
+    pairs_ = 0;
+  }
+  std::size_t pairCount() const { return pairs_; }
+  /// The bytes as saved.
+  const std::string& text() const { return text_; }
+  /// The entries, new and old path by turns (a copy: for callers that need lines).
+  std::vector<std::string> entries() const { return SplitLines(text_); }
+  /// Calls fn(newPath, oldPath) for each pair, in the order of the renames.
+  template <class Fn>
+  void forEachPair(Fn&& fn) const {
+    std::string_view rest = text_;
+    while (!rest.empty()) {
+      const std::size_t a = rest.find("\r\n");
+      const std::size_t b = rest.find("\r\n", a + 2);
+      fn(rest.substr(0, a), rest.substr(a + 2, b - a - 2));
+      rest.remove_prefix(b + 2);
+    }
+  }
 
  private:
-  std::vector<std::string> entries_;
+  std::string text_;
+  std::size_t pairs_ = 0;
 };
 
 enum class JournalState { Ready, Busy, Unusable };

@@ -91,24 +91,28 @@ namespace {
 void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
                 const ItemListHandler& itemLoop) {
   ItemList local;
+  local.folderPart = platform::JoinPath(directory, "");
   if (auto entries = fs.listFolder(directory)) {
-    local.paths.reserve(entries->size());
-    local.kinds.reserve(entries->size());
-    for (const auto& e : *entries) {
+    // One pass in the folder's order, keeping the items at the front of the listing itself:
+    // it becomes the item list without a copy.
+    std::size_t kept = 0;
+    auto keep = [&](platform::DirEntry& e) {
+      if (&e != &(*entries)[kept]) (*entries)[kept] = std::move(e);
+      ++kept;
+    };
+    for (auto& e : *entries) {
       if (stop.isSet()) break;
       if (e.isDirectory) {
         if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
-        std::string sub = platform::JoinPath(directory, e.name);
-        if (scope == FolderScope::SubfoldersOnly) {
-          local.paths.push_back(sub);
-          local.kinds.push_back(platform::EntryKind::Directory);
-        }
+        const std::string sub = local.folderPart + e.name;
+        if (scope == FolderScope::SubfoldersOnly) keep(e);
         WalkFolder(fs, sub, scope, stop, itemLoop);
       } else if (scope != FolderScope::SubfoldersOnly) {
-        local.paths.push_back(platform::JoinPath(directory, e.name));
-        local.kinds.push_back(platform::EntryKind::File);
+        keep(e);
       }
     }
+    entries->resize(kept);
+    local.entries = std::move(*entries);
   }
   itemLoop(local);
 }
@@ -118,7 +122,7 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
   // Hand-picked items are taken as given, hidden ones too; only the program's own files
   // are never part of a target.
   if (!target.isFolderMode()) {
-    ItemList picked{target.picked, {}};
+    ItemList picked = ItemList::OfPaths(target.picked);
     std::erase_if(picked.paths, [&](const std::string& path) { return fs.inProgramFolder(path); });
     itemLoop(picked);
     return;
@@ -127,7 +131,7 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
     std::string folder = target.folder;
     while (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
       folder.pop_back();
-    itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList{{folder}, {}});
+    itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList::OfPaths({folder}));
     return;
   }
   WalkFolder(fs, target.folder, target.scope, stop, itemLoop);

@@ -49,12 +49,27 @@ ProbeResult Probe(platform::FileSystem& fs, const std::string& folder);
 std::string FirstTargetItem(platform::FileSystem& fs, const TargetSet& target, engine::OperationKind kind,
                             Messages& messages, int* topLayerFileCount = nullptr);
 
-/// The items of one directory (or the hand-picked list). In folder mode the walk also
-/// hands over each item's kind as the folder listing reported it, so the item loop need
-/// not ask the file system again; kinds is empty for the hand-picked list.
+/// The items of one directory (or the hand-picked list). In folder mode they are the
+/// entries of the folder's listing, with the kind the listing reported, so the item loop
+/// need not ask the file system again, and with no path built until an item is reached.
 struct ItemList {
-  std::vector<std::string> paths;
-  std::vector<platform::EntryKind> kinds;
+  std::string folderPart;  ///< folder mode: the folder, its separator at the end
+  std::vector<platform::DirEntry> entries;  ///< folder mode: the items, by name
+  std::vector<std::string> paths;  ///< otherwise (hand-picked, or the folder itself): full paths
+
+  /// A list of full paths.
+  static ItemList OfPaths(std::vector<std::string> paths) {
+    ItemList list;
+    list.paths = std::move(paths);
+    return list;
+  }
+  bool listed() const { return !folderPart.empty(); }
+  std::size_t size() const { return listed() ? entries.size() : paths.size(); }
+  /// Item i's full path; a listed item's is built in buffer, which it returns.
+  const std::string& path(std::size_t i, std::string& buffer) const {
+    if (!listed()) return paths[i];
+    return buffer.assign(folderPart).append(entries[i].name);
+  }
 };
 
 /// Receives the item list of one directory (or the hand-picked list) at a time.

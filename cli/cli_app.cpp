@@ -266,20 +266,19 @@ class Session {
     }
     if (run.journalFailed() && run.log().empty()) return finish(kFailure);
 
-    const auto& entries = run.log().entries();
     std::string lines;  // written in blocks: 100,000 renames print quickly
     auto flush = [&] {
       out_.write(lines.data(), static_cast<std::streamsize>(lines.size()));
       lines.clear();
     };
-    for (std::size_t i = 0; i + 1 < entries.size(); i += 2) {
+    run.log().forEachPair([&](std::string_view newPath, std::string_view oldPath) {
       if (o_.json) {
-        renamed_.push_back(json::array({JsonText(entries[i + 1]), JsonText(entries[i])}));
-        continue;
+        renamed_.push_back(json::array({JsonText(std::string(oldPath)), JsonText(std::string(newPath))}));
+        return;
       }
-      lines.append(entries[i + 1]).append(1, '\t').append(entries[i]).append(1, '\n');
+      lines.append(oldPath).append(1, '\t').append(newPath).append(1, '\n');
       if (lines.size() >= 65536) flush();
-    }
+    });
     flush();
     if (run.log().empty()) {
       journal.discard();

@@ -59,6 +59,18 @@ TEST(NameHistory, AddPutsTheTextFirstAndDropsEqualEntries) {
   }
 }
 
+TEST(NameHistory, TextAlreadyFirstLeavesTheFileAlone) {
+  HistoryFixture f;
+  f.writeFile("a\nA b\nb\n");
+  NameHistory h = f.history();
+  h.add("a");
+  EXPECT_EQ(f.file(), "a\nA b\nb\n");
+  h.add("b");
+  h.add("b");
+  EXPECT_EQ(f.file(), "b\r\na\r\nA b\r\n");
+  EXPECT_EQ(h.copies(), (Lines{"b", "a", "A b"}));
+}
+
 TEST(NameHistory, MaximumZeroDeletesTheFileAndKeepsTheCopies) {
   HistoryFixture f;
   f.writeFile("x\r\ny\r\n");

@@ -127,8 +127,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
     run.execute(request);
     QApplication::restoreOverrideCursor();
     journalFailed_ = run.journalFailed();
-    for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
-      pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
+    pendingLog_.append(run.log());
   } else {
     request.withProgress = true;
     if (!state.handOffSession) hide();
@@ -138,8 +137,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record) {
     run.setJournal(journal_.get());
     progress.run([&] { run.execute(request); }, stop);
     journalFailed_ = run.journalFailed();
-    for (std::size_t i = 0; i + 1 < run.log().entries().size(); i += 2)
-      pendingLog_.add(run.log().entries()[i], run.log().entries()[i + 1]);
+    pendingLog_.append(run.log());
   }
   QCoreApplication::processEvents();
   state.randomSeedCounter = expander.randomSeedCounter();
