@@ -40,7 +40,7 @@ ProbeResult Probe(FileSystem& fs, const std::string& folder) {
   // the same answers as a sorted listing without sorting it.
   ProbeResult result;
   if (fs.inProgramFolder(folder)) return result;
-  auto entries = fs.readFolder(folder);
+  const auto entries = fs.sharedFolder(folder);
   if (!entries) return result;
   const platform::DirEntry* firstFile = nullptr;
   const platform::DirEntry* firstFolder = nullptr;

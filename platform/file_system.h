@@ -130,6 +130,10 @@ class FileSystem {
   /// system returns them. Empty optional when the folder cannot be read.
   virtual std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) = 0;
 
+  /// readFolder's entries, shared (null when the folder cannot be read): a file system that
+  /// keeps listings hands out the one it keeps instead of a copy.
+  virtual std::shared_ptr<const std::vector<DirEntry>> sharedFolder(const std::string& folder);
+
   /// readFolder without what the listing rules leave out, sorted the way a Windows file
   /// system lists a folder: by name, compared case-insensitively (ASCII upper case, then
   /// bytes). Every walk and listing uses this order, so ordered numbers follow the names

@@ -32,12 +32,23 @@ void SortInFolderOrder(std::vector<DirEntry>& entries) {
             [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
 }
 
+std::shared_ptr<const std::vector<DirEntry>> FileSystem::sharedFolder(const std::string& folder) {
+  auto entries = readFolder(folder);
+  if (!entries) return nullptr;
+  return std::make_shared<const std::vector<DirEntry>>(std::move(*entries));
+}
+
 std::optional<std::vector<DirEntry>> FileSystem::listFolder(const std::string& folder) {
   if (inProgramFolder(folder)) return std::vector<DirEntry>{};
-  auto entries = readFolder(folder);
-  if (!entries) return entries;
-  std::erase_if(*entries, [&](const DirEntry& e) { return leavesOut(folder, e); });
-  SortInFolderOrder(*entries);
+  const auto all = sharedFolder(folder);
+  if (!all) return std::nullopt;
+  // The one copy a listing needs (the walk hands it on as the item list), without the
+  // entries the rules leave out.
+  std::vector<DirEntry> entries;
+  entries.reserve(all->size());
+  for (const DirEntry& e : *all)
+    if (!leavesOut(folder, e)) entries.push_back(e);
+  SortInFolderOrder(entries);
   return entries;
 }
 

@@ -42,10 +42,16 @@ void SnapshotFileSystem::forget(std::string_view path) {
   }
 }
 
-std::optional<std::vector<DirEntry>> SnapshotFileSystem::readFolder(const std::string& folder) {
+std::shared_ptr<const std::vector<DirEntry>> SnapshotFileSystem::sharedFolder(const std::string& folder) {
   auto it = saved_.find(folder);
-  if (it == saved_.end()) it = saved_.emplace(folder, inner_.readFolder(folder)).first;
+  if (it == saved_.end()) it = saved_.emplace(folder, inner_.sharedFolder(folder)).first;
   return it->second;
+}
+
+std::optional<std::vector<DirEntry>> SnapshotFileSystem::readFolder(const std::string& folder) {
+  auto shared = sharedFolder(folder);
+  if (!shared) return std::nullopt;
+  return *shared;
 }
 
 RenameStatus SnapshotFileSystem::rename(const std::string& from, const std::string& to) {

@@ -17,6 +17,7 @@ class SnapshotFileSystem final : public FileSystem {
   explicit SnapshotFileSystem(FileSystem& inner) : inner_(inner) {}
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
+  std::shared_ptr<const std::vector<DirEntry>> sharedFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override { return inner_.kind(path); }
   std::optional<EntryInfo> entryInfo(const std::string& path) override { return inner_.entryInfo(path); }
   RenameStatus rename(const std::string& from, const std::string& to) override;
@@ -35,7 +36,8 @@ class SnapshotFileSystem final : public FileSystem {
 
  private:
   FileSystem& inner_;
-  std::map<std::string, std::optional<std::vector<DirEntry>>, std::less<>> saved_;
+  /// The saved listings; null for a folder that could not be read.
+  std::map<std::string, std::shared_ptr<const std::vector<DirEntry>>, std::less<>> saved_;
 };
 
 }  // namespace velmora::platform
