@@ -83,8 +83,8 @@ measure_undo() {
     "$bare" rename "$tree" ext=.dat >/dev/null
     b+=("$("$bare" time "$bare" rename "$tree" ext=.jpg | cut -d' ' -f1)")
     fresh_tree "$n" 0 0
-    "$cli" $(cli_args extension) --folder "$tree" --yes --state-dir "$state" >/dev/null
-    out=$("$bare" time "$cli" undo --yes --state-dir "$state")
+    "$cli" $(cli_args extension) --folder "$tree" --yes --state-dir "$state" >/dev/null 2>&1
+    out=$("$bare" time "$cli" undo --yes --state-dir "$state" 2>/dev/null)
     c+=("${out% *}") m+=("${out#* }")
     [ "$(find "$tree" -type f -name '*.jpg' | wc -l)" -eq "$n" ] || { echo "undo incomplete" >&2; exit 1; }
   done
