@@ -799,10 +799,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation>Velmora-Hilfe</translation>
     </message>
     <message>
-        <source>QListWidget::item { padding: 4px 8px; }</source>
-        <translation>QListWidget::item { padding: 4px 8px; }</translation>
-    </message>
-    <message>
         <source>How to use</source>
         <translation>Bedienung</translation>
     </message>
