@@ -1,24 +1,105 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/undo.h"
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "batch/program_files.h"
 #include "engine/name_model.h"
 
 namespace velmora::batch {
 
-std::optional<std::vector<std::string>> ReadRollbackEntries(platform::FileSystem& fs,
-                                                            const std::string& programFolder) {
-  auto content = fs.readFile(ProgramFolderWithSeparator(programFolder) + kRollbackLogName);
-  if (!content) return std::nullopt;
-  std::vector<std::string> entries;
-  for (auto& line : SplitLines(*content))
-    if (!line.empty()) entries.push_back(std::move(line));
-  return entries;
+namespace {
+
+constexpr bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+/// Walks the entries of a log's bytes: the runs of bytes between line breaks. The next CR
+/// and the next LF are each looked for once and remembered, so a log with one kind of line
+/// break only is not searched to its end again at every entry.
+class EntryReader {
+ public:
+  explicit EntryReader(std::string_view text)
+      : text_(text), cr_(Find(text, '\r', 0)), lf_(Find(text, '\n', 0)) {}
+  bool next(std::string_view& entry) {
+    while (pos_ < text_.size() && IsLineBreak(text_[pos_])) ++pos_;
+    if (pos_ == text_.size()) return false;
+    if (cr_ < pos_) cr_ = Find(text_, '\r', pos_);
+    if (lf_ < pos_) lf_ = Find(text_, '\n', pos_);
+    const std::size_t end = std::min(cr_, lf_);
+    entry = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    return true;
+  }
+
+ private:
+  static std::size_t Find(std::string_view text, char c, std::size_t from) {
+    return std::min(text.find(c, from), text.size());
+  }
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t cr_, lf_;  ///< the first CR and LF at or after pos_ (the text's size: none)
+};
+
+struct UndoPair {
+  std::string_view current, original;
+};
+
+/// The log's pairs in order, as views into its bytes; a last unpaired entry is no pair.
+std::vector<UndoPair> PairsOf(std::string_view log) {
+  std::vector<UndoPair> pairs;
+  pairs.reserve(CountRollbackEntries(log) / 2);
+  EntryReader reader(log);
+  for (UndoPair pair; reader.next(pair.current) && reader.next(pair.original);) pairs.push_back(pair);
+  return pairs;
 }
 
-UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder,
-                      const std::vector<std::string>& entries, StopFlag& stop, RunHooks& hooks,
-                      bool withProgress, UndoListener* listener) {
+/// Renames pairs of absolute paths. A pair whose two paths lie in one folder is renamed by
+/// name in that folder, held open while the following pairs lie there too, so the system
+/// does not walk the folder's path for each rename. Any other pair goes by its paths; such a
+/// rename may move the open folder itself, so the folder is opened afresh afterwards.
+class UndoRenamer {
+ public:
+  explicit UndoRenamer(platform::FileSystem& fs) : fs_(fs) {}
+
+  platform::RenameStatus rename(std::string_view from, std::string_view to) {
+    const std::size_t n = engine::NameStart(from);
+    if (n < from.size() && n < to.size() && engine::NameStart(to) == n && from.compare(0, n, to, 0, n) == 0) {
+      if (!folder_ || from.compare(0, n, prefix_) != 0) open(from.substr(0, n));
+      if (folder_) return folder_->rename(from.substr(n), to.substr(n));
+    }
+    folder_.reset();
+    return fs_.rename(std::string(from), std::string(to));
+  }
+
+ private:
+  void open(std::string_view prefix) {
+    prefix_.assign(prefix);
+    std::string folder = prefix_;
+    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    folder_ = fs_.openFolder(folder);
+  }
+
+  platform::FileSystem& fs_;
+  std::string prefix_;  ///< the open folder's path as the pairs spell it, separator included
+  std::unique_ptr<platform::OpenFolder> folder_;
+};
+
+}  // namespace
+
+std::optional<std::string> ReadRollbackLog(platform::FileSystem& fs, const std::string& programFolder) {
+  return fs.readFile(ProgramFolderWithSeparator(programFolder) + kRollbackLogName);
+}
+
+std::size_t CountRollbackEntries(std::string_view log) {
+  std::size_t count = 0;
+  EntryReader reader(log);
+  for (std::string_view entry; reader.next(entry);) ++count;
+  return count;
+}
+
+UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder, std::string_view log,
+                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener) {
   UndoReport report;
   // Holding the journal's lock keeps a run from starting on this folder meanwhile.
   RunJournal lock(fs, programFolder);
@@ -28,46 +109,44 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
     stop.clear();
     return report;
   }
-  if (withProgress) hooks.progressStart(static_cast<int>(entries.size()));
-  const std::size_t pairs = entries.size() / 2;
-  std::vector<bool> keep(pairs, false);
+  const std::vector<UndoPair> pairs = PairsOf(log);
+  if (withProgress) hooks.progressStart(static_cast<int>(CountRollbackEntries(log)));
+  std::vector<bool> keep(pairs.size(), false);
   std::size_t notReached = 0;  ///< pairs below this index were never tried
-  for (std::size_t k = pairs; k-- > 0;) {
+  UndoRenamer renamer(fs);
+  for (std::size_t k = pairs.size(); k-- > 0;) {
     if (stop.isSet()) {
       notReached = k + 1;
       break;
     }
-    const std::string& current = entries[2 * k];
-    const std::string& original = entries[2 * k + 1];
+    const auto [current, original] = pairs[k];
     if (!platform::IsAbsolutePath(current) || !platform::IsAbsolutePath(original)) {
       ++report.ignored;
       continue;
     }
-    if (fs.rename(current, original) != platform::RenameStatus::Renamed) {
+    if (renamer.rename(current, original) != platform::RenameStatus::Renamed) {
       ++report.failed;
       // Already in place (the rename under way when a run was killed never happened, or an
       // earlier undo restored it): nothing is left to undo. Anything else stays in the log.
-      keep[k] = fs.exists(current) || !fs.exists(original);
+      keep[k] = fs.exists(std::string(current)) || !fs.exists(std::string(original));
       continue;
     }
-    report.restored.push_back({current, original});
+    ++report.restored;
     if (listener) listener->entryRestored(current, original);
     if (withProgress) hooks.progressItem(engine::FileNamePart(current), engine::FileNamePart(original), 2);
     hooks.processEvents();
   }
   report.cancelled = stop.isSet();
-  std::vector<std::string> kept;
-  for (std::size_t k = 0; k < pairs; ++k) {
-    if (k >= notReached && !keep[k]) continue;
-    kept.push_back(entries[2 * k]);
-    kept.push_back(entries[2 * k + 1]);
-  }
-  report.kept = kept.size() / 2;
-  const std::string log = ProgramFolderWithSeparator(programFolder) + kRollbackLogName;
-  if (kept.empty()) {
-    report.logDeleted = fs.removeFile(log);
-  } else if (report.kept + report.ignored < pairs) {
-    report.keptSaved = fs.writeFileAtomic(log, JoinLinesCrLf(kept), true);
+  const auto kept = [&](std::size_t k) { return k < notReached || keep[k]; };
+  for (std::size_t k = 0; k < pairs.size(); ++k) report.kept += kept(k);
+  const std::string path = ProgramFolderWithSeparator(programFolder) + kRollbackLogName;
+  if (report.kept == 0) {
+    report.logDeleted = fs.removeFile(path);
+  } else if (report.kept + report.ignored < pairs.size()) {
+    RollbackLog rest;
+    for (std::size_t k = 0; k < pairs.size(); ++k)
+      if (kept(k)) rest.add(pairs[k].current, pairs[k].original);
+    report.keptSaved = fs.writeFileAtomic(path, rest.text(), true);
   }
   lock.discard();
   stop.clear();

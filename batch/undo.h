@@ -5,7 +5,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "batch/batch_run.h"
 
@@ -16,21 +16,22 @@ inline constexpr const char* kUndoTitle = VELMORA_NOOP("Core", "Undo Confirmatio
 /// Logs of more lines than this are replayed inside the progress window.
 inline constexpr std::size_t kUndoLinesWithoutProgress = 60;
 
-/// The log's entries, read whole (empty lines dropped: no path is empty); nothing when the
-/// log does not exist or cannot be read.
-std::optional<std::vector<std::string>> ReadRollbackEntries(platform::FileSystem& fs,
-                                                            const std::string& programFolder);
+/// The log's bytes, read whole; nothing when the log does not exist or cannot be read. Its
+/// entries are its lines that are not empty (no path is empty); a line ends at CR LF, LF or CR.
+std::optional<std::string> ReadRollbackLog(platform::FileSystem& fs, const std::string& programFolder);
+/// How many entries a log's bytes hold.
+std::size_t CountRollbackEntries(std::string_view log);
 
 /// Something the main window shows changed: an entry that stood for `from` is now `to`.
 class UndoListener {
  public:
   virtual ~UndoListener() = default;
-  virtual void entryRestored(const std::string& /*from*/, const std::string& /*to*/) {}
+  virtual void entryRestored(std::string_view /*from*/, std::string_view /*to*/) {}
 };
 
 struct UndoReport {
-  std::vector<RenamePair> restored;  ///< oldPath: the path before undo; newPath: restored
-  int failed = 0;                    ///< pairs that could not be replayed
+  std::size_t restored = 0;  ///< pairs replayed (each one told to the listener)
+  int failed = 0;            ///< pairs that could not be replayed
   bool cancelled = false;
   bool logDeleted = false;
   std::size_t kept = 0;     ///< pairs left in the log for the next undo: failed, or not reached
@@ -42,10 +43,10 @@ struct UndoReport {
 /// Replays the pairs (a last unpaired line ignored) until the stop flag is set, never while
 /// a run holds the program folder. Only pairs of two absolute paths are replayed. The log
 /// then keeps exactly the pairs still to be undone (those that failed, and those a cancel
-/// did not reach), so none is ever lost; with none left it is deleted.
-UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder,
-                      const std::vector<std::string>& entries, StopFlag& stop, RunHooks& hooks,
-                      bool withProgress, UndoListener* listener = nullptr);
+/// did not reach), so none is ever lost; with none left it is deleted. `log` is the log's
+/// bytes as read.
+UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder, std::string_view log,
+                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener = nullptr);
 
 /// What an undo that could not restore everything says (empty when it did).
 std::string UndoKeptMessage(const UndoReport& report);

@@ -199,8 +199,8 @@ struct Bench {
     QObject::disconnect(done);
     delete starter;
     if (stopped) result.ms = Ms(*stopped - begin);
-    const auto log = batch::ReadRollbackEntries(program->fs(), program->state().installDir);
-    result.renamed = log ? log->size() / 2 : 0;
+    const auto log = batch::ReadRollbackLog(program->fs(), program->state().installDir);
+    result.renamed = log ? batch::CountRollbackEntries(*log) / 2 : 0;
     for (std::size_t i = 0; i < label.paints.size(); ++i) {
       if (stopped && label.paints[i] > *stopped) break;
       ++result.paints;

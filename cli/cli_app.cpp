@@ -266,20 +266,8 @@ class Session {
     }
     if (run.journalFailed() && run.log().empty()) return finish(kFailure);
 
-    std::string lines;  // written in blocks: 100,000 renames print quickly
-    auto flush = [&] {
-      out_.write(lines.data(), static_cast<std::streamsize>(lines.size()));
-      lines.clear();
-    };
-    run.log().forEachPair([&](std::string_view newPath, std::string_view oldPath) {
-      if (o_.json) {
-        renamed_.push_back(json::array({JsonText(std::string(oldPath)), JsonText(std::string(newPath))}));
-        return;
-      }
-      lines.append(oldPath).append(1, '\t').append(newPath).append(1, '\n');
-      if (lines.size() >= 65536) flush();
-    });
-    flush();
+    run.log().forEachPair([&](std::string_view newPath, std::string_view oldPath) { printRenamed(oldPath, newPath); });
+    flushLines();
     if (run.log().empty()) {
       journal.discard();
       if (StopOnSignals::interrupted()) {
@@ -326,8 +314,8 @@ class Session {
   }
 
   int runUndo() {
-    auto entries = batch::ReadRollbackEntries(fs_, stateDir_);
-    if (!entries) {
+    const auto log = batch::ReadRollbackLog(fs_, stateDir_);
+    if (!log) {
       if (fs_.exists(batch::ProgramFolderWithSeparator(stateDir_) + batch::kRollbackLogName))
         return failure(batch::UnreadableLogMessage(stateDir_));
       messages_.information("There is no rename operation to undo.");
@@ -338,16 +326,24 @@ class Session {
     batch::StopFlag stop;
     StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
-    const auto report = batch::ReplayUndo(fs_, stateDir_, *entries, stop, hooks, false);
+    RenamedPrinter printer(*this);
+    const auto report = batch::ReplayUndo(fs_, stateDir_, *log, stop, hooks, false, &printer);
+    flushLines();
     if (!report.refusal.empty()) return failure(report.refusal);
-    for (const auto& pair : report.restored) {
-      renamed_.push_back(json::array({JsonText(pair.oldPath), JsonText(pair.newPath)}));
-      if (!o_.json) out_ << pair.oldPath << "\t" << pair.newPath << "\n";
-    }
     if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty()) messages_.show("Warning", kept);
     if (StopOnSignals::interrupted()) return finish(kRefused);
     if (report.kept > 0) return finish(kFailure);
-    return finish(report.restored.empty() ? kNothingRenamed : kDone);
+    return finish(report.restored == 0 ? kNothingRenamed : kDone);
+  }
+
+  /// One renamed (or restored) item: a line, or a pair in the JSON output.
+  void printRenamed(std::string_view oldPath, std::string_view newPath) {
+    if (o_.json) {
+      renamed_.push_back(json::array({JsonText(std::string(oldPath)), JsonText(std::string(newPath))}));
+      return;
+    }
+    lines_.append(oldPath).append(1, '\t').append(newPath).append(1, '\n');
+    if (lines_.size() >= 65536) flushLines();
   }
 
   void printPreviewRow(const batch::PreviewRow& row) {
@@ -400,6 +396,13 @@ class Session {
     }
     Session& session;
     std::size_t printed = 0;
+  };
+
+  /// Prints each item as the undo restores it, so a long undo streams.
+  struct RenamedPrinter final : batch::UndoListener {
+    explicit RenamedPrinter(Session& session) : session(session) {}
+    void entryRestored(std::string_view from, std::string_view to) override { session.printRenamed(from, to); }
+    Session& session;
   };
 
   GlobalOptions& o_;

@@ -71,12 +71,12 @@ class ListUndoListener final : public batch::UndoListener {
   ListUndoListener(FileListModel& model, QString folderBox) : model_(model), folderBox_(std::move(folderBox)) {
     for (int i = 0; i < model_.size(); ++i) rowOf_.insert(model_.fullPath(i), i);
   }
-  void entryRestored(const std::string& from, const std::string& to) override {
-    const auto it = rowOf_.find(FromPath(from));
+  void entryRestored(std::string_view from, std::string_view to) override {
+    const auto it = rowOf_.find(FromPath(std::string(from)));
     if (it == rowOf_.end()) return;
     const int row = it.value();
     rowOf_.erase(it);
-    const QString restored = folderBox_.isEmpty() ? FromPath(to) : FromPath(platform::LastComponent(to));
+    const QString restored = folderBox_.isEmpty() ? FromPath(std::string(to)) : FromPath(platform::LastComponent(to));
     model_.setText(row, restored);
     rowOf_.insert(model_.fullPath(row), row);
   }
@@ -451,24 +451,24 @@ void MainWindow::UndoButtonClick() {
   batch::Messages& messages = program_.messages();
   if (messages.confirm(batch::kUndoTitle, batch::kUndoQuestion, batch::Buttons::YesNo) != batch::Answer::Yes) return;
   app::AppState& state = program_.state();
-  const auto entries = batch::ReadRollbackEntries(program_.fs(), state.installDir);
-  if (!entries) {  // the log went away since the button was enabled: nothing to replay
+  const auto log = batch::ReadRollbackLog(program_.fs(), state.installDir);
+  if (!log) {  // the log went away since the button was enabled: nothing to replay
     button(QStringLiteral("UndoButton"))->setEnabled(false);
     return;
   }
   ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
   batch::StopFlag& stop = program_.stopFlag();
   batch::UndoReport report;
-  if (entries->size() <= batch::kUndoLinesWithoutProgress) {
+  if (batch::CountRollbackEntries(*log) <= batch::kUndoLinesWithoutProgress) {
     ProgressRunHooks hooks(nullptr);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, false, &listener);
+    report = batch::ReplayUndo(program_.fs(), state.installDir, *log, stop, hooks, false, &listener);
     QApplication::restoreOverrideCursor();
   } else {
     ProgressPort& progress = program_.progress();
     ProgressRunHooks hooks(&progress);
     progress.run(
-        [&] { report = batch::ReplayUndo(program_.fs(), state.installDir, *entries, stop, hooks, true, &listener); },
+        [&] { report = batch::ReplayUndo(program_.fs(), state.installDir, *log, stop, hooks, true, &listener); },
         stop);
   }
   // What could not be restored stays in the log; say so, and why nothing ran when refused.

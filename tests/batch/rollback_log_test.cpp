@@ -93,11 +93,12 @@ TEST(Undo, KeepsWhatItCouldNotRestoreAndReplaysOnlyAbsolutePairs) {
   fs.addFile("/w/rel");
   fs.addFile("/w/here");  // its pair never happened: nothing to undo, nothing kept
   const std::vector<std::string> entries = {"/w/b", "/w/a", "/w/d", "/w/x", "rel", "/w/r", "/w/gone", "/w/here"};
-  fs.writeFileAtomic("/state/rollback.rbk", batch::JoinLinesCrLf(entries), true);
+  const std::string log = batch::JoinLinesCrLf(entries);
+  fs.writeFileAtomic("/state/rollback.rbk", log, true);
   batch::StopFlag stop;
   batch::NoHooks hooks;
-  const auto report = batch::ReplayUndo(fs, "/state", entries, stop, hooks, false);
-  EXPECT_EQ(report.restored.size(), 1u);
+  const auto report = batch::ReplayUndo(fs, "/state", log, stop, hooks, false);
+  EXPECT_EQ(report.restored, 1u);
   EXPECT_EQ(report.kept, 1u);
   EXPECT_EQ(report.ignored, 1u);
   EXPECT_TRUE(fs.exists("/w/a"));
@@ -108,7 +109,7 @@ TEST(Undo, KeepsWhatItCouldNotRestoreAndReplaysOnlyAbsolutePairs) {
             "1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.");
   // Refused while a run holds the program folder.
   auto held = fs.openLockedAppend("/state/rollback.rbk.journal");
-  const auto refused = batch::ReplayUndo(fs, "/state", {"/w/d", "/w/y"}, stop, hooks, false);
+  const auto refused = batch::ReplayUndo(fs, "/state", "/w/d\r\n/w/y\r\n", stop, hooks, false);
   EXPECT_FALSE(refused.refusal.empty());
   EXPECT_TRUE(fs.exists("/w/d"));
 }

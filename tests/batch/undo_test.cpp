@@ -5,6 +5,7 @@
 
 #include "batch/undo.h"
 #include "platform/memory_file_system.h"
+#include "support/temp_tree.h"
 
 namespace velmora {
 namespace {
@@ -13,9 +14,9 @@ class UndoTest : public ::testing::Test {
  protected:
   void writeLog(const std::string& content) { fs.writeFileAtomic("/state/rollback.rbk", content, true); }
   batch::UndoReport undo() {
-    auto entries = batch::ReadRollbackEntries(fs, "/state");
-    EXPECT_TRUE(entries.has_value());
-    return batch::ReplayUndo(fs, "/state", *entries, stop, hooks, false);
+    const auto log = batch::ReadRollbackLog(fs, "/state");
+    EXPECT_TRUE(log.has_value());
+    return batch::ReplayUndo(fs, "/state", log.value_or(""), stop, hooks, false);
   }
   void SetUp() override { fs.addFolder("/state"); }
   platform::MemoryFileSystem fs;
@@ -62,6 +63,7 @@ TEST_F(UndoTest, GarbageLogsNeverCrashAndRestoreWhatTheyCan) {
       {"CR only", "/w/b\r/w/a\r"},
       {"empty lines between", "\r\n/w/b\r\n\r\n/w/a\r\n\r\n"},
       {"no last line break", "/w/b\r\n/w/a"},
+      {"breaks in any order and number", "\n\r/w/b\n\r\r\n\n/w/a\r"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -96,13 +98,32 @@ TEST_F(UndoTest, CancelledReplayKeepsTheLog) {
   stop.set();
   auto report = undo();
   EXPECT_TRUE(report.cancelled);
-  EXPECT_TRUE(report.restored.empty());
+  EXPECT_EQ(report.restored, 0u);
   EXPECT_TRUE(fs.exists("/state/rollback.rbk"));
   EXPECT_FALSE(stop.isSet());  // cleared at the end of the replay
 }
 
+TEST(UndoOnDisk, AFolderMovedAwayIsNotRenamedInUnderItsOldPath) {
+  // Pairs of one folder are renamed in that folder held open. A pair across folders moves P
+  // away by its paths; the next pair names P/b, which no longer exists: it must fail and stay
+  // in the log, not rename b in the moved folder.
+  testing::TempTree tree;
+  tree.make({"P/y", "P/b", "Q/"});
+  const std::string log = tree.path("P/b") + "\r\n" + tree.path("P/a") + "\r\n" + tree.path("P") + "\r\n" +
+                          tree.path("Q/P2") + "\r\n" + tree.path("P/y") + "\r\n" + tree.path("P/x") + "\r\n";
+  tree.make({"state/"});
+  platform::FileSystem& fs = platform::RealFileSystem();
+  fs.writeFileAtomic(tree.path("state/rollback.rbk"), log, true);
+  batch::StopFlag stop;
+  batch::NoHooks hooks;
+  const auto report = batch::ReplayUndo(fs, tree.path("state"), log, stop, hooks, false);
+  EXPECT_EQ(report.restored, 2u);
+  EXPECT_EQ(report.kept, 1u);
+  EXPECT_EQ(tree.listUnder("Q"), (std::vector<std::string>{"P2/", "P2/b", "P2/x"}));
+}
+
 TEST_F(UndoTest, MissingLogReadsAsNothing) {
-  EXPECT_FALSE(batch::ReadRollbackEntries(fs, "/state").has_value());
+  EXPECT_FALSE(batch::ReadRollbackLog(fs, "/state").has_value());
 }
 
 }  // namespace
