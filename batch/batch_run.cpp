@@ -63,12 +63,16 @@ void BatchRun::execute(const RunRequest& request) {
       return;
     }
   }
-  Walk(fs_, request.target, stop_, [this](const ItemList& items) {
+  // A preview in the folder order reads only its first rows: they are put in order as read.
+  const WalkOrder walkOrder =
+      request.mode == RunMode::Preview && request.order == ItemOrder{} ? WalkOrder::OnDemand : WalkOrder::Sorted;
+  const auto handOver = [this](const ItemList& items) {
     if (request_->order == ItemOrder{})
       itemLoop(items);
     else
       itemLoop(OrderedItems(fs_, request_->order, items));
-  });
+  };
+  Walk(fs_, request.target, stop_, handOver, walkOrder);
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({engine::TranslatedText("Core", kNoRowsFiller), {}, true});
@@ -104,9 +108,9 @@ void BatchRun::itemLoop(const ItemList& items) {
     // webpage folders, vanished items skipped. A folder's items were listed just now, so
     // the listing's kind stands; an item that vanished since fails its rename silently.
     const platform::EntryKind kind =
-        !items.listed()                  ? fs_.kind(path)
-        : items.entries[i].isDirectory ? platform::EntryKind::Directory
-                                        : platform::EntryKind::File;
+        !items.listed()                ? fs_.kind(path)
+        : items.entry(i).isDirectory ? platform::EntryKind::Directory
+                                     : platform::EntryKind::File;
     switch (kind) {
       case platform::EntryKind::File:
         applyOperationToItem({path, false});

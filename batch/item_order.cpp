@@ -118,7 +118,7 @@ ItemList OrderedItems(platform::FileSystem& fs, const ItemOrder& order, const It
   out.folderPart = items.folderPart;
   if (items.listed()) {
     out.entries.reserve(positions.size());
-    for (std::size_t p : positions) out.entries.push_back(items.entries[p]);
+    for (std::size_t p : positions) out.entries.push_back(items.entry(p));
   } else {
     out.paths.reserve(positions.size());
     for (std::size_t p : positions) out.paths.push_back(items.paths[p]);

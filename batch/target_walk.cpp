@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/target_walk.h"
 
+#include <algorithm>
+
 #include "platform/code_page.h"
 
 namespace velmora::batch {
@@ -88,6 +90,75 @@ std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::Ope
 }
 
 namespace {
+/// Entries handed out one by one before the rest is sorted at once: each costs about
+/// 2 log n comparisons, so a few hundred (a preview's rows) are cheaper than a sort of all,
+/// and a loop that reads on gets the rest sorted in one go.
+constexpr std::size_t kPopsBeforeSort = 512;
+
+/// Entry a comes after entry b: the heap's comparison, reversed so that the heap's top is
+/// the first name and a sort puts the first name last.
+auto After(const std::vector<platform::DirEntry>& entries) {
+  return [&entries](std::uint32_t a, std::uint32_t b) {
+    return platform::FolderOrderLess(entries[b].name, entries[a].name);
+  };
+}
+}  // namespace
+
+FolderOrderOnDemand::FolderOrderOnDemand(std::shared_ptr<const std::vector<platform::DirEntry>> listing,
+                                         std::vector<std::uint32_t> kept)
+    : listing_(std::move(listing)), order_(std::move(kept)), heapEnd_(order_.size()) {
+  std::make_heap(order_.begin(), order_.end(), After(*listing_));
+}
+
+const platform::DirEntry& FolderOrderOnDemand::operator[](std::size_t i) const {
+  const auto after = After(*listing_);
+  const std::size_t n = order_.size();
+  while (n - heapEnd_ <= i) {
+    if (n - heapEnd_ >= kPopsBeforeSort) {
+      std::sort(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(heapEnd_), after);
+      heapEnd_ = 0;
+      break;
+    }
+    std::pop_heap(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(heapEnd_), after);
+    --heapEnd_;
+  }
+  return (*listing_)[order_[n - 1 - i]];
+}
+
+namespace {
+/// A preview's walk of one folder: the listing is read in place (no copy), only the
+/// subfolders to enter are sorted, and the items are put in order as the loop reads them.
+void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
+                        const ItemListHandler& itemLoop) {
+  ItemList local;
+  local.folderPart = platform::JoinPath(directory, "");
+  auto listing = fs.inProgramFolder(directory) ? nullptr : fs.sharedFolder(directory);
+  if (listing) {
+    const auto& entries = *listing;
+    std::vector<std::uint32_t> kept, folders;
+    kept.reserve(scope == FolderScope::SubfoldersOnly ? 0 : entries.size());
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+      const platform::DirEntry& e = entries[i];
+      if (fs.leavesOut(directory, e)) continue;
+      if (!e.isDirectory) {
+        if (scope != FolderScope::SubfoldersOnly) kept.push_back(i);
+      } else if (scope != FolderScope::OneLayer && !IsWebpageFolder(e.name)) {
+        folders.push_back(i);
+        if (scope == FolderScope::SubfoldersOnly) kept.push_back(i);
+      }
+    }
+    std::sort(folders.begin(), folders.end(), [&entries](std::uint32_t a, std::uint32_t b) {
+      return platform::FolderOrderLess(entries[a].name, entries[b].name);
+    });
+    for (std::uint32_t i : folders) {
+      if (stop.isSet()) break;
+      WalkFolderOnDemand(fs, local.folderPart + entries[i].name, scope, stop, itemLoop);
+    }
+    local.onDemand.emplace(std::move(listing), std::move(kept));
+  }
+  itemLoop(local);
+}
+
 void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
                 const ItemListHandler& itemLoop) {
   ItemList local;
@@ -118,7 +189,8 @@ void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope,
 }
 }  // namespace
 
-void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop) {
+void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop,
+          WalkOrder order) {
   // Hand-picked items are taken as given, hidden ones too; only the program's own files
   // are never part of a target.
   if (!target.isFolderMode()) {
@@ -134,7 +206,10 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
     itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList::OfPaths({folder}));
     return;
   }
-  WalkFolder(fs, target.folder, target.scope, stop, itemLoop);
+  if (order == WalkOrder::OnDemand)
+    WalkFolderOnDemand(fs, target.folder, target.scope, stop, itemLoop);
+  else
+    WalkFolder(fs, target.folder, target.scope, stop, itemLoop);
 }
 
 }  // namespace velmora::batch

@@ -3,7 +3,10 @@
 // Finding the items of a target: the probe, the first target item, and the walk that
 // hands every directory's items, deepest first, to the item loop.
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,12 +52,34 @@ ProbeResult Probe(platform::FileSystem& fs, const std::string& folder);
 std::string FirstTargetItem(platform::FileSystem& fs, const TargetSet& target, engine::OperationKind kind,
                             Messages& messages, int* topLayerFileCount = nullptr);
 
+/// Some entries of a folder's listing handed out in the folder order, ordered only as far
+/// as they are asked for: a preview of the first rows of a large folder orders a few of its
+/// entries, not all, and copies none. Entry i is the one SortInFolderOrder puts at i.
+class FolderOrderOnDemand {
+ public:
+  /// The entries of listing at the positions kept, in any order.
+  FolderOrderOnDemand(std::shared_ptr<const std::vector<platform::DirEntry>> listing,
+                      std::vector<std::uint32_t> kept);
+  std::size_t size() const { return order_.size(); }
+  /// Entry i of the order; the order up to i is made on the first call that reaches it.
+  const platform::DirEntry& operator[](std::size_t i) const;
+
+ private:
+  std::shared_ptr<const std::vector<platform::DirEntry>> listing_;
+  // order_[0, heapEnd_) is a heap whose top is the first entry not yet handed out; entries
+  // handed out are stored from the back: entry i at order_[size - 1 - i].
+  mutable std::vector<std::uint32_t> order_;
+  mutable std::size_t heapEnd_ = 0;
+};
+
 /// The items of one directory (or the hand-picked list). In folder mode they are the
 /// entries of the folder's listing, with the kind the listing reported, so the item loop
 /// need not ask the file system again, and with no path built until an item is reached.
 struct ItemList {
   std::string folderPart;  ///< folder mode: the folder, its separator at the end
   std::vector<platform::DirEntry> entries;  ///< folder mode: the items, by name
+  /// Folder mode, instead of entries: the items of the listing itself, put in order as read.
+  std::optional<FolderOrderOnDemand> onDemand;
   std::vector<std::string> paths;  ///< otherwise (hand-picked, or the folder itself): full paths
 
   /// A list of full paths.
@@ -64,20 +89,26 @@ struct ItemList {
     return list;
   }
   bool listed() const { return !folderPart.empty(); }
-  std::size_t size() const { return listed() ? entries.size() : paths.size(); }
+  std::size_t size() const { return !listed() ? paths.size() : onDemand ? onDemand->size() : entries.size(); }
+  /// Item i of a listed folder.
+  const platform::DirEntry& entry(std::size_t i) const { return onDemand ? (*onDemand)[i] : entries[i]; }
   /// Item i's full path; a listed item's is built in buffer, which it returns.
   const std::string& path(std::size_t i, std::string& buffer) const {
     if (!listed()) return paths[i];
-    return buffer.assign(folderPart).append(entries[i].name);
+    return buffer.assign(folderPart).append(entry(i).name);
   }
 };
 
 /// Receives the item list of one directory (or the hand-picked list) at a time.
 using ItemListHandler = std::function<void(const ItemList& items)>;
 
+/// How a walk hands over a folder's items: all put in order first (a run renames them all),
+/// or put in order as the item loop reads them (a preview reads a few).
+enum class WalkOrder { Sorted, OnDemand };
+
 /// The whole walk of a folder-mode run, or one call with the hand-picked list. Every
 /// directory's own items come after everything below it, in the folder's order.
 void Walk(platform::FileSystem& fs, const TargetSet& target, const StopFlag& stop,
-          const ItemListHandler& itemLoop);
+          const ItemListHandler& itemLoop, WalkOrder order = WalkOrder::Sorted);
 
 }  // namespace velmora::batch

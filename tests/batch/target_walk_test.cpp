@@ -20,10 +20,15 @@ std::vector<std::string> Paths(const batch::ItemList& items) {
   return paths;
 }
 
+/// The lists of a walk, which must not depend on whether the walk sorts or orders on demand.
 std::vector<std::vector<std::string>> WalkLists(platform::FileSystem& fs, const batch::TargetSet& target) {
-  std::vector<std::vector<std::string>> lists;
+  std::vector<std::vector<std::string>> lists, onDemand;
   batch::StopFlag stop;
   batch::Walk(fs, target, stop, [&](const batch::ItemList& items) { lists.push_back(Paths(items)); });
+  batch::Walk(
+      fs, target, stop, [&](const batch::ItemList& items) { onDemand.push_back(Paths(items)); },
+      batch::WalkOrder::OnDemand);
+  EXPECT_EQ(onDemand, lists);
   return lists;
 }
 
@@ -104,6 +109,27 @@ TEST_F(WalkTest, ListingRulesLeaveOutHiddenItemsAndTheProgramFolder) {
   fs.setListingRules({true, "/Top/Mid/State"});
   EXPECT_EQ(batch::Probe(fs, "/Top").firstFile, ".h");
   EXPECT_EQ(WalkLists(fs, {"/Top/.git", FolderScope::OneLayer, {}}), Lists{{"/Top/.git/config"}});
+}
+
+TEST(FolderOrderOnDemand, HandsOutTheSortedOrderWhateverIsAskedFirst) {
+  // A shuffled listing of names that differ in case only in pairs, large enough that the
+  // rest is sorted at once after the first entries are taken one by one.
+  auto listing = std::make_shared<std::vector<platform::DirEntry>>();
+  for (int i = 0; i < 1500; ++i)
+    listing->push_back({(i % 3 ? "IMG_" : "img_") + std::to_string((i * 7919) % 750) + (i < 750 ? ".JPG" : ".jpg")});
+  std::vector<std::uint32_t> kept;
+  for (std::uint32_t i = 0; i < listing->size(); ++i)
+    if (i % 4) kept.push_back(i);
+  std::vector<platform::DirEntry> expected;
+  for (std::uint32_t i : kept) expected.push_back((*listing)[i]);
+  platform::SortInFolderOrder(expected);
+  const std::vector<std::vector<std::size_t>> readings = {{0, 1, 2}, {5, 0}, {700, 3}, {1010, 0, 1009}};
+  for (const auto& reading : readings) {
+    const batch::FolderOrderOnDemand order(listing, kept);
+    ASSERT_EQ(order.size(), expected.size());
+    for (std::size_t i : reading) EXPECT_EQ(order[i].name, expected[i].name) << i;
+    for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(order[i].name, expected[i].name) << i;
+  }
 }
 
 TEST(WebpageFolders, SuffixesInAnyCase) {
