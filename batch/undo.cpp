@@ -41,18 +41,35 @@ class EntryReader {
   std::size_t cr_, lf_;  ///< the first CR and LF at or after pos_ (the text's size: none)
 };
 
-struct UndoPair {
-  std::string_view current, original;
-};
+/// The log's pairs, found in its bytes where they are: only where each entry starts is kept
+/// (an entry ends at the line breaks before the next one), so the pairs of a large log cost
+/// 16 bytes each beside its bytes. A last unpaired entry is no pair.
+class LogPairs {
+ public:
+  explicit LogPairs(std::string_view log) : log_(log), end_(log.size()) {
+    starts_.reserve(CountRollbackEntries(log));
+    EntryReader reader(log);
+    for (std::string_view entry; reader.next(entry);)
+      starts_.push_back(static_cast<std::size_t>(entry.data() - log.data()));
+    if (starts_.size() % 2) {
+      end_ = starts_.back();
+      starts_.pop_back();
+    }
+  }
+  std::size_t size() const { return starts_.size() / 2; }
+  std::string_view current(std::size_t k) const { return entry(2 * k); }
+  std::string_view original(std::size_t k) const { return entry(2 * k + 1); }
 
-/// The log's pairs in order, as views into its bytes; a last unpaired entry is no pair.
-std::vector<UndoPair> PairsOf(std::string_view log) {
-  std::vector<UndoPair> pairs;
-  pairs.reserve(CountRollbackEntries(log) / 2);
-  EntryReader reader(log);
-  for (UndoPair pair; reader.next(pair.current) && reader.next(pair.original);) pairs.push_back(pair);
-  return pairs;
-}
+ private:
+  std::string_view entry(std::size_t i) const {
+    std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : end_;
+    while (end > starts_[i] && IsLineBreak(log_[end - 1])) --end;
+    return log_.substr(starts_[i], end - starts_[i]);
+  }
+  std::string_view log_;
+  std::vector<std::size_t> starts_;  ///< where each entry of a pair starts
+  std::size_t end_;                  ///< where the bytes after the last pair's entry end
+};
 
 /// Renames pairs of absolute paths. A pair whose two paths lie in one folder is renamed by
 /// name in that folder, held open while the following pairs lie there too, so the system
@@ -109,7 +126,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
     stop.clear();
     return report;
   }
-  const std::vector<UndoPair> pairs = PairsOf(log);
+  const LogPairs pairs(log);
   if (withProgress) hooks.progressStart(static_cast<int>(CountRollbackEntries(log)));
   std::vector<bool> keep(pairs.size(), false);
   std::size_t notReached = 0;  ///< pairs below this index were never tried
@@ -119,7 +136,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       notReached = k + 1;
       break;
     }
-    const auto [current, original] = pairs[k];
+    const std::string_view current = pairs.current(k), original = pairs.original(k);
     if (!platform::IsAbsolutePath(current) || !platform::IsAbsolutePath(original)) {
       ++report.ignored;
       continue;
@@ -145,7 +162,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   } else if (report.kept + report.ignored < pairs.size()) {
     RollbackLog rest;
     for (std::size_t k = 0; k < pairs.size(); ++k)
-      if (kept(k)) rest.add(pairs[k].current, pairs[k].original);
+      if (kept(k)) rest.add(pairs.current(k), pairs.original(k));
     report.keptSaved = fs.writeFileAtomic(path, rest.text(), true);
   }
   lock.discard();
