@@ -294,7 +294,8 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
     return;
   }
   if (request_->withProgress) {
-    hooks_.progressItem(engine::FileNamePart(oldPath), engine::FileNamePart(newPath), 1);
+    const std::string_view from(oldPath), to(newPath);
+    hooks_.progressItem(from.substr(engine::NameStart(from)), to.substr(engine::NameStart(to)), 1);
     hooks_.processEvents();
   }
   if (handPicked()) hooks_.addEntry(newPath);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "batch/item_order.h"
 #include "engine/core_text.h"
@@ -39,8 +40,9 @@ class RunHooks {
   virtual void processEvents() {}
   /// Progress bar at 0 with this maximum.
   virtual void progressStart(int /*maximum*/) {}
-  /// An item done: its old and new name (without folder), bar advanced by the step.
-  virtual void progressItem(const std::string& /*oldName*/, const std::string& /*newName*/, int /*step*/) {}
+  /// An item done: its old and new name (without folder), bar advanced by the step. Called
+  /// for every item: the names are only lent, a window keeps what it shows.
+  virtual void progressItem(std::string_view /*oldName*/, std::string_view /*newName*/, int /*step*/) {}
   /// The main window's file list: append an entry, empty it.
   virtual void addEntry(const std::string& /*text*/) {}
   virtual void clearList() {}

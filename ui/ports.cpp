@@ -19,8 +19,8 @@ void ProgressRunHooks::progressStart(int maximum) {
   if (progress_) progress_->start(maximum);
 }
 
-void ProgressRunHooks::progressItem(const std::string& oldName, const std::string& newName, int step) {
-  if (progress_) progress_->showItem(FromPath(oldName), FromPath(newName), step);
+void ProgressRunHooks::progressItem(std::string_view oldName, std::string_view newName, int step) {
+  if (progress_) progress_->showItem(oldName, newName, step);
 }
 
 }  // namespace velmora::ui

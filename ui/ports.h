@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/batch_run.h"
@@ -63,7 +64,8 @@ class ProgressPort {
   virtual ~ProgressPort() = default;
   virtual void run(const std::function<void()>& work, batch::StopFlag& stop) = 0;
   virtual void start(int maximum) = 0;
-  virtual void showItem(const QString& oldName, const QString& newName, int step) = 0;
+  /// The item just done, its names as the file system's bytes (decoded only when shown).
+  virtual void showItem(std::string_view oldName, std::string_view newName, int step) = 0;
   virtual void processEvents() = 0;
   virtual void setSearching(bool on) = 0;
 };
@@ -137,7 +139,7 @@ class ProgressRunHooks : public batch::RunHooks {
   explicit ProgressRunHooks(ProgressPort* progress) : progress_(progress) {}
   void processEvents() override;
   void progressStart(int maximum) override;
-  void progressItem(const std::string& oldName, const std::string& newName, int step) override;
+  void progressItem(std::string_view oldName, std::string_view newName, int step) override;
 
  private:
   ProgressPort* progress_;

@@ -42,9 +42,9 @@ void ProgressWindow::run(const std::function<void()>& work, batch::StopFlag& sto
   work_ = work;
   stop_ = &stop;
   started_ = false;
-  pendingOld_ = tr("Old filename:");
-  pendingNew_ = tr("New filename:");
-  namesChanged_ = true;
+  setName(oldName_, tr("Old filename:"));
+  setName(newName_, tr("New filename:"));
+  namesChanged_ = false;
   value_ = 0;
   maximum_ = 100;
   updateView();
@@ -81,9 +81,9 @@ void ProgressWindow::start(int maximum) {
   value_ = 0;
 }
 
-void ProgressWindow::showItem(const QString& oldName, const QString& newName, int step) {
-  pendingOld_ = oldName;
-  pendingNew_ = newName;
+void ProgressWindow::showItem(std::string_view oldName, std::string_view newName, int step) {
+  pendingOld_.assign(oldName);
+  pendingNew_.assign(newName);
   namesChanged_ = true;
   value_ = std::min(maximum_, value_ + step);
 }
@@ -105,8 +105,8 @@ void ProgressWindow::setName(QLabel* label, const QString& name) {
 
 void ProgressWindow::updateView() {
   if (namesChanged_) {
-    setName(oldName_, pendingOld_);
-    setName(newName_, pendingNew_);
+    setName(oldName_, FromPath(pendingOld_));
+    setName(newName_, FromPath(pendingNew_));
     namesChanged_ = false;
   }
   if (bar_->maximum() != maximum_ || bar_->value() != value_) {

@@ -8,7 +8,8 @@
 //    (a posted start event), and closes the window when `work` returns. "Cancel" asks
 //    "Will you cancel this operation?" and on Yes sets `stop`; the work stops at its next
 //    test of the flag.
-//  - start(maximum), showItem(old, new, step): the bar and the two names.
+//  - start(maximum), showItem(old, new, step): the bar and the two names (bytes, as the file
+//    system gives them; copied into buffers kept from item to item, decoded only when shown).
 //  - processEvents(): what the work's run hooks call after every item: lets pending events
 //    be processed (a Cancel click, repaints) and shows the latest names and bar position.
 //    Cheap when called often: events are processed at most once per kPumpIntervalMs, so
@@ -21,6 +22,8 @@
 #include <memory>
 #include <QElapsedTimer>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "batch/interfaces.h"
 #include "ui/ports.h"
@@ -50,7 +53,7 @@ class ProgressWindow final : public QDialog, public ProgressPort {
 
   void run(const std::function<void()>& work, batch::StopFlag& stop) override;
   void start(int maximum) override;
-  void showItem(const QString& oldName, const QString& newName, int step) override;
+  void showItem(std::string_view oldName, std::string_view newName, int step) override;
   void processEvents() override;
   void setSearching(bool on) override;
   bool isWorking() const { return working_; }
@@ -81,8 +84,9 @@ class ProgressWindow final : public QDialog, public ProgressPort {
   bool started_ = false;
   bool working_ = false;
 
-  // What the window is to show; applied to the controls by updateView().
-  QString pendingOld_, pendingNew_;
+  // What the window is to show; applied to the controls by updateView(). The names stay
+  // bytes until then: a run hands over one pair per item, the window shows one in thousands.
+  std::string pendingOld_, pendingNew_;
   bool namesChanged_ = false;
   int value_ = 0;
   int maximum_ = 100;

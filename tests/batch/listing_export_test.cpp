@@ -153,7 +153,7 @@ TEST(ListingProgress, TheBarWrapsAtItsMaximum) {
   class Counting final : public batch::RunHooks {
    public:
     void progressStart(int maximum) override { starts.push_back(maximum); }
-    void progressItem(const std::string&, const std::string&, int step) override { steps += step; }
+    void progressItem(std::string_view, std::string_view, int step) override { steps += step; }
     std::vector<int> starts;
     int steps = 0;
   };

@@ -282,7 +282,7 @@ void ProgressTest::updatesArePacedButKeepComing() {
         clock.start();
         while (clock.elapsed() < 300) {
           ++calls;
-          progress.showItem(QStringLiteral("old%1").arg(calls), QStringLiteral("new%1").arg(calls), 1);
+          progress.showItem("old" + std::to_string(calls), "new" + std::to_string(calls), 1);
           progress.processEvents();
         }
         elapsed = clock.elapsed();
