@@ -6,11 +6,15 @@
 #    folder and on a tree of 100 folders (scope 1), and the extension change at 3x the size;
 #  - undo of a run against the bare loop renaming back;
 #  - a preview of the first 20 rows against the bare listing of the folder;
-#  - a 10-file rename, in milliseconds.
+#  - a 10-file rename, in milliseconds;
+#  - the desktop program's run through its progress window (offscreen) against velmora-cli's.
 # Each figure is the median of interleaved rounds (bare, then velmora-cli, on fresh trees),
 # so a busy machine weighs on both alike. Memory is velmora-cli's peak resident size.
 #
-#   [BENCH_DIR=folder] [VELMORA_CLI=binary] bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
+#   [BENCH_DIR=folder] [VELMORA_CLI=binary] [BENCH_ROWS="preview20 window ..."] \
+#     bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
+# BENCH_ROWS picks rows by their first word (replace lower prefix extension undo preview20,
+# small for the 10-file rename, window for the progress window); all when unset.
 set -euo pipefail
 build=${1:-build}
 files=${2:-100000}
@@ -18,6 +22,7 @@ rounds=${3:-3}
 big=$((files * 3))
 here=$(cd "$(dirname "$0")" && pwd)
 cli=${VELMORA_CLI:-$(cd "$build" && pwd)/cli/velmora-cli}
+window=$(cd "$build" && pwd)/bench/progress_bench
 [ -x "$cli" ] || { echo "build velmora-cli first (make build)" >&2; exit 1; }
 
 # The trees go to memory (tmpfs) unless BENCH_DIR names another place: a disk that other
@@ -116,6 +121,23 @@ measure_small() {
   printf '%s\n' "${c[@]}" | median
 }
 
+# The extension change of a flat folder by the desktop program, from OK until the progress
+# window closed with every file renamed (bench/progress_bench --folder, offscreen), against
+# the whole velmora-cli run: prints "cli_seconds desktop_seconds" (medians).
+measure_window() {
+  local n=$1 c=() d=() out
+  for ((r = 0; r < rounds; ++r)); do
+    fresh_tree "$n" 0 0
+    # shellcheck disable=SC2046
+    out=$("$bare" time "$cli" $(cli_args extension) --folder "$tree" --yes --state-dir "$state" 2>/dev/null)
+    c+=("${out% *}")
+    fresh_tree "$n" 0 0
+    d+=("$(TMPDIR="$work" QT_QPA_PLATFORM=offscreen "$window" --folder "$tree" 2>/dev/null)")
+    [ "$(find "$tree" -type f -name 'img*.dat' | wc -l)" -eq "$n" ] || { echo "desktop run incomplete" >&2; exit 1; }
+  done
+  echo "$(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${d[@]}" | median)"
+}
+
 row() {  # LABEL LAYOUT FILES "bare cli kib"
   local b c k
   read -r b c k <<<"$4"
@@ -123,13 +145,28 @@ row() {  # LABEL LAYOUT FILES "bare cli kib"
     "$(echo "$k / 1024" | bc -l)"
 }
 
+wanted() { [ -z "${BENCH_ROWS:-}" ] || [[ " $BENCH_ROWS " == *" $1 "* ]]; }
+
 printf 'velmora-cli against the bare loop (medians of %d rounds; MiB = velmora-cli peak memory)\n' "$rounds"
 printf '%-10s %-6s %7s %9s %9s %7s %8s\n' operation layout files "bare s" "cli s" ratio MiB
 for op in replace lower prefix extension; do
-  row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
-  row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"
+  if wanted "$op"; then
+    row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
+    row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"
+  fi
 done
-row extension flat "$big" "$(measure_run extension "$big" 0)"
-row undo flat "$files" "$(measure_undo "$files")"
-row preview20 flat "$files" "$(measure_preview "$files")"
-printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"
+if wanted extension; then row extension flat "$big" "$(measure_run extension "$big" 0)"; fi
+if wanted undo; then row undo flat "$files" "$(measure_undo "$files")"; fi
+if wanted preview20; then row preview20 flat "$files" "$(measure_preview "$files")"; fi
+if wanted small; then
+  printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"
+fi
+if ! wanted window; then
+  :
+elif [ -x "$window" ]; then
+  read -r c d <<<"$(measure_window "$files")"
+  printf 'progress window: %d files in %.3f s, velmora-cli %.3f s: %+.1f %% (medians of %d)\n' "$files" "$d" "$c" \
+    "$(echo "($d / $c - 1) * 100" | bc -l)" "$rounds"
+else
+  echo "progress window: bench/progress_bench not built (desktop program off)"
+fi
