@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_run.h"
 
+#include <cstring>
 #include <optional>
 
 #include "engine/name_model.h"
@@ -37,6 +38,23 @@ NameSplit SplitNewPath(const std::string& path) {
 
 std::string Numbered(const NameSplit& s, int n) {
   return s.folder + s.base + "(" + std::to_string(n) + ")" + s.ext;
+}
+
+// One pass over the bytes: a line break (or a NUL, where asked) makes a path unfit for the
+// rollback log.
+bool HoldsLineBreak(std::string_view path, bool orNul) {
+  const auto holds = [&](char c) { return std::memchr(path.data(), c, path.size()) != nullptr; };
+  return holds('\n') || holds('\r') || (orNul && holds('\0'));
+}
+
+// The reserved names are all of three or four bytes: a longer base is none of them.
+bool IsReservedBase(std::string_view path) {
+  std::string_view base = path.substr(engine::NameStart(path));
+  base = base.substr(0, base.rfind('.'));
+  if (base.size() > 4) return false;
+  for (const char* reserved : kReservedNames)
+    if (base == reserved) return true;
+  return false;
 }
 }  // namespace
 
@@ -99,11 +117,13 @@ void BatchRun::itemLoop(const ItemList& items) {
   // renamed in it by name.
   openFolder(items.folderPart);
   ordinal_ = request_->startNumber;
-  if (request_->mode == RunMode::Rename) log_.reserve(count, 2 * items.path(0, pathBuffer_).size() + 8);
+  if (request_->mode == RunMode::Rename) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
   for (std::size_t i = 0; i < count; ++i) {
     if (stop_.isSet()) break;
-    const std::string& path = items.path(i, pathBuffer_);
+    // The item's path is built in its reused buffer: no allocation per item.
+    if (!items.listed()) item_.path = items.paths[i];
+    const std::string& path = items.path(i, item_.path);
     // The item filter: files as they are, folders without a trailing separator and never
     // webpage folders, vanished items skipped. A folder's items were listed just now, so
     // the listing's kind stands; an item that vanished since fails its rename silently.
@@ -113,14 +133,16 @@ void BatchRun::itemLoop(const ItemList& items) {
                                      : platform::EntryKind::File;
     switch (kind) {
       case platform::EntryKind::File:
-        applyOperationToItem({path, false});
+        item_.isDirectory = false;
+        applyOperationToItem(item_);
         break;
       case platform::EntryKind::Directory: {
-        std::string folder = path;
+        std::string& folder = item_.path;
         if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
           folder.pop_back();
         if (IsWebpageFolder(platform::LastComponent(folder))) break;
-        applyOperationToItem({folder, true});
+        item_.isDirectory = true;
+        applyOperationToItem(item_);
         break;
       }
       case platform::EntryKind::Missing:
@@ -140,9 +162,12 @@ void BatchRun::openFolder(std::string prefix) {
 }
 
 platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::string& to) {
+  // Both paths name an entry right in the open folder: its prefix, then a name.
   const std::size_t n = folderPrefix_.size();
-  if (folder_ && engine::NameStart(from) == n && engine::NameStart(to) == n && from.compare(0, n, folderPrefix_) == 0 &&
-      to.compare(0, n, folderPrefix_) == 0)
+  const auto inFolder = [&](std::string_view path) {
+    return path.compare(0, n, folderPrefix_) == 0 && engine::NameStart(path) == n;
+  };
+  if (folder_ && inFolder(from) && inFolder(to))
     return folder_->rename(std::string_view(from).substr(n), std::string_view(to).substr(n));
   return fs_.rename(from, to);
 }
@@ -170,15 +195,12 @@ void BatchRun::applyOperationToItem(const Item& item) {
 }
 
 bool BatchRun::newPathCheck(const std::string& newPath) {
-  const std::string base = SplitNewPath(newPath).base;
-  for (const char* reserved : kReservedNames) {
-    if (base == reserved) {
-      messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because some "
-                                                                  "names(con, aux, com1, lpt1, prn, nul) are reserved by "
-                                                                  "Windows, you should use another name."),
-                                             {engine::FileNamePart(newPath)}));
-      return false;
-    }
+  if (IsReservedBase(newPath)) {
+    messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because some "
+                                                                "names(con, aux, com1, lpt1, prn, nul) are reserved by "
+                                                                "Windows, you should use another name."),
+                                           {engine::FileNamePart(newPath)}));
+    return false;
   }
   if (newPath.size() > kMaxPathLength) {
     messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because the "
@@ -204,8 +226,7 @@ void BatchRun::journalStopped() {
 void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {
   const bool rename = request_->mode == RunMode::Rename;
   // The rollback log holds one path a line: a name with a line break is left alone.
-  if (oldPath.find_first_of("\r\n") != std::string::npos ||
-      newPath.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+  if (HoldsLineBreak(oldPath, false) || HoldsLineBreak(newPath, true)) {
     skip(oldPath, newPath, kLineBreakReason);
     return;
   }

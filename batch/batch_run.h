@@ -114,7 +114,7 @@ class BatchRun {
   RunJournal* journal_ = nullptr;
   std::unique_ptr<platform::OpenFolder> folder_;
   std::string folderPrefix_;
-  std::string pathBuffer_;  ///< the path of the item at hand, built from its folder and name
+  engine::Item item_;  ///< the item at hand, its path built in place from its folder and name
 
   const RunRequest* request_ = nullptr;
   std::int32_t ordinal_ = 1;

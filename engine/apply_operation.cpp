@@ -28,7 +28,9 @@ NewNameOutcome Finish(const Item& item, std::string newPath) {
 
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
   std::string newBase;
-  const std::string name = BaseName(item.path, item.isDirectory);
+  const std::string_view folder = FolderView(item.path);
+  const std::string_view extension = ExtensionView(item.path, item.isDirectory);
+  const std::string name(std::string_view(item.path).substr(folder.size(), item.path.size() - folder.size() - extension.size()));
   switch (record.kind) {
     case OperationKind::Removpart:
       newBase = ApplyRemoveRule(record, name, item, context);
@@ -44,7 +46,7 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
       // The whole new path is tested; a path that ends in its folder part (a name that
       // became nothing, such as a name of spaces only) is as empty as an empty path: it
       // would name the folder that holds the item.
-      if (newPath.size() <= FolderPart(item.path).size()) return {OutcomeKind::EmptyName, {}};
+      if (newPath.size() <= folder.size()) return {OutcomeKind::EmptyName, {}};
       return Finish(item, std::move(newPath));
     }
     case OperationKind::Changexten:
@@ -53,7 +55,7 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
       return {OutcomeKind::Unchanged, {}};
   }
   if (newBase.empty()) return {OutcomeKind::EmptyName, {}};
-  return Finish(item, FolderPart(item.path) + newBase + Extension(item.path, item.isDirectory));
+  return Finish(item, Joined(folder, newBase, extension));
 }
 
 }  // namespace velmora::engine

@@ -139,12 +139,14 @@ std::string ChangeFullName(const OperationRecord& record, const Item& item, Rule
 }
 
 std::string ConvertCase(const OperationRecord& record, const Item& item, const platform::CodePage& codePage) {
-  const std::string extension = Extension(item.path, item.isDirectory);
-  std::string x = record.includeExtension ? FileNamePart(item.path) : BaseName(item.path, item.isDirectory);
+  const std::string_view extension = ExtensionView(item.path, item.isDirectory);
+  std::string_view part = std::string_view(item.path).substr(NameStart(item.path));
+  if (!record.includeExtension) part.remove_suffix(extension.size());
+  std::string x;
   if (record.caseStyle == CaseStyle::Upper) {
-    x = rules::ConvertLetterCase(x, true, codePage);
+    x = rules::ConvertLetterCase(part, true, codePage);
   } else {
-    x = rules::ConvertLetterCase(x, false, codePage);
+    x = rules::ConvertLetterCase(part, false, codePage);
     if (record.capitalizeFirst) {
       x = TrimLeft(x);
       // Only the first character is looked at; a double-byte one gives no letter.
@@ -153,7 +155,7 @@ std::string ConvertCase(const OperationRecord& record, const Item& item, const p
       if (!first.empty() && CapitalOf(first[0], capital)) x = Rebuild(x, first, {{0, capital}});
     }
   }
-  return FolderPart(item.path) + x + (record.includeExtension ? std::string() : extension);
+  return Joined(FolderView(item.path), x, record.includeExtension ? std::string_view() : extension);
 }
 
 std::string CapitalizeWords(const OperationRecord& record, const Item& item, const platform::CodePage& codePage) {

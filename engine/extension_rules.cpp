@@ -10,17 +10,17 @@ NewNameOutcome ApplyExtensionRule(const OperationRecord& record, const Item& ite
                                   const platform::CodePage& codePage) {
   if (item.isDirectory) return {OutcomeKind::NotApplicable, {}};
 
-  const std::string extension = Extension(item.path, false);
-  const std::string stem = item.path.substr(0, item.path.size() - extension.size());
+  const std::string_view extension = ExtensionView(item.path, false);
+  const std::string_view stem = std::string_view(item.path).substr(0, item.path.size() - extension.size());
   std::string newPath;
   if (record.extensionMode == ExtensionMode::ChangeExtension) {
     const bool takesPart =
         record.allExtensions ||
         codePage.toLower(extension) == codePage.toLower(record.oldExtension);
     if (!takesPart) return {OutcomeKind::Unchanged, {}};
-    newPath = stem + record.newExtension;
+    newPath = Joined(stem, record.newExtension);
   } else {
-    newPath = stem + rules::ConvertLetterCase(extension, record.extensionUpper, codePage);
+    newPath = Joined(stem, rules::ConvertLetterCase(extension, record.extensionUpper, codePage));
   }
   if (newPath == item.path) return {OutcomeKind::Unchanged, {}};
   return {OutcomeKind::Rename, std::move(newPath)};

@@ -25,23 +25,35 @@ std::size_t NameStart(std::string_view path) {
   return i;
 }
 
-std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
+std::string_view FolderView(std::string_view path) { return path.substr(0, NameStart(path)); }
 
-std::string FileNamePart(std::string_view path) { return std::string(path.substr(NameStart(path))); }
-
-std::string BaseName(std::string_view path, bool isDirectory) {
+std::string_view BaseNameView(std::string_view path, bool isDirectory) {
   std::string_view name = path.substr(NameStart(path));
-  if (isDirectory) return std::string(name);
-  std::size_t dot = name.rfind('.');
-  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+  if (isDirectory) return name;
+  return name.substr(0, name.rfind('.'));
 }
 
-std::string Extension(std::string_view path, bool isDirectory) {
+std::string_view ExtensionView(std::string_view path, bool isDirectory) {
   if (isDirectory) return {};
   std::string_view name = path.substr(NameStart(path));
   std::size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
+
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+  std::string out;
+  out.reserve(a.size() + b.size() + c.size());
+  out.append(a).append(b).append(c);
+  return out;
+}
+
+std::string FolderPart(std::string_view path) { return std::string(FolderView(path)); }
+
+std::string FileNamePart(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
+std::string BaseName(std::string_view path, bool isDirectory) { return std::string(BaseNameView(path, isDirectory)); }
+
+std::string Extension(std::string_view path, bool isDirectory) { return std::string(ExtensionView(path, isDirectory)); }
 
 std::string AsciiUpper(std::string_view s) {
   std::string out(s);

@@ -24,6 +24,12 @@ std::string BaseName(std::string_view path, bool isDirectory);
 /// Files: from the last dot of the name to its end, dot included; "" without a dot.
 /// Folders: always "".
 std::string Extension(std::string_view path, bool isDirectory);
+/// The same parts as views into path, for building a new path without copies.
+std::string_view FolderView(std::string_view path);
+std::string_view BaseNameView(std::string_view path, bool isDirectory);
+std::string_view ExtensionView(std::string_view path, bool isDirectory);
+/// The parts one after the other, in one allocation.
+std::string Joined(std::string_view a, std::string_view b, std::string_view c = {});
 
 /// ASCII letters only; bytes of 128 and above never belong to a class.
 constexpr bool IsWordCharacter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

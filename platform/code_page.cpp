@@ -158,10 +158,10 @@ class Utf8Page final : public CodePage {
   std::string toUpper(std::string_view s) const override { return Map(s, AsciiUpper, unicode::SimpleUpper); }
   std::string toLower(std::string_view s) const override { return Map(s, AsciiLower, unicode::SimpleLower); }
 
-  // Pure-ASCII texts keep the byte-wise search; others compare their search forms.
+  // An ASCII needle is sought byte-wise in any name (the common case: no decoding, and the
+  // name is not scanned first); others compare their search forms.
   std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from,
                          std::size_t& matchLength) const override {
-    if (unicode::IsAscii(s) && unicode::IsAscii(needle)) return CodePage::findNoCase(s, needle, from, matchLength);
     matchLength = 0;
     if (needle.empty()) return std::string_view::npos;
     if (unicode::IsAscii(needle)) return findAscii(s, needle, from, matchLength);
@@ -183,19 +183,23 @@ class Utf8Page final : public CodePage {
   }
 
  private:
-  // An ASCII needle in a name with other characters: ASCII letters compared without case,
-  // and no match that ends before a mark belonging to its last letter ("e" never finds the
-  // "e" of a decomposed "é"). Characters that fold to ASCII only by compatibility (the
-  // Kelvin sign) are not sought.
+  // An ASCII needle: ASCII letters compared without case, and no match that ends before a
+  // mark belonging to its last letter ("e" never finds the "e" of a decomposed "é").
+  // Characters that fold to ASCII only by compatibility (the Kelvin sign) are not sought.
   std::size_t findAscii(std::string_view s, std::string_view needle, std::size_t from,
                         std::size_t& matchLength) const {
-    for (std::size_t i = boundaryAtOrAfter(s, from); i + needle.size() <= s.size(); i += charLength(s, i)) {
-      std::size_t k = 0;
+    const char first = AsciiUpper(needle[0]);
+    for (std::size_t i = from == 0 ? 0 : boundaryAtOrAfter(s, from); i + needle.size() <= s.size();
+         i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : charLength(s, i)) {
+      if (AsciiUpper(s[i]) != first) continue;
+      std::size_t k = 1;
       while (k < needle.size() && AsciiUpper(s[i + k]) == AsciiUpper(needle[k])) ++k;
       if (k < needle.size()) continue;
       const std::size_t end = i + needle.size();
       char32_t next = 0;
-      if (end < s.size() && DecodeUtf8(s, end, next) > 0 && next >= 0x80 && !unicode::StartsCluster(next)) continue;
+      if (end < s.size() && static_cast<unsigned char>(s[end]) >= 0x80 && DecodeUtf8(s, end, next) > 0 &&
+          next >= 0x80 && !unicode::StartsCluster(next))
+        continue;
       matchLength = needle.size();
       return i;
     }

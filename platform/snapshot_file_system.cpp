@@ -11,7 +11,7 @@ class SnapshotFolder final : public OpenFolder {
   SnapshotFolder(SnapshotFileSystem& fs, std::unique_ptr<OpenFolder> inner, std::string folder)
       : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)) {}
   RenameStatus rename(std::string_view fromName, std::string_view toName) override {
-    fs_.forget(JoinPath(folder_, fromName));
+    if (fs_.holdsListings()) fs_.forget(JoinPath(folder_, fromName));
     return inner_->rename(fromName, toName);
   }
 

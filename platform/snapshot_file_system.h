@@ -33,6 +33,8 @@ class SnapshotFileSystem final : public FileSystem {
 
   /// Drops the saved listings that a change of the entry at path makes stale.
   void forget(std::string_view path);
+  /// Whether any listing is saved (with none, a change has nothing to drop).
+  bool holdsListings() const { return !saved_.empty(); }
 
  private:
   FileSystem& inner_;

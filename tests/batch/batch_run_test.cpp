@@ -121,11 +121,17 @@ TEST(BatchRun, ReservedAndTooLongMessagesAreExact) {
   Runner r(fs);
   batch::BatchRun run(fs, platform::Utf8CodePage(), r.messages, r.hooks, r.stop, r.expander);
   EXPECT_FALSE(run.newPathCheck("/w/aux.txt"));
+  EXPECT_FALSE(run.newPathCheck("/w/com1"));
+  EXPECT_TRUE(run.newPathCheck("/w/con.tar.gz"));  // the base is "con.tar"
+  EXPECT_TRUE(run.newPathCheck("/w/console.txt"));
+  EXPECT_TRUE(run.newPathCheck("/con/nul.x/a.txt"));
   EXPECT_FALSE(run.newPathCheck("/" + std::string(255, 'a')));
   EXPECT_TRUE(run.newPathCheck("/" + std::string(254, 'a')));
   EXPECT_EQ(r.messages.texts(),
             (std::vector<std::string>{
                 "The new filename: 'aux.txt' can not be assigned, because some names(con, aux, com1, lpt1, prn, "
+                "nul) are reserved by Windows, you should use another name.",
+                "The new filename: 'com1' can not be assigned, because some names(con, aux, com1, lpt1, prn, "
                 "nul) are reserved by Windows, you should use another name.",
                 "The new filename: '/" + std::string(255, 'a') +
                     "' can not be assigned, because the filename(plus path) is too long(>255 characters), you "

@@ -86,6 +86,9 @@ TEST(CodePageUtf8, SearchFoldsCaseAndComposition) {
       {"a letter without its accent is no match", nfd, "ec", std::string::npos, 0},
       {"nor is an accented letter found by its base", nfc, "ec", std::string::npos, 0},
       {"an ASCII needle never ends before a mark", "xe\xcc\x81 Xe", "xe", 5, 2},
+      {"ASCII: a hit after a near one", "iMmIMG.jpg", "img", 3, 3},
+      {"ASCII: no hit cut off at the end", "xxIm", "img", std::string::npos, 0},
+      {"an ASCII needle after a multi-byte character", "\xc3\xa9iMg", "IMG", 2, 3},
       {"Y with diaeresis", "\xc3\xbf" "a", "\xc5\xb8" "A", 0, 3},
       {"kana with voicing mark", "\xe3\x81\x8b\xe3\x82\x99", "\xe3\x81\x8c", 0, 6},  // ka+mark, ga
       {"stray bytes match themselves", "a\xff\xc3\x89", "\xff\xc3\xa9", 1, 3},
