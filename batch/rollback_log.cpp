@@ -43,7 +43,10 @@ bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder,
   if (journal && journal->sealAsLog(log)) return true;
   const std::string folder = ProgramFolderWithSeparator(programFolder);
   fs.makeFolders(programFolder);
-  return fs.writeFileAtomic(folder + kRollbackLogName, log.text(), true);
+  if (fs.writeFileAtomic(folder + kRollbackLogName, log.text(), true)) return true;
+  // The journal stays the record of the renames: on the disk too.
+  if (journal) journal->sync();
+  return false;
 }
 
 void RollbackLog::reserve(std::size_t pairs, std::size_t bytesPerPair) {
@@ -89,6 +92,10 @@ void RunJournal::withdraw() {
 }
 
 void RunJournal::finish() {
+  if (!syncWhenSaved_) sync();
+}
+
+void RunJournal::sync() {
   if (handle_) handle_->sync();
 }
 

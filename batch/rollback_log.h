@@ -69,7 +69,8 @@ class RunJournal;
 
 /// Writes the log into the program folder, replacing the previous one atomically and
 /// leaving it read-only. With the run's journal holding exactly the log's bytes, the
-/// journal itself becomes the log instead (and is no longer held).
+/// journal itself becomes the log instead (and is no longer held). Either way the log is on
+/// the disk when this returns true; when it returns false, the journal is.
 bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder, const RollbackLog& log,
                      RunJournal* journal = nullptr);
 
@@ -91,8 +92,15 @@ class RunJournal {
   bool intend(const std::string& newPath, const std::string& oldPath);
   /// Withdraws the pair of the last intend() (its rename failed).
   void withdraw();
-  /// Syncs what was appended to the disk.
+  /// The end of the run: syncs what was appended to the disk, unless the holder seals the
+  /// journal as the log right after the run (SaveRollbackLog with this journal), which
+  /// syncs it once there.
   void finish();
+  /// Said by a holder that saves the log with SaveRollbackLog(..., this) straight after the
+  /// run: finish() leaves the sync to that.
+  void syncWhenSaved() { syncWhenSaved_ = true; }
+  /// Syncs what was appended to the disk now.
+  void sync();
   /// When the journal holds exactly the log's bytes: synced, made read-only and moved into
   /// place as the rollback log; the lock is released. False when it cannot be.
   bool sealAsLog(const RollbackLog& log);
@@ -110,6 +118,7 @@ class RunJournal {
   std::uint64_t sizeBefore_ = 0;
   std::string record_;  ///< reused for every pair, so appending allocates nothing
   bool failed_ = false;
+  bool syncWhenSaved_ = false;
 };
 
 /// At start-up: a journal left behind by an interrupted run that nobody holds becomes the

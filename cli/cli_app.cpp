@@ -249,7 +249,10 @@ class Session {
     batch::RunJournal journal(fs_, stateDir_);
     batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber,
                                  PreviewRows(o_.previewCount), false, order_};
-    if (mode == batch::RunMode::Rename) run.setJournal(&journal);
+    if (mode == batch::RunMode::Rename) {
+      run.setJournal(&journal);
+      journal.syncWhenSaved();  // sealed as the log below: synced once there
+    }
     run.execute(runRequest);
 
     reportSkipped(run);

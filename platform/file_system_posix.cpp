@@ -104,7 +104,9 @@ void SyncFolder(const std::string& folder) {
 // and no system call. Once the copy is done the bytes are in the page cache, so they
 // survive a kill of the process exactly as bytes given to write() do. The file grows in
 // reserved steps (fallocate): a full disk fails an append instead of faulting later, and
-// the bytes past the last record stay zero. Names never hold a NUL, so recovery takes the
+// the bytes past the last record stay zero. The steps start small and double up to 1 MiB:
+// on a file system in memory a reservation costs its pages, and a run of ten renames
+// needs one page, not 256. Names never hold a NUL, so recovery takes the
 // bytes up to the first NUL; a record copied only in part always has a NUL inside it.
 // Only a window of the file is mapped at a time, so the journal costs little memory.
 class PosixAppendLog final : public AppendLog {
@@ -151,7 +153,8 @@ class PosixAppendLog final : public AppendLog {
   }
 
  private:
-  static constexpr std::uint64_t kStep = 1u << 20;
+  static constexpr std::uint64_t kFirstStep = 16u << 10;
+  static constexpr std::uint64_t kMaxStep = 1u << 20;
 
   // Makes room for n more bytes in the mapped window, reserving and mapping a new window
   // from the page of the end on when they do not fit.
@@ -159,8 +162,9 @@ class PosixAppendLog final : public AppendLog {
     if (map_ && used_ + n <= mapStart_ + mapLength_) return true;
     const std::uint64_t page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
     const std::uint64_t start = used_ / page * page;
-    const std::uint64_t length = std::max<std::uint64_t>(kStep, (used_ + n - start + page - 1) / page * page);
+    const std::uint64_t length = std::max<std::uint64_t>(step_, (used_ + n - start + page - 1) / page * page);
     if (::posix_fallocate(fd_, static_cast<off_t>(start), static_cast<off_t>(length)) != 0) return false;
+    step_ = std::min(2 * step_, kMaxStep);
     void* map = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, static_cast<off_t>(start));
     if (map == MAP_FAILED) return false;
     unmap();
@@ -183,6 +187,7 @@ class PosixAppendLog final : public AppendLog {
   char* map_ = nullptr;
   std::uint64_t mapStart_ = 0;
   std::uint64_t mapLength_ = 0;
+  std::uint64_t step_ = kFirstStep;
 };
 
 class PosixFileSystem final : public FileSystem {
