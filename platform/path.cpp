@@ -28,8 +28,12 @@ bool FolderOrderLess(std::string_view a, std::string_view b) {
 void SortInFolderOrder(std::vector<DirEntry>& entries) {
   // Compared in place: no key strings, so a folder of 100,000 photos costs no second copy
   // of its names.
-  std::sort(entries.begin(), entries.end(),
-            [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); });
+  const auto less = [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); };
+  // File systems that list in the order of creation (tmpfs, btrfs) often hand over a folder
+  // filled in name order already: one pass finds that, and stops at the first pair out of
+  // order otherwise.
+  if (std::is_sorted(entries.begin(), entries.end(), less)) return;
+  std::sort(entries.begin(), entries.end(), less);
 }
 
 std::shared_ptr<const std::vector<DirEntry>> FileSystem::sharedFolder(const std::string& folder) {
