@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_run.h"
 
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -43,8 +44,21 @@ std::string Numbered(const NameSplit& s, int n) {
 // One pass over the bytes: a line break (or a NUL, where asked) makes a path unfit for the
 // rollback log.
 bool HoldsLineBreak(std::string_view path, bool orNul) {
-  const auto holds = [&](char c) { return std::memchr(path.data(), c, path.size()) != nullptr; };
-  return holds('\n') || holds('\r') || (orNul && holds('\0'));
+  // First eight bytes at a time for any byte below 14 (NUL, LF and CR are): names almost
+  // never hold one, and only then is each byte looked at.
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+  bool low = false;
+  std::size_t i = 0;
+  for (; i + 8 <= path.size() && !low; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, path.data() + i, 8);
+    low = ((w - 14 * kOnes) & ~w & kHigh) != 0;
+  }
+  for (; i < path.size() && !low; ++i) low = static_cast<unsigned char>(path[i]) < 14;
+  if (!low) return false;
+  for (const char c : path)
+    if (c == '\n' || c == '\r' || (orNul && c == '\0')) return true;
+  return false;
 }
 
 // The reserved names are all of three or four bytes: a longer base is none of them.
@@ -165,7 +179,7 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
   // Both paths name an entry right in the open folder: its prefix, then a name.
   const std::size_t n = folderPrefix_.size();
   const auto inFolder = [&](std::string_view path) {
-    return path.compare(0, n, folderPrefix_) == 0 && engine::NameStart(path) == n;
+    return path.compare(0, n, folderPrefix_) == 0 && !engine::HoldsFolderPart(path.substr(n));
   };
   if (folder_ && inFolder(from) && inFolder(to))
     return folder_->rename(std::string_view(from).substr(n), std::string_view(to).substr(n));

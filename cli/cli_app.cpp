@@ -345,7 +345,10 @@ class Session {
       renamed_.push_back(json::array({JsonText(std::string(oldPath)), JsonText(std::string(newPath))}));
       return;
     }
-    lines_.append(oldPath).append(1, '\t').append(newPath).append(1, '\n');
+    lines_.append(oldPath);
+    lines_.push_back('\t');
+    lines_.append(newPath);
+    lines_.push_back('\n');
     if (lines_.size() >= 65536) flushLines();
   }
 

@@ -27,26 +27,17 @@ NewNameOutcome Finish(const Item& item, std::string newPath) {
 }  // namespace
 
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
-  std::string newBase;
-  const std::string_view folder = FolderView(item.path);
-  const std::string_view extension = ExtensionView(item.path, item.isDirectory);
-  const std::string name(std::string_view(item.path).substr(folder.size(), item.path.size() - folder.size() - extension.size()));
   switch (record.kind) {
     case OperationKind::Removpart:
-      newBase = ApplyRemoveRule(record, name, item, context);
-      break;
     case OperationKind::Replapart:
-      newBase = ApplyReplaceRule(record, name, item, context);
-      break;
     case OperationKind::Addnewnum:
-      newBase = ApplyInsertRule(record, name, item, context);
       break;
     case OperationKind::Changnew: {
       std::string newPath = ApplyChangeRule(record, item, context);
       // The whole new path is tested; a path that ends in its folder part (a name that
       // became nothing, such as a name of spaces only) is as empty as an empty path: it
       // would name the folder that holds the item.
-      if (newPath.size() <= folder.size()) return {OutcomeKind::EmptyName, {}};
+      if (newPath.size() <= NameStart(item.path)) return {OutcomeKind::EmptyName, {}};
       return Finish(item, std::move(newPath));
     }
     case OperationKind::Changexten:
@@ -54,8 +45,23 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
     default:
       return {OutcomeKind::Unchanged, {}};
   }
+  // The rules of the base name: the folder part and the extension stay as they are.
+  const PathParts parts = SplitPath(item.path, item.isDirectory);
+  const std::string name(parts.base);
+  std::string newBase;
+  switch (record.kind) {
+    case OperationKind::Removpart:
+      newBase = ApplyRemoveRule(record, name, item, context);
+      break;
+    case OperationKind::Replapart:
+      newBase = ApplyReplaceRule(record, name, item, context);
+      break;
+    default:
+      newBase = ApplyInsertRule(record, name, item, context);
+      break;
+  }
   if (newBase.empty()) return {OutcomeKind::EmptyName, {}};
-  return Finish(item, Joined(folder, newBase, extension));
+  return Finish(item, Joined(parts.folder, newBase, parts.extension));
 }
 
 }  // namespace velmora::engine

@@ -139,9 +139,10 @@ std::string ChangeFullName(const OperationRecord& record, const Item& item, Rule
 }
 
 std::string ConvertCase(const OperationRecord& record, const Item& item, const platform::CodePage& codePage) {
-  const std::string_view extension = ExtensionView(item.path, item.isDirectory);
-  std::string_view part = std::string_view(item.path).substr(NameStart(item.path));
-  if (!record.includeExtension) part.remove_suffix(extension.size());
+  const PathParts parts = SplitPath(item.path, item.isDirectory);
+  const std::string_view extension = parts.extension;
+  std::string_view part = parts.base;
+  if (record.includeExtension) part = std::string_view(part.data(), part.size() + extension.size());
   std::string x;
   if (record.caseStyle == CaseStyle::Upper) {
     x = rules::ConvertLetterCase(part, true, codePage);
@@ -155,7 +156,7 @@ std::string ConvertCase(const OperationRecord& record, const Item& item, const p
       if (!first.empty() && CapitalOf(first[0], capital)) x = Rebuild(x, first, {{0, capital}});
     }
   }
-  return Joined(FolderView(item.path), x, record.includeExtension ? std::string_view() : extension);
+  return Joined(parts.folder, x, record.includeExtension ? std::string_view() : extension);
 }
 
 std::string CapitalizeWords(const OperationRecord& record, const Item& item, const platform::CodePage& codePage) {

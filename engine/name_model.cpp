@@ -25,19 +25,20 @@ std::size_t NameStart(std::string_view path) {
   return i;
 }
 
-std::string_view FolderView(std::string_view path) { return path.substr(0, NameStart(path)); }
-
-std::string_view BaseNameView(std::string_view path, bool isDirectory) {
-  std::string_view name = path.substr(NameStart(path));
-  if (isDirectory) return name;
-  return name.substr(0, name.rfind('.'));
+PathParts SplitPath(std::string_view path, bool isDirectory) {
+  const std::size_t start = NameStart(path);
+  const std::string_view name = path.substr(start);
+  const std::size_t dot = isDirectory ? std::string_view::npos : name.rfind('.');
+  if (dot == std::string_view::npos) return {path.substr(0, start), name, {}};
+  return {path.substr(0, start), name.substr(0, dot), name.substr(dot)};
 }
 
+std::string_view FolderView(std::string_view path) { return path.substr(0, NameStart(path)); }
+
+std::string_view BaseNameView(std::string_view path, bool isDirectory) { return SplitPath(path, isDirectory).base; }
+
 std::string_view ExtensionView(std::string_view path, bool isDirectory) {
-  if (isDirectory) return {};
-  std::string_view name = path.substr(NameStart(path));
-  std::size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+  return SplitPath(path, isDirectory).extension;
 }
 
 std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
@@ -45,6 +46,14 @@ std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
   out.reserve(a.size() + b.size() + c.size());
   out.append(a).append(b).append(c);
   return out;
+}
+
+bool HoldsFolderPart(std::string_view text) {
+#ifdef _WIN32
+  return text.find_first_of("\\/:") != std::string_view::npos;
+#else
+  return text.find('/') != std::string_view::npos;  // one memchr
+#endif
 }
 
 std::string FolderPart(std::string_view path) { return std::string(FolderView(path)); }

@@ -16,6 +16,9 @@ namespace velmora::engine {
 std::string FolderPart(std::string_view path);
 /// The byte index where the name starts: the size of the folder part.
 std::size_t NameStart(std::string_view path);
+/// Whether text holds what ends a folder part (a separator; a drive colon on Windows), so
+/// that a path's tail after it is more than a name.
+bool HoldsFolderPart(std::string_view text);
 /// The name after the folder part.
 std::string FileNamePart(std::string_view path);
 /// Files: the name cut before its last dot ("trip.2007" of "trip.2007.jpg"; "" of
@@ -25,6 +28,10 @@ std::string BaseName(std::string_view path, bool isDirectory);
 /// Folders: always "".
 std::string Extension(std::string_view path, bool isDirectory);
 /// The same parts as views into path, for building a new path without copies.
+struct PathParts {
+  std::string_view folder, base, extension;
+};
+PathParts SplitPath(std::string_view path, bool isDirectory);
 std::string_view FolderView(std::string_view path);
 std::string_view BaseNameView(std::string_view path, bool isDirectory);
 std::string_view ExtensionView(std::string_view path, bool isDirectory);

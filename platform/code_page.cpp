@@ -189,7 +189,10 @@ class Utf8Page final : public CodePage {
   std::size_t findAscii(std::string_view s, std::string_view needle, std::size_t from,
                         std::size_t& matchLength) const {
     const char first = AsciiUpper(needle[0]);
-    for (std::size_t i = from == 0 ? 0 : boundaryAtOrAfter(s, from); i + needle.size() <= s.size();
+    // An ASCII byte always starts a character: only a search from inside a longer one walks
+    // the text to find where the next begins.
+    const bool atBoundary = from >= s.size() || static_cast<unsigned char>(s[from]) < 0x80;
+    for (std::size_t i = atBoundary ? from : boundaryAtOrAfter(s, from); i + needle.size() <= s.size();
          i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : charLength(s, i)) {
       if (AsciiUpper(s[i]) != first) continue;
       std::size_t k = 1;

@@ -29,10 +29,14 @@ void SortInFolderOrder(std::vector<DirEntry>& entries) {
   // Compared in place: no key strings, so a folder of 100,000 photos costs no second copy
   // of its names.
   const auto less = [](const DirEntry& a, const DirEntry& b) { return FolderOrderLess(a.name, b.name); };
-  // File systems that list in the order of creation (tmpfs, btrfs) often hand over a folder
-  // filled in name order already: one pass finds that, and stops at the first pair out of
-  // order otherwise.
+  // A folder filled in name order is listed in that order by file systems that list in the
+  // order of creation (btrfs), and in the reverse order by those that list the newest
+  // first (tmpfs): one pass each finds that, and stops at the first pair out of order.
   if (std::is_sorted(entries.begin(), entries.end(), less)) return;
+  if (std::is_sorted(entries.rbegin(), entries.rend(), less)) {
+    std::reverse(entries.begin(), entries.end());
+    return;
+  }
   std::sort(entries.begin(), entries.end(), less);
 }
 

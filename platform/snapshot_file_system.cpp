@@ -11,14 +11,25 @@ class SnapshotFolder final : public OpenFolder {
   SnapshotFolder(SnapshotFileSystem& fs, std::unique_ptr<OpenFolder> inner, std::string folder)
       : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)) {}
   RenameStatus rename(std::string_view fromName, std::string_view toName) override {
-    if (fs_.holdsListings()) fs_.forget(JoinPath(folder_, fromName));
+    if (mayHoldStale()) fs_.forget(JoinPath(folder_, fromName));
     return inner_->rename(fromName, toName);
   }
 
  private:
+  // Only listings of this folder or below it can go stale by a rename in it. Once none is
+  // saved, none is as long as no listing is saved anywhere: most renames look no further.
+  bool mayHoldStale() {
+    const std::uint64_t saved = fs_.listingsSaved();
+    if (saved == clearAt_) return false;
+    if (fs_.holdsListingsAt(folder_)) return true;
+    clearAt_ = saved;
+    return false;
+  }
+
   SnapshotFileSystem& fs_;
   std::unique_ptr<OpenFolder> inner_;
   std::string folder_;
+  std::uint64_t clearAt_ = ~std::uint64_t{0};
 };
 
 std::string_view ParentOf(std::string_view path) {
@@ -42,9 +53,17 @@ void SnapshotFileSystem::forget(std::string_view path) {
   }
 }
 
+bool SnapshotFileSystem::holdsListingsAt(std::string_view prefix) const {
+  const auto it = saved_.lower_bound(prefix);
+  return it != saved_.end() && it->first.starts_with(prefix);
+}
+
 std::shared_ptr<const std::vector<DirEntry>> SnapshotFileSystem::sharedFolder(const std::string& folder) {
   auto it = saved_.find(folder);
-  if (it == saved_.end()) it = saved_.emplace(folder, inner_.sharedFolder(folder)).first;
+  if (it == saved_.end()) {
+    it = saved_.emplace(folder, inner_.sharedFolder(folder)).first;
+    ++listingsSaved_;
+  }
   return it->second;
 }
 

@@ -6,6 +6,7 @@
 // A change made through it (a rename, a write, a removal) drops the saved listings of the
 // folders it touched: the folder the entry is in, and the entry's own subtree.
 
+#include <cstdint>
 #include <map>
 
 #include "platform/file_system.h"
@@ -33,13 +34,17 @@ class SnapshotFileSystem final : public FileSystem {
 
   /// Drops the saved listings that a change of the entry at path makes stale.
   void forget(std::string_view path);
-  /// Whether any listing is saved (with none, a change has nothing to drop).
-  bool holdsListings() const { return !saved_.empty(); }
+  /// Whether a saved listing's path starts with prefix (only those can be of a folder
+  /// at or below the folder prefix names).
+  bool holdsListingsAt(std::string_view prefix) const;
+  /// How many listings were saved so far: while it stays the same, no listing came to be.
+  std::uint64_t listingsSaved() const { return listingsSaved_; }
 
  private:
   FileSystem& inner_;
   /// The saved listings; null for a folder that could not be read.
   std::map<std::string, std::shared_ptr<const std::vector<DirEntry>>, std::less<>> saved_;
+  std::uint64_t listingsSaved_ = 0;
 };
 
 }  // namespace velmora::platform

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -186,6 +187,28 @@ TEST(RealFileSystem, NamesAreArbitraryBytes) {
 }
 #endif
 
+TEST(PathHelpers, FolderOrderWhateverOrderTheListingCameIn) {
+  std::vector<platform::DirEntry> sorted;
+  for (int i = 0; i < 40; ++i) sorted.push_back({(i % 3 ? "b" : "B") + std::to_string(100 + i * 7 % 40)});
+  platform::SortInFolderOrder(sorted);
+  const auto names = [](const std::vector<platform::DirEntry>& entries) {
+    std::vector<std::string> out;
+    for (const auto& e : entries) out.push_back(e.name);
+    return out;
+  };
+  auto reversed = sorted;
+  std::reverse(reversed.begin(), reversed.end());
+  auto nearlyReversed = reversed;
+  std::swap(nearlyReversed[10], nearlyReversed[11]);
+  for (auto listing : {sorted, reversed, nearlyReversed}) {
+    platform::SortInFolderOrder(listing);
+    EXPECT_EQ(names(listing), names(sorted));
+  }
+  EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return platform::FolderOrderLess(a.name, b.name);
+  }));
+}
+
 TEST(PathHelpers, JoinLastComponentAndRoot) {
   EXPECT_EQ(platform::JoinPath("/a", "b"), "/a/b");
   EXPECT_EQ(platform::JoinPath("/a/", "b"), "/a/b");
@@ -230,6 +253,11 @@ TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   EXPECT_EQ(fs.listFolder("/d/s")->size(), 2u);
   EXPECT_EQ(folder->rename("x", "z"), platform::RenameStatus::Renamed);
   EXPECT_EQ(fs.listFolder("/d/s")->back().name, "z");
+  EXPECT_EQ(folder->rename("z", "v"), platform::RenameStatus::Renamed);
+  EXPECT_EQ(folder->rename("y", "u"), platform::RenameStatus::Renamed);  // nothing saved here now
+  EXPECT_EQ(fs.listFolder("/d/s")->front().name, "u");  // saved anew...
+  EXPECT_EQ(folder->rename("u", "q"), platform::RenameStatus::Renamed);  // ...and dropped again
+  EXPECT_EQ(fs.listFolder("/d/s")->front().name, "q");
   memory.addFile("/d/s/w");
   EXPECT_EQ(fs.rename("/d/s", "/d/t"), platform::RenameStatus::Renamed);
   EXPECT_FALSE(fs.listFolder("/d/s").has_value());
