@@ -431,13 +431,18 @@ class Session {
 
 /// velmora-cli's command line: every command with its options, bound to the values a run reads.
 struct CommandLine {
-  CommandLine() {
+  /// With a command word, the operation commands but that one come without their options:
+  /// a line parses only the options of the command it names, and making those of every
+  /// command was most of a short run's own work.
+  explicit CommandLine(std::string_view word = {}) {
     app.set_version_flag("--version", std::string("velmora-cli ") + VELMORA_VERSION + "\n" + batch::kLicenceNotice);
     app.require_subcommand(1);
     for (const OperationCommand& c : kOperationCommands) {
       CLI::App* cmd = app.add_subcommand(c.name, c.help);
-      AddCommonOptions(*cmd, options);
-      AddRecordOptions(*cmd, options);
+      if (word.empty() || word == c.name) {
+        AddCommonOptions(*cmd, options);
+        AddRecordOptions(*cmd, options);
+      }
       cmd->footer(ExampleFooter(c.example));
       commands.emplace_back(&c, cmd);
     }
@@ -469,7 +474,8 @@ void WithCommandLine(const std::function<void(const CLI::App&)>& use) {
 }
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  CommandLine line;
+  // A line that starts with an option (--help-all among them) gets every command whole.
+  CommandLine line(argc > 1 && argv[1][0] != '-' ? std::string_view(argv[1]) : std::string_view());
   CLI::App& app = line.app;
 
   // With --json anywhere on the line, even a usage error prints its one JSON object.
