@@ -155,8 +155,8 @@ class Utf8Page final : public CodePage {
     if (cp < 0x80) return static_cast<unsigned char>(AsciiUpper(static_cast<char>(cp)));
     return unicode::SimpleUpper(unicode::SimpleFold(cp));
   }
-  std::string toUpper(std::string_view s) const override { return Map(s, AsciiUpper, unicode::SimpleUpper); }
-  std::string toLower(std::string_view s) const override { return Map(s, AsciiLower, unicode::SimpleLower); }
+  std::string toUpper(std::string_view s) const override { return Map<AsciiUpper, unicode::SimpleUpper>(s); }
+  std::string toLower(std::string_view s) const override { return Map<AsciiLower, unicode::SimpleLower>(s); }
 
   // An ASCII needle is sought byte-wise in any name (the common case: no decoding, and the
   // name is not scanned first); others compare their search forms.
@@ -209,10 +209,16 @@ class Utf8Page final : public CodePage {
     return std::string_view::npos;
   }
 
-  static std::string Map(std::string_view s, char (*ascii)(char), char32_t (*wide)(char32_t)) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
+  template <char (*ascii)(char), char32_t (*wide)(char32_t)>
+  static std::string Map(std::string_view s) {
+    // ASCII is mapped in place (the common case); from the first other byte on the text is
+    // built anew, as a mapped character may take another number of bytes.
+    std::string out(s);
+    std::size_t i = 0;
+    for (; i < out.size() && static_cast<unsigned char>(out[i]) < 0x80; ++i) out[i] = ascii(out[i]);
+    if (i == out.size()) return out;
+    out.resize(i);
+    while (i < s.size()) {
       if (static_cast<unsigned char>(s[i]) < 0x80) {
         out += ascii(s[i++]);
         continue;
