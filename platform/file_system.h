@@ -187,6 +187,13 @@ class FileSystem {
   /// True when a regular file exists and no other process holds its lock.
   virtual bool isUnlocked(const std::string& path) = 0;
 
+ protected:
+  /// Leaves out from now on what the other file system's listings leave out.
+  void copyListingRules(const FileSystem& other) {
+    includeHidden_ = other.includeHidden_;
+    programFolders_ = other.programFolders_;
+  }
+
  private:
   bool includeHidden_ = false;
   std::vector<std::string> programFolders_;

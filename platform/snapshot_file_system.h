@@ -15,7 +15,8 @@ namespace velmora::platform {
 
 class SnapshotFileSystem final : public FileSystem {
  public:
-  explicit SnapshotFileSystem(FileSystem& inner) : inner_(inner) {}
+  /// Lists as inner does: its listing rules are taken over.
+  explicit SnapshotFileSystem(FileSystem& inner) : inner_(inner) { copyListingRules(inner); }
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   std::shared_ptr<const std::vector<DirEntry>> sharedFolder(const std::string& folder) override;

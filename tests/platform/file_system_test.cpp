@@ -264,6 +264,22 @@ TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   EXPECT_EQ(fs.listFolder("/d")->back().name, "t");
 }
 
+TEST(SnapshotFileSystem, ListsAsTheFileSystemItWraps) {
+  // The desktop program wraps its file system for one run: the program folder and hidden
+  // entries stay out of that run as they do out of its other listings.
+  platform::MemoryFileSystem memory;
+  memory.addFile("/d/state/rollback.rbk");
+  memory.addFile("/d/.h");
+  memory.addFile("/d/a");
+  memory.setListingRules({true, "/d/state"});
+  platform::SnapshotFileSystem fs(memory);
+  const auto entries = fs.listFolder("/d");
+  ASSERT_TRUE(entries.has_value());
+  EXPECT_EQ(entries->size(), 2u);  // .h and a; the program folder left out
+  EXPECT_TRUE(fs.inProgramFolder("/d/state/rollback.rbk"));
+  EXPECT_TRUE(fs.includesHidden());
+}
+
 #ifndef _WIN32
 TEST(PosixFallbackRename, ReservesTheNameFirstSoAPlantedFileIsNeverReplaced) {
   // A file system without RENAME_NOREPLACE that refuses hard links too.

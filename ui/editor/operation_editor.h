@@ -123,7 +123,7 @@ class OperationEditor final : public QDialog, public EditorPort {
 
   // OK, the run and the export (editor_run.cpp)
   void OK();
-  void startRun(const engine::OperationRecord& record);
+  void startRun(const engine::OperationRecord& record, platform::FileSystem& fs);
   void endRun();
   void exportListing(engine::OperationKind kind);
   void focusByName(const std::string& objectName);
