@@ -132,7 +132,8 @@ measure_window() {
     out=$("$bare" time "$cli" $(cli_args extension) --folder "$tree" --yes --state-dir "$state" 2>/dev/null)
     c+=("${out% *}")
     fresh_tree "$n" 0 0
-    d+=("$(TMPDIR="$work" QT_QPA_PLATFORM=offscreen "$window" --folder "$tree" 2>/dev/null)")
+    out=$(TMPDIR="$work" QT_QPA_PLATFORM=offscreen "$window" --folder "$tree" 2>/dev/null)
+    d+=("${out%% *}")
     [ "$(find "$tree" -type f -name 'img*.dat' | wc -l)" -eq "$n" ] || { echo "desktop run incomplete" >&2; exit 1; }
   done
   echo "$(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${d[@]}" | median)"
