@@ -32,6 +32,13 @@ class SnapshotFolder final : public OpenFolder {
   std::uint64_t clearAt_ = ~std::uint64_t{0};
 };
 
+/// A folder's key among the saved listings: its path without separators at the end, so that
+/// "/d/s/" (as a folder box gives it) and "/d/s" (as a rename's folder is opened) are one.
+std::string_view FolderKey(std::string_view path) {
+  while (path.size() > 1 && IsSeparator(path.back()) && !IsRootPath(path)) path.remove_suffix(1);
+  return path;
+}
+
 std::string_view ParentOf(std::string_view path) {
   std::size_t cut = path.size();
   while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
@@ -43,8 +50,8 @@ std::string_view ParentOf(std::string_view path) {
 void SnapshotFileSystem::forget(std::string_view path) {
   if (saved_.empty() || path.empty()) return;
   // The folder the entry is in, and the entry with everything below it (a renamed or
-  // removed folder takes its listings' paths with it). Listings are saved under the path
-  // as asked for; a separator at the end is taken as part of that path.
+  // removed folder takes its listings' paths with it).
+  path = FolderKey(path);
   if (auto parent = saved_.find(ParentOf(path)); parent != saved_.end()) saved_.erase(parent);
   for (auto it = saved_.lower_bound(path); it != saved_.end() && it->first.starts_with(path);) {
     const bool below =
@@ -59,9 +66,10 @@ bool SnapshotFileSystem::holdsListingsAt(std::string_view prefix) const {
 }
 
 std::shared_ptr<const std::vector<DirEntry>> SnapshotFileSystem::sharedFolder(const std::string& folder) {
-  auto it = saved_.find(folder);
+  const std::string_view key = FolderKey(folder);
+  auto it = saved_.find(key);
   if (it == saved_.end()) {
-    it = saved_.emplace(folder, inner_.sharedFolder(folder)).first;
+    it = saved_.emplace(std::string(key), inner_.sharedFolder(folder)).first;
     ++listingsSaved_;
   }
   return it->second;
@@ -82,7 +90,8 @@ RenameStatus SnapshotFileSystem::rename(const std::string& from, const std::stri
 std::unique_ptr<OpenFolder> SnapshotFileSystem::openFolder(const std::string& folder) {
   auto inner = inner_.openFolder(folder);
   if (!inner) return nullptr;
-  saved_.erase(folder);  // every rename in it changes its listing
+  // Every rename in it changes its listing.
+  if (auto it = saved_.find(FolderKey(folder)); it != saved_.end()) saved_.erase(it);
   return std::make_unique<SnapshotFolder>(*this, std::move(inner), folder);
 }
 
@@ -99,7 +108,7 @@ bool SnapshotFileSystem::removeFile(const std::string& path) {
 bool SnapshotFileSystem::makeFolders(const std::string& path) {
   // Every missing parent may be made: each folder on the way may change (or come to be),
   // while what lies below an existing one stays as it was.
-  for (std::string_view p = path; !p.empty();) {
+  for (std::string_view p = FolderKey(path); !p.empty();) {
     const std::string_view parent = ParentOf(p);
     for (const std::string_view changed : {p, parent})
       if (auto it = saved_.find(changed); it != saved_.end()) saved_.erase(it);

@@ -262,6 +262,14 @@ TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   EXPECT_EQ(fs.rename("/d/s", "/d/t"), platform::RenameStatus::Renamed);
   EXPECT_FALSE(fs.listFolder("/d/s").has_value());
   EXPECT_EQ(fs.listFolder("/d")->back().name, "t");
+
+  // A folder asked for with a separator at the end is the same folder.
+  memory.addFile("/e/a");
+  ASSERT_EQ(fs.listFolder("/e/")->front().name, "a");
+  auto same = fs.openFolder("/e");
+  ASSERT_NE(same, nullptr);
+  EXPECT_EQ(same->rename("a", "b"), platform::RenameStatus::Renamed);
+  EXPECT_EQ(fs.listFolder("/e/")->front().name, "b");
 }
 
 TEST(SnapshotFileSystem, ListsAsTheFileSystemItWraps) {
