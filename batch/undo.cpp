@@ -51,12 +51,15 @@ class LogPairs {
     EntryReader reader(log);
     for (std::string_view entry; reader.next(entry);)
       starts_.push_back(static_cast<std::size_t>(entry.data() - log.data()));
+    entries_ = starts_.size();
     if (starts_.size() % 2) {
       end_ = starts_.back();
       starts_.pop_back();
     }
   }
   std::size_t size() const { return starts_.size() / 2; }
+  /// The log's entries, a last unpaired one included.
+  std::size_t entries() const { return entries_; }
   std::string_view current(std::size_t k) const { return entry(2 * k); }
   std::string_view original(std::size_t k) const { return entry(2 * k + 1); }
 
@@ -69,6 +72,7 @@ class LogPairs {
   std::string_view log_;
   std::vector<std::size_t> starts_;  ///< where each entry of a pair starts
   std::size_t end_;                  ///< where the bytes after the last pair's entry end
+  std::size_t entries_ = 0;
 };
 
 /// Renames pairs of absolute paths. A pair whose two paths lie in one folder is renamed by
@@ -127,7 +131,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
     return report;
   }
   const LogPairs pairs(log);
-  if (withProgress) hooks.progressStart(static_cast<int>(CountRollbackEntries(log)));
+  if (withProgress) hooks.progressStart(static_cast<int>(pairs.entries()));
   std::vector<bool> keep(pairs.size(), false);
   std::size_t notReached = 0;  ///< pairs below this index were never tried
   UndoRenamer renamer(fs);

@@ -58,10 +58,9 @@ const UNormalizer2* Instance(void* library, const char* name) {
 }
 
 Icu Open() {
-  Icu icu;
   // Never closed: the library stays for the process, as a linked one would.
   void* library = ::dlopen("libicuuc.so." VELMORA_NAME_OF(U_ICU_VERSION_MAJOR_NUM), RTLD_NOW | RTLD_LOCAL);
-  if (!library) return icu;
+  if (!library) return {};
   Icu found;
   if (!Find(library, VELMORA_NAME_OF(u_toupper), found.toUpper) ||
       !Find(library, VELMORA_NAME_OF(u_tolower), found.toLower) ||
@@ -71,7 +70,7 @@ Icu Open() {
       !Find(library, VELMORA_NAME_OF(unorm2_hasBoundaryBefore), found.hasBoundaryBefore) ||
       !Find(library, VELMORA_NAME_OF(unorm2_quickCheck), found.quickCheck) ||
       !Find(library, VELMORA_NAME_OF(unorm2_normalize), found.normalize))
-    return icu;
+    return {};  // a library without what is used counts as none
   found.nfd = Instance(library, VELMORA_NAME_OF(unorm2_getNFDInstance));
   found.nfc = Instance(library, VELMORA_NAME_OF(unorm2_getNFCInstance));
   return found;
