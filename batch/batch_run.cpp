@@ -14,8 +14,6 @@ using engine::OutcomeKind;
 
 namespace {
 constexpr std::size_t kMaxPathLength = 255;
-/// Numbers tried for one name at most: a name the system keeps refusing ends the search.
-constexpr int kMaxNumber = 1000000;
 constexpr const char* kReservedNames[] = {"con", "aux", "com1", "lpt1", "prn", "nul"};
 
 // The split of a new path for its clean-up and numbering: the last component cut at its
@@ -35,10 +33,6 @@ NameSplit SplitNewPath(const std::string& path) {
     s.ext = name.substr(dot);
   }
   return s;
-}
-
-std::string Numbered(const NameSplit& s, int n) {
-  return s.folder + s.base + "(" + std::to_string(n) + ")" + s.ext;
 }
 
 // One pass over the bytes: a line break (or a NUL, where asked) makes a path unfit for the
@@ -76,24 +70,31 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
                    RunHooks& hooks, StopFlag& stop, engine::SpecialStringExpander& expander)
     : fs_(fs), codePage_(codePage), messages_(messages), hooks_(hooks), stop_(stop), expander_(expander) {}
 
-void BatchRun::execute(const RunRequest& request) {
-  request_ = &request;
+void BatchRun::reset() {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
-  lastNumbers_.clear();
+  numbering_.clear();
   skipped_.clear();
+  counts_ = {};
   journalFailed_ = false;
-  if (request.mode == RunMode::Rename && journal_) {
+  if (renaming() && journal_) {
     // No rename without its pair in the journal: a journal that cannot be opened or that
     // another run holds refuses the run before anything is renamed.
     const JournalState state = journal_->open();
     if (state != JournalState::Ready) {
       journalFailed_ = true;
       messages_.warning(JournalRefusal(state, journal_->path()), VELMORA_TEXT("Core", "Error"));
-      request_ = nullptr;
-      return;
     }
+  }
+}
+
+void BatchRun::execute(const RunRequest& request) {
+  request_ = &request;
+  reset();
+  if (journalFailed_) {
+    request_ = nullptr;
+    return;
   }
   // A preview in the folder order reads only its first rows: they are put in order as read.
   const WalkOrder walkOrder =
@@ -115,6 +116,36 @@ void BatchRun::execute(const RunRequest& request) {
   request_ = nullptr;
 }
 
+void BatchRun::executePairs(const RunRequest& request, const std::vector<RenamePair>& pairs) {
+  request_ = &request;
+  reset();
+  if (!journalFailed_) {
+    if (request.withProgress) hooks_.progressStart(static_cast<int>(pairs.size()));
+    for (const RenamePair& pair : pairs) {
+      if (stop_.isSet()) break;
+      // Given names were checked by whoever gave them; only what the log cannot hold is refused.
+      if (HoldsLineBreak(pair.oldPath, false) || HoldsLineBreak(pair.newPath, true)) {
+        skip(pair.oldPath, pair.newPath, kLineBreakReason, ItemStatus::LeftAlone);
+        continue;
+      }
+      if (!renaming()) {
+        addPreviewRow(pair.oldPath, pair.newPath, ItemStatus::Renamed);
+        continue;
+      }
+      const auto status = commitRename(pair.oldPath, pair.newPath);
+      if (!status) break;
+      if (*status == platform::RenameStatus::Renamed)
+        renamedItem(pair.oldPath, pair.newPath, ItemStatus::Renamed);
+      else
+        skip(pair.oldPath, pair.newPath,
+             *status == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(),
+             ItemStatus::Refused);
+    }
+    if (journal_) journal_->finish();
+  }
+  request_ = nullptr;
+}
+
 std::vector<RenamePair> BatchRun::renamed() const {
   std::vector<RenamePair> out;
   out.reserve(log_.pairCount());
@@ -131,7 +162,7 @@ void BatchRun::itemLoop(const ItemList& items) {
   // renamed in it by name.
   openFolder(items.folderPart);
   ordinal_ = request_->startNumber;
-  if (request_->mode == RunMode::Rename) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
+  if (renaming()) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
   for (std::size_t i = 0; i < count; ++i) {
     if (stop_.isSet()) break;
@@ -169,7 +200,7 @@ void BatchRun::itemLoop(const ItemList& items) {
 void BatchRun::openFolder(std::string prefix) {
   folder_.reset();
   folderPrefix_ = std::move(prefix);
-  if (folderPrefix_.empty() || request_->mode != RunMode::Rename) return;
+  if (folderPrefix_.empty() || !renaming()) return;
   std::string folder = folderPrefix_;
   if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
   folder_ = fs_.openFolder(folder);
@@ -196,11 +227,14 @@ void BatchRun::applyOperationToItem(const Item& item) {
       break;
     case OutcomeKind::EmptyName:
       messages_.information(engine::EmptyNameMessage(item.path));
+      skipped_.push_back({item.path, {}, kEmptyNameReason, ItemStatus::LeftAlone});
+      result(ItemStatus::LeftAlone, item.path, {}, kEmptyNameReason);
       break;
     case OutcomeKind::Unchanged: {
       const bool scopeAllows = request_->record.kind == engine::OperationKind::Changexten ||
                                request_->target.scope != FolderScope::ThisFolder;
-      if (handPicked() && request_->mode == RunMode::Rename && scopeAllows) hooks_.addEntry(item.path);
+      if (handPicked() && renaming() && scopeAllows) hooks_.addEntry(item.path);
+      result(ItemStatus::Unchanged, item.path, item.path);
       break;
     }
     case OutcomeKind::NotApplicable:
@@ -208,27 +242,33 @@ void BatchRun::applyOperationToItem(const Item& item) {
   }
 }
 
-bool BatchRun::newPathCheck(const std::string& newPath) {
+const char* BatchRun::newPathRefusal(const std::string& newPath) {
   if (IsReservedBase(newPath)) {
     messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because some "
                                                                 "names(con, aux, com1, lpt1, prn, nul) are reserved by "
                                                                 "Windows, you should use another name."),
                                            {engine::FileNamePart(newPath)}));
-    return false;
+    return kReservedNameReason;
   }
   if (newPath.size() > kMaxPathLength) {
     messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because the "
                                                                 "filename(plus path) is too long(>255 characters), you "
                                                                 "should shorten it."),
                                            {newPath}));
-    return false;
+    return kTooLongReason;
   }
-  return true;
+  return nullptr;
 }
 
-void BatchRun::skip(const std::string& oldPath, const std::string& newPath, std::string reason) {
-  skipped_.push_back({oldPath, newPath, std::move(reason)});
-  if (handPicked() && request_->mode == RunMode::Rename) hooks_.addEntry(oldPath);
+void BatchRun::result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason) {
+  counts_.count(status);
+  hooks_.itemDone({status, oldPath, newPath, reason});
+}
+
+void BatchRun::skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status) {
+  skipped_.push_back({oldPath, newPath, std::move(reason), status});
+  if (handPicked() && renaming()) hooks_.addEntry(oldPath);
+  result(status, oldPath, newPath, skipped_.back().reason);
 }
 
 void BatchRun::journalStopped() {
@@ -237,97 +277,103 @@ void BatchRun::journalStopped() {
   messages_.warning(JournalWriteFailure(journal_->path(), log_.pairCount()), VELMORA_TEXT("Core", "Error"));
 }
 
-void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {
-  const bool rename = request_->mode == RunMode::Rename;
+const char* BatchRun::refusal(const std::string& oldPath, const std::string& newPath) {
   // The rollback log holds one path a line: a name with a line break is left alone.
-  if (HoldsLineBreak(oldPath, false) || HoldsLineBreak(newPath, true)) {
-    skip(oldPath, newPath, kLineBreakReason);
-    return;
-  }
-  if (!newPathCheck(newPath)) {
-    if (handPicked() && rename) hooks_.addEntry(oldPath);
-    return;
-  }
+  if (HoldsLineBreak(oldPath, false) || HoldsLineBreak(newPath, true)) return kLineBreakReason;
+  return newPathRefusal(newPath);
+}
 
-  // Clean-up: leading blanks, then leading dots; an empty base becomes "(none)". The name
-  // is split only when it needs cleaning or numbering: most names need neither.
-  std::optional<NameSplit> split;
+void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) {
+  if (const char* reason = refusal(oldPath, newPath)) {
+    skip(oldPath, newPath, reason, ItemStatus::LeftAlone);
+    return;
+  }
+  cleanUp(oldPath, newPath);
+  if (renaming())
+    renameNumbered(oldPath, std::move(newPath));
+  else
+    planRow(oldPath, std::move(newPath));
+}
+
+// Leading blanks, then leading dots; an empty base becomes "(none)". The name is split only
+// when it needs cleaning: most names do not.
+void BatchRun::cleanUp(const std::string& oldPath, std::string& newPath) const {
   const std::size_t nameStart = engine::NameStart(newPath);
-  if (nameStart < newPath.size() && (newPath[nameStart] == ' ' || newPath[nameStart] == '.')) {
-    split = SplitNewPath(newPath);
-    if (!split->base.empty() && split->base.front() == ' ') {
-      split->base = engine::TrimLeft(split->base);
-      if (split->base.empty()) split->base = "(none)";
-    }
-    if (!split->base.empty() && split->base.front() == '.') {
-      split->base.erase(0, split->base.find_first_not_of('.'));
-      if (split->base.empty()) split->base = "(none)";
-      // On Linux the dot of a hidden item is part of its name: the clean-up keeps one.
-      const std::size_t oldStart = engine::NameStart(oldPath);
-      if (oldStart < oldPath.size() && platform::IsHiddenName(std::string_view(oldPath).substr(oldStart)))
-        split->base.insert(0, 1, '.');
-    }
-    newPath = split->folder + split->base + split->ext;
+  if (nameStart >= newPath.size() || (newPath[nameStart] != ' ' && newPath[nameStart] != '.')) return;
+  NameSplit split = SplitNewPath(newPath);
+  if (!split.base.empty() && split.base.front() == ' ') {
+    split.base = engine::TrimLeft(split.base);
+    if (split.base.empty()) split.base = "(none)";
   }
-  auto nextNumbered = [&](int number) {
-    if (!split) split = SplitNewPath(newPath);
-    return Numbered(*split, number);
-  };
-
-  // Collisions: the first free "(n)" before the extension. Case conversions skip this, as
-  // the item would find itself where names compare without case; the rename itself still
-  // never replaces anything. Numbers go on from the last one this run found taken for the
-  // same name, so names that all collapse into one cost a probe or two each, not one per
-  // earlier item.
-  const bool numbered = !request_->record.onlyConvertsCase();
-  int* last = nullptr;
-  // The first call comes while newPath is still the name without a number: its key.
-  auto nextCandidate = [&] {
-    if (!last) last = &lastNumbers_[newPath];
-    return *last < kMaxNumber ? std::optional<std::string>(nextNumbered(++*last)) : std::nullopt;
-  };
-  if (!rename) {
-    // The preview numbers as the run will: the names of earlier rows are taken by then, and
-    // the items of earlier rows have left their old names.
-    if (numbered && (newPath == oldPath || takenInPreview(newPath))) {
-      std::optional<std::string> candidate;
-      while ((candidate = nextCandidate()) && (*candidate == oldPath || takenInPreview(*candidate))) {
-      }
-      if (!candidate) return;
-      newPath = std::move(*candidate);
-    }
-    addPreviewRow(oldPath, std::move(newPath));
-    return;
+  if (!split.base.empty() && split.base.front() == '.') {
+    split.base.erase(0, split.base.find_first_not_of('.'));
+    if (split.base.empty()) split.base = "(none)";
+    // On Linux the dot of a hidden item is part of its name: the clean-up keeps one.
+    const std::size_t oldStart = engine::NameStart(oldPath);
+    if (oldStart < oldPath.size() && platform::IsHiddenName(std::string_view(oldPath).substr(oldStart)))
+      split.base.insert(0, 1, '.');
   }
+  newPath = split.folder + split.base + split.ext;
+}
 
-  // Real run: the no-replace rename is the existence test; a taken name moves on to the
-  // next number, so an entry that appears at any moment is never replaced. A number
-  // plainly taken is skipped on a status query, without a journal record.
-  platform::RenameStatus status = platform::RenameStatus::TargetExists;
-  bool tryAsIs = !numbered || lastNumbers_.empty() || !lastNumbers_.count(newPath);
-  while (true) {
-    if (!tryAsIs) {
-      auto candidate = nextCandidate();
-      if (!candidate) break;
-      newPath = std::move(*candidate);
-      if (newPath == oldPath || fs_.exists(newPath)) continue;
+// The preview numbers as the run will: the names of earlier rows are taken by then, and the
+// items of earlier rows have left their old names. Case conversions are never numbered, as
+// the item would find itself where names compare without case.
+void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
+  ItemStatus status = ItemStatus::Renamed;
+  if (!request_->record.onlyConvertsCase()) {
+    auto candidates = numbering_.candidates(newPath);
+    std::optional<std::string> candidate;
+    while ((candidate = candidates.next()) && (*candidate == oldPath || takenInPreview(*candidate))) {
     }
-    tryAsIs = false;
-    if (numbered && newPath == oldPath) continue;
-    if (journal_ && !journal_->intend(newPath, oldPath)) {
-      journalStopped();
+    if (!candidate) {
+      skip(oldPath, newPath, kTargetExistsReason, ItemStatus::Refused);
       return;
     }
-    status = renameItem(oldPath, newPath);
-    if (status == platform::RenameStatus::Renamed) break;
-    if (journal_) journal_->withdraw();
+    if (*candidate != newPath) {
+      status = ItemStatus::Numbered;
+      newPath = std::move(*candidate);
+    }
+  }
+  addPreviewRow(oldPath, std::move(newPath), status);
+}
+
+// The no-replace rename is the existence test: a taken name moves on to the next candidate,
+// so an entry that appears at any moment is never replaced. A number plainly taken is passed
+// over on a status query, without a journal record.
+void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
+  const bool numbered = !request_->record.onlyConvertsCase();
+  platform::RenameStatus status = platform::RenameStatus::TargetExists;
+  std::string name = std::move(newPath);  // the cleaned name: the key of its numbers
+  std::string tried = name;
+  auto candidates = numbering_.candidates(name);
+  while (std::optional<std::string> candidate = numbered ? candidates.next() : std::optional<std::string>(name)) {
+    tried = std::move(*candidate);
+    if (numbered && (tried == oldPath || (tried != name && fs_.exists(tried)))) continue;
+    const auto committed = commitRename(oldPath, tried);
+    if (!committed) return;
+    status = *committed;
     if (status != platform::RenameStatus::TargetExists || !numbered) break;
   }
   if (status != platform::RenameStatus::Renamed) {
-    skip(oldPath, newPath,
-         status == platform::RenameStatus::TargetExists ? "an item of the new name exists" : fs_.lastFailure());
+    skip(oldPath, tried,
+         status == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(), ItemStatus::Refused);
     return;
   }
+  renamedItem(oldPath, tried, tried == name ? ItemStatus::Renamed : ItemStatus::Numbered);
+}
+
+std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath) {
+  if (journal_ && !journal_->intend(newPath, oldPath)) {
+    journalStopped();
+    return std::nullopt;
+  }
+  const platform::RenameStatus status = renameItem(oldPath, newPath);
+  if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
+  return status;
+}
+
+void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status) {
   if (request_->withProgress) {
     const std::string_view from(oldPath), to(newPath);
     hooks_.progressItem(from.substr(engine::NameStart(from)), to.substr(engine::NameStart(to)), 1);
@@ -335,7 +381,9 @@ void BatchRun::renamePerformer(const std::string& oldPath, std::string newPath) 
   }
   if (handPicked()) hooks_.addEntry(newPath);
   log_.add(newPath, oldPath);
+  numbering_.left(oldPath);
   ++ordinal_;
+  result(status, oldPath, newPath);
 }
 
 std::string BatchRun::previewKey(const std::string& path) const {
@@ -349,17 +397,19 @@ bool BatchRun::takenInPreview(const std::string& path) {
   return !freedPaths_.count(key) && fs_.exists(path);
 }
 
-void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath) {
+void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status) {
   if (static_cast<int>(rows_.size()) >= request_->previewCount) {
     stop_.set();
     return;
   }
   promisedPaths_.insert(previewKey(newPath));
   freedPaths_.insert(previewKey(oldPath));
+  numbering_.left(oldPath);
+  result(status, oldPath, newPath);
   const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
   if (namesOnly) newPath = engine::FileNamePart(newPath);
-  rows_.push_back({std::move(oldShown), std::move(newPath), false});
+  rows_.push_back({std::move(oldShown), std::move(newPath), false, status == ItemStatus::Numbered});
   hooks_.previewRow(rows_.back());
   ++ordinal_;
 }

@@ -5,12 +5,14 @@
 // rename recorded in the rollback log and the run journal.
 
 #include <memory>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "batch/collision_numbering.h"
 #include "batch/interfaces.h"
+#include "batch/item_result.h"
 #include "batch/item_order.h"
 #include "batch/rollback_log.h"
 #include "batch/target_walk.h"
@@ -32,22 +34,12 @@ inline constexpr const char* kNothingRenamedMessage = VELMORA_NOOP(
 inline constexpr const char* kNoRowsFiller = VELMORA_NOOP("Core", "(No filename will be renamed)");
 inline constexpr const char* kMoreRowsFiller = VELMORA_NOOP("Core", "(Others not shown...)");
 
-/// An item the run left alone although its rules gave it a new name: the file system refused
-/// the rename, or a name holds a line break that the rollback log cannot record.
-struct SkippedItem {
-  std::string oldPath;
-  std::string newPath;
-  std::string reason;
-};
-
-/// The reason given for a name with a line break.
-inline constexpr const char* kLineBreakReason = "the name holds a line break, which the rollback log cannot record";
-
 /// A preview row; a filler row has only its old column.
 struct PreviewRow {
   std::string oldName;
   std::string newName;
   bool filler = false;
+  bool numbered = false;  ///< the new name got "(n)" because its name was taken
 };
 
 struct RunRequest {
@@ -70,25 +62,48 @@ class BatchRun {
 
   /// Walks the target and processes every item. A preview ends with its filler row.
   void execute(const RunRequest& request);
+  /// Renames these pairs as given (old path, new path) instead of walking the target, each
+  /// journalled and recorded as a run's renames are, none numbered: a taken new name refuses
+  /// its item. The request gives the mode and the hooks' view.
+  void executePairs(const RunRequest& request, const std::vector<RenamePair>& pairs);
 
   /// The last check of a new full path; shows its message and answers false when refused.
-  bool newPathCheck(const std::string& newPath);
+  bool newPathCheck(const std::string& newPath) { return !newPathRefusal(newPath); }
+  /// The same check, answering why the path is refused (nothing when it passes).
+  const char* newPathRefusal(const std::string& newPath);
 
   const RollbackLog& log() const { return log_; }
   RollbackLog& log() { return log_; }
   /// The renames of the run, in order (read from the log, which holds them once).
   std::vector<RenamePair> renamed() const;
   const std::vector<PreviewRow>& previewRows() const { return rows_; }
-  /// The items left alone, in the order the run came to them.
+  /// The items left alone or refused, in the order the run came to them.
   const std::vector<SkippedItem>& skipped() const { return skipped_; }
+  /// How many items came to each status.
+  const StatusCounts& counts() const { return counts_; }
   /// True when the journal refused the run or failed in it; its message was shown.
   bool journalFailed() const { return journalFailed_; }
   std::int32_t ordinal() const { return ordinal_; }
+  /// Candidates the collision numbering handed out: the cost of numbering.
+  std::size_t numberingProbes() const { return numbering_.handedOut(); }
 
  private:
+  void reset();
   void itemLoop(const ItemList& items);
   void applyOperationToItem(const engine::Item& item);
+  // The steps of one item whose rules gave it a new name: checks, clean-up, then either
+  // numbering against the preview's promised names or the numbered, journalled rename.
   void renamePerformer(const std::string& oldPath, std::string newPath);
+  const char* refusal(const std::string& oldPath, const std::string& newPath);
+  void cleanUp(const std::string& oldPath, std::string& newPath) const;
+  void planRow(const std::string& oldPath, std::string newPath);
+  void renameNumbered(const std::string& oldPath, std::string newPath);
+  /// The journalled rename of one candidate: its pair recorded first, withdrawn when the
+  /// rename does not happen. Nothing when the journal stopped the run.
+  std::optional<platform::RenameStatus> commitRename(const std::string& oldPath, const std::string& newPath);
+  /// A renamed item: progress, main list, log, numbering, its result.
+  void renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status);
+  void result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason = {});
   /// Holds the folder with this path prefix (its folder part, separator included) open for
   /// the renames of a real run; "" closes it.
   void openFolder(std::string prefix);
@@ -96,14 +111,15 @@ class BatchRun {
   platform::RenameStatus renameItem(const std::string& from, const std::string& to);
   /// The journal could not take a pair: the run stops before that rename.
   void journalStopped();
-  void skip(const std::string& oldPath, const std::string& newPath, std::string reason);
-  void addPreviewRow(const std::string& oldPath, std::string newPath);
+  void skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status);
+  void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status);
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
   /// A preview path as the system compares names.
   std::string previewKey(const std::string& path) const;
   bool handPicked() const { return !request_->target.isFolderMode(); }
+  bool renaming() const { return request_->mode == RunMode::Rename; }
 
   platform::FileSystem& fs_;
   const platform::CodePage& codePage_;
@@ -122,10 +138,9 @@ class BatchRun {
   std::vector<PreviewRow> rows_;
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
-  /// For a new path found taken: the last number tried for it, so the next item that
-  /// collides goes on from there instead of probing every number again.
-  std::unordered_map<std::string, int> lastNumbers_;
+  CollisionNumbering numbering_;
   std::vector<SkippedItem> skipped_;
+  StatusCounts counts_;
   bool journalFailed_ = false;
 };
 

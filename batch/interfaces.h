@@ -4,6 +4,7 @@
 // windows, the command line, or a test recorder.
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,7 @@ class Messages {
 
 /// What a long loop tells the window that shows it, and the main window's list.
 struct PreviewRow;
+struct ItemResult;
 
 class RunHooks {
  public:
@@ -48,6 +50,11 @@ class RunHooks {
   virtual void clearList() {}
   /// A preview row computed (filler rows excepted), for front ends that show rows as they come.
   virtual void previewRow(const PreviewRow& /*row*/) {}
+  /// What became of an item, as the run (or preview) reaches it; the texts are only lent.
+  virtual void itemDone(const ItemResult& /*result*/) {}
+  /// Carries out the renames (or an undo's replay): inside the progress window when asked
+  /// for and the front end has one, otherwise straight away.
+  virtual void carryOut(bool /*withProgress*/, const std::function<void()>& work) { work(); }
 };
 
 /// Hooks that do nothing: the command line, and runs nobody watches.

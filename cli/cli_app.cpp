@@ -20,6 +20,7 @@
 #include "batch/program_info.h"
 #include "batch/record_fields.h"
 #include "batch/rollback_log.h"
+#include "batch/run_pipeline.h"
 #include "batch/undo.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
@@ -57,11 +58,6 @@ struct GlobalOptions {
   std::string codePage;
   bool json = false;
   bool hidden = false;
-};
-
-/// A --folder that does not exist: named, as a usage error.
-struct MissingFolder : std::runtime_error {
-  explicit MissingFolder(const std::string& path) : std::runtime_error("no such folder: " + path) {}
 };
 
 /// The rows of --preview-count: a number from 1, or "all".
@@ -129,13 +125,15 @@ class Session {
   void requireTarget() {
     if (o_.folder.empty() && o_.paths.empty()) throw UsageError("give --folder DIR or at least one PATH");
     order_ = ParseOrderOption(o_.order);
+    // Relative targets are made absolute and normalised first, so rows, the log, the
+    // folder-name placeholder and the checks see the same path as for the absolute one. A
+    // folder that does not exist is the target check's to refuse, as in the desktop program.
+    const std::string here = platform::CurrentFolder();
+    target_.scope = static_cast<batch::FolderScope>(o_.scope);
     if (!o_.folder.empty()) {
-      target_.folder = WithoutTrailingSeparator(Absolute(o_.folder));
-      if (!fs_.isDirectory(target_.folder)) throw MissingFolder(target_.folder);
-      target_.scope = static_cast<batch::FolderScope>(o_.scope);
+      target_.folder = platform::NormalPath(o_.folder, here);
     } else {
-      target_.scope = static_cast<batch::FolderScope>(o_.scope);
-      for (const auto& p : o_.paths) target_.picked.push_back(Absolute(p));
+      for (const auto& p : o_.paths) target_.picked.push_back(platform::NormalPath(p, here));
     }
   }
 
@@ -239,27 +237,23 @@ class Session {
       }
       return finish(kRefused);
     }
-    if (mode == batch::RunMode::Rename) recordNewNames();
+    std::optional<batch::NameHistory> history;
+    if (mode == batch::RunMode::Rename) loadHistory(history);
 
     batch::StopFlag stop;
     StopOnSignals stopOnSignals(stop);
     PreviewPrinter hooks(*this);
     engine::SpecialStringExpander expander(fs_, settings_.special, static_cast<std::uint32_t>(std::time(nullptr)));
-    batch::BatchRun run(fs_, *codePage_, messages_, hooks, stop, expander);
-    batch::RunJournal journal(fs_, stateDir_);
-    batch::RunRequest runRequest{settings_.record, target_, mode, settings_.special.startNumber,
-                                 PreviewRows(o_.previewCount), false, order_};
-    if (mode == batch::RunMode::Rename) {
-      run.setJournal(&journal);
-      journal.syncWhenSaved();  // sealed as the log below: synced once there
-    }
-    run.execute(runRequest);
+    batch::PipelineRequest pipeline{{settings_.record, target_, mode, settings_.special.startNumber,
+                                    PreviewRows(o_.previewCount), false, order_},
+                                   stateDir_, history ? &*history : nullptr, &expander, std::nullopt};
+    const batch::RunReport report =
+        batch::RunPipeline({fs_, platform::RealFileSystem(), *codePage_, messages_, hooks, stop}, pipeline);
 
-    reportSkipped(run);
+    reportSkipped(report);
     if (mode == batch::RunMode::Preview) {
       // The rows went out as they came; the filler rows come at the end.
-      const auto& rows = run.previewRows();
-      for (std::size_t i = hooks.printed; i < rows.size(); ++i) printPreviewRow(rows[i]);
+      for (std::size_t i = hooks.printed; i < report.rows.size(); ++i) printPreviewRow(report.rows[i]);
       flushLines();
       if (StopOnSignals::interrupted()) {
         messages_.show("Interrupted", "the preview was stopped.");
@@ -267,73 +261,69 @@ class Session {
       }
       return finish(kDone);
     }
-    if (run.journalFailed() && run.log().empty()) return finish(kFailure);
+    if (report.journalFailed && report.log.empty()) return finish(kFailure);
 
-    run.log().forEachPair([&](std::string_view newPath, std::string_view oldPath) { printRenamed(oldPath, newPath); });
+    report.log.forEachPair([&](std::string_view newPath, std::string_view oldPath) { printRenamed(oldPath, newPath); });
     flushLines();
-    if (run.log().empty()) {
-      journal.discard();
+    if (report.nothingRenamed()) {
       if (StopOnSignals::interrupted()) {
         messages_.show("Interrupted", "nothing was renamed.");
         return finish(kRefused);
       }
       messages_.information(batch::kNothingRenamedMessage);
-      return finish(run.skipped().empty() ? kNothingRenamed : kFailure);
+      return finish(report.skipped.empty() ? kNothingRenamed : kFailure);
     }
-    if (!batch::SaveRollbackLog(fs_, stateDir_, run.log(), &journal)) {
-      messages_.show("Warning", journal.active()
-                                    ? "The rollback log could not be written; the renames are kept in " +
-                                          batch::ProgramFolderWithSeparator(stateDir_) + batch::kJournalName + "."
-                                    : std::string("The rollback log could not be written; this run cannot be undone."));
+    if (const std::string notSaved = batch::LogNotSavedMessage(report, stateDir_); !notSaved.empty()) {
+      messages_.show("Warning", notSaved);
       return finish(kFailure);
     }
-    journal.discard();
     if (StopOnSignals::interrupted()) {
-      messages_.show("Interrupted", std::to_string(run.log().pairCount()) +
+      messages_.show("Interrupted", std::to_string(report.log.pairCount()) +
                                         " items were renamed before the stop; 'velmora-cli undo' reverses them.");
       return finish(kRefused);
     }
-    return finish(run.journalFailed() || !run.skipped().empty() ? kFailure : kDone);
+    return finish(report.journalFailed || !report.skipped.empty() ? kFailure : kDone);
   }
 
   /// Every item the run left alone is named with the reason, one line each.
-  void reportSkipped(const batch::BatchRun& run) {
-    for (const auto& item : run.skipped())
+  void reportSkipped(const batch::RunReport& report) {
+    for (const auto& item : report.skipped)
       messages_.show("Error", "'" + Printable(item.oldPath) + "' was not renamed to '" + Printable(item.newPath) +
-                                  "': " + (item.reason.empty() ? "the system refused it" : item.reason));
+                                  "': " + (item.reason.empty() ? batch::kSystemRefusedReason : item.reason));
   }
 
-  /// A real run records the texts entered for it before it renames anything, as the
-  /// desktop program does; remove and extension runs have none.
-  void recordNewNames() {
-    const OperationKind kind = settings_.record.kind;
-    if (kind == OperationKind::Removpart || kind == OperationKind::Changexten) return;
-    batch::NameHistory history(fs_, stateDir_, o_.historyMax);
+  /// The new-name history a real run records its texts in before it renames anything
+  /// (remove and extension runs have none); one that cannot be read stops the run first.
+  void loadHistory(std::optional<batch::NameHistory>& history) {
+    if (batch::NewNameTexts(settings_.record).empty()) return;
+    history.emplace(platform::RealFileSystem(), stateDir_, o_.historyMax);
     const std::string path = batch::ProgramFolderWithSeparator(stateDir_) + batch::kHistoryName;
-    if (!history.load() && fs_.exists(path))
+    if (!history->load() && fs_.exists(path))
       throw std::runtime_error("the history file '" + path +
                                "' is not a regular file of a readable size: nothing was renamed");
-    batch::RecordNewNames(history, settings_.record);
   }
 
   int runUndo() {
-    const auto log = batch::ReadRollbackLog(fs_, stateDir_);
-    if (!log) {
-      if (fs_.exists(batch::ProgramFolderWithSeparator(stateDir_) + batch::kRollbackLogName))
-        return failure(batch::UnreadableLogMessage(stateDir_));
-      messages_.information("There is no rename operation to undo.");
-      return finish(kNothingRenamed);
-    }
-    if (messages_.confirm(batch::kUndoTitle, batch::kUndoQuestion, Buttons::YesNo) != Answer::Yes)
-      return finish(kRefused);
     batch::StopFlag stop;
     StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
     RenamedPrinter printer(*this);
-    const auto report = batch::ReplayUndo(fs_, stateDir_, *log, stop, hooks, false, &printer);
+    const batch::UndoOutcome outcome =
+        batch::RunUndo({fs_, fs_, *codePage_, messages_, hooks, stop}, stateDir_, &printer);
     flushLines();
-    if (!report.refusal.empty()) return failure(report.refusal);
-    if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty()) messages_.show("Warning", kept);
+    switch (outcome.kind) {
+      case batch::UndoOutcome::Kind::NoLog:
+        messages_.information("There is no rename operation to undo.");
+        return finish(kNothingRenamed);
+      case batch::UndoOutcome::Kind::UnreadableLog:
+        return failure(batch::UnreadableLogMessage(stateDir_));
+      case batch::UndoOutcome::Kind::Declined:
+        return finish(kRefused);
+      case batch::UndoOutcome::Kind::Replayed:
+        break;
+    }
+    const batch::UndoReport& report = outcome.replay;
+    if (!report.refusal.empty()) return finish(kFailure);
     if (StopOnSignals::interrupted()) return finish(kRefused);
     if (report.kept > 0) return finish(kFailure);
     return finish(report.restored == 0 ? kNothingRenamed : kDone);
@@ -436,6 +426,7 @@ struct CommandLine {
   /// command was most of a short run's own work.
   explicit CommandLine(std::string_view word = {}) {
     app.set_version_flag("--version", std::string("velmora-cli ") + VELMORA_VERSION + "\n" + batch::kLicenceNotice);
+    app.set_help_all_flag("--help-all", "Print every command's options and exit");
     app.require_subcommand(1);
     for (const OperationCommand& c : kOperationCommands) {
       CLI::App* cmd = app.add_subcommand(c.name, c.help);
@@ -523,8 +514,6 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
   } catch (const UsageError& e) {
     return usage(e.what());
-  } catch (const MissingFolder& e) {
-    return session.failure(e.what(), kUsage);
   } catch (const std::exception& e) {
     return session.failure(e.what());
   }

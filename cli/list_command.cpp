@@ -136,10 +136,10 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   request.settings = settings;
   request.lfLineEnds = lf_;
   if (folderMode) {
-    request.target.folder = WithoutTrailingSeparator(Absolute(folder_));
+    request.target.folder = platform::NormalPath(folder_, platform::CurrentFolder());
     request.target.scope = static_cast<batch::FolderScope>(scope_);
   } else {
-    for (const auto& p : paths_) request.target.picked.push_back(WithoutTrailingSeparator(Absolute(p)));
+    for (const auto& p : paths_) request.target.picked.push_back(platform::NormalPath(p, platform::CurrentFolder()));
   }
 
   engine::OperationRecord record;
@@ -147,6 +147,19 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   batch::OkRequest ok{record, request.target, batch::RunMode::Rename, false, "", batch::ToOkChoices(settings)};
   if (!batch::RunOkChecks(fs, ok, messages).run) return finish(kRefused);
 
+  batch::StopFlag stop;
+  StopOnSignals stopOnSignals(stop);
+  batch::NoHooks hooks;
+  if (output_ == "-") {
+    // The listing itself on stdout, for a pipe: no file, no question, no stamp of a file.
+    if (json_) throw UsageError("--output - writes the listing to stdout, which --json needs for its object");
+    std::setlocale(LC_TIME, "");
+    request.stampLine = batch::CurrentStampLine();
+    const char* end = lf_ ? "\n" : "\r\n";
+    for (const std::string& line : batch::CollectListingLines(fs, request, hooks, stop)) out << line << end;
+    out.flush();
+    return StopOnSignals::interrupted() ? kRefused : kDone;
+  }
   request.chosenPath = Absolute(output_);
   if (batch::ListingReplaceQuestionApplies(fs, request.chosenPath) &&
       messages.confirm(batch::kReplaceListingTitle, batch::kReplaceListingQuestion, batch::Buttons::OkCancel) !=
@@ -157,9 +170,6 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   std::setlocale(LC_TIME, "");
   request.stampLine = batch::CurrentStampLine();
 
-  batch::StopFlag stop;
-  StopOnSignals stopOnSignals(stop);
-  batch::NoHooks hooks;
   batch::RunOptions options;
   options.dontOpenListing = true;
   const batch::ListingOutcome outcome = batch::ExportListing(fs, request, options, messages, hooks, stop);

@@ -218,6 +218,11 @@ std::string LastComponent(std::string_view path);
 /// on Linux; "C:\...", "C:/...", a share "\\server\..." or "\..." on Windows.
 bool IsAbsolutePath(std::string_view path);
 
+/// The path made absolute against `currentFolder` (when it is not already) and normalised:
+/// no "." or ".." components (".." never climbs above the root), no doubled separators, no
+/// separator at the end unless the path is a root. Lexical: links are not resolved.
+std::string NormalPath(std::string_view path, std::string_view currentFolder);
+
 /// True for a root path: "/" on Linux; "C:\", "C:", "\" or a share "\\server\share" on Windows.
 bool IsRootPath(std::string_view path);
 

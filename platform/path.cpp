@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -156,6 +157,52 @@ bool IsAbsolutePath(std::string_view path) {
 #else
   return !path.empty() && path.front() == '/';
 #endif
+}
+
+namespace {
+/// How many bytes of an absolute path name its root: "/" on Linux; "C:\", "\" or a share
+/// "\\server\share\" on Windows.
+std::size_t RootLength(std::string_view path) {
+#ifdef _WIN32
+  if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return 3;
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    std::size_t i = 2, parts = 0;
+    while (i < path.size() && parts < 2) {
+      while (i < path.size() && !IsSeparator(path[i])) ++i;
+      ++parts;
+      if (i < path.size()) ++i;
+    }
+    return i;
+  }
+#endif
+  return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
+}  // namespace
+
+std::string NormalPath(std::string_view path, std::string_view currentFolder) {
+  const std::string joined = IsAbsolutePath(path) ? std::string(path) : JoinPath(currentFolder, path);
+  const std::size_t root = RootLength(joined);
+  std::string out = joined.substr(0, root);
+  std::vector<std::size_t> kept;  // for each kept component, the size of out before it
+  std::size_t i = root;
+  while (i < joined.size()) {
+    std::size_t end = i;
+    while (end < joined.size() && !IsSeparator(joined[end])) ++end;
+    const std::string_view part = std::string_view(joined).substr(i, end - i);
+    i = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!kept.empty()) {
+        out.resize(kept.back());
+        kept.pop_back();
+      }
+      continue;
+    }
+    kept.push_back(out.size());
+    if (!out.empty() && !IsSeparator(out.back())) out += kSeparator;
+    out += part;
+  }
+  return out;
 }
 
 bool IsRootPath(std::string_view path) {

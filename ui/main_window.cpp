@@ -25,8 +25,10 @@
 
 #include "app/settings_store.h"
 #include "batch/program_files.h"
+#include "batch/run_pipeline.h"
 #include "batch/undo.h"
 #include "engine/name_model.h"
+#include "platform/code_page.h"
 #include "ui/desktop_look.h"
 #include "ui/file_list_model.h"
 #include "ui/dialogs.h"
@@ -448,33 +450,19 @@ void MainWindow::StartOperation(OperationKind kind) {
 }
 
 void MainWindow::UndoButtonClick() {
-  batch::Messages& messages = program_.messages();
-  if (messages.confirm(batch::kUndoTitle, batch::kUndoQuestion, batch::Buttons::YesNo) != batch::Answer::Yes) return;
   app::AppState& state = program_.state();
-  const auto log = batch::ReadRollbackLog(program_.fs(), state.installDir);
-  if (!log) {  // the log went away since the button was enabled: nothing to replay
+  ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
+  batch::StopFlag& stop = program_.stopFlag();
+  ProgressRunHooks hooks(&program_.progress(), &stop);
+  const batch::UndoOutcome outcome = batch::RunUndo(
+      {program_.fs(), program_.fs(), platform::SystemCodePage(), program_.messages(), hooks, stop}, state.installDir,
+      &listener);
+  if (outcome.kind == batch::UndoOutcome::Kind::Declined) return;
+  if (outcome.kind != batch::UndoOutcome::Kind::Replayed) {
+    // The log went away (or cannot be read) since the button was enabled: nothing to replay.
     button(QStringLiteral("UndoButton"))->setEnabled(false);
     return;
   }
-  ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
-  batch::StopFlag& stop = program_.stopFlag();
-  batch::UndoReport report;
-  if (batch::CountRollbackEntries(*log) <= batch::kUndoLinesWithoutProgress) {
-    ProgressRunHooks hooks(nullptr);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    report = batch::ReplayUndo(program_.fs(), state.installDir, *log, stop, hooks, false, &listener);
-    QApplication::restoreOverrideCursor();
-  } else {
-    ProgressPort& progress = program_.progress();
-    ProgressRunHooks hooks(&progress);
-    progress.run(
-        [&] { report = batch::ReplayUndo(program_.fs(), state.installDir, *log, stop, hooks, true, &listener); },
-        stop);
-  }
-  // What could not be restored stays in the log; say so, and why nothing ran when refused.
-  if (!report.refusal.empty()) messages.warning(report.refusal, QT_TRANSLATE_NOOP("Core", "Error"));
-  if (const std::string kept = batch::UndoKeptMessage(report); !kept.empty())
-    messages.warning(kept, QT_TRANSLATE_NOOP("Core", "Warning"));
   program_.playEndSound();
   stop.clear();
   if (!program_.runOptions().displayResult) model_->clear();

@@ -136,13 +136,21 @@ class HelpPort {
 /// the loop, so long runs stay fast), its bar and names kept up to date.
 class ProgressRunHooks : public batch::RunHooks {
  public:
-  explicit ProgressRunHooks(ProgressPort* progress) : progress_(progress) {}
+  /// With a progress window and the stop flag its Cancel sets, a run that asks for it is
+  /// carried out inside the window; `beforeWindow` runs just before the window opens.
+  explicit ProgressRunHooks(ProgressPort* progress, batch::StopFlag* stop = nullptr,
+                            std::function<void()> beforeWindow = {})
+      : progress_(progress), stop_(stop), beforeWindow_(std::move(beforeWindow)) {}
   void processEvents() override;
   void progressStart(int maximum) override;
   void progressItem(std::string_view oldName, std::string_view newName, int step) override;
+  /// Inside the progress window, or under the hourglass cursor without it.
+  void carryOut(bool withProgress, const std::function<void()>& work) override;
 
  private:
   ProgressPort* progress_;
+  batch::StopFlag* stop_;
+  std::function<void()> beforeWindow_;
 };
 
 }  // namespace velmora::ui

@@ -8,7 +8,8 @@
 #include <QPushButton>
 
 #include "batch/ok_checks.h"
-#include "batch/rollback_log.h"
+#include "batch/run_pipeline.h"
+#include "platform/code_page.h"
 #include "engine/name_model.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
@@ -75,8 +76,19 @@ void SingleRenameDialog::OkClick() {
     name_->setFocus();
     return;
   }
-  if (fs.rename(oldPath, newPath) != platform::RenameStatus::Renamed) {
-    program_.messages().information(QT_TRANSLATE_NOOP("Core", "Can not rename, the file is on CD or is using."));
+  // The one rename goes the road of every run: journalled first, then sealed as the log.
+  batch::NoHooks hooks;
+  batch::StopFlag stop;
+  batch::PipelineRequest run;
+  run.run.target.picked = {oldPath};
+  run.programFolder = program_.state().installDir;
+  run.pairs = std::vector<batch::RenamePair>{{oldPath, newPath}};
+  const batch::RunReport report =
+      batch::RunPipeline({fs, fs, platform::SystemCodePage(), program_.messages(), hooks, stop}, run);
+  if (report.nothingRenamed()) {
+    // A journal that refused the rename has said why.
+    if (!report.journalFailed)
+      program_.messages().information(QT_TRANSLATE_NOOP("Core", "Can not rename, the file is on CD or is using."));
     const std::string entry = ToPath(request_.entryText);
     const bool isDir = fs.isDirectory(request_.folderBox.isEmpty() ? entry : oldPath);
     name_->setText(FromPath(engine::BaseName(entry, isDir)));
@@ -84,9 +96,8 @@ void SingleRenameDialog::OkClick() {
     name_->setFocus();
     return;
   }
-  batch::RollbackLog log;
-  log.add(newPath, oldPath);
-  batch::SaveRollbackLog(fs, program_.state().installDir, log);
+  if (const std::string notSaved = batch::LogNotSavedMessage(report, run.programFolder); !notSaved.empty())
+    program_.messages().warning(notSaved);
   result_ = request_.folderBox.isEmpty() ? FromPath(newPath) : name + ext;
   accept();
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <optional>
 
 #include "cli/cli_runner.h"
@@ -401,7 +403,6 @@ TEST_F(Cli, UsageErrors) {
       {"unknown field", {"remove", "--folder", d, "--set", "nosuch=1"}, "'nosuch'"},
       {"mistyped field", {"replace", "--folder", d, "--set", "nwText=1"}, "did you mean newText"},
       {"bad value lists the allowed ones", {"change", "--folder", d, "--set", "caseStyle=x"}, "Lower|Upper|"},
-      {"missing folder", {"remove", "--folder", w("gone"), "--set", "removeText1=a"}, "no such folder: " + w("gone")},
       {"preview count zero", {"remove", "--folder", d, "--preview-count", "0"}, "--preview-count"},
       {"undo takes no target", {"undo", "--folder", d}, "--folder"},
       {"bad boolean", {"insert", "--folder", d, "--set", "atHead=maybe"}, "'atHead'"},
@@ -490,6 +491,63 @@ TEST_F(Cli, RecordFileWithLaterSetWinning) {
   const CliOutput out = run({"remove", "--folder", w(), "--record", recordFile, "--set", "removeText1=-y"});
   EXPECT_EQ(out.exit, 0) << out.err;
   EXPECT_EQ(work(), Lines{"a-x.txt"});
+}
+
+#ifndef _WIN32
+TEST_F(Cli, RelativeTargetsAreTheAbsolutePathNormalised) {
+  tree.make({"w/photos/a.txt", "w/photos/b.JPG"});
+  const std::string photos = w("photos");
+  struct Row {
+    const char* name;
+    std::string cwd;
+    Lines args;
+  };
+  const Row rows[] = {
+      {"dot", photos, {"--folder", "."}},
+      {"dot dot", photos, {"--folder", "../photos"}},
+      {"trailing and doubled separators", w(), {"--folder", "photos//./"}},
+      {"relative picked paths", photos, {"./a.txt", ".//b.JPG"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Lines args{"change", "--set", "newName=%%_x", "--preview", "--state-dir", state()};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const CliOutput out = RunCli(args, {{}, row.cwd});
+    EXPECT_EQ(out.exit, 0) << out.err;
+    // The folder's own name, never "(none)" or "" from a path ending in "." or "/".
+    const bool names = row.args.front() == "--folder";
+    EXPECT_EQ(out.out, names ? "a.txt\tphotos_x.txt\nb.JPG\tphotos_x.JPG\n"
+                             : photos + "/a.txt\t" + photos + "/photos_x.txt\n" + photos + "/b.JPG\t" + photos +
+                                   "/photos_x.JPG\n");
+  }
+}
+
+#endif
+
+TEST_F(Cli, AMissingFolderIsARefusedTargetForEveryCommand) {
+  for (const char* command : {"remove", "replace", "change", "list"}) {
+    SCOPED_TRACE(command);
+    Lines args{command, "--folder", w("gone")};
+    if (command == std::string("list")) args.insert(args.end(), {"--output", tree.path("out.txt")});
+    const CliOutput out = run(args);
+    EXPECT_EQ(out.exit, 2);
+    const bool listing = command == std::string("list");
+    EXPECT_EQ(out.err, listing ? "Information: There is no file and subfolder now!\n"
+                               : "Information: There is no file(one layer) now!\n");
+  }
+}
+
+TEST_F(Cli, HelpAllAndAListingOnStdout) {
+  const CliOutput help = RunCli({"--help-all"});
+  EXPECT_EQ(help.exit, 0) << help.err;
+  for (const char* part : {"remove", "--preview", "extension", "--output"})
+    EXPECT_NE(help.out.find(part), std::string::npos) << part;
+  tree.make({"w/a.txt"});
+  const CliOutput listing = run({"list", "--folder", w(), "--output", "-", "--lf"});
+  EXPECT_EQ(listing.exit, 0) << listing.err;
+  EXPECT_NE(listing.out.find("\n  a.txt\n"), std::string::npos) << listing.out;
+  EXPECT_FALSE(tree.exists("-.txt"));
+  EXPECT_FALSE(std::filesystem::exists("-.txt"));
 }
 
 TEST_F(Cli, TrailingSeparatorOnAPickedFolder) {

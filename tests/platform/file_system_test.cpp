@@ -218,6 +218,20 @@ TEST(PathHelpers, JoinLastComponentAndRoot) {
   EXPECT_FALSE(platform::IsRootPath("/a"));
 }
 
+#ifndef _WIN32
+TEST(PathHelpers, NormalPathIsAbsoluteWithoutDotsOrDoubledSeparators) {
+  const struct {
+    const char *path, *expected;
+  } rows[] = {
+      {".", "/home/me"},           {"..", "/home"},          {"sub/", "/home/me/sub"},
+      {"./a//b/./c", "/home/me/a/b/c"}, {"../../../..", "/"}, {"/x/../y/", "/y"},
+      {"//x///y", "/x/y"},         {"a/..", "/home/me"},     {"/", "/"},
+      {"..a/.b", "/home/me/..a/.b"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(platform::NormalPath(row.path, "/home/me"), row.expected) << row.path;
+}
+#endif
+
 }  // namespace
 }  // namespace velmora
 

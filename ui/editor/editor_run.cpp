@@ -11,6 +11,7 @@
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
+#include "batch/run_pipeline.h"
 #include "platform/code_page.h"
 #include "platform/snapshot_file_system.h"
 #include "ui/dialogs.h"
@@ -32,7 +33,9 @@ constexpr int kSmallRunItems = 18;
 /// The run's view of the windows: the main list besides the progress window and events.
 class EditorRunHooks final : public ProgressRunHooks {
  public:
-  EditorRunHooks(MainWindowPort& main, ProgressPort* progress) : ProgressRunHooks(progress), main_(main) {}
+  EditorRunHooks(MainWindowPort& main, ProgressPort* progress, batch::StopFlag* stop = nullptr,
+                 std::function<void()> beforeWindow = {})
+      : ProgressRunHooks(progress, stop, std::move(beforeWindow)), main_(main) {}
   void addEntry(const std::string& text) override { main_.AddEntry(FromPath(text)); }
   void clearList() override { main_.clearList(); }
 
@@ -85,88 +88,64 @@ void OperationEditor::OK() {
   startRun(record, snapshot);
 }
 
-// The journal and the rollback log are written through the program's own file system: they
-// outlive the run's snapshot.
+// The run goes through the one run pipeline: history, journal, walk, renames, the sealed log
+// and the report. The journal and the rollback log are written through the program's own
+// file system: they outlive the run's snapshot.
 void OperationEditor::startRun(const engine::OperationRecord& record, platform::FileSystem& fs) {
   app::AppState& state = program_.state();
-  MainWindowPort& main = program_.mainWindow();
   const batch::RunOptions options = program_.runOptions();
   const engine::SpecialStringSettings special = program_.specialStringSettings();
   batch::StopFlag& stop = program_.stopFlag();
   stop.clear();
   running_ = true;
+  const bool preview = runMode_ == batch::RunMode::Preview;
+  const bool small = state.target.picked.size() <= static_cast<std::size_t>(kSmallRunItems) &&
+                     state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
 
-  batch::RunRequest request{record, state.target, runMode_, special.startNumber, options.previewCount, false,
-                            options.order};
   engine::SpecialStringExpander expander(fs, special, state.randomSeedCounter);
-
-  if (runMode_ == batch::RunMode::Preview) {
-    EditorRunHooks hooks(main, nullptr);
-    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    run.execute(request);
-    QApplication::restoreOverrideCursor();
-    state.randomSeedCounter = expander.randomSeedCounter();
-    program_.preview().showRows(previewCaption_, run.previewRows());
+  batch::PipelineRequest request{{record, state.target, runMode_, special.startNumber, options.previewCount,
+                                  !preview && !small, options.order},
+                                 state.installDir, nullptr, &expander, std::nullopt};
+  const bool recordsHistory = !preview && !batch::NewNameTexts(record).empty();
+  if (recordsHistory) {
+    program_.nameHistory().setMaximum(options.historyMax);
+    request.history = &program_.nameHistory();
+  }
+  // A long run is shown in the progress window, the editor hidden meanwhile (unless the
+  // program was started for this one operation).
+  EditorRunHooks hooks(program_.mainWindow(), request.run.withProgress ? &program_.progress() : nullptr, &stop,
+                       [this, &state] {
+                         if (!state.handOffSession) hide();
+                       });
+  const batch::RunReport report = batch::RunPipeline(
+      {fs, program_.fs(), platform::SystemCodePage(), program_.messages(), hooks, stop}, request);
+  state.randomSeedCounter = expander.randomSeedCounter();
+  if (preview) {
+    program_.preview().showRows(previewCaption_, report.rows);
     stop.clear();
     running_ = false;
     return;
   }
-
-  if (!batch::NewNameTexts(record).empty()) {
-    batch::NameHistory& history = program_.nameHistory();
-    history.setMaximum(options.historyMax);
-    batch::RecordNewNames(history, record);
-    refreshHistoryLists();
-  }
-  main.clearList();
-  journal_ = std::make_unique<batch::RunJournal>(program_.fs(), state.installDir);
-
-  const bool small = state.target.picked.size() <= static_cast<std::size_t>(kSmallRunItems) &&
-                     state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
-  if (small) {
-    EditorRunHooks hooks(main, nullptr);
-    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
-    run.setJournal(journal_.get());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    run.execute(request);
-    QApplication::restoreOverrideCursor();
-    journalFailed_ = run.journalFailed();
-    pendingLog_.append(run.log());
-  } else {
-    request.withProgress = true;
-    if (!state.handOffSession) hide();
-    ProgressPort& progress = program_.progress();
-    EditorRunHooks hooks(main, &progress);
-    batch::BatchRun run(fs, platform::SystemCodePage(), program_.messages(), hooks, stop, expander);
-    run.setJournal(journal_.get());
-    progress.run([&] { run.execute(request); }, stop);
-    journalFailed_ = run.journalFailed();
-    pendingLog_.append(run.log());
-  }
+  if (recordsHistory) refreshHistoryLists();
   QCoreApplication::processEvents();
-  state.randomSeedCounter = expander.randomSeedCounter();
   running_ = false;
-  endRun();
+  endRun(report);
   stop.clear();
 }
 
-void OperationEditor::endRun() {
-  app::AppState& state = program_.state();
-  if (pendingLog_.empty()) {
-    // Nothing was renamed: the journal holds nothing to recover.
-    if (journal_) journal_->discard();
-    journal_.reset();
+void OperationEditor::endRun(const batch::RunReport& report) {
+  if (report.nothingRenamed()) {
     if (!isVisible()) show();
     // A journal that refused the run has said why nothing was renamed.
-    if (!journalFailed_) program_.messages().information(batch::kNothingRenamedMessage);
+    if (!report.journalFailed) program_.messages().information(batch::kNothingRenamedMessage);
     return;
   }
+  // The log is sealed; where it could not be written the journal keeps the renames.
+  if (const std::string notSaved = batch::LogNotSavedMessage(report, program_.state().installDir); !notSaved.empty())
+    program_.messages().warning(notSaved);
   hide();
   QCoreApplication::processEvents();
   if (program_.runOptions().exitAfterRun) {
-    if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
-    journal_.reset();
     program_.playEndSound();
     program_.mainWindow().closeWindow();
     return;
@@ -248,11 +227,6 @@ void OperationEditor::closeEditor() {
 
   if (logPending_) {
     if (!program_.runOptions().displayResult) main.clearList();
-    const bool listing = state.isKind(OperationKind::Savealls) || state.isKind(OperationKind::Savesomes);
-    if (!pendingLog_.empty() && !listing) {
-      // The journal goes only once the log that replaces it is on disk.
-      if (batch::SaveRollbackLog(program_.fs(), state.installDir, pendingLog_) && journal_) journal_->discard();
-    }
   } else if (handOff) {
     if (!state.target.folder.empty()) {
       main.setFolderBox(FromPath(state.target.folder));
@@ -260,13 +234,11 @@ void OperationEditor::closeEditor() {
       main.showHandPicked(state.target.picked, true);
     }
   }
-  journal_.reset();
   logPending_ = false;
 
   QCoreApplication::processEvents();
   state.handOffSession = false;
   state.target.picked.clear();
-  pendingLog_.clear();
   state.operationKind = app::kBrowsefile;
   ui_->RichEdit2->clear();
   ui_->RichEdit2->clearCursor();

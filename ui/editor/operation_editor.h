@@ -18,6 +18,7 @@
 #include "batch/listing_export.h"
 #include "batch/record_fields.h"
 #include "batch/rollback_log.h"
+#include "batch/run_pipeline.h"
 #include "engine/operation_record.h"
 #include "ui/editor/sample_box.h"
 #include "ui/ports.h"
@@ -124,7 +125,7 @@ class OperationEditor final : public QDialog, public EditorPort {
   // OK, the run and the export (editor_run.cpp)
   void OK();
   void startRun(const engine::OperationRecord& record, platform::FileSystem& fs);
-  void endRun();
+  void endRun(const batch::RunReport& report);
   void exportListing(engine::OperationKind kind);
   void focusByName(const std::string& objectName);
 
@@ -137,9 +138,6 @@ class OperationEditor final : public QDialog, public EditorPort {
   bool settingScope_ = false;
   int focusedInput_ = 1;
   QString previewCaption_;
-  batch::RollbackLog pendingLog_;
-  std::unique_ptr<batch::RunJournal> journal_;
-  bool journalFailed_ = false;  ///< the last run's journal refused it or failed in it
   QTimer focusTimer_;
 };
 

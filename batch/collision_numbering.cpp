@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/collision_numbering.h"
+
+#include <algorithm>
+#include <charconv>
+#include <functional>
+
+#include "engine/name_model.h"
+
+namespace velmora::batch {
+
+std::string CollisionNumbering::Numbered(std::string_view name, int n) {
+  const std::size_t start = engine::NameStart(name);
+  std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot < start) dot = name.size();
+  std::string out;
+  out.reserve(name.size() + 10);
+  out.append(name.substr(0, dot)).append(1, '(').append(std::to_string(n)).append(1, ')').append(name.substr(dot));
+  return out;
+}
+
+std::optional<std::string> CollisionNumbering::Candidates::next() {
+  ++owner_.handedOut_;
+  if (!started_) {
+    started_ = true;
+    // A name nobody found taken yet is tried as it is.
+    if (owner_.entries_.empty()) return name_;
+    const auto it = owner_.entries_.find(name_);
+    if (it == owner_.entries_.end()) return name_;
+    entry_ = &it->second;
+    if (entry_->nameFree) {
+      entry_->nameFree = false;
+      return name_;
+    }
+  }
+  // The name itself is taken: from here on its numbers are counted.
+  if (!entry_) entry_ = &owner_.entries_[name_];
+  if (!entry_->freed.empty()) {
+    std::pop_heap(entry_->freed.begin(), entry_->freed.end(), std::greater<>());
+    const int n = entry_->freed.back();
+    entry_->freed.pop_back();
+    return Numbered(name_, n);
+  }
+  if (entry_->last >= kMaxNumber) return std::nullopt;
+  return Numbered(name_, ++entry_->last);
+}
+
+void CollisionNumbering::left(std::string_view oldPath) {
+  if (entries_.empty()) return;
+  // The path as a name of its own.
+  if (const auto it = entries_.find(std::string(oldPath)); it != entries_.end()) it->second.nameFree = true;
+  // The path as a number of another name: "base(n).ext" is number n of "base.ext".
+  const std::size_t start = engine::NameStart(oldPath);
+  std::size_t dot = oldPath.rfind('.');
+  if (dot == std::string_view::npos || dot < start) dot = oldPath.size();
+  if (dot == start || oldPath[dot - 1] != ')') return;
+  const std::size_t open = oldPath.rfind('(', dot - 1);
+  if (open == std::string_view::npos || open < start || open + 2 >= dot || oldPath[open + 1] == '0') return;
+  int n = 0;
+  const char* first = oldPath.data() + open + 1;
+  const char* last = oldPath.data() + dot - 1;
+  const auto [end, ec] = std::from_chars(first, last, n);
+  if (ec != std::errc() || end != last) return;
+  std::string name(oldPath.substr(0, open));
+  name.append(oldPath.substr(dot));
+  const auto it = entries_.find(name);
+  if (it == entries_.end() || n > it->second.last) return;
+  it->second.freed.push_back(n);
+  std::push_heap(it->second.freed.begin(), it->second.freed.end(), std::greater<>());
+}
+
+void CollisionNumbering::clear() {
+  entries_.clear();
+  handedOut_ = 0;
+}
+
+}  // namespace velmora::batch

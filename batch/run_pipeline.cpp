@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/run_pipeline.h"
+
+#include "batch/name_history.h"
+#include "batch/program_files.h"
+#include "batch/rollback_log.h"
+
+namespace velmora::batch {
+
+RunReport RunPipeline(const RunServices& services, const PipelineRequest& request) {
+  const bool renaming = request.run.mode == RunMode::Rename;
+  RunReport report;
+  report.mode = request.run.mode;
+
+  // 1. The history: a real run records the texts entered for it before anything is renamed.
+  if (renaming && request.history) RecordNewNames(*request.history, request.run.record);
+  if (renaming) services.hooks.clearList();
+
+  // 2. The lock and the journal: no rename happens before its pair is in the journal, and a
+  //    journal another run holds refuses this one (the run says so when it opens it).
+  std::optional<RunJournal> journal;
+  if (renaming) {
+    journal.emplace(services.programFs, request.programFolder);
+    journal->syncWhenSaved();  // sealed as the log below: synced once there
+  }
+
+  // 3. The walk and the plan, and 4. the renames.
+  std::optional<engine::SpecialStringExpander> ownExpander;
+  engine::SpecialStringExpander* expander = request.expander;
+  if (!expander) expander = &ownExpander.emplace(services.fs, engine::SpecialStringSettings{}, 0);
+  BatchRun run(services.fs, services.codePage, services.messages, services.hooks, services.stop, *expander);
+  if (journal) run.setJournal(&*journal);
+  services.hooks.carryOut(request.run.withProgress, [&] {
+    if (request.pairs)
+      run.executePairs(request.run, *request.pairs);
+    else
+      run.execute(request.run);
+  });
+
+  report.counts = run.counts();
+  report.skipped = run.skipped();
+  report.rows = run.previewRows();
+  report.journalFailed = run.journalFailed();
+  report.log = std::move(run.log());
+  if (!journal) return report;
+
+  // 5. The seal: the journal becomes the log (or the log is written beside it); with nothing
+  //    renamed the journal holds nothing to recover and goes.
+  if (report.log.empty()) {
+    journal->discard();
+  } else if (SaveRollbackLog(services.programFs, request.programFolder, report.log, &*journal)) {
+    journal->discard();
+    report.logOutcome = LogOutcome::Saved;
+  } else {
+    report.logOutcome = LogOutcome::InJournal;
+  }
+  return report;
+}
+
+std::string LogNotSavedMessage(const RunReport& report, const std::string& programFolder) {
+  if (report.logOutcome != LogOutcome::InJournal) return {};
+  return engine::FillText(VELMORA_TEXT("Core", "The rollback log could not be written; the renames are kept in %1."),
+                          {ProgramFolderWithSeparator(programFolder) + kJournalName});
+}
+
+UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener) {
+  UndoOutcome outcome;
+  const auto log = ReadRollbackLog(services.programFs, programFolder);
+  if (!log) {
+    outcome.kind = services.programFs.exists(ProgramFolderWithSeparator(programFolder) + kRollbackLogName)
+                       ? UndoOutcome::Kind::UnreadableLog
+                       : UndoOutcome::Kind::NoLog;
+    return outcome;
+  }
+  if (services.messages.confirm(kUndoTitle, kUndoQuestion, Buttons::YesNo) != Answer::Yes) {
+    outcome.kind = UndoOutcome::Kind::Declined;
+    return outcome;
+  }
+  outcome.kind = UndoOutcome::Kind::Replayed;
+  const bool withProgress = CountRollbackEntries(*log) > kUndoLinesWithoutProgress;
+  services.hooks.carryOut(withProgress, [&] {
+    outcome.replay =
+        ReplayUndo(services.programFs, programFolder, *log, services.stop, services.hooks, withProgress, listener);
+  });
+  // What could not be restored stays in the log: say so, and why nothing ran when refused.
+  if (!outcome.replay.refusal.empty()) services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));
+  if (const std::string kept = UndoKeptMessage(outcome.replay); !kept.empty())
+    services.messages.warning(kept, VELMORA_TEXT("Core", "Warning"));
+  return outcome;
+}
+
+}  // namespace velmora::batch

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The one road of every rename. The editor's OK and its preview, the single-item rename, the
+// command line and undo all come through here, and the steps always come in this order: the
+// new-name history, the lock and journal, the walk and plan, the renames, the sealing of the
+// log, the report. A front end only shows what the report holds.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/batch_run.h"
+#include "batch/undo.h"
+
+namespace velmora::batch {
+
+class NameHistory;
+
+/// The seams a run is shown through and the file systems it works on.
+struct RunServices {
+  platform::FileSystem& fs;         ///< what the run reads and renames (a snapshot of the target)
+  platform::FileSystem& programFs;  ///< where the journal and the rollback log are written
+  const platform::CodePage& codePage;
+  Messages& messages;
+  RunHooks& hooks;
+  StopFlag& stop;
+};
+
+struct PipelineRequest {
+  RunRequest run;
+  std::string programFolder;  ///< the journal and the rollback log live there
+  /// The new-name history a real run records its texts in before it renames anything.
+  NameHistory* history = nullptr;
+  /// Expands the special strings of a rules run (one per run, so its random state goes on).
+  engine::SpecialStringExpander* expander = nullptr;
+  /// Renames given as they are (old path, new path) instead of the walk and the rules.
+  std::optional<std::vector<RenamePair>> pairs;
+};
+
+/// Where the renames of a real run are recorded once it is over.
+enum class LogOutcome {
+  None,       ///< nothing was renamed: the previous log stands
+  Saved,      ///< in "rollback.rbk"
+  InJournal,  ///< the log could not be written: the journal keeps them, taken over at the next start
+};
+
+struct RunReport {
+  RunMode mode = RunMode::Rename;
+  StatusCounts counts;
+  std::vector<SkippedItem> skipped;  ///< items left alone or refused, in the run's order
+  std::vector<PreviewRow> rows;      ///< a preview's rows, filler row included
+  RollbackLog log;                   ///< the renames, in order
+  bool journalFailed = false;        ///< the journal refused the run or failed in it (said so)
+  LogOutcome logOutcome = LogOutcome::None;
+
+  bool nothingRenamed() const { return mode == RunMode::Rename && log.empty(); }
+};
+
+RunReport RunPipeline(const RunServices& services, const PipelineRequest& request);
+
+/// The message of a log that could not be written (empty when it was).
+std::string LogNotSavedMessage(const RunReport& report, const std::string& programFolder);
+
+/// Undo of the last run: the log read, the question asked, the pairs replayed (inside the
+/// progress window for a long log), what was kept said.
+struct UndoOutcome {
+  enum class Kind { NoLog, UnreadableLog, Declined, Replayed };
+  Kind kind = Kind::NoLog;
+  UndoReport replay;
+};
+UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener = nullptr);
+
+}  // namespace velmora::batch
