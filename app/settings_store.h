@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "batch/run_options.h"
 #include "batch/interfaces.h"
 
 namespace velmora::app {

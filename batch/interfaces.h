@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "batch/item_order.h"
 #include "engine/core_text.h"
 
 namespace velmora::batch {
@@ -59,20 +58,6 @@ class RunHooks {
 
 /// Hooks that do nothing: the command line, and runs nobody watches.
 class NoHooks final : public RunHooks {};
-
-/// The option values the core reads, taken from the Options window when needed.
-struct RunOptions {
-  bool exitAfterRun = false;       ///< "Exit automatically after one operation"
-  bool dontOpenListing = false;    ///< "Don't open file after save filenames "
-  bool displayResult = true;       ///< "Display result after rename files"
-  bool autocopy = true;            ///< "Automatically copy to input box when use mouse select"
-  bool excludeSmallWords = true;   ///< "Exclude 'a,and,of' etc. when Capitalize every words"
-  bool confirm = false;            ///< " Display OK confirmation box when begin rename"
-  int previewCount = 20;           ///< "Preview files number: " (1..1000)
-  int historyMax = 20;             ///< "Max Number:" (0..100)
-  ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
-  bool includeHidden = false;      ///< "Include hidden files and folders"
-};
 
 /// The stop flag that every walk and item loop tests; set by Cancel or a full preview.
 /// Atomic so that a window or a signal handler may set it at any moment.

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/run_options.h"
 #include "batch/interfaces.h"
 #include "batch/ok_checks.h"
 #include "batch/item_order.h"

@@ -573,6 +573,10 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Should not more than 10000.</source>
         <translation>Höchstens 10000.</translation>
     </message>
+    <message>
+        <source>The rollback log could not be written; the renames are kept in %1.</source>
+        <translation>Das Protokoll rollback.rbk konnte nicht geschrieben werden; die Umbenennungen bleiben in %1 erhalten.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "batch/run_options.h"
 #include "batch/interfaces.h"
 #include "ui/number_field.h"
 #include "ui/ports.h"

@@ -34,6 +34,7 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
+#include "batch/run_options.h"
 #include "batch/interfaces.h"
 #include "batch/name_history.h"
 #include "engine/operation_record.h"

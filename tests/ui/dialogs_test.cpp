@@ -28,6 +28,7 @@
 #include <filesystem>
 
 #include "batch/program_files.h"
+#include "batch/rollback_log.h"
 #include "batch/target_walk.h"
 #include "engine/name_model.h"
 #include "platform/file_system.h"
@@ -553,6 +554,9 @@ void DialogsTest::singleRenameRefusals_data() {
   QTest::newRow("the entry vanished") << S("new") << S(".md") << true
                                       << S("Can not rename, the file is on CD or is using.") << S("report")
                                       << S(".txt");
+  // The one rename is journalled like a run's: a journal that cannot be written refuses it.
+  QTest::newRow("the journal cannot be written") << S("new") << S(".md") << false << S("@journal") << S("report")
+                                                 << S(".txt");
 }
 
 void DialogsTest::singleRenameRefusals() {
@@ -572,6 +576,11 @@ void DialogsTest::singleRenameRefusals() {
   const int row = static_cast<int>(main.model().texts().indexOf(S("report.txt")));
   main.list()->selectionModel()->select(main.model().index(row), QItemSelectionModel::ClearAndSelect);
   if (vanish) std::filesystem::remove(tree.path("d/report.txt"));
+  const std::string journal = p.state().installDir + batch::kJournalName;
+  if (message == S("@journal")) {
+    std::filesystem::create_directories(journal);
+    message = QString::fromStdString(batch::JournalRefusal(batch::JournalState::Unusable, journal));
+  }
 
   ui::SingleRenameDialog& dialog = p.singleRename();
   bool stillOpen = false;

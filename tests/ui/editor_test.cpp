@@ -107,6 +107,7 @@ class EditorTest : public QObject {
   void cursorPosFromAClick();
   void automaticCopyFollowsTheDrag();
   void mouseSelectionOutlivesTheFocus();
+  void aSecondPreviewKeepsTheMouseSelection();
   void sampleMenuItems();
   void valuesAreKeptBetweenOpenings();
   void previewShowsRowsAndRenamesNothing();
@@ -574,6 +575,28 @@ void EditorTest::mouseSelectionOutlivesTheFocus() {
   QTest::mouseClick(W(p, "SpeedButton15"), Qt::LeftButton);
   QCOMPARE(Shown(h.messages), QStringList());
   QVERIFY(tree.exists("xy.txt"));
+}
+
+void EditorTest::aSecondPreviewKeepsTheMouseSelection() {
+  TempTree tree;
+  tree.make({"w/001_a.txt", "w/001_b.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
+  QVERIFY(QTest::qWaitForWindowActive(&p.editor()));
+  QWidget* remove = W(p, "RadioButton7");  // "Remove anything", the part selected by mouse
+  QTest::mouseClick(remove, Qt::LeftButton, Qt::NoModifier, QPoint(8, remove->height() / 2));
+  Drag(p.editor().sampleBox(), 0, 4);
+  // Preview, Close and Preview again: the selection is the editor's until the user changes it.
+  for (int i = 0; i < 2; ++i) {
+    QTest::mouseClick(W(p, "SpeedButton21"), Qt::LeftButton);
+    QCOMPARE(Shown(h.messages), QStringList());
+    QTRY_VERIFY(p.preview().isVisible());
+    QCOMPARE(p.preview().list()->topLevelItem(0)->text(1), QStringLiteral("a.txt"));
+    QTest::mouseClick(p.preview().findChild<QPushButton*>(QStringLiteral("Button3")), Qt::LeftButton);
+    QTRY_VERIFY(!p.preview().isVisible());
+    QTest::qWait(300);  // the events the closing posts are handled before the next click
+  }
 }
 
 void EditorTest::sampleMenuItems() {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -15,13 +16,13 @@ SampleBox::SampleBox(QWidget* parent) : QLineEdit(parent) {
   QFont sampleFont = font();
   sampleFont.setPointSizeF(sampleFont.pointSizeF() * 1.15);
   setFont(sampleFont);
-  connect(this, &QLineEdit::selectionChanged, this, &SampleBox::keepSelection);
-  connect(this, &QLineEdit::cursorPositionChanged, this, &SampleBox::keepSelection);
   connect(this, &QLineEdit::textChanged, this, &SampleBox::clearKeptSelection);
 }
 
+// Only what the user does with the mouse or the keys in the box is kept: the box also moves
+// its own selection when the focus or the window's activation changes (a preview window
+// opening and closing), and none of that is the user's selection.
 void SampleBox::keepSelection() {
-  if (focusChanging_) return;
   keptLength_ = static_cast<int>(selectedText().size());
   keptStart_ = keptLength_ > 0 ? selectionStart() : cursorPosition();
 }
@@ -50,21 +51,28 @@ void SampleBox::showKeptSelection() {
 // A line edit drops its selection when it loses the focus and selects everything when Tab
 // brings the focus back; the sample box keeps what the user selected instead.
 void SampleBox::focusInEvent(QFocusEvent* event) {
-  focusChanging_ = true;
   QLineEdit::focusInEvent(event);
   showKeptSelection();
-  focusChanging_ = false;
 }
 
 void SampleBox::focusOutEvent(QFocusEvent* event) {
-  focusChanging_ = true;
   QLineEdit::focusOutEvent(event);
   showKeptSelection();
-  focusChanging_ = false;
+}
+
+void SampleBox::keyPressEvent(QKeyEvent* event) {
+  QLineEdit::keyPressEvent(event);
+  keepSelection();
+}
+
+void SampleBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  keepSelection();
 }
 
 void SampleBox::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
+  keepSelection();
   if (event->button() != Qt::LeftButton) return;
   leftDown_ = true;
   emit pressed();
@@ -72,11 +80,13 @@ void SampleBox::mousePressEvent(QMouseEvent* event) {
 
 void SampleBox::mouseMoveEvent(QMouseEvent* event) {
   QLineEdit::mouseMoveEvent(event);
+  keepSelection();
   if (leftDown_) emit dragged();
 }
 
 void SampleBox::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
+  keepSelection();
   if (event->button() == Qt::LeftButton) leftDown_ = false;
 }
 
@@ -89,7 +99,10 @@ QMenu* SampleBox::menu(bool autocopy) {
     connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(keptText()); });
     QAction* all = menu_->addAction(tr("Select All(&A)"));
     all->setObjectName(QStringLiteral("SelectAllItem"));
-    connect(all, &QAction::triggered, this, &QLineEdit::selectAll);
+    connect(all, &QAction::triggered, this, [this] {
+      selectAll();
+      keepSelection();
+    });
     QAction* toggle = menu_->addAction(QString());
     toggle->setObjectName(QStringLiteral("AutocopyItem"));
     connect(toggle, &QAction::triggered, this, &SampleBox::autocopyToggled);

@@ -11,9 +11,10 @@ class QMenu;
 
 namespace velmora::ui {
 
-/// The selection is the one the user made last: it stays (and stays shown) when the focus
-/// moves elsewhere or comes back by Tab, and only the user's own selecting,
-/// clearKeptSelection() and a new text change it.
+/// The selection is the one the user made last, with the mouse or the keys in the box: it
+/// stays (and stays shown) when the focus moves elsewhere, comes back by Tab, or another
+/// window opens and closes, and only the user's own selecting, clearKeptSelection() and a
+/// new text change it.
 class SampleBox final : public QLineEdit {
   Q_OBJECT
 
@@ -56,6 +57,8 @@ class SampleBox final : public QLineEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void keepSelection();
@@ -64,7 +67,6 @@ class SampleBox final : public QLineEdit {
   int keptStart_ = 0;
   int keptLength_ = 0;
   int cursorPos_ = 0;
-  bool focusChanging_ = false;  ///< the box's own focus handling moves the selection
   bool leftDown_ = false;
   QMenu* menu_ = nullptr;
 };
