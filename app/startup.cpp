@@ -47,7 +47,7 @@ StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& 
 
   plan.keywordGiven = true;
   plan.operationKind = firstArgument;
-  const bool savesomes = firstArgument == engine::KeywordOf(OperationKind::Savesomes);
+  const bool savesomes = firstArgument == engine::KeywordOf(OperationKind::ListPicked);
 
   if (auto lines = TakeHandOffFile(fs, installDir)) {
     plan.target.picked = *lines;
@@ -65,8 +65,8 @@ StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& 
       plan.samplePath = probe.firstFile.empty() ? batch::ProgramFolderWithSeparator(folder)
                                                 : platform::JoinPath(folder, probe.firstFile);
       if (probe.firstFile.empty() && probe.firstFolder.empty()) {
-        if (firstArgument == engine::KeywordOf(OperationKind::Savealls) ||
-            firstArgument == engine::KeywordOf(OperationKind::Changexten)) {
+        if (firstArgument == engine::KeywordOf(OperationKind::ListFolder) ||
+            firstArgument == engine::KeywordOf(OperationKind::Extension)) {
           messages.information(kNoFileInFolderMessage);
           plan.armCloseTimer = true;
         } else if (messages.confirm(kEditFolderNameTitle, kEditFolderNameQuestion, batch::Buttons::YesNo) ==
@@ -159,14 +159,14 @@ std::string DesktopUsage() {
 
 std::string SessionKeyword(SessionItem item, const std::vector<std::string>& entries, platform::FileSystem& fs) {
   switch (item) {
-    case SessionItem::Remove: return engine::KeywordOf(OperationKind::Removpart);
-    case SessionItem::Replace: return engine::KeywordOf(OperationKind::Replapart);
-    case SessionItem::Insert: return engine::KeywordOf(OperationKind::Addnewnum);
-    case SessionItem::Change: return engine::KeywordOf(OperationKind::Changnew);
-    case SessionItem::Extension: return engine::KeywordOf(OperationKind::Changexten);
+    case SessionItem::Remove: return engine::KeywordOf(OperationKind::Remove);
+    case SessionItem::Replace: return engine::KeywordOf(OperationKind::Replace);
+    case SessionItem::Insert: return engine::KeywordOf(OperationKind::Insert);
+    case SessionItem::Change: return engine::KeywordOf(OperationKind::Change);
+    case SessionItem::Extension: return engine::KeywordOf(OperationKind::Extension);
     case SessionItem::Save:
-      return entries.size() == 1 && fs.isDirectory(entries.front()) ? engine::KeywordOf(OperationKind::Savealls)
-                                                                     : engine::KeywordOf(OperationKind::Savesomes);
+      return entries.size() == 1 && fs.isDirectory(entries.front()) ? engine::KeywordOf(OperationKind::ListFolder)
+                                                                     : engine::KeywordOf(OperationKind::ListPicked);
   }
   return {};
 }

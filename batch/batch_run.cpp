@@ -231,7 +231,7 @@ void BatchRun::applyOperationToItem(const Item& item) {
       result(ItemStatus::LeftAlone, item.path, {}, kEmptyNameReason);
       break;
     case OutcomeKind::Unchanged: {
-      const bool scopeAllows = request_->record.kind == engine::OperationKind::Changexten ||
+      const bool scopeAllows = request_->record.kind == engine::OperationKind::Extension ||
                                request_->target.scope != FolderScope::ThisFolder;
       if (handPicked() && renaming() && scopeAllows) hooks_.addEntry(item.path);
       result(ItemStatus::Unchanged, item.path, item.path);

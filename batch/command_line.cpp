@@ -26,11 +26,11 @@ std::string ShellQuote(std::string_view word) {
 
 const char* CommandName(engine::OperationKind kind) {
   switch (kind) {
-    case engine::OperationKind::Removpart: return "remove";
-    case engine::OperationKind::Replapart: return "replace";
-    case engine::OperationKind::Addnewnum: return "insert";
-    case engine::OperationKind::Changnew: return "change";
-    case engine::OperationKind::Changexten: return "extension";
+    case engine::OperationKind::Remove: return "remove";
+    case engine::OperationKind::Replace: return "replace";
+    case engine::OperationKind::Insert: return "insert";
+    case engine::OperationKind::Change: return "change";
+    case engine::OperationKind::Extension: return "extension";
     default: return "";
   }
 }

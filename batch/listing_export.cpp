@@ -206,7 +206,7 @@ const char* FolderHeader(ListingContent content) {
 std::vector<std::string> CollectListingLines(platform::FileSystem& fs, const ListingRequest& request,
                                              RunHooks& hooks, const StopFlag& stop) {
   const std::string stamp = request.stampLine.empty() ? CurrentStampLine() : request.stampLine;
-  if (request.kind == engine::OperationKind::Savesomes)
+  if (request.kind == engine::OperationKind::ListPicked)
     return HandPickedLines(fs, OrderedItems(fs, request.settings.order, ItemList::OfPaths(request.target.picked)).paths, stamp);
 
   std::vector<std::string> lines{FolderHeader(request.settings.content) + request.target.folder, stamp};

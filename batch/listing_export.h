@@ -107,7 +107,7 @@ class ListingWalk {
 };
 
 struct ListingRequest {
-  engine::OperationKind kind = engine::OperationKind::Savealls;  ///< Savealls or Savesomes
+  engine::OperationKind kind = engine::OperationKind::ListFolder;  ///< Savealls or Savesomes
   TargetSet target;          ///< the folder (Savealls) or the hand-picked list (Savesomes)
   ListingSettings settings;  ///< read for Savealls only, but for its order
   std::string chosenPath;    ///< the name picked in the save dialog (or given on a command line)

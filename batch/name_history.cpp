@@ -107,7 +107,7 @@ std::vector<std::string> NewNameTexts(const engine::OperationRecord& record) {
     if (inUse && !text.empty()) texts.push_back(text);
   };
   switch (record.kind) {
-    case OperationKind::Addnewnum:
+    case OperationKind::Insert:
       if (record.insertMode == engine::InsertMode::InsertAtPosition) {
         take(record.atHead, record.headText);
         take(record.atEnd, record.endText);
@@ -116,10 +116,10 @@ std::vector<std::string> NewNameTexts(const engine::OperationRecord& record) {
         take(true, record.insertText);
       }
       break;
-    case OperationKind::Replapart:
+    case OperationKind::Replace:
       take(true, record.newText);
       break;
-    case OperationKind::Changnew:
+    case OperationKind::Change:
       take(record.changeMode == engine::ChangeMode::ChangeFullName, record.newName);
       break;
     default:

@@ -33,7 +33,8 @@ std::string ContinueSuffix(const TargetSet& target, RunMode mode) {
 
 namespace {
 
-/// The state of one OK press: the refused flag, the two remembered answers, the focus.
+/// The state of one OK press: the refused flag, the two remembered answers, the field the
+/// refusal points at.
 class OkPress {
  public:
   OkPress(OkRequest& request, Messages& messages)
@@ -43,22 +44,22 @@ class OkPress {
   OkRequest& request() { return request_; }
   const engine::OperationRecord& record() const { return request_.record; }
 
-  /// A failed check: its message, the focus, refused.
-  void refuse(const std::string& message, const std::string& focus = {}) {
+  /// A failed check: its message, the record field it points at, refused.
+  void refuse(const std::string& message, const std::string& field = {}) {
     messages_.information(message);
-    if (!focus.empty()) focus_ = focus;
+    if (!field.empty()) field_ = field;
     refused_ = true;
   }
-  void refuseQuietly(const std::string& focus = {}) {
-    if (!focus.empty()) focus_ = focus;
+  void refuseQuietly(const std::string& field = {}) {
+    if (!field.empty()) field_ = field;
     refused_ = true;
   }
-  void warn(const std::string& message, const std::string& focus = {}) {
+  void warn(const std::string& message, const std::string& field = {}) {
     messages_.warning(message);
-    if (!focus.empty()) focus_ = focus;
+    if (!field.empty()) field_ = field;
     refused_ = true;
   }
-  void setFocus(const std::string& focus) { focus_ = focus; }
+  void pointAt(const std::string& field) { field_ = field; }
   bool refused() const { return refused_; }
 
   bool confirmationsShown() const {
@@ -86,14 +87,14 @@ class OkPress {
 
   std::optional<Answer> a1, a2;
   Messages& messages() { return messages_; }
-  const std::string& focus() const { return focus_; }
+  const std::string& field() const { return field_; }
 
  private:
   OkRequest& request_;
   Messages& messages_;
   std::string suffix_;
   bool refused_ = false;
-  std::string focus_;
+  std::string field_;
 };
 
 bool ExtensionBlock(OkPress& press) {
@@ -121,7 +122,7 @@ bool ExtensionBlock(OkPress& press) {
         engine::FillText(VELMORA_TEXT("Core", "The new extention part is empty,\nit will REMOVE old extention part from "
                                               "original filenames,\n%1"),
                          {s}));
-    if (press.a1 != Answer::Ok) press.refuseQuietly("LabeledEdit4");
+    if (press.a1 != Answer::Ok) press.refuseQuietly("newExtension");
   }
   if (!n.empty() && n != ".") {
     if (!press.inputTextCheck(n)) {
@@ -133,7 +134,7 @@ bool ExtensionBlock(OkPress& press) {
               : engine::FillText(VELMORA_TEXT("Core", "It will change filenames extention part, from '%1' to '%2',\n%3"),
                                  {record.oldExtension, n, s});
       press.a2 = press.ordinaryConfirm(VELMORA_TEXT("Core", "Change Confirmation"), text);
-      if (press.a2 && *press.a2 != Answer::Ok) press.setFocus("LabeledEdit4");
+      if (press.a2 && *press.a2 != Answer::Ok) press.pointAt("newExtension");
     }
   }
   if (!press.commonRunDecision()) return false;
@@ -166,7 +167,7 @@ bool RemoveBlock(OkPress& press) {
   switch (r.removeMode) {
     case engine::RemoveMode::RemoveStrings:
       if (r.removeText1.empty() && r.removeText2.empty() && r.removeText3.empty()) {
-        press.refuse(VELMORA_TEXT("Core", "Please select or input string to be removed."), "Edit1");
+        press.refuse(VELMORA_TEXT("Core", "Please select or input string to be removed."), "removeText1");
       } else {
         press.a1 = press.ordinaryConfirm(
             VELMORA_TEXT("Core", "Remove Confirmation"),
@@ -190,7 +191,7 @@ bool RemoveBlock(OkPress& press) {
     case engine::RemoveMode::RemoveBetween:
       if (r.leftText.empty() || r.rightText.empty()) {
         press.refuse(VELMORA_TEXT("Core", "Please select or input strings to define limition."),
-                     r.leftText.empty() ? "Edit11" : "Edit12");
+                     r.leftText.empty() ? "leftText" : "rightText");
       } else {
         press.a1 = press.ordinaryConfirm(
             VELMORA_TEXT("Core", "Remove Confirmation"),
@@ -204,7 +205,7 @@ bool RemoveBlock(OkPress& press) {
       if (eraseMissing || keepMissing) {
         press.refuse(r.alsoErase ? VELMORA_TEXT("Core", "Please select or input special symbols to remove")
                                  : VELMORA_TEXT("Core", "Please select or input special symbols of dont remove"),
-                     keepMissing ? "Edit15" : "Edit13");
+                     keepMissing ? "keepOthersText" : "alsoEraseText");
       } else {
         press.a1 = press.ordinaryConfirm(VELMORA_TEXT("Core", "Clean Confirmation"),
                                          VELMORA_TEXT("Core", "It will clean symbols, continue ?"));
@@ -225,7 +226,7 @@ bool RemoveBlock(OkPress& press) {
       break;
     case engine::RemoveMode::KeepStrings:
       if (r.keepText1.empty() && r.keepText2.empty()) {
-        press.refuse(VELMORA_TEXT("Core", "Please select or input strings to define limition."), "Edit14");
+        press.refuse(VELMORA_TEXT("Core", "Please select or input strings to define limition."), "keepText1");
       } else {
         press.a1 = press.ordinaryConfirm(
             VELMORA_TEXT("Core", "Keep Confirmation"),
@@ -244,7 +245,7 @@ bool ReplaceBlock(OkPress& press) {
   if (r.replaceMode == engine::ReplaceMode::ReplaceString) {
     const std::string& old = r.oldText;
     if (old.empty()) {
-      press.refuse(VELMORA_TEXT("Core", "Please input the old part of file name"), "LabeledEdit1");
+      press.refuse(VELMORA_TEXT("Core", "Please input the old part of file name"), "oldText");
       return false;
     }
     if (newText.empty()) {
@@ -257,7 +258,7 @@ bool ReplaceBlock(OkPress& press) {
                                                       "insensitive) from original filenames,\n%2"),
                                  {old, s});
       press.a1 = press.alwaysConfirm(VELMORA_TEXT("Core", "Replace Confirmation"), text);
-      if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
+      if (press.a1 != Answer::Ok) press.refuseQuietly("newText");
     }
     if (!newText.empty() || press.a1 == Answer::Ok) {
       if (!press.inputTextCheck(newText)) {
@@ -279,7 +280,7 @@ bool ReplaceBlock(OkPress& press) {
           engine::FillText(VELMORA_TEXT("Core", "The new part is empty, it will REMOVE old part '%1' from original "
                                                 "filenames! continue ?"),
                            {selected}));
-      if (press.a1 != Answer::Ok) press.refuseQuietly("ComboBoxEx4");
+      if (press.a1 != Answer::Ok) press.refuseQuietly("newText");
     } else {
       // The new text is not checked here; NewPathCheck still sees every final name.
       press.a2 = press.ordinaryConfirm(
@@ -337,15 +338,15 @@ bool InsertBlock(OkPress& press) {
   const std::string& s = press.suffix();
   if (r.insertMode == engine::InsertMode::InsertAtString) {
     if (r.anchorText.empty()) {
-      press.refuse(VELMORA_TEXT("Core", "Please specify the existing string"), "LabeledEdit2");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the existing string"), "anchorText");
       return false;
     }
     if (r.anchorPlacement == 2 && r.secondAnchorText.empty()) {
-      press.refuse(VELMORA_TEXT("Core", "Please specify the second string"), "LabeledEdit5");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the second string"), "secondAnchorText");
       return false;
     }
     if (r.insertText.empty()) {
-      press.refuse(VELMORA_TEXT("Core", "Please specify the string which you want to insert"), "ComboBoxEx6");
+      press.refuse(VELMORA_TEXT("Core", "Please specify the string which you want to insert"), "insertText");
       return false;
     }
     if (!press.inputTextCheck(r.insertText)) return false;
@@ -365,19 +366,19 @@ bool InsertBlock(OkPress& press) {
     bool checked;
     const std::string& text;
     const char* missing;
-    const char* focus;
+    const char* field;
   };
   const Position positions[] = {
-      {r.atHead, r.headText, VELMORA_TEXT("Core", "You have not inputted text of HEAD string to insert."), "ComboBoxEx1"},
-      {r.atEnd, r.endText, VELMORA_TEXT("Core", "You have not inputted text of END string to insert."), "ComboBoxEx2"},
+      {r.atHead, r.headText, VELMORA_TEXT("Core", "You have not inputted text of HEAD string to insert."), "headText"},
+      {r.atEnd, r.endText, VELMORA_TEXT("Core", "You have not inputted text of END string to insert."), "endText"},
       {r.atCursor, r.cursorText, VELMORA_TEXT("Core", "You have not inputted text of at CURSOR string to insert."),
-       "ComboBoxEx3"}};
+       "cursorText"}};
   bool anyEmpty = false;
   for (const Position& p : positions) anyEmpty = anyEmpty || (p.checked && p.text.empty());
   if (anyEmpty) {
     for (const Position& p : positions) {
       if (p.checked && p.text.empty())
-        press.refuse(p.missing, p.focus);
+        press.refuse(p.missing, p.field);
     }
     return false;
   }
@@ -408,7 +409,7 @@ bool ChangeBlock(OkPress& press) {
   const std::string& s = press.suffix();
   if (r.changeMode == engine::ChangeMode::ChangeFullName) {
     if (r.newName.empty()) {
-      press.refuse(VELMORA_TEXT("Core", "Please input new name"), "ComboBoxEx5");
+      press.refuse(VELMORA_TEXT("Core", "Please input new name"), "newName");
     } else if (!press.inputTextCheck(r.newName)) {
       press.refuseQuietly();
     } else {
@@ -437,7 +438,7 @@ bool SaveListingBlock(OkPress& press) {
   if (c.specialTypes && c.other && c.otherText.empty()) {
     press.warn(VELMORA_TEXT("Core", "You selected other types filename to save, so you should define file types in edit "
                                     "box."),
-               "Edit3");
+               "otherText");
     return false;
   }
   return true;
@@ -449,9 +450,9 @@ OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& mes
   OkResult result;
   const OperationKind kind = request.record.kind;
   // No operation chosen: the editor is in its about mode and OK has nothing to do.
-  if (kind == OperationKind::Browsefile) return result;
+  if (kind == OperationKind::NoOperation) return result;
   // The hand-picked listing is exported at once, without the editor's checks.
-  if (kind == OperationKind::Savesomes) {
+  if (kind == OperationKind::ListPicked) {
     request.mode = RunMode::Rename;
     result.run = true;
     return result;
@@ -463,29 +464,29 @@ OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& mes
   }
   OkPress press(request, messages);
   switch (kind) {
-    case OperationKind::Removpart:
+    case OperationKind::Remove:
       result.run = RemoveBlock(press);
       break;
-    case OperationKind::Replapart:
+    case OperationKind::Replace:
       result.run = ReplaceBlock(press);
       break;
-    case OperationKind::Addnewnum:
+    case OperationKind::Insert:
       result.run = InsertBlock(press);
       break;
-    case OperationKind::Changnew:
+    case OperationKind::Change:
       result.run = ChangeBlock(press);
       break;
-    case OperationKind::Changexten:
+    case OperationKind::Extension:
       result.run = ExtensionBlock(press);
       break;
-    case OperationKind::Savealls:
+    case OperationKind::ListFolder:
       result.run = SaveListingBlock(press);
       break;
-    case OperationKind::Savesomes:
-    case OperationKind::Browsefile:
+    case OperationKind::ListPicked:
+    case OperationKind::NoOperation:
       break;
   }
-  result.focus = press.focus();
+  result.field = press.field();
   return result;
 }
 

@@ -46,7 +46,9 @@ struct OkRequest {
 
 struct OkResult {
   bool run = false;          ///< start the run (or the listing export)
-  std::string focus;         ///< objectName of the box that gets the focus, "" for none
+  /// The record field a refused check points at ("" for none); the editor puts the focus in
+  /// its box, the CLI names it.
+  std::string field;
   bool targetChecked = false;  ///< FirstTargetItem was called and found something
   int topLayerFileCount = 0;
 };

@@ -16,18 +16,18 @@ using engine::SpecialStringSettings;
 namespace {
 
 using Kinds = std::vector<OperationKind>;
-const Kinds kRemove{OperationKind::Removpart};
-const Kinds kReplace{OperationKind::Replapart};
-const Kinds kInsert{OperationKind::Addnewnum};
-const Kinds kChange{OperationKind::Changnew};
-const Kinds kExtension{OperationKind::Changexten};
+const Kinds kRemove{OperationKind::Remove};
+const Kinds kReplace{OperationKind::Replace};
+const Kinds kInsert{OperationKind::Insert};
+const Kinds kChange{OperationKind::Change};
+const Kinds kExtension{OperationKind::Extension};
 // The texts that may hold special strings belong to these three.
-const Kinds kNewTexts{OperationKind::Replapart, OperationKind::Addnewnum, OperationKind::Changnew};
+const Kinds kNewTexts{OperationKind::Replace, OperationKind::Insert, OperationKind::Change};
 // Positions picked in the sample: the selection for remove, keep and replace, the caret for
 // insert; the sample's length for every "From End" mapping, and the old extension's default.
-const Kinds kSelection{OperationKind::Removpart, OperationKind::Replapart};
-const Kinds kSample{OperationKind::Removpart, OperationKind::Replapart, OperationKind::Addnewnum,
-                    OperationKind::Changexten};
+const Kinds kSelection{OperationKind::Remove, OperationKind::Replace};
+const Kinds kSample{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
+                    OperationKind::Extension};
 
 struct Entry {
   FieldInfo info;

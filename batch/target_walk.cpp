@@ -74,7 +74,7 @@ std::string FirstTargetItem(FileSystem& fs, const TargetSet& target, engine::Ope
   if (scope == FolderScope::OneLayer || scope == FolderScope::AllLayers) {
     answer = probe.firstFile;
     if (answer.empty()) {
-      if (kind != engine::OperationKind::Savealls) {
+      if (kind != engine::OperationKind::ListFolder) {
         messages.information(VELMORA_TEXT("Core", "There is no file(one layer) now!"));
       } else {
         answer = probe.firstFolder;

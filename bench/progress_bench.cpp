@@ -123,7 +123,7 @@ struct Bench {
     main.setFolderBox(QString::fromStdString(folder));
     program->state().target.folder = folder;
     program->state().target.scope = batch::FolderScope::OneLayer;
-    main.StartOperation(engine::OperationKind::Changexten);
+    main.StartOperation(engine::OperationKind::Extension);
     ui::OperationEditor& editor = program->editor();
     auto* all = editor.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
     if (!all->isChecked()) all->click();
@@ -152,7 +152,7 @@ struct Bench {
     run.execute(request);
     const Times times{Ms(Clock::now() - begin), CpuMs() - cpuBegin};
     journal.discard();
-    editor.SpeedButton20Click();
+    editor.selectClicked();
     if (static_cast<int>(run.log().pairCount()) != files) std::fprintf(stderr, "renamed only %zu\n", run.log().pairCount());
     return times;
   }
@@ -218,7 +218,7 @@ struct Bench {
     }
     const auto begin = Clock::now();
     const double cpuBegin = CpuMs();
-    program->editor().SpeedButton15Click();  // returns after the end of the run and the re-listing
+    program->editor().okClicked();  // returns after the end of the run and the re-listing
     ended = true;
     if (clicker.joinable()) clicker.join();
     QCoreApplication::processEvents();

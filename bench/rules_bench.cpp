@@ -47,63 +47,63 @@ void RunRule(benchmark::State& state, const std::function<void(OperationRecord&)
   BENCHMARK(name)->Arg(0)->Arg(1)
 
 RULE_BENCH(RemoveStrings, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeText1 = "2007";
   r.removeText2 = "img";
   r.removeText3 = "(";
 });
 RULE_BENCH(RemoveStringsCaseSensitive, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeText1 = "2007";
   r.removeText2 = "img";
   r.removeCaseSensitive = true;
 });
 RULE_BENCH(RemoveSelectedFromEnd, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = engine::RemoveMode::RemoveSelected;
   r.removeFromEnd = true;
   r.sample.selectionStart = 5;
   r.sample.selectionLength = 9;
 });
 RULE_BENCH(RemoveBetween, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = engine::RemoveMode::RemoveBetween;
   r.leftText = "(";
   r.rightText = ")";
   r.removeBoundaries = true;
 });
 RULE_BENCH(KeepSelected, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = engine::RemoveMode::KeepSelected;
   r.sample.selectionStart = 3;
   r.sample.selectionLength = 11;
 });
 RULE_BENCH(KeepStrings, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = engine::RemoveMode::KeepStrings;
   r.keepText1 = "0";
   r.keepText2 = "img";
 });
 RULE_BENCH(CleanSymbols, {
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = engine::RemoveMode::CleanSymbols;
   r.alsoErase = true;
   r.alsoEraseText = "img";
 });
 RULE_BENCH(ReplaceString, {
-  r.kind = OperationKind::Replapart;
+  r.kind = OperationKind::Replace;
   r.oldText = "IMG";
   r.newText = "pic";
 });
 RULE_BENCH(ReplaceSelected, {
-  r.kind = OperationKind::Replapart;
+  r.kind = OperationKind::Replace;
   r.replaceMode = engine::ReplaceMode::ReplaceSelected;
   r.sample.selectionStart = 4;
   r.sample.selectionLength = 6;
   r.newText = "-";
 });
 RULE_BENCH(InsertAtPosition, {
-  r.kind = OperationKind::Addnewnum;
+  r.kind = OperationKind::Insert;
   r.atCursor = r.atHead = r.atEnd = true;
   r.sample.cursorPos = 9;
   r.cursorText = "_";
@@ -111,26 +111,26 @@ RULE_BENCH(InsertAtPosition, {
   r.endText = "_old";
 });
 RULE_BENCH(InsertAtString, {
-  r.kind = OperationKind::Addnewnum;
+  r.kind = OperationKind::Insert;
   r.insertMode = engine::InsertMode::InsertAtString;
   r.anchorText = "0";
   r.insertText = "+";
 });
 RULE_BENCH(ChangeFullName, {
-  r.kind = OperationKind::Changnew;
+  r.kind = OperationKind::Change;
   r.newName = "holiday";
 });
 RULE_BENCH(ConvertCaseLower, {
-  r.kind = OperationKind::Changnew;
+  r.kind = OperationKind::Change;
   r.changeMode = engine::ChangeMode::ConvertCase;
 });
 RULE_BENCH(CapitalizeWords, {
-  r.kind = OperationKind::Changnew;
+  r.kind = OperationKind::Change;
   r.changeMode = engine::ChangeMode::ConvertCase;
   r.caseStyle = engine::CaseStyle::CapitalizeWords;
 });
 RULE_BENCH(ReplaceWithAllSpecialStrings, {
-  r.kind = OperationKind::Replapart;
+  r.kind = OperationKind::Replace;
   r.oldText = "img";
   r.newText = "$$$_%%_%6%_@@_##_@$@";
 });

@@ -209,10 +209,10 @@ class Session {
     const bool isDir = !first.empty() && fs_.isDirectory(first);
     auto& record = settings_.record;
     if (!settings_.sampleNameSet) {
-      record.sample.sampleName = record.kind == OperationKind::Changexten ? engine::FileNamePart(first)
+      record.sample.sampleName = record.kind == OperationKind::Extension ? engine::FileNamePart(first)
                                                                           : engine::BaseName(first, isDir);
     }
-    if (record.kind == OperationKind::Changexten && !settings_.oldExtensionSet && !isDir) {
+    if (record.kind == OperationKind::Extension && !settings_.oldExtensionSet && !isDir) {
       std::string ext = engine::Extension(record.sample.sampleName, false);
       record.oldExtension = ext.empty() ? ext : ext.substr(1);
     }
@@ -229,11 +229,10 @@ class Session {
     batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
     if (!ok.run) {
-      // The box the editor would put the focus in is a field here: name it.
-      const batch::FieldInfo* field = batch::FieldOfControl(ok.focus);
-      if (field && !messages_.questionDeclined) {
-        field_ = field->name;
-        if (!o_.json) err_ << "Field: " << field->name << " (--set " << field->name << "=...)\n";
+      // The field the editor would put the focus in: named.
+      if (!ok.field.empty() && !messages_.questionDeclined) {
+        field_ = ok.field;
+        if (!o_.json) err_ << "Field: " << ok.field << " (--set " << ok.field << "=...)\n";
       }
       return finish(kRefused);
     }

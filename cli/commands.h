@@ -19,15 +19,15 @@ struct OperationCommand {
 };
 
 inline constexpr OperationCommand kOperationCommands[] = {
-    {"remove", engine::OperationKind::Removpart, "Remove, keep or clean (mode from removeMode)",
+    {"remove", engine::OperationKind::Remove, "Remove, keep or clean (mode from removeMode)",
      "velmora-cli remove --folder ~/Photos --set removeText1=IMG_ --preview"},
-    {"replace", engine::OperationKind::Replapart, "Replace a string or the selected part",
+    {"replace", engine::OperationKind::Replace, "Replace a string or the selected part",
      "velmora-cli replace --folder ~/Music --set oldText=_ --set 'newText= '"},
-    {"insert", engine::OperationKind::Addnewnum, "Insert at positions or next to a string",
+    {"insert", engine::OperationKind::Insert, "Insert at positions or next to a string",
      "velmora-cli insert --folder ~/Scans --set atHead=true --set 'headText=$$$ '"},
-    {"change", engine::OperationKind::Changnew, "Change the whole name or convert its case",
+    {"change", engine::OperationKind::Change, "Change the whole name or convert its case",
      "velmora-cli change --folder ~/Books --set changeMode=ConvertCase --set caseStyle=CapitalizeWords"},
-    {"extension", engine::OperationKind::Changexten, "Change, add, remove the extension, or convert its case",
+    {"extension", engine::OperationKind::Extension, "Change, add, remove the extension, or convert its case",
      "velmora-cli extension --folder ~/Pictures --set oldExtension=jpeg --set newExtension=jpg"},
 };
 

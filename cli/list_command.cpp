@@ -132,7 +132,7 @@ int ListCommand::execute(std::ostream& out, std::ostream& err) {
   fs.setListingRules({hidden_, stateDir});
 
   batch::ListingRequest request;
-  request.kind = folderMode ? engine::OperationKind::Savealls : engine::OperationKind::Savesomes;
+  request.kind = folderMode ? engine::OperationKind::ListFolder : engine::OperationKind::ListPicked;
   request.settings = settings;
   request.lfLineEnds = lf_;
   if (folderMode) {

@@ -28,11 +28,11 @@ NewNameOutcome Finish(const Item& item, std::string newPath) {
 
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
   switch (record.kind) {
-    case OperationKind::Removpart:
-    case OperationKind::Replapart:
-    case OperationKind::Addnewnum:
+    case OperationKind::Remove:
+    case OperationKind::Replace:
+    case OperationKind::Insert:
       break;
-    case OperationKind::Changnew: {
+    case OperationKind::Change: {
       std::string newPath = ApplyChangeRule(record, item, context);
       // The whole new path is tested; a path that ends in its folder part (a name that
       // became nothing, such as a name of spaces only) is as empty as an empty path: it
@@ -40,7 +40,7 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
       if (newPath.size() <= NameStart(item.path)) return {OutcomeKind::EmptyName, {}};
       return Finish(item, std::move(newPath));
     }
-    case OperationKind::Changexten:
+    case OperationKind::Extension:
       return ApplyExtensionRule(record, item, context.codePage);
     default:
       return {OutcomeKind::Unchanged, {}};
@@ -50,10 +50,10 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
   const std::string name(parts.base);
   std::string newBase;
   switch (record.kind) {
-    case OperationKind::Removpart:
+    case OperationKind::Remove:
       newBase = ApplyRemoveRule(record, name, item, context);
       break;
-    case OperationKind::Replapart:
+    case OperationKind::Replace:
       newBase = ApplyReplaceRule(record, name, item, context);
       break;
     default:

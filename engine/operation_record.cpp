@@ -8,14 +8,14 @@ namespace velmora::engine {
 
 namespace {
 constexpr std::array<std::pair<OperationKind, const char*>, 8> kKeywords{{
-    {OperationKind::Browsefile, "Browsefile"},
-    {OperationKind::Removpart, "Removpart"},
-    {OperationKind::Replapart, "Replapart"},
-    {OperationKind::Addnewnum, "Addnewnum"},
-    {OperationKind::Changnew, "Changnew"},
-    {OperationKind::Changexten, "Changexten"},
-    {OperationKind::Savealls, "Savealls"},
-    {OperationKind::Savesomes, "Savesomes"},
+    {OperationKind::NoOperation, "Browsefile"},
+    {OperationKind::Remove, "Removpart"},
+    {OperationKind::Replace, "Replapart"},
+    {OperationKind::Insert, "Addnewnum"},
+    {OperationKind::Change, "Changnew"},
+    {OperationKind::Extension, "Changexten"},
+    {OperationKind::ListFolder, "Savealls"},
+    {OperationKind::ListPicked, "Savesomes"},
 }};
 }  // namespace
 
@@ -33,7 +33,7 @@ OperationKind KindFromKeyword(const std::string& keyword, bool* found) {
     }
   }
   if (found) *found = false;
-  return OperationKind::Browsefile;
+  return OperationKind::NoOperation;
 }
 
 }  // namespace velmora::engine

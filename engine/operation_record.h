@@ -10,14 +10,14 @@ namespace velmora::engine {
 
 /// The operation as its keyword text says it.
 enum class OperationKind {
-  Browsefile,  ///< no operation chosen
-  Removpart,   ///< remove, keep, clean
-  Replapart,   ///< replace
-  Addnewnum,   ///< insert
-  Changnew,    ///< change the name or its case
-  Changexten,  ///< extension
-  Savealls,    ///< listing of a folder
-  Savesomes,   ///< listing of the hand-picked list
+  NoOperation, ///< no operation chosen: "Browsefile"
+  Remove,      ///< remove, keep, clean: "Removpart"
+  Replace,     ///< replace: "Replapart"
+  Insert,      ///< insert: "Addnewnum"
+  Change,      ///< change the name or its case: "Changnew"
+  Extension,   ///< extension: "Changexten"
+  ListFolder,  ///< listing of a folder: "Savealls"
+  ListPicked,  ///< listing of the hand-picked list: "Savesomes"
 };
 
 /// The keyword text ("Removpart", ...).
@@ -41,7 +41,7 @@ struct SampleValues {
 };
 
 struct OperationRecord {
-  OperationKind kind = OperationKind::Browsefile;
+  OperationKind kind = OperationKind::NoOperation;
 
   // Remove, keep, clean
   RemoveMode removeMode = RemoveMode::RemoveStrings;
@@ -104,8 +104,8 @@ struct OperationRecord {
 
   /// True for the operations that only convert letter case (no collision numbering).
   bool onlyConvertsCase() const {
-    return (kind == OperationKind::Changnew && changeMode == ChangeMode::ConvertCase) ||
-           (kind == OperationKind::Changexten && extensionMode == ExtensionMode::ConvertExtensionCase);
+    return (kind == OperationKind::Change && changeMode == ChangeMode::ConvertCase) ||
+           (kind == OperationKind::Extension && extensionMode == ExtensionMode::ConvertExtensionCase);
   }
 };
 

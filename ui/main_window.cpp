@@ -167,14 +167,14 @@ void MainWindow::buildWindow() {
     program_.editor().showAbout();
   });
   const std::pair<QToolButton*, OperationKind> operations[] = {
-      {ui_->InsertButton, OperationKind::Addnewnum}, {ui_->ReplaceButton, OperationKind::Replapart},
-      {ui_->RemoveButton, OperationKind::Removpart}, {ui_->ChangeButton, OperationKind::Changnew},
-      {ui_->ExtensionButton, OperationKind::Changexten},
+      {ui_->InsertButton, OperationKind::Insert}, {ui_->ReplaceButton, OperationKind::Replace},
+      {ui_->RemoveButton, OperationKind::Remove}, {ui_->ChangeButton, OperationKind::Change},
+      {ui_->ExtensionButton, OperationKind::Extension},
   };
   for (const auto& [b, kind] : operations)
     connect(b, &QToolButton::clicked, this, [this, kind = kind] { StartOperation(kind); });
   connect(ui_->SaveButton, &QToolButton::clicked, this, [this] {
-    StartOperation(folderBox_->text().isEmpty() ? OperationKind::Savesomes : OperationKind::Savealls);
+    StartOperation(folderBox_->text().isEmpty() ? OperationKind::ListPicked : OperationKind::ListFolder);
   });
   connect(ui_->UndoButton, &QToolButton::clicked, this, &MainWindow::UndoButtonClick);
   connect(ui_->ExitButton, &QToolButton::clicked, this, &MainWindow::close);
@@ -440,7 +440,7 @@ void MainWindow::StartOperation(OperationKind kind) {
     state.target.folder.clear();
     state.target.picked = ToPaths(model_->texts());
     state.samplePath = ToPath(model_->text(selected.isEmpty() ? 0 : selected.front()));
-    if (kind == OperationKind::Savesomes) {
+    if (kind == OperationKind::ListPicked) {
       program_.editor().exportPickedList();
       state.operationKind = app::kBrowsefile;
       return;

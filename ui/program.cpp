@@ -80,7 +80,7 @@ void Program::start(const app::CommandLine& line) {
 }
 
 void Program::launchTimerFired() {
-  if (state_.isKind(engine::OperationKind::Savesomes)) {
+  if (state_.isKind(engine::OperationKind::ListPicked)) {
     // The export reads the stored options, which the first housekeeping tick would load
     // only later.
     options().loadSettings();

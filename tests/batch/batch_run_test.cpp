@@ -24,7 +24,7 @@ class ListRecorder final : public batch::RunHooks {
 
 engine::OperationRecord ChangeExtension(const std::string& oldExt, const std::string& newExt, bool all = false) {
   engine::OperationRecord r;
-  r.kind = OperationKind::Changexten;
+  r.kind = OperationKind::Extension;
   r.oldExtension = oldExt;
   r.newExtension = newExt;
   r.allExtensions = all;
@@ -144,7 +144,7 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
   fs.addFile("/w/PIC.jpg", 2);  // another file on a case-sensitive file system
   fs.addFile("/w/B.TXT");
   engine::OperationRecord record;
-  record.kind = OperationKind::Changexten;
+  record.kind = OperationKind::Extension;
   record.extensionMode = engine::ExtensionMode::ConvertExtensionCase;
   Runner r(fs);
   auto& run = r.run(record, {"/w", FolderScope::OneLayer, {}});
@@ -275,7 +275,7 @@ TEST(BatchRun, NamesCollapsingIntoOneCostOneRenameEach) {
   constexpr int kItems = 300;
   for (int i = 0; i < kItems; ++i) fs.addFile("/w/f" + std::to_string(1000 + i) + ".txt");
   engine::OperationRecord record;
-  record.kind = OperationKind::Changnew;
+  record.kind = OperationKind::Change;
   record.newName = "same";
   Runner r(fs);
   auto& run = r.run(record, {"/w", FolderScope::OneLayer, {}});

@@ -27,7 +27,7 @@ TEST(ShellQuote, AnyBytesBecomeOneWord) {
 
 TEST(OperationCommandLine, TargetOrderAndChangedFields) {
   RecordSettings s;
-  s.record.kind = engine::OperationKind::Replapart;
+  s.record.kind = engine::OperationKind::Replace;
   s.record.oldText = "IMG";
   s.record.newText = "trip's $$";
   s.record.removeText1 = "ignored: not a field of replace";
@@ -46,7 +46,7 @@ TEST(Presets, NamesFilesAndListing) {
   EXPECT_FALSE(PresetNameError("Photos by date"));
 
   RecordSettings s;
-  s.record.kind = engine::OperationKind::Changnew;
+  s.record.kind = engine::OperationKind::Change;
   s.record.newName = "say \"hi\"\n";
   s.special.startNumber = 7;
   const std::string json = PresetJson(s);

@@ -31,7 +31,7 @@ class ListingTreeTest : public ::testing::Test {
 
   Lines collect(const ListingSettings& settings) {
     batch::ListingRequest request;
-    request.kind = engine::OperationKind::Savealls;
+    request.kind = engine::OperationKind::ListFolder;
     request.target.folder = "/w";
     request.settings = settings;
     request.stampLine = kStamp;
@@ -131,7 +131,7 @@ TEST_F(ListingTreeTest, StopEndsTheWalkAndKeepsWhatWasGathered) {
   };
   fs.addFolder("/out");
   batch::ListingRequest request;
-  request.kind = engine::OperationKind::Savealls;
+  request.kind = engine::OperationKind::ListFolder;
   request.target.folder = "/w";
   request.settings.content = ListingContent::AllLayers;
   request.chosenPath = "/out/list.txt";
@@ -252,7 +252,7 @@ TEST(ListingHandPicked, GroupedByFolderWithFoldersInAngleBrackets) {
   fs.addFolder("/a/Sub");
   fs.addFile("/b/three.txt");
   batch::ListingRequest request;
-  request.kind = engine::OperationKind::Savesomes;
+  request.kind = engine::OperationKind::ListPicked;
   request.target.picked = {"/a/one.txt", "/a/Sub/", "/b/three.txt", "/a/two.txt", "/a/gone.txt"};
   request.settings.specialTypes = true;  // never applies to the hand-picked list
   request.settings.fileSize = true;

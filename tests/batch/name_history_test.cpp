@@ -229,7 +229,7 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
   const std::vector<Row> rows = {
       {"insert head then end",
        [](auto& r) {
-         r.kind = OperationKind::Addnewnum;
+         r.kind = OperationKind::Insert;
          r.atHead = r.atEnd = true;
          r.headText = "x";
          r.endText = "y";
@@ -237,7 +237,7 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
        {"y", "x"}},
       {"insert head, end and cursor",
        [](auto& r) {
-         r.kind = OperationKind::Addnewnum;
+         r.kind = OperationKind::Insert;
          r.atHead = r.atEnd = r.atCursor = true;
          r.headText = "h";
          r.endText = "e";
@@ -246,7 +246,7 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
        {"c", "e", "h"}},
       {"unchecked and empty texts are not recorded",
        [](auto& r) {
-         r.kind = OperationKind::Addnewnum;
+         r.kind = OperationKind::Insert;
          r.atEnd = r.atCursor = true;
          r.headText = "h";
          r.cursorText = "c";
@@ -254,7 +254,7 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
        {"c"}},
       {"insert head and end equal but for case",
        [](auto& r) {
-         r.kind = OperationKind::Addnewnum;
+         r.kind = OperationKind::Insert;
          r.atHead = r.atEnd = true;
          r.headText = "Tag";
          r.endText = "TAG";
@@ -262,7 +262,7 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
        {"TAG"}},
       {"insert to string",
        [](auto& r) {
-         r.kind = OperationKind::Addnewnum;
+         r.kind = OperationKind::Insert;
          r.insertMode = engine::InsertMode::InsertAtString;
          r.atHead = true;
          r.headText = "h";
@@ -271,34 +271,34 @@ TEST(RecordNewNames, TextsPerOperationInOrder) {
        {"s"}},
       {"replace",
        [](auto& r) {
-         r.kind = OperationKind::Replapart;
+         r.kind = OperationKind::Replace;
          r.newText = "n";
        },
        {"n"}},
-      {"replace with an empty new string", [](auto& r) { r.kind = OperationKind::Replapart; }, {}},
+      {"replace with an empty new string", [](auto& r) { r.kind = OperationKind::Replace; }, {}},
       {"change full name",
        [](auto& r) {
-         r.kind = OperationKind::Changnew;
+         r.kind = OperationKind::Change;
          r.newName = "name";
        },
        {"name"}},
       {"case conversion uses no new name",
        [](auto& r) {
-         r.kind = OperationKind::Changnew;
+         r.kind = OperationKind::Change;
          r.changeMode = engine::ChangeMode::ConvertCase;
          r.newName = "name";
        },
        {}},
       {"remove",
        [](auto& r) {
-         r.kind = OperationKind::Removpart;
+         r.kind = OperationKind::Remove;
          r.removeText1 = "a";
          r.newText = "n";
        },
        {}},
       {"extension",
        [](auto& r) {
-         r.kind = OperationKind::Changexten;
+         r.kind = OperationKind::Extension;
          r.newExtension = "txt";
        },
        {}},

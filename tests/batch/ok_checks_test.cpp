@@ -29,7 +29,7 @@ struct OkCase {
   bool confirm;
   std::vector<Answer> answers;
   std::vector<std::string> expected;  ///< "TITLE: TEXT" in order
-  std::string focus;
+  std::string field;
   bool run;
   RunMode mode = RunMode::Rename;
   Target target = Target::Folder;
@@ -69,7 +69,7 @@ void Check(const std::vector<OkCase>& cases) {
     RunMode mode;
     const OkResult result = Run(f, c, record, target, mode);
     EXPECT_EQ(Shown(f.messages), c.expected);
-    EXPECT_EQ(result.focus, c.focus);
+    EXPECT_EQ(result.field, c.field);
     EXPECT_EQ(result.run, c.run);
     EXPECT_TRUE(f.messages.answers.empty()) << "an expected question was not asked";
   }
@@ -93,10 +93,10 @@ TEST(ContinueSuffix, FolderAndHandPickedInRenameAndPreview) {
 
 TEST(OkChecks, RemoveBlock) {
   using engine::RemoveMode;
-  const auto K = OperationKind::Removpart;
+  const auto K = OperationKind::Remove;
   Check({
       {"strings all empty", K, nullptr, true, {},
-       {"Information: Please select or input string to be removed."}, "Edit1", false},
+       {"Information: Please select or input string to be removed."}, "removeText1", false},
       {"only the third string", K, [](auto& r) { r.removeText3 = "b"; }, true, {},
        {"Remove Confirmation: It will remove the strings of 'b'(case insensitive) from original filenames,\n" + kS},
        "", true},
@@ -124,23 +124,23 @@ TEST(OkChecks, RemoveBlock) {
        {"Remove Confirmation: It will remove the part at the position(from end) of 'ef',\ncontinue ?"}, "", true,
        RunMode::Rename, Target::HandPicked, "ef"},
       {"between, left missing", K, [](auto& r) { r.removeMode = RemoveMode::RemoveBetween; r.rightText = "]"; }, true,
-       {}, {"Information: Please select or input strings to define limition."}, "Edit11", false},
+       {}, {"Information: Please select or input strings to define limition."}, "leftText", false},
       {"between, right missing", K, [](auto& r) { r.removeMode = RemoveMode::RemoveBetween; r.leftText = "["; }, true,
-       {}, {"Information: Please select or input strings to define limition."}, "Edit12", false},
+       {}, {"Information: Please select or input strings to define limition."}, "rightText", false},
       {"between, both missing focuses the left", K, [](auto& r) { r.removeMode = RemoveMode::RemoveBetween; }, true,
-       {}, {"Information: Please select or input strings to define limition."}, "Edit11", false},
+       {}, {"Information: Please select or input strings to define limition."}, "leftText", false},
       {"between", K,
        [](auto& r) { r.removeMode = RemoveMode::RemoveBetween; r.leftText = "["; r.rightText = "]"; }, true, {},
        {"Remove Confirmation: It will remove the part between '[' and ']',\n" + kS}, "", true},
       {"clean, erase text missing", K,
        [](auto& r) { r.removeMode = RemoveMode::CleanSymbols; r.alsoErase = true; }, true, {},
-       {"Information: Please select or input special symbols to remove"}, "Edit13", false},
+       {"Information: Please select or input special symbols to remove"}, "alsoEraseText", false},
       {"clean, keep text missing", K,
        [](auto& r) { r.removeMode = RemoveMode::CleanSymbols; r.keepOthers = true; }, true, {},
-       {"Information: Please select or input special symbols of dont remove"}, "Edit15", false},
+       {"Information: Please select or input special symbols of dont remove"}, "keepOthersText", false},
       {"clean, both missing: erase wording, keep focus", K,
        [](auto& r) { r.removeMode = RemoveMode::CleanSymbols; r.alsoErase = true; r.keepOthers = true; }, true, {},
-       {"Information: Please select or input special symbols to remove"}, "Edit15", false},
+       {"Information: Please select or input special symbols to remove"}, "keepOthersText", false},
       {"clean, erase text given but keep text missing", K,
        [](auto& r) {
          r.removeMode = RemoveMode::CleanSymbols;
@@ -148,7 +148,7 @@ TEST(OkChecks, RemoveBlock) {
          r.alsoEraseText = "#";
          r.keepOthers = true;
        },
-       true, {}, {"Information: Please select or input special symbols to remove"}, "Edit15", false},
+       true, {}, {"Information: Please select or input special symbols to remove"}, "keepOthersText", false},
       {"clean has no suffix", K, [](auto& r) { r.removeMode = RemoveMode::CleanSymbols; }, true, {},
        {"Clean Confirmation: It will clean symbols, continue ?"}, "", true},
       {"keep selected missing", K, [](auto& r) { r.removeMode = RemoveMode::KeepSelected; }, true, {},
@@ -158,7 +158,7 @@ TEST(OkChecks, RemoveBlock) {
        {"Keep Confirmation: It will KEEP the part at the position(from end) of 'abc',\n" + kS}, "", true,
        RunMode::Rename, Target::Folder, "abc"},
       {"keep strings missing", K, [](auto& r) { r.removeMode = RemoveMode::KeepStrings; }, true, {},
-       {"Information: Please select or input strings to define limition."}, "Edit14", false},
+       {"Information: Please select or input strings to define limition."}, "keepText1", false},
       {"keep strings both", K,
        [](auto& r) { r.removeMode = RemoveMode::KeepStrings; r.keepText1 = "x"; r.keepText2 = "y"; }, true,
        {Answer::Cancel}, {"Keep Confirmation: It will KEEP the string of 'x' and 'y',\n" + kS}, "", false},
@@ -169,23 +169,23 @@ TEST(OkChecks, RemoveBlock) {
 
 TEST(OkChecks, ReplaceBlock) {
   using engine::ReplaceMode;
-  const auto K = OperationKind::Replapart;
+  const auto K = OperationKind::Replace;
   const std::string emptyInsensitive =
       "Replace Confirmation: The new part is empty, it will REMOVE old part 'a'(case insensitive) from original "
       "filenames,\n";
   Check({
       {"old missing", K, [](auto& r) { r.newText = "x"; }, true, {},
-       {"Information: Please input the old part of file name"}, "LabeledEdit1", false},
+       {"Information: Please input the old part of file name"}, "oldText", false},
       {"empty new asks even with Confirm off", K, [](auto& r) { r.oldText = "a"; }, false, {},
        {emptyInsensitive + kS}, "", true},
       {"empty new asks in preview; Cancel runs nothing", K, [](auto& r) { r.oldText = "a"; }, false,
        {Answer::Cancel}, {emptyInsensitive + "Edit content is (Filenames in this folder(ONE layer)),continue preview ?"},
-       "ComboBoxEx4", false, RunMode::Preview},
+       "newText", false, RunMode::Preview},
       {"empty new, case sensitive wording, Cancel", K,
        [](auto& r) { r.oldText = "a"; r.replaceCaseSensitive = true; }, true, {Answer::Cancel},
        {"Replace Confirmation: The new part is empty, it will REMOVE old part 'a'(case sensitive) from original "
         "filenames! continue ?"},
-       "ComboBoxEx4", false},
+       "newText", false},
       {"empty new, OK, no second box", K, [](auto& r) { r.oldText = "a"; }, true, {}, {emptyInsensitive + kS}, "",
        true},
       {"new with a prohibited character", K, [](auto& r) { r.oldText = "a"; r.newText = "x|y"; }, true, {}, {kNine},
@@ -206,7 +206,7 @@ TEST(OkChecks, ReplaceBlock) {
        [](auto& r) { r.replaceMode = ReplaceMode::ReplaceSelected; Select(r, 2, 2); }, false, {Answer::Cancel},
        {"Replace Confirmation: The new part is empty, it will REMOVE old part 'cd' from original filenames! continue "
         "?"},
-       "ComboBoxEx4", false, RunMode::Rename, Target::Folder, "cd"},
+       "newText", false, RunMode::Rename, Target::Folder, "cd"},
       {"selected part, new text not checked for characters", K,
        [](auto& r) {
          r.replaceMode = ReplaceMode::ReplaceSelected;
@@ -225,7 +225,7 @@ TEST(OkChecks, ReplaceBlock) {
 
 TEST(OkChecks, InsertBlock) {
   using engine::InsertMode;
-  const auto K = OperationKind::Addnewnum;
+  const auto K = OperationKind::Insert;
   Check({
       {"cursor without a position", K, [](auto& r) { r.atCursor = true; r.cursorText = "x"; }, false, {},
        {"Information: You selected CURSOR position, so you should use mouse point the position(in old filename) you "
@@ -242,7 +242,7 @@ TEST(OkChecks, InsertBlock) {
        true, {},
        {"Information: You have not inputted text of HEAD string to insert.",
         "Information: You have not inputted text of at CURSOR string to insert."},
-       "ComboBoxEx3", false},
+       "cursorText", false},
       {"every text checked even after a failure", K,
        [](auto& r) {
          r.atHead = r.atEnd = true;
@@ -268,7 +268,7 @@ TEST(OkChecks, InsertBlock) {
        RunMode::Preview},
       {"at string, existing string missing", K,
        [](auto& r) { r.insertMode = InsertMode::InsertAtString; r.insertText = "x"; }, true, {},
-       {"Information: Please specify the existing string"}, "LabeledEdit2", false},
+       {"Information: Please specify the existing string"}, "anchorText", false},
       {"at string, second string missing for BETWEEN", K,
        [](auto& r) {
          r.insertMode = InsertMode::InsertAtString;
@@ -276,10 +276,10 @@ TEST(OkChecks, InsertBlock) {
          r.anchorPlacement = 2;
          r.insertText = "x";
        },
-       true, {}, {"Information: Please specify the second string"}, "LabeledEdit5", false},
+       true, {}, {"Information: Please specify the second string"}, "secondAnchorText", false},
       {"at string, text missing", K,
        [](auto& r) { r.insertMode = InsertMode::InsertAtString; r.anchorText = "a"; }, true, {},
-       {"Information: Please specify the string which you want to insert"}, "ComboBoxEx6", false},
+       {"Information: Please specify the string which you want to insert"}, "insertText", false},
       {"at string, prohibited character", K,
        [](auto& r) {
          r.insertMode = InsertMode::InsertAtString;
@@ -330,7 +330,7 @@ TEST(OkChecks, InsertCursorWording) {
     SCOPED_TRACE(row.name);
     Fixture f;
     OperationRecord record;
-    record.kind = OperationKind::Addnewnum;
+    record.kind = OperationKind::Insert;
     record.atCursor = true;
     record.cursorText = "t";
     record.cursorFromEnd = row.fromEnd;
@@ -346,9 +346,9 @@ TEST(OkChecks, InsertCursorWording) {
 TEST(OkChecks, ChangeBlock) {
   using engine::CaseStyle;
   using engine::ChangeMode;
-  const auto K = OperationKind::Changnew;
+  const auto K = OperationKind::Change;
   Check({
-      {"new name missing", K, nullptr, true, {}, {"Information: Please input new name"}, "ComboBoxEx5", false},
+      {"new name missing", K, nullptr, true, {}, {"Information: Please input new name"}, "newName", false},
       {"colon refused whatever Confirm", K, [](auto& r) { r.newName = "a:b"; }, false, {}, {kNine}, "", false},
       {"random token too big", K, [](auto& r) { r.newName = "x%101%"; }, true, {},
        {"Information: 101 is too big. The max random string digits is 100."}, "", false},
@@ -369,16 +369,16 @@ TEST(OkChecks, ChangeBlock) {
 
 TEST(OkChecks, ExtensionBlock) {
   using engine::ExtensionMode;
-  const auto K = OperationKind::Changexten;
+  const auto K = OperationKind::Extension;
   Check({
       {"empty new extension asks always", K, [](auto& r) { r.newExtension = ".."; }, false, {Answer::Cancel},
        {"Change Confirmation: The new extention part is empty,\nit will REMOVE old extention part from original "
         "filenames,\n" +
         kS},
-       "LabeledEdit4", false},
+       "newExtension", false},
       {"change from old to new", K, [](auto& r) { r.oldExtension = "txt"; r.newExtension = "md"; }, true,
        {Answer::Cancel}, {"Change Confirmation: It will change filenames extention part, from 'txt' to 'md',\n" + kS},
-       "LabeledEdit4", false},
+       "newExtension", false},
       {"convert case", K,
        [](auto& r) { r.extensionMode = ExtensionMode::ConvertExtensionCase; r.extensionUpper = true; }, true, {},
        {"Convert Confirmation: It will convert all filenames extention part case to 'UPPER case',\n" + kS}, "",
@@ -389,7 +389,7 @@ TEST(OkChecks, ExtensionBlock) {
 TEST(OkChecks, ExtensionNormalisedBoxesStay) {
   Fixture f;
   OperationRecord record;
-  record.kind = OperationKind::Changexten;
+  record.kind = OperationKind::Extension;
   record.newExtension = "..txt.";
   record.oldExtension = "doc";
   const TargetSet target{"/w", FolderScope::OneLayer, {}};
@@ -402,7 +402,7 @@ TEST(OkChecks, ExtensionNormalisedBoxesStay) {
 TEST(OkChecks, ExtensionOnAFolderTargetWarns) {
   Fixture f;
   OperationRecord record;
-  record.kind = OperationKind::Changexten;
+  record.kind = OperationKind::Extension;
   record.newExtension = "txt";
   const TargetSet target{"/w", FolderScope::ThisFolder, {}};
   OkRequest request{record, target, RunMode::Rename, true, "", {}};
@@ -415,7 +415,7 @@ TEST(OkChecks, EmptyFolderStopsBeforeTheBlock) {
   fs.addFolder("/empty");
   RecordingMessages messages;
   OperationRecord record;
-  record.kind = OperationKind::Replapart;  // an empty new text would otherwise ask
+  record.kind = OperationKind::Replace;  // an empty new text would otherwise ask
   record.oldText = "a";
   const TargetSet target{"/empty", FolderScope::OneLayer, {}};
   OkRequest request{record, target, RunMode::Rename, true, "", {}};
@@ -429,7 +429,7 @@ struct ListingCase {
   const char* name;
   ListingChoices choices;
   std::vector<std::string> expected;
-  std::string focus;
+  std::string field;
   bool run;
 };
 
@@ -453,7 +453,7 @@ TEST(OkChecks, SaveListingBlock) {
         "types."},
        "", false},
       {"other without text", otherEmpty,
-       {"Warning: You selected other types filename to save, so you should define file types in edit box."}, "Edit3",
+       {"Warning: You selected other types filename to save, so you should define file types in edit box."}, "otherText",
        false},
       {"other with text", otherGiven, {}, "", true},
       {"a type box", picture, {}, "", true},
@@ -462,12 +462,12 @@ TEST(OkChecks, SaveListingBlock) {
     SCOPED_TRACE(c.name);
     Fixture f;
     OperationRecord record;
-    record.kind = OperationKind::Savealls;
+    record.kind = OperationKind::ListFolder;
     const TargetSet target{"/w", FolderScope::OneLayer, {}};
     OkRequest request{record, target, RunMode::Preview, true, "", c.choices};
     const OkResult result = RunOkChecks(f.fs, request, f.messages);
     EXPECT_EQ(Shown(f.messages), c.expected);
-    EXPECT_EQ(result.focus, c.focus);
+    EXPECT_EQ(result.field, c.field);
     EXPECT_EQ(result.run, c.run);
     EXPECT_EQ(request.mode, RunMode::Rename);
   }
@@ -476,7 +476,7 @@ TEST(OkChecks, SaveListingBlock) {
 TEST(OkChecks, HandPickedListingAndNoOperation) {
   Fixture f;
   OperationRecord record;
-  record.kind = OperationKind::Savesomes;
+  record.kind = OperationKind::ListPicked;
   ListingChoices noType;
   noType.specialTypes = true;
   const TargetSet picked{"", FolderScope::OneLayer, {"/w/abcdef.txt"}};
@@ -484,7 +484,7 @@ TEST(OkChecks, HandPickedListingAndNoOperation) {
   EXPECT_TRUE(RunOkChecks(f.fs, request, f.messages).run);
   EXPECT_EQ(request.mode, RunMode::Rename);
 
-  record.kind = OperationKind::Browsefile;
+  record.kind = OperationKind::NoOperation;
   const TargetSet folder{"/w", FolderScope::OneLayer, {}};
   OkRequest none{record, folder, RunMode::Rename, true, "", {}};
   EXPECT_FALSE(RunOkChecks(f.fs, none, f.messages).run);

@@ -17,7 +17,7 @@ using batch::RunMode;
 
 engine::OperationRecord ChangeName(const std::string& name) {
   engine::OperationRecord r;
-  r.kind = engine::OperationKind::Changnew;
+  r.kind = engine::OperationKind::Change;
   r.changeMode = engine::ChangeMode::ChangeFullName;
   r.newName = name;
   return r;
@@ -146,7 +146,7 @@ TEST(PreviewNumbering, NamesPromisedToEarlierRowsCompareAsTheSystemComparesNames
   fs.addFile("/c/ab.doc");
   fs.addFile("/c/aB.txt");
   engine::OperationRecord record;
-  record.kind = engine::OperationKind::Changexten;
+  record.kind = engine::OperationKind::Extension;
   record.allExtensions = true;
   record.newExtension = ".md";
   const auto rows = Outcome(fs, record, {"/c", FolderScope::OneLayer, {}}, RunMode::Preview);

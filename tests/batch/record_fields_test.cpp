@@ -90,8 +90,8 @@ TEST(RecordFields, MetadataAndNearestNames) {
   EXPECT_EQ(AllowedValues(*mode), "RemoveStrings|RemoveSelected|RemoveBetween|KeepSelected|KeepStrings|CleanSymbols");
   EXPECT_EQ(AllowedValues(*FindField("startNumber")), "0..10000");
   EXPECT_EQ(FindField("startNumber")->defaultValue, "1");
-  EXPECT_TRUE(UsedBy(*FindField("newName"), engine::OperationKind::Changnew));
-  EXPECT_FALSE(UsedBy(*FindField("newName"), engine::OperationKind::Removpart));
+  EXPECT_TRUE(UsedBy(*FindField("newName"), engine::OperationKind::Change));
+  EXPECT_FALSE(UsedBy(*FindField("newName"), engine::OperationKind::Remove));
   ASSERT_NE(FieldOfControl("LabeledEdit1"), nullptr);
   EXPECT_EQ(FieldOfControl("LabeledEdit1")->name, "oldText");
   EXPECT_EQ(FieldOfControl(""), nullptr);

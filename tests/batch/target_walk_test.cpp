@@ -157,7 +157,7 @@ TEST(Probe, FindsASubfolderListedAfterThirtyFiles) {
   for (int i = 0; i < 40; ++i) fs.addFile("/d/f" + std::to_string(100 + i));
   fs.addFolder("/d/zz");
   testing::RecordingMessages messages;
-  EXPECT_EQ(batch::FirstTargetItem(fs, {"/d", FolderScope::SubfoldersOnly, {}}, OperationKind::Replapart, messages),
+  EXPECT_EQ(batch::FirstTargetItem(fs, {"/d", FolderScope::SubfoldersOnly, {}}, OperationKind::Replace, messages),
             "zz");
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -176,21 +176,21 @@ TEST(FirstTargetItem, MessagesPerScope) {
     std::vector<std::string> messages;
   };
   const Row rows[] = {
-      {"no file", "/empty", FolderScope::OneLayer, OperationKind::Replapart, "", {"There is no file(one layer) now!"}},
-      {"listing of a folder without anything", "/empty", FolderScope::OneLayer, OperationKind::Savealls, "",
+      {"no file", "/empty", FolderScope::OneLayer, OperationKind::Replace, "", {"There is no file(one layer) now!"}},
+      {"listing of a folder without anything", "/empty", FolderScope::OneLayer, OperationKind::ListFolder, "",
        {"There is no file and subfolder now!"}},
-      {"listing falls back to the first folder", "/onlydirs", FolderScope::OneLayer, OperationKind::Savealls,
+      {"listing falls back to the first folder", "/onlydirs", FolderScope::OneLayer, OperationKind::ListFolder,
        "sub", {}},
       {"all layers: first-layer message, then the subfolder passes", "/onlydirs", FolderScope::AllLayers,
-       OperationKind::Replapart, "sub", {"There is no file(one layer) now!"}},
-      {"all layers without anything", "/empty", FolderScope::AllLayers, OperationKind::Replapart, "",
+       OperationKind::Replace, "sub", {"There is no file(one layer) now!"}},
+      {"all layers without anything", "/empty", FolderScope::AllLayers, OperationKind::Replace, "",
        {"There is no file(one layer) now!", "There is no subfolder now!"}},
-      {"subfolders", "/files", FolderScope::SubfoldersOnly, OperationKind::Replapart, "",
+      {"subfolders", "/files", FolderScope::SubfoldersOnly, OperationKind::Replace, "",
        {"There is no subfolder now!"}},
-      {"this folder", "/files", FolderScope::ThisFolder, OperationKind::Replapart, "files", {}},
-      {"this folder gone", "/gone", FolderScope::ThisFolder, OperationKind::Replapart, "",
+      {"this folder", "/files", FolderScope::ThisFolder, OperationKind::Replace, "files", {}},
+      {"this folder gone", "/gone", FolderScope::ThisFolder, OperationKind::Replace, "",
        {"The targeted folder had been modified or deleted!"}},
-      {"a file", "/files", FolderScope::OneLayer, OperationKind::Changexten, "a.txt", {}},
+      {"a file", "/files", FolderScope::OneLayer, OperationKind::Extension, "a.txt", {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -52,8 +52,8 @@ TEST(CliFields, ListedFromTheParsersTable) {
     const char* command;
     engine::OperationKind kind;
   };
-  for (const Case c : {Case{"remove", engine::OperationKind::Removpart}, Case{"change", engine::OperationKind::Changnew},
-                       Case{"extension", engine::OperationKind::Changexten}}) {
+  for (const Case c : {Case{"remove", engine::OperationKind::Remove}, Case{"change", engine::OperationKind::Change},
+                       Case{"extension", engine::OperationKind::Extension}}) {
     SCOPED_TRACE(c.command);
     out = RunCli({"fields", c.command, "--json"});
     ASSERT_EQ(out.exit, 0) << out.err;

@@ -15,7 +15,7 @@ using testing::PageUtf8;
 
 OperationRecord NewName(std::string name) {
   OperationRecord r;
-  r.kind = OperationKind::Changnew;
+  r.kind = OperationKind::Change;
   r.newName = std::move(name);
   return r;
 }

@@ -49,7 +49,7 @@ TEST(ExtensionRules, Table) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     engine::OperationRecord record;
-    record.kind = engine::OperationKind::Changexten;
+    record.kind = engine::OperationKind::Extension;
     record.extensionMode = row.mode;
     record.oldExtension = row.oldExtension;
     record.newExtension = row.newExtension;
@@ -63,7 +63,7 @@ TEST(ExtensionRules, Table) {
 
 TEST(ExtensionRules, FoldersAreNeverTouched) {
   engine::OperationRecord record;
-  record.kind = engine::OperationKind::Changexten;
+  record.kind = engine::OperationKind::Extension;
   record.allExtensions = true;
   record.newExtension = ".x";
   EXPECT_EQ(engine::ApplyExtensionRule(record, {"/p/my.docs", true}, platform::Utf8CodePage()).kind,
@@ -72,7 +72,7 @@ TEST(ExtensionRules, FoldersAreNeverTouched) {
 
 TEST(ExtensionRules, ComparisonUsesTheCodePagesCaseMapping) {
   engine::OperationRecord record;
-  record.kind = engine::OperationKind::Changexten;
+  record.kind = engine::OperationKind::Extension;
   record.oldExtension = ".\xc3\xa9t\xc3\xa9";  // .été
   record.newExtension = ".ete";
   auto outcome = engine::ApplyExtensionRule(record, {"/p/a.\xc3\x89T\xc3\x89", false}, platform::Utf8CodePage());
@@ -84,7 +84,7 @@ TEST(ExtensionRules, ComparisonUsesTheCodePagesCaseMapping) {
 
 TEST(ExtensionRules, CaseConversionNeverChangesADoubleByteCharacter) {
   engine::OperationRecord record;
-  record.kind = engine::OperationKind::Changexten;
+  record.kind = engine::OperationKind::Extension;
   record.extensionMode = ExtensionMode::ConvertExtensionCase;
   record.extensionUpper = true;
   const auto& page = platform::Windows932CodePage();

@@ -16,7 +16,7 @@ using testing::Sample;
 
 OperationRecord Positions(std::string head, std::string end) {
   OperationRecord r;
-  r.kind = OperationKind::Addnewnum;
+  r.kind = OperationKind::Insert;
   r.atHead = !head.empty();
   r.headText = std::move(head);
   r.atEnd = !end.empty();

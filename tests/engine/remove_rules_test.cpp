@@ -25,7 +25,7 @@ struct Row {
 
 OperationRecord Remove(RemoveMode mode, const std::function<void(OperationRecord&)>& set = {}) {
   OperationRecord r;
-  r.kind = OperationKind::Removpart;
+  r.kind = OperationKind::Remove;
   r.removeMode = mode;
   if (set) set(r);
   return r;

@@ -16,7 +16,7 @@ using testing::Sample;
 
 OperationRecord Replace(std::string oldText, std::string newText, bool caseSensitive = false) {
   OperationRecord r;
-  r.kind = OperationKind::Replapart;
+  r.kind = OperationKind::Replace;
   r.oldText = std::move(oldText);
   r.newText = std::move(newText);
   r.replaceCaseSensitive = caseSensitive;

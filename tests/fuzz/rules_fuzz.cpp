@@ -169,15 +169,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (outcome.newPath == path) Fail("a rename to the same path", name, outcome.newPath);
   const std::string folderPart = engine::FolderPart(path);
   if (outcome.newPath.compare(0, folderPart.size(), folderPart) != 0) Fail("the folder part changed", name, outcome.newPath);
-  const bool baseRule = r.kind == OperationKind::Removpart || r.kind == OperationKind::Replapart ||
-                        r.kind == OperationKind::Addnewnum;
+  const bool baseRule = r.kind == OperationKind::Remove || r.kind == OperationKind::Replace ||
+                        r.kind == OperationKind::Insert;
   if (baseRule) {
     const std::string extension = engine::Extension(path, isDirectory);
     const std::string& np = outcome.newPath;
     if (np.size() < folderPart.size() + extension.size() + 1 ||
         np.compare(np.size() - extension.size(), extension.size(), extension) != 0)
       Fail("the extension changed or the base name is empty", name, np);
-    if (r.kind == OperationKind::Removpart) {
+    if (r.kind == OperationKind::Remove) {
       if (np.size() > path.size()) Fail("remove made the name longer", name, np);
       const std::string base = engine::BaseName(path, isDirectory);
       const std::string newBase = np.substr(folderPart.size(), np.size() - folderPart.size() - extension.size());

@@ -217,9 +217,9 @@ void DialogsTest::orderedNumberWidthFollowsTheTarget() {
   Harness h;
   ui::Desktop& p = h.program();
   if (picked < 0) {
-    Open(p, engine::OperationKind::Changnew, {}, tree.path("w"));
+    Open(p, engine::OperationKind::Change, {}, tree.path("w"));
   } else {
-    Open(p, engine::OperationKind::Changnew, Fake(picked));
+    Open(p, engine::OperationKind::Change, Fake(picked));
   }
   auto* box = W<QComboBox>(p.editor(), "ComboBoxEx5");
   box->setEditText(S("pic"));
@@ -253,7 +253,7 @@ void DialogsTest::placeholderReplacesTheSelectionOrGoesToTheCaret() {
   QFETCH(QString, expected);
   Harness h;
   ui::Desktop& p = h.program();
-  Open(p, engine::OperationKind::Addnewnum, Fake(3));
+  Open(p, engine::OperationKind::Insert, Fake(3));
   for (const char* check : {"CheckBox2", "CheckBox3", "CheckBox4"}) W<QCheckBox>(p.editor(), check)->setChecked(true);
   QApplication::setActiveWindow(&p.editor());
   auto* edit = W<QComboBox>(p.editor(), box)->lineEdit();
@@ -308,7 +308,7 @@ void DialogsTest::cancelRestoresSwitchAndStartNumber() {
 void DialogsTest::okWithSpecialStringsOffInsertsNothing() {
   Harness h;
   ui::Desktop& p = h.program();
-  Open(p, engine::OperationKind::Replapart, Fake(2));
+  Open(p, engine::OperationKind::Replace, Fake(2));
   auto* box = W<QComboBox>(p.editor(), "ComboBoxEx4");
   box->setEditText(S("new"));
   ui::SpecialStringDialog& d = p.specialStrings();
@@ -405,10 +405,10 @@ void DialogsTest::previewRowsEqualTheRealRun() {
   tree.make({"w/a.txt", "w/b.txt", "w/c.txt", "w/d.doc", "w/same.txt", "w/same02.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changnew);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Change);
   W<QComboBox>(p.editor(), "ComboBoxEx5")->setEditText(newName);
 
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   const Pairs preview = PreviewRows(p.preview());
   QVERIFY(h.messages.shown.empty());
   QCOMPARE(tree.list().size(), std::size_t{7});  // nothing renamed by the preview
@@ -442,10 +442,10 @@ void DialogsTest::previewFillerRows() {
   tree.make(NumberedFiles("w/f", 100, files, ".txt"));
   Harness h;
   ui::Desktop& p = h.program();
-  Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));
+  Open(p, engine::OperationKind::Replace, {}, tree.path("w"));
   W<QLineEdit>(p.editor(), "LabeledEdit1")->setText(oldText);
   W<QComboBox>(p.editor(), "ComboBoxEx4")->setEditText(S("g"));
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   ui::PreviewWindow& preview = p.preview();
   QCOMPARE(preview.rowCount(), rows);
   QTreeWidgetItem* last = preview.list()->topLevelItem(rows - 1);
@@ -464,7 +464,7 @@ void DialogsTest::previewMenuShowAndCopy() {
   tree.make({"w/holiday.v2.jpg", "w/zz1.txt", "w/my.folder/photo.png"});
   Harness h;
   ui::Desktop& p = h.program();
-  Open(p, engine::OperationKind::Removpart, {}, tree.path("w"));
+  Open(p, engine::OperationKind::Remove, {}, tree.path("w"));
   ui::PreviewWindow& preview = p.preview();
   const auto show = [&](const std::vector<int>& selected) {
     for (int row : selected) preview.list()->topLevelItem(row)->setSelected(true);
@@ -477,7 +477,7 @@ void DialogsTest::previewMenuShowAndCopy() {
 
   // One layer: the rows hold names.
   W<QLineEdit>(p.editor(), "Edit1")->setText(S("z"));
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   QCOMPARE(PreviewRows(preview), (Pairs{{"zz1.txt", "1.txt"}}));
   QCOMPARE(show({}), S("(disabled)"));
   QCOMPARE(show({0}), S("zz1 | zz1.txt"));
@@ -485,13 +485,13 @@ void DialogsTest::previewMenuShowAndCopy() {
   // Subfolders: full paths; a folder's name is kept whole.
   W<QLineEdit>(p.editor(), "Edit1")->setText(S("o"));
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(2);
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   QCOMPARE(PreviewRows(preview), (Pairs{{tree.path("w/my.folder"), tree.path("w/my.flder")}}));
   QCOMPARE(show({0}), S("my.folder | my.folder"));
 
   // All layers: the first selected row is the upper one, whatever the order of selection.
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   QCOMPARE(PreviewRows(preview), (Pairs{{tree.path("w/my.folder/photo.png"), tree.path("w/my.folder/pht.png")},
                                         {tree.path("w/holiday.v2.jpg"), tree.path("w/hliday.v2.jpg")}}));
   QCOMPARE(show({1, 0}), S("photo | photo.png"));
@@ -502,10 +502,10 @@ void DialogsTest::previewButtons() {
   tree.make({"w/a1.txt", "w/a2.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  Open(p, engine::OperationKind::Replapart, {}, tree.path("w"));
+  Open(p, engine::OperationKind::Replace, {}, tree.path("w"));
   W<QLineEdit>(p.editor(), "LabeledEdit1")->setText(S("a"));
   W<QComboBox>(p.editor(), "ComboBoxEx4")->setEditText(S("b"));
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   ui::PreviewWindow& preview = p.preview();
   QCOMPARE(preview.windowTitle(), S("Preview - Replace string"));
   QCOMPARE(W<QPushButton>(preview, "Button1")->toolTip(), S("Finish edit and execute operations"));
@@ -682,12 +682,12 @@ void DialogsTest::historyListsAfterAnInsertRun() {
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("a.txt")}, false);
-  main.StartOperation(engine::OperationKind::Addnewnum);
+  main.StartOperation(engine::OperationKind::Insert);
   W<QCheckBox>(p.editor(), "CheckBox2")->setChecked(true);
   W<QCheckBox>(p.editor(), "CheckBox3")->setChecked(true);
   W<QComboBox>(p.editor(), "ComboBoxEx1")->setEditText(S("x"));
   W<QComboBox>(p.editor(), "ComboBoxEx2")->setEditText(S("y"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QVERIFY(tree.exists("xay.txt"));
   QCOMPARE(testing::ReadLines(p.state().installDir + batch::kHistoryName), (std::vector<std::string>{"y", "x"}));
   for (const QString& name : kHistoryBoxes)
@@ -700,12 +700,12 @@ void DialogsTest::historyListsReloadedWhenTheEditorShows() {
   const std::string file = p.state().installDir + batch::kHistoryName;
   std::filesystem::create_directories(p.state().installDir);
   testing::WriteFile(file, "one\r\ntwo\r\n");
-  Open(p, engine::OperationKind::Changnew, Fake(1));
+  Open(p, engine::OperationKind::Change, Fake(1));
   QCOMPARE(Items(W<QComboBox>(p.editor(), "ComboBoxEx5")), (QStringList{"one", "two"}));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   // Another instance rewrote the file: the next showing picks it up.
   testing::WriteFile(file, "three\n");
-  Open(p, engine::OperationKind::Replapart, Fake(1));
+  Open(p, engine::OperationKind::Replace, Fake(1));
   for (const QString& name : kHistoryBoxes) QCOMPARE(Items(W<QComboBox>(p.editor(), name)), QStringList{"three"});
 }
 
@@ -719,10 +719,10 @@ void DialogsTest::historySwitchedOffEmptiesOnlyTheMasterList() {
   p.options().setHistoryMaximum(0);
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("a.txt")}, false);
-  main.StartOperation(engine::OperationKind::Addnewnum);
+  main.StartOperation(engine::OperationKind::Insert);
   W<QCheckBox>(p.editor(), "CheckBox2")->setChecked(true);
   W<QComboBox>(p.editor(), "ComboBoxEx1")->setEditText(S("x"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QVERIFY(tree.exists("xa.txt"));
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kHistoryName));
   QCOMPARE(W<QComboBox>(p.editor(), "ComboBoxEx1")->count(), 0);
@@ -843,16 +843,16 @@ void DialogsTest::textIsReadableInLightAndDarkThemes() {
   ui::Desktop& p = h.program();
   QImage picture;
   if (part.contains(S("file name"))) {
-    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
-    p.editor().SpeedButton20Click();
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+    p.editor().selectClicked();
     ui::MainWindow& main = p.mainWindow();
     const int row = part.startsWith(S("selected")) ? 1 : 0;
     main.list()->selectionModel()->select(main.model().index(1), QItemSelectionModel::ClearAndSelect);
     // The text only: the icon in front of it is drawn in its own colours.
     picture = main.list()->viewport()->grab(main.list()->visualRect(main.model().index(row)).adjusted(22, 0, 0, 0)).toImage();
   } else if (part == S("sample name") || part == S("listing note")) {
-    OpenFolderEditor(p, tree.path("w"), part == S("sample name") ? engine::OperationKind::Removpart
-                                                                 : engine::OperationKind::Savealls);
+    OpenFolderEditor(p, tree.path("w"), part == S("sample name") ? engine::OperationKind::Remove
+                                                                 : engine::OperationKind::ListFolder);
     QWidget* w = W(p.editor(), part == S("sample name") ? S("RichEdit2") : S("Label8"));
     picture = w->grab(w->rect().adjusted(3, 3, -3, -3)).toImage();
   } else if (part == S("about picture")) {

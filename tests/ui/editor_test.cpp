@@ -154,12 +154,12 @@ void EditorTest::visibilityRules_data() {
   QTest::addColumn<QStringList>("actions");  // objectNames clicked in order; "ComboBox2=2" sets an index
   QTest::addColumn<QStringList>("visible");
   QTest::addColumn<QStringList>("hidden");
-  const int remove = static_cast<int>(engine::OperationKind::Removpart);
-  const int replace = static_cast<int>(engine::OperationKind::Replapart);
-  const int insert = static_cast<int>(engine::OperationKind::Addnewnum);
-  const int change = static_cast<int>(engine::OperationKind::Changnew);
-  const int extension = static_cast<int>(engine::OperationKind::Changexten);
-  const int save = static_cast<int>(engine::OperationKind::Savealls);
+  const int remove = static_cast<int>(engine::OperationKind::Remove);
+  const int replace = static_cast<int>(engine::OperationKind::Replace);
+  const int insert = static_cast<int>(engine::OperationKind::Insert);
+  const int change = static_cast<int>(engine::OperationKind::Change);
+  const int extension = static_cast<int>(engine::OperationKind::Extension);
+  const int save = static_cast<int>(engine::OperationKind::ListFolder);
 
   QTest::newRow("remove strings") << remove << QStringList{}
                                   << QStringList{"RemovePage", "GroupBoxRemoveString", "Edit1", "Edit2", "Edit10"}
@@ -259,7 +259,7 @@ void EditorTest::checkedRadioIsBold() {
   tree.make({"a.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Remove, {tree.path("a.txt")});
   QVERIFY(W(p, "RadioButton6")->font().bold());
   Click(p, "RadioButton25");
   QVERIFY(W(p, "RadioButton25")->font().bold());
@@ -335,7 +335,7 @@ void EditorTest::targetLine() {
   ui::Desktop& p = h.program();
   if (length == 0) {
     tree.make({"a.txt", "b.txt", "c.txt"});
-    OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt"), tree.path("b.txt"), tree.path("c.txt")});
+    OpenEditor(p, engine::OperationKind::Replace, {tree.path("a.txt"), tree.path("b.txt"), tree.path("c.txt")});
     QCOMPARE(W<QLabel>(p, "Label1")->text(), QStringLiteral("total 3 file(s)"));
     QVERIFY(!W(p, "Panel12")->isVisibleTo(&p.editor()));
   } else {
@@ -343,7 +343,7 @@ void EditorTest::targetLine() {
     QVERIFY(padding > 0);
     const std::string name(static_cast<std::size_t>(padding), 'd');
     tree.make({name + "/x.txt"});
-    OpenEditor(p, engine::OperationKind::Replapart, {}, tree.path(name));
+    OpenEditor(p, engine::OperationKind::Replace, {}, tree.path(name));
     const QString path = FromPath(tree.path(name) + "/");
     QCOMPARE(path.size(), length);
     const QString shown = W<QLabel>(p, "Label1")->text();
@@ -392,7 +392,7 @@ void EditorTest::scopeFallBacks() {
   Harness h;
   ui::Desktop& p = h.program();
   const std::string target = folder == QLatin1String("/") ? std::string("/") : tree.path(folder.toStdString());
-  OpenEditor(p, engine::OperationKind::Changnew, {}, target);
+  OpenEditor(p, engine::OperationKind::Change, {}, target);
   p.editor().sampleBox()->setText(QStringLiteral("before"));
   auto* scope = W<QComboBox>(p, "ComboBox1");
   scope->setCurrentIndex(chosen == 0 ? 1 : 0);  // start elsewhere, then choose
@@ -410,10 +410,10 @@ void EditorTest::okMessagesAndFocus_data() {
   QTest::addColumn<QStringList>("setup");  // "Name=text" for a text, a bare name is clicked
   QTest::addColumn<QStringList>("messages");
   QTest::addColumn<QString>("focus");
-  const int remove = static_cast<int>(engine::OperationKind::Removpart);
-  const int replace = static_cast<int>(engine::OperationKind::Replapart);
-  const int insert = static_cast<int>(engine::OperationKind::Addnewnum);
-  const int change = static_cast<int>(engine::OperationKind::Changnew);
+  const int remove = static_cast<int>(engine::OperationKind::Remove);
+  const int replace = static_cast<int>(engine::OperationKind::Replace);
+  const int insert = static_cast<int>(engine::OperationKind::Insert);
+  const int change = static_cast<int>(engine::OperationKind::Change);
   QTest::newRow("nothing to remove") << remove << QStringList{}
                                      << QStringList{"Please select or input string to be removed."} << S("Edit1");
   QTest::newRow("right limit missing") << remove << QStringList{"RadioButton7", "RadioButton13", "Edit11=a"}
@@ -467,7 +467,7 @@ void EditorTest::okMessagesAndFocus() {
     }
   }
   W(p, "SpeedButton17")->setFocus();
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(Shown(h.messages), messages);
   QCOMPARE(p.editor().focusWidget()->objectName(), focus.isEmpty() ? QStringLiteral("SpeedButton17") : focus);
   QVERIFY(p.editor().isVisible());
@@ -480,11 +480,11 @@ void EditorTest::extensionBoxesKeepTheirCleanUp() {
   Harness h;
   ui::Desktop& p = h.program();
   p.options().findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->setChecked(true);  // confirmations on
-  OpenEditor(p, engine::OperationKind::Changexten, {}, tree.path("w"));
+  OpenEditor(p, engine::OperationKind::Extension, {}, tree.path("w"));
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit3")->text(), QStringLiteral("doc"));
   W<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("..txt."));
   h.messages.answers.push_back(batch::Answer::Cancel);
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit4")->text(), QStringLiteral("txt"));
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit3")->text(), QStringLiteral("doc"));
   QCOMPARE(Shown(h.messages),
@@ -496,7 +496,7 @@ void EditorTest::extensionBoxesKeepTheirCleanUp() {
   // A folder target whose scope takes folder names has no extension to change.
   W<QComboBox>(p, "ComboBox1")->setCurrentIndex(3);
   h.messages.shown.clear();
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
   QCOMPARE(h.messages.shown[0].kind, std::string("warning"));
   QCOMPARE(h.messages.shown[0].text, std::string("Folder or subfolder name have no extension part."));
@@ -507,7 +507,7 @@ void EditorTest::cursorPosFromAClick() {
   tree.make({"abcdef.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Addnewnum, {tree.path("abcdef.txt")});
+  OpenEditor(p, engine::OperationKind::Insert, {tree.path("abcdef.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QCOMPARE(sample->text(), QStringLiteral("abcdef"));
   QCOMPARE(p.editor().cursorPos(), 0);
@@ -518,7 +518,7 @@ void EditorTest::cursorPosFromAClick() {
   Click(p, "RadioButton3");
   QTest::mouseClick(sample, Qt::LeftButton, Qt::NoModifier, QPoint(XOfPosition(sample, 5), sample->height() / 2));
   QCOMPARE(p.editor().cursorPos(), 3);
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QCOMPARE(p.editor().cursorPos(), 0);
 }
 
@@ -527,7 +527,7 @@ void EditorTest::automaticCopyFollowsTheDrag() {
   tree.make({"xabcy.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
+  OpenEditor(p, engine::OperationKind::Remove, {tree.path("xabcy.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   QTest::mouseClick(W(p, "Edit2"), Qt::LeftButton);
   QCOMPARE(p.editor().focusedInput(), 2);
@@ -551,7 +551,7 @@ void EditorTest::mouseSelectionOutlivesTheFocus() {
   tree.make({"xabcy.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("xabcy.txt")});
+  OpenEditor(p, engine::OperationKind::Remove, {tree.path("xabcy.txt")});
   QVERIFY(QTest::qWaitForWindowActive(&p.editor()));
   ui::SampleBox* sample = p.editor().sampleBox();
   // A click on a radio's indicator, which takes the focus as the user's click does.
@@ -582,7 +582,7 @@ void EditorTest::aSecondPreviewKeepsTheMouseSelection() {
   tree.make({"w/001_a.txt", "w/001_b.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
   QVERIFY(QTest::qWaitForWindowActive(&p.editor()));
   QWidget* remove = W(p, "RadioButton7");  // "Remove anything", the part selected by mouse
   QTest::mouseClick(remove, Qt::LeftButton, Qt::NoModifier, QPoint(8, remove->height() / 2));
@@ -604,7 +604,7 @@ void EditorTest::sampleMenuItems() {
   tree.make({"name.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("name.txt")});
+  OpenEditor(p, engine::OperationKind::Remove, {tree.path("name.txt")});
   QLineEdit* sample = p.editor().sampleBox();
   sample->deselect();
   QList<QAction*> items = p.editor().sampleMenu()->actions();
@@ -626,14 +626,14 @@ void EditorTest::valuesAreKeptBetweenOpenings() {
   tree.make({"a.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replace, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   Click(p, "CheckBox7");
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
   QCOMPARE(p.editor().sampleBox()->text(), QString());
   QCOMPARE(W<QLabel>(p, "Label2")->text(), QStringLiteral("Target folder,"));
-  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replace, {tree.path("a.txt")});
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit1")->text(), QStringLiteral("old"));
   QVERIFY(W<QCheckBox>(p, "CheckBox7")->isChecked());
   QCOMPARE(p.editor().sampleBox()->text(), QStringLiteral("a"));
@@ -644,10 +644,10 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   tree.make({"w/old one.txt", "w/old two.txt", "w/keep.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Replapart, {}, tree.path("w"));
+  OpenEditor(p, engine::OperationKind::Replace, {}, tree.path("w"));
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("old"));
   W<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("new"));
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   ui::PreviewWindow& preview = p.preview();
   QVERIFY(preview.isVisible());
   QCOMPARE(preview.windowTitle(), QStringLiteral("Preview - Replace string"));
@@ -657,7 +657,7 @@ void EditorTest::previewShowsRowsAndRenamesNothing() {
   QVERIFY(tree.exists("w/old one.txt"));
   QCOMPARE(p.editor().runMode(), batch::RunMode::Rename);
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + "Newname.txt"));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QVERIFY(!preview.isVisible());
 }
 
@@ -670,12 +670,12 @@ void EditorTest::previewTakesARealClick() {
   tree.make({"w/a1.txt", "w/keep.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replace);
   QVERIFY(QTest::qWaitForWindowExposed(&p.editor()));
   QCOMPARE(p.editor().windowModality(), Qt::ApplicationModal);
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("a"));
   W<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("b"));
-  p.editor().SpeedButton21Click();
+  p.editor().previewClicked();
   ui::PreviewWindow& preview = p.preview();
   QVERIFY(QTest::qWaitForWindowExposed(&preview));
   auto* rename = preview.findChild<QPushButton*>(QStringLiteral("Button1"));
@@ -705,7 +705,7 @@ void EditorTest::enterRunsOkAndEscapeCloses() {
   tree.make({"a.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Removpart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Remove, {tree.path("a.txt")});
   if (box == QLatin1String("Edit13")) p.editor().findChild<QAbstractButton*>(QStringLiteral("RadioButton23"))->click();
   QTest::keyClick(W(p, box), Qt::Key_Return);
   QCOMPARE(h.messages.shown.size(), std::size_t{runsOk ? 1u : 0u});
@@ -720,9 +720,9 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   tree.make({"a.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenEditor(p, engine::OperationKind::Replapart, {tree.path("a.txt")});
+  OpenEditor(p, engine::OperationKind::Replace, {tree.path("a.txt")});
   W<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("kept"));
-  p.editor().SpeedButton16Click();
+  p.editor().aboutClicked();
   QVERIFY(p.editor().aboutShown());
   QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - About"));
   QTest::keyClick(&p.editor(), Qt::Key_Escape);  // Esc is the panel's "Back" here
@@ -730,7 +730,7 @@ void EditorTest::aboutPanelFromTheEditorAndFromTheMainWindow() {
   QVERIFY(!p.editor().aboutShown());
   QCOMPARE(p.editor().windowTitle(), QStringLiteral("Velmora - Replace string"));
   QCOMPARE(W<QLineEdit>(p, "LabeledEdit1")->text(), QStringLiteral("kept"));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
 
   p.mainWindow().button(QStringLiteral("AboutButton"))->click();
   QVERIFY(p.editor().isVisible());
@@ -761,15 +761,15 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
     }
     return problems;
   };
-  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Removpart);
-  p.editor().SpeedButton20Click();
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  p.editor().selectClicked();
   QCOMPARE(letters(p.mainWindow()), QStringList());
-  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
-                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
-                          engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+  for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace,
+                          engine::OperationKind::Insert, engine::OperationKind::Change,
+                          engine::OperationKind::Extension, engine::OperationKind::ListFolder}) {
     p.mainWindow().StartOperation(kind);
     QCOMPARE(letters(p.editor()).join(QLatin1Char(';')), QString());
-    p.editor().SpeedButton20Click();
+    p.editor().selectClicked();
   }
   // Tab follows the reading order: on the Replace page the old string comes right after its
   // radio, the button bar after the page.
@@ -787,7 +787,7 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
            QStringLiteral("FolderButton InsertButton ReplaceButton RemoveButton ChangeButton ExtensionButton SaveButton "
                           "UndoButton ExitButton FilesButton UpperDirectoryButton FolderBox FileList DeleteButton "
                           "OptionsButton HelpButton AboutButton"));
-  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  p.mainWindow().StartOperation(engine::OperationKind::Replace);
   QCOMPARE(tabChain(p.editor()),
            QStringLiteral("ComboBox1 RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
                           "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
@@ -802,16 +802,16 @@ void EditorTest::oneHeightAcrossPages() {
   Harness h;
   ui::Desktop& p = h.program();
   QSet<int> heights, barPositions;
-  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
-                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
-                          engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+  for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace,
+                          engine::OperationKind::Insert, engine::OperationKind::Change,
+                          engine::OperationKind::Extension, engine::OperationKind::ListFolder}) {
     testing::OpenFolderEditor(p, tree.path("w"), kind);
     QCoreApplication::processEvents();
     heights << p.editor().height();
     barPositions << W(p, "SpeedButton15")->mapTo(&p.editor(), QPoint()).y();
     for (QWidget* page : W(p, "Pages")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (page->isVisibleTo(&p.editor())) QVERIFY2(page->height() >= page->minimumSizeHint().height(), qPrintable(page->objectName()));
-    p.editor().SpeedButton20Click();
+    p.editor().selectClicked();
   }
   QCOMPARE(heights.size(), 1);
   QCOMPARE(barPositions.size(), 1);
@@ -839,9 +839,9 @@ void EditorTest::longerTranslationsAreNotClipped() {
   {
     Harness h;
     ui::Desktop& p = h.program();
-    for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
-                            engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
-                            engine::OperationKind::Changexten, engine::OperationKind::Savealls}) {
+    for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace,
+                            engine::OperationKind::Insert, engine::OperationKind::Change,
+                            engine::OperationKind::Extension, engine::OperationKind::ListFolder}) {
       testing::OpenFolderEditor(p, tree.path("w"), kind);
       for (QRadioButton* radio : p.editor().findChildren<QRadioButton*>())
         if (radio->isVisibleTo(&p.editor())) radio->click();
@@ -849,7 +849,7 @@ void EditorTest::longerTranslationsAreNotClipped() {
       for (QAbstractButton* b : p.editor().findChildren<QAbstractButton*>())
         if (b->isCheckable() && b->isVisibleTo(&p.editor()))
           QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName() + QLatin1Char(' ') + b->text()));
-      p.editor().SpeedButton20Click();
+      p.editor().selectClicked();
     }
   }
   QCoreApplication::removeTranslator(&longer);
@@ -859,9 +859,9 @@ void EditorTest::longerTranslationsAreNotClipped() {
 // back from a saved preset into the control and out of it into the record again.
 void EditorTest::everyPageControlRoundTripsThroughAPreset_data() {
   QTest::addColumn<int>("kind");
-  for (const auto kind : {engine::OperationKind::Removpart, engine::OperationKind::Replapart,
-                          engine::OperationKind::Addnewnum, engine::OperationKind::Changnew,
-                          engine::OperationKind::Changexten})
+  for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace,
+                          engine::OperationKind::Insert, engine::OperationKind::Change,
+                          engine::OperationKind::Extension})
     QTest::newRow(batch::CommandName(kind)) << static_cast<int>(kind);
 }
 

@@ -195,7 +195,7 @@ void FileManagerHandOffTest::entryOpensTheEditor() {
   }
   QCOMPARE(p.editor().sampleBox()->text(), sample);
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kHandOffName));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QVERIFY(p.mainWindow().isVisible());
 }
 

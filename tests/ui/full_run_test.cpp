@@ -125,10 +125,10 @@ void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {
   main.FilesButtonClick();
   QSignalSpy progressShown(&p.progress(), &QDialog::finished);
 
-  main.StartOperation(engine::OperationKind::Changexten);
+  main.StartOperation(engine::OperationKind::Extension);
   EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("txt"));
   QTest::mouseClick(EditorControl(p, "CheckBox1"), Qt::LeftButton);
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
 
   QCOMPARE(progressShown.count(), 1);
   QVERIFY(!p.progress().isVisible());
@@ -152,7 +152,7 @@ void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
   tree.make(NumberedFiles("w/g", 1000, 3000, ".doc"));
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Extension);
   EditorControl<QLineEdit>(p, "LabeledEdit4")->setText(QStringLiteral("bak"));
   h.messages.answers.push_back(batch::Answer::Yes);
   ui::ProgressWindow& progress = p.progress();
@@ -160,7 +160,7 @@ void FullRunTest::cancelStopsTheRunAndKeepsWhatWasRenamed() {
     QTRY_VERIFY(progress.isWorking());
     progress.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
   });
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
 
   QCOMPARE(h.messages.shown.front().text, std::string("Will you cancel this operation?"));
   const auto log = testing::ReadLines(p.state().installDir + batch::kRollbackLogName);
@@ -177,10 +177,10 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   tree.make({"w/a.txt"});
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replace);
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("zzz"));
   EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("y"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(h.messages.shown.size(), std::size_t{1});
   QCOMPARE(h.messages.shown[0].text, std::string("No filename had been changed,please check input text and \nmake sure "
                                                  "that the targeted files can be renamed."));
@@ -199,9 +199,9 @@ void FullRunTest::exitAfterTheRunEndsTheProgramWithTheLogSaved() {
   QVERIFY(p.options().runOptions().exitAfterRun);
   QSignalSpy closed(&p.mainWindow(), &ui::MainWindow::closed);
   p.mainWindow().showHandPicked({tree.path("a.txt")}, false);
-  p.mainWindow().StartOperation(engine::OperationKind::Changnew);
+  p.mainWindow().StartOperation(engine::OperationKind::Change);
   EditorControl<QComboBox>(p, "ComboBoxEx5")->setEditText(QStringLiteral("b"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(closed.count(), 1);
   QVERIFY(tree.exists("b.txt"));
   const std::string log = p.state().installDir + batch::kRollbackLogName;
@@ -217,17 +217,17 @@ void FullRunTest::listEmptiedWhenResultsAreNotDisplayed() {
   p.start("");
   ui::MainWindow& main = p.mainWindow();
   main.showHandPicked({tree.path("a.txt"), tree.path("b.txt")}, false);
-  main.StartOperation(engine::OperationKind::Addnewnum);
+  main.StartOperation(engine::OperationKind::Insert);
   QTest::mouseClick(EditorControl(p, "CheckBox2"), Qt::LeftButton);
   EditorControl<QComboBox>(p, "ComboBoxEx1")->setEditText(QStringLiteral("x-"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(main.model().texts(), (QStringList{FromPath(tree.path("x-a.txt")), FromPath(tree.path("x-b.txt"))}));
 
   p.options().findChild<QAbstractButton*>(QStringLiteral("CheckBox3"))->click();
   QVERIFY(!p.options().runOptions().displayResult);
-  main.StartOperation(engine::OperationKind::Addnewnum);
+  main.StartOperation(engine::OperationKind::Insert);
   EditorControl<QComboBox>(p, "ComboBoxEx1")->setEditText(QStringLiteral("y-"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QVERIFY(tree.exists("y-x-a.txt"));
   QCOMPARE(main.model().size(), 0);
 }
@@ -255,7 +255,7 @@ void FullRunTest::copiedCommandAndSavedPresetDoWhatTheEditorDid() {
   tree.make(files);
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replapart);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Replace);
   p.options().findChild<QComboBox*>(QStringLiteral("ComboBoxOrder"))->setCurrentIndex(1);  // natural
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("IMG_"));
   EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QStringLiteral("a'b `$$` "));
@@ -286,7 +286,7 @@ void FullRunTest::copiedCommandAndSavedPresetDoWhatTheEditorDid() {
   QCOMPARE(tree.list(), byEditor);
 
   // Loading the preset in the window sets the page's controls back.
-  p.mainWindow().StartOperation(engine::OperationKind::Replapart);
+  p.mainWindow().StartOperation(engine::OperationKind::Replace);
   EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("other"));
   auto* presets = EditorControl<QComboBox>(p, "ComboBoxPresets");
   QCOMPARE(presets->findText(QStringLiteral("quoted numbers")), 0);

@@ -215,7 +215,7 @@ void HelpAboutTest::editorHelpByOperation() {
   QVERIFY(p.helpWindow().topicFound());
   QVERIFY(p.helpWindow().isVisible());
   QVERIFY(p.editor().isVisible());  // help does not wait and closes nothing
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
 }
 
 void HelpAboutTest::helpWindowStaysUsableOverAModalWindow() {
@@ -402,7 +402,7 @@ void HelpAboutTest::aboutBackAndClose() {
     QCOMPARE(EditorControl<QLineEdit>(p, "LabeledEdit1")->text(), S("typed"));
     QCOMPARE(p.state().operationKind, std::string("Replapart"));
   }
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
 }
 
 void HelpAboutTest::listingAsksBeforeReplacing_data() {

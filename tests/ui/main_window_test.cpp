@@ -136,7 +136,7 @@ void MainWindowTest::cancelledFolderBrowseLeavesAnEmptyFolderMode() {
   QVERIFY(main.folderBoxText().isEmpty());
   main.dropPaths({Q(tree.path("a.txt"))});
   QCOMPARE(main.model().size(), 0);
-  main.StartOperation(engine::OperationKind::Replapart);
+  main.StartOperation(engine::OperationKind::Replace);
   QCOMPARE(Texts(h.messages), QStringList{"Information: You have not selected a folder or some files,\nplease click "
                                           "'Folder' or 'Files' button to proceed."});
   QCOMPARE(h.program().state().operationKind, std::string("Browsefile"));
@@ -480,28 +480,28 @@ void MainWindowTest::operationButtonsCheckTheTarget() {
   ui::Desktop& p = h.program();
   ui::MainWindow& main = p.mainWindow();
 
-  main.StartOperation(engine::OperationKind::Removpart);
+  main.StartOperation(engine::OperationKind::Remove);
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
 
   ListFolder(main, tree.path("w"));
   Select(main, {1});
-  main.StartOperation(engine::OperationKind::Changnew);
+  main.StartOperation(engine::OperationKind::Change);
   QVERIFY(p.editor().isVisible());
   QCOMPARE(p.editor().windowModality(), Qt::ApplicationModal);
   QCOMPARE(p.state().samplePath, tree.path("w/b.txt"));
   QCOMPARE(p.editor().sampleBox()->text(), QStringLiteral("b"));
   QVERIFY(!main.housekeepingActive());
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QVERIFY(!p.editor().isVisible());
   QVERIFY(main.housekeepingActive());
 
   main.list()->selectionModel()->clearSelection();
-  main.StartOperation(engine::OperationKind::Changnew);
+  main.StartOperation(engine::OperationKind::Change);
   QCOMPARE(p.state().samplePath, tree.path("w/a.txt"));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
 
   std::filesystem::remove_all(tree.path("w"));
-  main.StartOperation(engine::OperationKind::Replapart);
+  main.StartOperation(engine::OperationKind::Replace);
   QCOMPARE(h.messages.shown.back().text, std::string("The sepecified folder does not exist, please select another."));
   QCOMPARE(main.model().size(), 0);
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));

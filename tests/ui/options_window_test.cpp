@@ -492,7 +492,7 @@ void OptionsWindowTest::lowerMaximumShortensTheHistory() {
     p.state().target.picked = {tree.path("a.txt")};
     p.state().samplePath = tree.path("a.txt");
     p.editor().openModal();
-    p.editor().SpeedButton20Click();
+    p.editor().selectClicked();
   }
 
   p.options().show();
@@ -510,7 +510,7 @@ void OptionsWindowTest::lowerMaximumShortensTheHistory() {
   p.editor().openModal();
   QCOMPARE(master->count(), kept);
   QCOMPARE(list->count(), copies);
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
 }
 
 QTEST_MAIN(OptionsWindowTest)

@@ -133,13 +133,13 @@ void ProgressTest::smallRunsGoWithoutTheWindow() {
     std::vector<std::string> paths;
     for (const std::string& n : names) paths.push_back(tree.path(n));
     p.mainWindow().showHandPicked(paths, false);
-    p.mainWindow().StartOperation(engine::OperationKind::Changexten);
+    p.mainWindow().StartOperation(engine::OperationKind::Extension);
   } else {
-    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Extension);
     W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(scope);
   }
   W<QLineEdit>(p.editor(), "LabeledEdit4")->setText(QStringLiteral("txt"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(shown.count(), window ? 1 : 0);
   QVERIFY(tree.exists("w/f100.txt"));
   QVERIFY(h.messages.shown.empty());
@@ -152,7 +152,7 @@ void ProgressTest::cancelDuringARunOfEveryLayer() {
   const std::vector<std::string> before = tree.list();
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Extension);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   QCOMPARE(p.state().target.scope, batch::FolderScope::AllLayers);
   // The top folder holds no file, so the old extension comes from no sample: give it.
@@ -161,7 +161,7 @@ void ProgressTest::cancelDuringARunOfEveryLayer() {
   ui::ProgressWindow& progress = p.progress();
   h.messages.answers.push_back(batch::Answer::Yes);
   WhenWorking(progress, [&] { W<QPushButton>(progress, "Button1")->click(); });
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
 
   QCOMPARE(h.messages.shown.back().text, std::string("Will you cancel this operation?"));
   QCOMPARE(h.messages.shown.back().buttons, batch::Buttons::YesNo);
@@ -191,7 +191,7 @@ void ProgressTest::cancelAnsweredNoLetsTheRunFinish() {
   tree.make(files);
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Changexten);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Extension);
   W<QComboBox>(p.editor(), "ComboBox1")->setCurrentIndex(1);
   // The top folder holds no file, so the old extension comes from no sample: give it.
   W<QLineEdit>(p.editor(), "LabeledEdit3")->setText(QStringLiteral("doc"));
@@ -199,7 +199,7 @@ void ProgressTest::cancelAnsweredNoLetsTheRunFinish() {
   ui::ProgressWindow& progress = p.progress();
   h.messages.answers.push_back(batch::Answer::No);
   WhenWorking(progress, [&] { W<QPushButton>(progress, "Button1")->click(); });
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QCOMPARE(h.messages.texts().back(), std::string("Will you cancel this operation?"));
   QCOMPARE(testing::ReadLines(p.state().installDir + batch::kRollbackLogName).size(), files.size() * 2);
   QVERIFY(tree.exists("w/d2/f1599.bak"));
@@ -215,9 +215,9 @@ void ProgressTest::undoWithProgressAdvancesByTwo() {
   std::vector<std::string> paths;
   for (const std::string& n : names) paths.push_back(tree.path(n));
   p.mainWindow().showHandPicked(paths, false);
-  p.mainWindow().StartOperation(engine::OperationKind::Changexten);
+  p.mainWindow().StartOperation(engine::OperationKind::Extension);
   W<QLineEdit>(p.editor(), "LabeledEdit4")->setText(QStringLiteral("txt"));
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   ui::ProgressWindow& progress = p.progress();
   QCOMPARE(progress.barMaximum(), 31);
   QCOMPARE(progress.barValue(), 31);
@@ -244,14 +244,14 @@ void ProgressTest::listingExportShowsTheSearchingPanel() {
   tree.make(LayeredFiles(3, 50));
   Harness h;
   ui::Desktop& p = h.program();
-  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Savealls);
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::ListFolder);
   W<QRadioButton>(p.editor(), "RadioButton5")->click();  // " All filenames in subfolders "
   const std::string listing = tree.path("list.txt");
   h.dialogs.saves.push_back(FromPath(listing));
   ui::ProgressWindow& progress = p.progress();
   bool panelShown = false;
   WhenWorking(progress, [&] { panelShown = W(progress, "Panel1")->isVisible(); });
-  p.editor().SpeedButton15Click();
+  p.editor().okClicked();
   QVERIFY(panelShown);
   QCOMPARE(progress.barMaximum(), 600);
   QVERIFY(!W(progress, "Panel1")->isVisible());

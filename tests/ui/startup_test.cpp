@@ -305,7 +305,7 @@ void StartupTest::handOffOfThreeFilesEndsWithTheMainWindowShowingThem() {
   QCOMPARE(p.editor().sampleBox()->text(), QStringLiteral("a"));
   QVERIFY(!p.mainWindow().housekeepingActive());
 
-  p.editor().SpeedButton20Click();  // "Select" closes the editor without a run
+  p.editor().selectClicked();  // "Select" closes the editor without a run
   QVERIFY(p.mainWindow().isVisible());
   QVERIFY(p.mainWindow().isHandPicked());
   QCOMPARE(p.mainWindow().model().texts(),
@@ -328,7 +328,7 @@ void StartupTest::handOffOfAFolderEndsWithTheFolderListed() {
   QTRY_VERIFY(p.editor().isVisible());
   QCOMPARE(p.mainWindow().folderBoxText(), ui::FromPath(tree.path("work") + "/"));
   QCOMPARE(p.editor().sampleBox()->text(), QStringLiteral("one"));
-  p.editor().SpeedButton20Click();
+  p.editor().selectClicked();
   QVERIFY(p.mainWindow().isVisible());
   QVERIFY(!p.mainWindow().isHandPicked());
   QCOMPARE(p.mainWindow().model().texts(), (QStringList{"sub", "one.txt", "two.txt"}));

@@ -45,9 +45,9 @@ class EditorRunHooks final : public ProgressRunHooks {
 
 }  // namespace
 
-void OperationEditor::SpeedButton15Click() { OK(); }
+void OperationEditor::okClicked() { OK(); }
 
-void OperationEditor::SpeedButton21Click() {
+void OperationEditor::previewClicked() {
   runMode_ = batch::RunMode::Preview;
   program_.preview().clearRows();
   // "Preview" and the editor's caption after the product name, at most 35 characters.
@@ -58,9 +58,12 @@ void OperationEditor::SpeedButton21Click() {
   runMode_ = batch::RunMode::Rename;
 }
 
-void OperationEditor::focusByName(const std::string& objectName) {
-  if (objectName.empty()) return;
-  if (QWidget* w = findChild<QWidget*>(QString::fromStdString(objectName))) w->setFocus();
+void OperationEditor::focusField(const std::string& field) {
+  if (field.empty()) return;
+  // The save page's "Other" text is a listing choice, not a field of the record.
+  const batch::FieldInfo* info = batch::FindField(field);
+  const QString control = info ? QString::fromStdString(info->control) : field == "otherText" ? QStringLiteral("Edit3") : QString();
+  if (QWidget* w = control.isEmpty() ? nullptr : findChild<QWidget*>(control)) w->setFocus();
 }
 
 void OperationEditor::OK() {
@@ -76,11 +79,11 @@ void OperationEditor::OK() {
   platform::SnapshotFileSystem snapshot(program_.fs());
   const batch::OkResult result = batch::RunOkChecks(snapshot, request, program_.messages());
   // The new extension keeps its clean-up, and both boxes their dots once the run starts.
-  if (kind == OperationKind::Changexten) ui_->ExtensionPage->showCleanedExtensions(record);
+  if (kind == OperationKind::Extension) ui_->ExtensionPage->showCleanedExtensions(record);
   if (result.targetChecked) state.topLayerFileCount = result.topLayerFileCount;
-  focusByName(result.focus);
+  focusField(result.field);
   if (!result.run) return;
-  if (kind == OperationKind::Savealls || kind == OperationKind::Savesomes) {
+  if (kind == OperationKind::ListFolder || kind == OperationKind::ListPicked) {
     runMode_ = batch::RunMode::Rename;
     exportListing(kind);
     return;
@@ -157,7 +160,7 @@ void OperationEditor::endRun(const batch::RunReport& report) {
 
 // ---- the listing export ----
 
-void OperationEditor::exportPickedList() { exportListing(OperationKind::Savesomes); }
+void OperationEditor::exportPickedList() { exportListing(OperationKind::ListPicked); }
 
 void OperationEditor::exportListing(OperationKind kind) {
   app::AppState& state = program_.state();
@@ -184,7 +187,7 @@ void OperationEditor::exportListing(OperationKind kind) {
   batch::StopFlag& stop = program_.stopFlag();
   batch::ListingOutcome outcome;
   const bool withProgress =
-      kind == OperationKind::Savealls && request.settings.content == batch::ListingContent::AllLayers;
+      kind == OperationKind::ListFolder && request.settings.content == batch::ListingContent::AllLayers;
   if (withProgress) {
     ProgressPort& progress = program_.progress();
     EditorRunHooks hooks(program_.mainWindow(), &progress);

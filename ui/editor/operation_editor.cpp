@@ -42,7 +42,7 @@ OperationEditor::OperationEditor(Program& program, QWidget* parent)
   connect(sample, &SampleBox::dragged, this, &OperationEditor::sampleMouseMove);
   connect(sample, &SampleBox::autocopyToggled, this,
           [this] { program_.options().setAutocopy(!program_.runOptions().autocopy); });
-  connect(sample, &QLineEdit::returnPressed, this, &OperationEditor::SpeedButton15Click);
+  connect(sample, &QLineEdit::returnPressed, this, &OperationEditor::okClicked);
   connect(sample, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { sampleMenu()->exec(ui_->RichEdit2->mapToGlobal(pos)); });
 
@@ -78,14 +78,14 @@ void OperationEditor::wireButtonBar() {
     void (OperationEditor::*slot)();
   };
   const Bar bar[] = {
-      {ui_->SpeedButton15, "dialog-ok", QStyle::SP_DialogApplyButton, &OperationEditor::SpeedButton15Click},
+      {ui_->SpeedButton15, "dialog-ok", QStyle::SP_DialogApplyButton, &OperationEditor::okClicked},
       {ui_->SpeedButton21, "document-print-preview", QStyle::SP_FileDialogContentsView,
-       &OperationEditor::SpeedButton21Click},
-      {ui_->SpeedButton20, "folder-open", QStyle::SP_DirOpenIcon, &OperationEditor::SpeedButton20Click},
+       &OperationEditor::previewClicked},
+      {ui_->SpeedButton20, "folder-open", QStyle::SP_DirOpenIcon, &OperationEditor::selectClicked},
       {ui_->SpeedButton28, "preferences-system", QStyle::SP_FileDialogDetailedView, nullptr},
       {ui_->SpeedButton19, "help-contents", QStyle::SP_MessageBoxQuestion, nullptr},
-      {ui_->SpeedButton16, "help-about", QStyle::SP_MessageBoxInformation, &OperationEditor::SpeedButton16Click},
-      {ui_->SpeedButton17, "application-exit", QStyle::SP_DialogCloseButton, &OperationEditor::SpeedButton17Click},
+      {ui_->SpeedButton16, "help-about", QStyle::SP_MessageBoxInformation, &OperationEditor::aboutClicked},
+      {ui_->SpeedButton17, "application-exit", QStyle::SP_DialogCloseButton, &OperationEditor::exitClicked},
   };
   for (const Bar& b : bar) {
     b.button->setIcon(Glyph(this, b.themeIcon, b.icon, 16));
@@ -105,7 +105,7 @@ void OperationEditor::wirePages() {
   }
   for (OperationPage* page : ui_->Pages->findChildren<OperationPage*>(Qt::FindDirectChildrenOnly)) {
     AddMnemonics(page->findChildren<QAbstractButton*>(), barLetters);
-    connect(page, &OperationPage::okRequested, this, &OperationEditor::SpeedButton15Click);
+    connect(page, &OperationPage::okRequested, this, &OperationEditor::okClicked);
     connect(page, &OperationPage::inputChosen, this, [this](int code) { focusedInput_ = code; });
     connect(page, &OperationPage::sampleSelectionCleared, this, &OperationEditor::clearSelection);
     connect(page, &OperationPage::specialRequested, this, &OperationEditor::specialButtonClick);
@@ -166,7 +166,7 @@ void OperationEditor::FormShow() {
   program_.mainWindow().stopHousekeeping();
   runMode_ = batch::RunMode::Rename;
   logPending_ = false;
-  if (state.kind() == OperationKind::Browsefile) {
+  if (state.kind() == OperationKind::NoOperation) {
     setWindowTitle(tr("Velmora - About"));
     if (!aboutShown()) showOperationArea(false);
     return;
@@ -183,7 +183,7 @@ void OperationEditor::FormShow() {
   setTargetLine();
   setSample();
   showPage();
-  ui_->SpeedButton21->setEnabled(!state.isKind(OperationKind::Savealls));
+  ui_->SpeedButton21->setEnabled(!state.isKind(OperationKind::ListFolder));
   focusTimer_.start();
   setCaptionForOperation();
   adjustSize();
@@ -192,11 +192,11 @@ void OperationEditor::FormShow() {
 void OperationEditor::setCaptionForOperation() {
   QString title;
   switch (program_.state().kind()) {
-    case OperationKind::Removpart: title = tr("Velmora - Remove string"); break;
-    case OperationKind::Replapart: title = tr("Velmora - Replace string"); break;
-    case OperationKind::Addnewnum: title = tr("Velmora - Insert string"); break;
-    case OperationKind::Changnew: title = tr("Velmora - Change to new name"); break;
-    case OperationKind::Changexten: title = tr("Velmora - Edit Extention part"); break;
+    case OperationKind::Remove: title = tr("Velmora - Remove string"); break;
+    case OperationKind::Replace: title = tr("Velmora - Replace string"); break;
+    case OperationKind::Insert: title = tr("Velmora - Insert string"); break;
+    case OperationKind::Change: title = tr("Velmora - Change to new name"); break;
+    case OperationKind::Extension: title = tr("Velmora - Edit Extention part"); break;
     default: title = tr("Velmora - Save filenames"); break;
   }
   setWindowTitle(title);
@@ -215,7 +215,7 @@ void OperationEditor::setTargetLine() {
   ui_->Label1->setText(path.size() <= kTargetLineLength ? path
                                                          : path.left(18) + QStringLiteral(" ... ") + path.right(26));
   ui_->Label1->setToolTip(path);
-  ui_->Panel12->setVisible(!state.isKind(OperationKind::Savealls));
+  ui_->Panel12->setVisible(!state.isKind(OperationKind::ListFolder));
   showScope(state.target.scope);
 }
 
@@ -237,7 +237,7 @@ void OperationEditor::setSample() {
   std::string sample = state.samplePath;
   while (sample.size() > 1 && platform::IsSeparator(sample.back())) sample.pop_back();
   const bool isDir = !sample.empty() && fs.isDirectory(sample);
-  const bool wholeName = state.isKind(OperationKind::Changexten) || state.isKind(OperationKind::Savealls);
+  const bool wholeName = state.isKind(OperationKind::Extension) || state.isKind(OperationKind::ListFolder);
   if (wholeName) {
     setSampleText(FromPath(engine::FileNamePart(sample)), FromPath(sample));
   } else if (!state.target.folder.empty() && state.target.scope == batch::FolderScope::ThisFolder) {
@@ -245,7 +245,7 @@ void OperationEditor::setSample() {
   } else {
     setSampleText(FromPath(engine::BaseName(sample, isDir)), FromPath(sample));
   }
-  if (state.isKind(OperationKind::Changexten)) {
+  if (state.isKind(OperationKind::Extension)) {
     const std::string ext = engine::Extension(sample, isDir);
     ui_->ExtensionPage->setOldExtension(FromPath(ext.empty() ? ext : ext.substr(1)));
   }
@@ -253,12 +253,12 @@ void OperationEditor::setSample() {
 
 OperationPage* OperationEditor::currentPage() const {
   switch (program_.state().kind()) {
-    case OperationKind::Removpart: return ui_->RemovePage;
-    case OperationKind::Replapart: return ui_->ReplacePage;
-    case OperationKind::Addnewnum: return ui_->InsertPage;
-    case OperationKind::Changnew: return ui_->ChangePage;
-    case OperationKind::Changexten: return ui_->ExtensionPage;
-    case OperationKind::Savealls: return ui_->SavePage;
+    case OperationKind::Remove: return ui_->RemovePage;
+    case OperationKind::Replace: return ui_->ReplacePage;
+    case OperationKind::Insert: return ui_->InsertPage;
+    case OperationKind::Change: return ui_->ChangePage;
+    case OperationKind::Extension: return ui_->ExtensionPage;
+    case OperationKind::ListFolder: return ui_->SavePage;
     default: return nullptr;
   }
 }
@@ -334,7 +334,7 @@ void OperationEditor::fillHistoryLists(bool copiesToo) {
 // ---- the sample box ----
 
 void OperationEditor::sampleMousePress() {
-  if (program_.state().isKind(OperationKind::Addnewnum) && ui_->InsertPage->marksCursor())
+  if (program_.state().isKind(OperationKind::Insert) && ui_->InsertPage->marksCursor())
     ui_->RichEdit2->markCursor();
 }
 
@@ -429,9 +429,9 @@ void OperationEditor::ComboBox1Change(int index) {
 
 // ---- closing ----
 
-void OperationEditor::SpeedButton20Click() { closeEditor(); }
+void OperationEditor::selectClicked() { closeEditor(); }
 
-void OperationEditor::SpeedButton17Click() {
+void OperationEditor::exitClicked() {
   if (program_.state().handOffSession) {
     program_.mainWindow().closeWindow();
     return;
@@ -439,13 +439,13 @@ void OperationEditor::SpeedButton17Click() {
   closeEditor();
 }
 
-void OperationEditor::SpeedButton16Click() {
+void OperationEditor::aboutClicked() {
   showOperationArea(false);
   setWindowTitle(tr("Velmora - About"));
 }
 
 void OperationEditor::AboutBackClick() {
-  if (program_.state().kind() == OperationKind::Browsefile) {
+  if (program_.state().kind() == OperationKind::NoOperation) {
     closeEditor();
     showOperationArea(true);
     return;

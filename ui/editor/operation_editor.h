@@ -63,11 +63,11 @@ class OperationEditor final : public QDialog, public EditorPort {
   void closeEditor();
 
   // ---- buttons (public so that tests drive them) ----
-  void SpeedButton15Click();  ///< OK
-  void SpeedButton21Click();  ///< Preview
-  void SpeedButton20Click();  ///< Select
-  void SpeedButton17Click();  ///< Exit
-  void SpeedButton16Click();  ///< About
+  void okClicked();       ///< OK (SpeedButton15)
+  void previewClicked();  ///< Preview (SpeedButton21)
+  void selectClicked();   ///< Select (SpeedButton20): back to the main window
+  void exitClicked();     ///< Exit (SpeedButton17)
+  void aboutClicked();    ///< About (SpeedButton16)
   void AboutBackClick();      ///< the About panel's "Back" and "Close"
   void CopyCommandClick();    ///< "Copy as command": the velmora-cli line on the clipboard
 
@@ -127,7 +127,8 @@ class OperationEditor final : public QDialog, public EditorPort {
   void startRun(const engine::OperationRecord& record, platform::FileSystem& fs);
   void endRun(const batch::RunReport& report);
   void exportListing(engine::OperationKind kind);
-  void focusByName(const std::string& objectName);
+  /// The focus into the box of the record field a refused check points at.
+  void focusField(const std::string& field);
 
   Program& program_;
   std::unique_ptr<Ui::OperationEditor> ui_;
