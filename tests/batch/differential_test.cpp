@@ -43,7 +43,9 @@ namespace {
 using batch::RunMode;
 using engine::OperationKind;
 
-constexpr std::uint64_t kFixedSeed = 20240519;
+// A seed whose cases meet five of the faults below (all but the two rarest, which fuzzing
+// meets), so that each of those is seen mended once its switch goes.
+constexpr std::uint64_t kFixedSeed = 23;
 #if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
 constexpr int kFixedCases = 80;  // wine and the sanitizers are many times slower per file operation
 #else
@@ -114,11 +116,13 @@ constexpr const char* kStems[] = {"a",   "A",     "b",    "same", "Same",  "SAME
                                   "x2",  "x10",   "img 2", "\xC3\xA9", "\xC3\x89", "a.b", " a",
                                   ".a",  "..b",   "a-b_c", "same(1)", "(2)"};
 constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz"};
-// New texts: the names the stems give, blanks and dots in front, and special strings, some of
-// which collapse every name into one.
-constexpr const char* kNewTexts[] = {"same",  "Same", " same", "..same", "same.txt", "x$$",  "$",
-                                     "n$$$ ", "@$@$", "%%",    "%%$",    "##",       "@@",   "%1%",
-                                     "a",     "\xC3\xA9", "",  "  ",     "b.c",      "SAME$"};
+// New texts: the names the stems give, blanks and dots in front (which the clean-up removes,
+// so an item may get its own name back and be numbered), and special strings, some of which
+// collapse every name into one.
+constexpr const char* kNewTexts[] = {"same",  "Same", " same", " same", "..same", " a",    "..a",
+                                     "same.txt", "x$$", "$",   "n$$$ ", "@$@$",   "%%",    "%%$",
+                                     "##",    "@@",   "%1%",   "a",     "\xC3\xA9", "",     "  ",
+                                     "b.c",   "SAME$"};
 constexpr const char* kSearchTexts[] = {"a", "A", "same", "SAME", ".", " ", "x", "1", "\xC3\xA9", "txt",
                                         "(", ")", "_",    "-"};
 constexpr const char* kExtensionTexts[] = {"", "txt", ".txt", "TXT", "jpg", ".md", "gz", "same", "tar.gz"};
@@ -180,10 +184,13 @@ struct Case {
   }
 };
 
-std::string DrawName(Draw& d, bool folder) {
-  std::string name = d.pick(kStems);
-  if (d.percent(20)) name += d.pick(kStems);
-  if (!folder || d.percent(15)) name += d.pick(kExtensions);
+/// A name from the stems and extensions; a narrow name from the first six stems and "" or
+/// ".txt" alone, so that names pile up on one another.
+std::string DrawName(Draw& d, bool folder, bool narrow = false) {
+  constexpr int kStemCount = sizeof kStems / sizeof *kStems, kExtensionCount = sizeof kExtensions / sizeof *kExtensions;
+  std::string name = kStems[d.below(narrow ? 6 : kStemCount)];
+  if (!narrow && d.percent(20)) name += d.pick(kStems);
+  if (!folder || d.percent(15)) name += kExtensions[d.below(narrow ? 4 : kExtensionCount)];
   return name;
 }
 
@@ -194,12 +201,12 @@ std::string ConversionKey(const std::string& name) {
 
 /// The entries of one folder, and of its subfolders down to depth 2. With foldCase no two
 /// names of a folder differ only by case.
-void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool foldCase) {
+void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool foldCase, bool narrow) {
   std::set<std::string> taken;
   const int count = 1 + d.below(depth == 0 ? 8 : 4);
   for (int i = 0; i < count; ++i) {
     const bool isFolder = depth < 2 && d.percent(30);
-    const std::string name = DrawName(d, isFolder);
+    const std::string name = DrawName(d, isFolder, narrow);
     if (!taken.insert(foldCase ? ConversionKey(name) : NameKey(name)).second) continue;
     Entry e{folder + "/" + name, isFolder, "", 0};
     if (!isFolder) {
@@ -210,11 +217,11 @@ void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool fol
       e.minute = d.below(30);
     }
     c.tree.push_back(e);
-    if (isFolder) DrawFolder(d, c, e.path, depth + 1, foldCase);
+    if (isFolder) DrawFolder(d, c, e.path, depth + 1, foldCase, narrow);
   }
 }
 
-std::string DrawValue(Draw& d, const batch::FieldInfo& field, bool folderDates) {
+std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field, bool folderDates) {
   switch (field.type) {
     case batch::FieldType::Boolean:
       return d.percent(60) ? "true" : "false";
@@ -227,6 +234,13 @@ std::string DrawValue(Draw& d, const batch::FieldInfo& field, bool folderDates) 
   }
   for (const char* expanding : kExpandingFields) {
     if (field.name != expanding) continue;
+    if (d.percent(30)) {
+      // The base name of an entry, as it is or behind what the clean-up removes: names freed
+      // and taken again, and items that get their own name back.
+      constexpr const char* kFronts[] = {"", " ", ".."};
+      const Entry& e = c.tree[static_cast<std::size_t>(d.below(static_cast<int>(c.tree.size())))];
+      return d.pick(kFronts) + engine::BaseName(e.path, e.folder);
+    }
     std::string text;
     do text = d.pick(kNewTexts);
     while (!folderDates && text.find("@@") != std::string::npos);
@@ -241,7 +255,7 @@ void DrawFields(Draw& d, Case& c, bool folderDates) {
   auto& s = c.settings;
   for (const batch::FieldInfo& field : batch::RecordFields()) {
     if (!batch::UsedBy(field, s.record.kind) || (field.type != batch::FieldType::Text && !d.percent(75))) continue;
-    const std::string value = DrawValue(d, field, folderDates);
+    const std::string value = DrawValue(d, c, field, folderDates);
     if (!batch::SetField(s, field.name, value)) c.fields.push_back(field.name + "=" + value);
   }
   // As the CLI takes them: one random kind at least, and one switch for special strings.
@@ -282,7 +296,7 @@ Case DrawCase(std::uint64_t seed) {
   const auto key = [&](const std::string& name) { return foldCase ? ConversionKey(name) : NameKey(name); };
   c.target = DrawName(d, true);
   if (key(c.target) == key(kSibling) || key(c.target) == key(kProgramFolder)) c.target = "t";
-  DrawFolder(d, c, c.target, 0, foldCase);
+  DrawFolder(d, c, c.target, 0, foldCase, d.percent(40));
   const bool folderTimesRead = c.scope == 2 && kKnownFaults.folderTimeAfterInnerRenames;
   DrawFields(d, c, !folderTimesRead);
   if (c.scope < 0) DrawPicked(d, c);
