@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench install uninstall clean \
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench fuzz install uninstall clean \
         translations
 
 all: build
@@ -51,6 +51,14 @@ test: test-core test-asan test-windows
 
 bench: build
 	./bench/run_bench.sh $(BUILD)
+
+# The differential test of preview, run and undo on random cases for MINUTES minutes, from a
+# random seed or SEED=N; a failure prints its case and the variable that replays it.
+MINUTES ?= 10
+fuzz: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target core_tests
+	VELMORA_DIFF_SECONDS=$$(( $(MINUTES) * 60 )) VELMORA_DIFF_SEED=$(SEED) \
+	    $(BUILD)/tests/core_tests --gtest_filter='Differential.*'
 
 # The texts of the sources into translations/*.ts, with what is translated already filled in
 # (translate the rest in Qt Linguist: /usr/lib/qt6/bin/linguist translations/velmora_de.ts).

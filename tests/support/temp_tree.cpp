@@ -3,6 +3,9 @@
 
 #ifdef _WIN32
 #include "platform/windows_api.h"
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 #include <algorithm>
@@ -65,9 +68,11 @@ void RemoveAll(const fs::path& path) {
 }
 }  // namespace
 
-TempTree::TempTree() {
+TempTree::TempTree() : TempTree(std::string()) {}
+
+TempTree::TempTree(const std::string& baseFolder) {
   std::error_code ec;
-  const fs::path base = fs::temp_directory_path(ec);
+  const fs::path base = baseFolder.empty() ? fs::temp_directory_path(ec) : Native(baseFolder);
   if (ec) throw std::runtime_error("no temporary folder: " + ec.message());
   std::random_device seed;
   std::mt19937_64 random(seed());
@@ -120,6 +125,23 @@ std::string TempTree::readFile(const std::string& relative) const {
 bool TempTree::exists(const std::string& relative) const {
   std::error_code ec;
   return fs::symlink_status(Native(path(relative)), ec).type() != fs::file_type::not_found && !ec;
+}
+
+void TempTree::setModified(const std::string& relative, std::int64_t unixSeconds) const {
+#ifdef _WIN32
+  // FILETIME counts 100 ns steps from 1601; a folder opens only with backup semantics.
+  const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600) * 10000000u;
+  const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  HANDLE h = ::CreateFileW(Native(path(relative)).c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const bool set = h != INVALID_HANDLE_VALUE && ::SetFileTime(h, nullptr, nullptr, &time);
+  if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+#else
+  const timespec times[2] = {{static_cast<time_t>(unixSeconds), 0}, {static_cast<time_t>(unixSeconds), 0}};
+  const bool set = ::utimensat(AT_FDCWD, path(relative).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+#endif
+  if (!set) throw std::runtime_error("cannot set the time of " + path(relative));
 }
 
 std::vector<std::string> TempTree::list() const {

@@ -3,6 +3,7 @@
 // Real-disk fixtures: a fresh temporary folder that removes itself, filled from a list of
 // relative paths ("a/b.txt" a file, "a/c/" a folder).
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ namespace velmora::testing {
 class TempTree {
  public:
   TempTree();
+  /// A fresh folder inside baseFolder instead of the system's temporary folder.
+  explicit TempTree(const std::string& baseFolder);
   ~TempTree();
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
@@ -25,6 +28,8 @@ class TempTree {
   void writeFile(const std::string& relative, const std::string& content);
   std::string readFile(const std::string& relative) const;
   bool exists(const std::string& relative) const;
+  /// Sets the last-write time of a file or folder, in whole seconds since 1970 (UTC).
+  void setModified(const std::string& relative, std::int64_t unixSeconds) const;
   /// Every entry below the root, relative, folders with a trailing "/", sorted.
   std::vector<std::string> list() const;
   /// The entries below one folder of the tree, relative to that folder, sorted.
