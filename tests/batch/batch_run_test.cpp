@@ -37,6 +37,7 @@ struct Runner {
                        RunMode mode = RunMode::Rename, int previewCount = 20, batch::ItemOrder order = {}) {
     request = {record, std::move(target), mode, 1, previewCount, false, order};
     batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), messages, hooks, stop, expander);
+    batchRun->setJournal(journal);
     batchRun->execute(request);
     return *batchRun;
   }
@@ -47,6 +48,7 @@ struct Runner {
   engine::SpecialStringSettings special;
   engine::SpecialStringExpander expander{fs, special, 1000};
   batch::RunRequest request;
+  batch::RunJournal* journal = nullptr;
   std::unique_ptr<batch::BatchRun> batchRun;
 };
 
@@ -69,6 +71,16 @@ TEST(BatchRun, CollidingNamesGetTheFirstFreeNumberBeforeTheExtension) {
   EXPECT_EQ(fs.renameCalls().size(), 3u);
   EXPECT_EQ(run.log().entries(),
             (std::vector<std::string>{"/w/x(2).md", "/w/x.doc", "/w/x(3).md", "/w/x.txt"}));
+  // With a journal: the refused rename's pair was withdrawn, so it holds the log's bytes.
+  fs.addFile("/w/y.doc");
+  fs.addFile("/w/y.md");
+  fs.addFolder("/state");
+  batch::RunJournal journal(fs, "/state");
+  Runner j(fs);
+  j.journal = &journal;
+  auto& second = j.run(ChangeExtension(".doc", ".md"), {"/w", FolderScope::OneLayer, {}});
+  EXPECT_EQ(Renamed(second), std::vector<std::string>{"/w/y.doc -> /w/y(1).md"});
+  EXPECT_EQ(fs.readFile(journal.path()), std::optional<std::string>(second.log().text()));
 }
 
 TEST(BatchRun, LeadingBlanksAndDotsAreCleanedAway) {
@@ -273,6 +285,13 @@ TEST(BatchRun, ItemsLeftAloneAreReportedWithTheirReason) {
   EXPECT_EQ(run.skipped()[1].reason, batch::kLineBreakReason);
   EXPECT_EQ(run.skipped()[2].newPath, "/w/locked.md");
   EXPECT_EQ(run.skipped()[2].reason, "Permission denied");
+  // A new name without the line break does not make the old one fit for the log.
+  engine::OperationRecord clean;
+  clean.kind = OperationKind::Changnew;
+  clean.newName = "clean";
+  Runner again(fs);
+  EXPECT_TRUE(again.run(clean, {"", FolderScope::OneLayer, {"/w/line\nbreak.txt"}}).log().empty());
+  EXPECT_TRUE(fs.exists("/w/line\nbreak.txt"));
 }
 
 TEST(BatchRun, NamesCollapsingIntoOneCostOneRenameEach) {

@@ -150,6 +150,11 @@ TEST(CliNames, ItemsWithLineBreaksAreLeftAloneAndNamed) {
   EXPECT_EQ(tree.readFile("state/rollback.rbk"), WithSeparator(t) + "a.md\r\n" + WithSeparator(t) + "a.txt\r\n");
   EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
   EXPECT_EQ(tree.listUnder("t"), (Lines{"a.txt", "x\nsecret.txt\ny.txt"}));
+  // Left alone as the only item: nothing was renamed, and that is a failure, not "nothing to do".
+  EXPECT_EQ(RunCli({"change", "--yes", "--state-dir", state, "--set", "newName=n", tree.path("t/x\nsecret.txt\ny.txt")})
+                .exit,
+            4);
+  EXPECT_EQ(tree.listUnder("t"), (Lines{"a.txt", "x\nsecret.txt\ny.txt"}));
 }
 
 TEST(CliNames, UndoReplaysOnlyPairsOfAbsolutePaths) {
