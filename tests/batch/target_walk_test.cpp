@@ -104,6 +104,7 @@ TEST_F(WalkTest, ListingRulesLeaveOutHiddenItemsAndTheProgramFolder) {
             (dotHides ? Lists{{}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {}, {"/Top/Mid", "/Top/State"}}
                       : Lists{{}, {}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {}, {"/Top/.git", "/Top/Mid", "/Top/State"}}));
   EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::OneLayer, {}}), Lists{{}});
+  EXPECT_EQ(WalkLists(fs, {"/Top/Mid/Statements", FolderScope::OneLayer, {}}), Lists{{"/Top/Mid/Statements/s"}});
   EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::ThisFolder, {}}), Lists{{}});
   // Hand-picked items are taken as given, except the program's own files.
   EXPECT_EQ(WalkLists(fs, {"", FolderScope::OneLayer, {"/Top/.h", "/Top/Mid/State/rollback.rbk"}}),

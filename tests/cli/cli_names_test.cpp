@@ -173,6 +173,10 @@ TEST(CliNames, UndoReplaysOnlyPairsOfAbsolutePaths) {
             "Warning: 2 entries of rollback.rbk are not pairs of absolute paths; they were left alone.\n");
   EXPECT_EQ(tree.listUnder("cwd"), Lines{"victim.txt"});
   EXPECT_EQ(tree.listUnder("t"), Lines{"was.txt"});
+  // A log of nothing but such pairs: nothing restored, which is not "done".
+  tree.writeFile("state/rollback.rbk", "victim.txt\r\nstolen.txt\r\n");
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", tree.path("state")}, options).exit, 1);
+  EXPECT_EQ(tree.listUnder("cwd"), Lines{"victim.txt"});
 }
 
 TEST(CliNames, JsonCarriesNamesThatAreNotUtf8AsBytes) {
