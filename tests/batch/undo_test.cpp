@@ -93,8 +93,8 @@ TEST_F(UndoTest, EveryPrefixOfALogReplaysWithoutHarm) {
 }
 
 TEST_F(UndoTest, CancelledReplayKeepsEveryPairItDidNotReverse) {
-  // A stop before the first pair keeps the whole log; a stop after the last pair's restore
-  // keeps the other two pairs, the one the stop was seen at included.
+  // A stop before the replay keeps the whole log. A stop set as the last pair (replayed
+  // first) is restored keeps the two others, the one the stop was seen at included.
   struct StopAfter final : batch::UndoListener {
     StopAfter(batch::StopFlag& stop, std::size_t n) : stop(stop), n(n) {}
     void entryRestored(std::string_view, std::string_view) override {
