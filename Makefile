@@ -10,7 +10,7 @@ PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
 .PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench fuzz install uninstall clean \
-        translations
+        translations mutate
 
 all: build
 
@@ -49,6 +49,12 @@ test-windows: deps windows-deps
 
 test: test-core test-asan test-windows
 
+# Every plausible mistake of tools/mutations.txt put into a scratch copy of the tree
+# (build-mutate/), rebuilt and tested, then taken out; the report lists what no test caught.
+# Takes minutes, so it is not part of `make test`.
+mutate: deps
+	./tools/mutate.py
+
 bench: build
 	./bench/run_bench.sh $(BUILD)
 
@@ -73,4 +79,4 @@ uninstall:
 	DESTDIR="$(DESTDIR)" ./tools/uninstall.sh $(BUILD)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD) build-mutate

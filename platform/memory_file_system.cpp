@@ -118,6 +118,11 @@ std::optional<std::vector<DirEntry>> MemoryFileSystem::readFolder(const std::str
 }
 
 EntryKind MemoryFileSystem::kind(const std::string& path) {
+  ++kindCalls_;
+  return kindOf(path);
+}
+
+EntryKind MemoryFileSystem::kindOf(const std::string& path) const {
   if (IsRootPath(path)) return EntryKind::Directory;
   const Node* n = node(path);
   if (!n || path.empty()) return EntryKind::Missing;
@@ -145,7 +150,7 @@ RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::stri
   if (!nodes_.count(from)) return RenameStatus::Failed;
   if (nodes_.count(to) || IsRootPath(to)) return RenameStatus::TargetExists;
   const std::string parent = to.substr(0, to.find_last_of(kInnerSeparator));
-  if (!parent.empty() && kind(parent) != EntryKind::Directory) return RenameStatus::Failed;
+  if (!parent.empty() && kindOf(parent) != EntryKind::Directory) return RenameStatus::Failed;
   if (to.compare(0, from.size() + 1, from + kInnerSeparator) == 0) return RenameStatus::Failed;
   // Move the entry and its whole subtree.
   std::vector<std::pair<std::string, Node>> moved;
@@ -171,7 +176,7 @@ std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) {
 bool MemoryFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {
   const std::string p = Normalize(path);
   const std::string parent = p.substr(0, p.find_last_of(kInnerSeparator));
-  if (!parent.empty() && kind(parent) != EntryKind::Directory) return false;
+  if (!parent.empty() && kindOf(parent) != EntryKind::Directory) return false;
   Node& n = nodes_[p];
   if (n.isDirectory) return false;
   n.content.assign(content);
@@ -199,7 +204,7 @@ std::unique_ptr<AppendLog> MemoryFileSystem::openLockedAppend(const std::string&
     return nullptr;
   }
   const std::string parent = p.substr(0, p.find_last_of(kInnerSeparator));
-  if ((!parent.empty() && kind(parent) != EntryKind::Directory) || (nodes_.count(p) && nodes_[p].isDirectory)) {
+  if ((!parent.empty() && kindOf(parent) != EntryKind::Directory) || (nodes_.count(p) && nodes_[p].isDirectory)) {
     if (why) *why = LockFailure::Unusable;
     return nullptr;
   }

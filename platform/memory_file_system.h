@@ -29,6 +29,8 @@ class MemoryFileSystem final : public FileSystem {
   std::vector<std::string> allPaths() const;
   /// Every rename asked for, successful or not, as "from -> to".
   const std::vector<std::string>& renameCalls() const { return renameCalls_; }
+  /// How many times kind() was asked: each is a status query the real system would make.
+  std::size_t kindCalls() const { return kindCalls_; }
   /// Makes renames of this source path fail, as a locked file would.
   void lockPath(const std::string& path) { locked_.insert(path); }
   const Node* node(const std::string& path) const;
@@ -49,10 +51,13 @@ class MemoryFileSystem final : public FileSystem {
 
  private:
   static std::string Normalize(std::string path);
+  /// kind() without counting it: the fake's own look-ups are no queries of the caller.
+  EntryKind kindOf(const std::string& path) const;
   void ensureParents(const std::string& path);
 
   std::map<std::string, Node> nodes_;
   std::vector<std::string> renameCalls_;
+  std::size_t kindCalls_ = 0;
   std::set<std::string> locked_;
   std::set<std::string> heldLocks_;
   std::string lastFailure_;

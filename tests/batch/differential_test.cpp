@@ -294,8 +294,8 @@ void DrawPicked(Draw& d, Case& c) {
 }
 
 Case DrawCase(std::uint64_t seed) {
-  constexpr OperationKind kKinds[] = {OperationKind::Removpart, OperationKind::Replapart, OperationKind::Addnewnum,
-                                      OperationKind::Changnew, OperationKind::Changexten};
+  constexpr OperationKind kKinds[] = {OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
+                                      OperationKind::Change, OperationKind::Extension};
   constexpr batch::OrderKey kKeys[] = {batch::OrderKey::Name, batch::OrderKey::Natural, batch::OrderKey::Modified,
                                        batch::OrderKey::Size};
   Draw d(seed);
@@ -306,8 +306,8 @@ Case DrawCase(std::uint64_t seed) {
   // Where case conversions are drawn, the names of a folder stay apart when converted (the
   // whole draw of the fields decides whether one converts case: look at the kind only).
   const bool foldCase = kKnownFaults.caseConversionOntoAnotherItem &&
-                        (c.settings.record.kind == OperationKind::Changnew ||
-                         c.settings.record.kind == OperationKind::Changexten);
+                        (c.settings.record.kind == OperationKind::Change ||
+                         c.settings.record.kind == OperationKind::Extension);
   const auto key = [&](const std::string& name) { return foldCase ? ConversionKey(name) : NameKey(name); };
   c.target = DrawName(d, true);
   if (key(c.target) == key(kSibling) || key(c.target) == key(kProgramFolder)) c.target = "t";

@@ -6,6 +6,9 @@
 #include "batch/target_walk.h"
 #include "platform/memory_file_system.h"
 #include "support/recording_messages.h"
+#include "support/temp_tree.h"
+
+#include <filesystem>
 
 namespace velmora {
 namespace {
@@ -93,13 +96,15 @@ TEST_F(WalkTest, ListingRulesLeaveOutHiddenItemsAndTheProgramFolder) {
   fs.addFile("/Top/.h");
   fs.addFile("/Top/Mid/State/rollback.rbk");
   fs.addFile("/Top/Mid/Statements/s");
+  fs.addFile("/Top/State/mine");  // the user's own folder of the program folder's name
   fs.setListingRules({false, "/Top/Mid/State/"});
   using Lists = std::vector<std::vector<std::string>>;
   const bool dotHides = platform::kLeadingDotHides;
   EXPECT_EQ(WalkLists(fs, {"/Top", FolderScope::SubfoldersOnly, {}}),
-            (dotHides ? Lists{{}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {"/Top/Mid"}}
-                      : Lists{{}, {}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {"/Top/.git", "/Top/Mid"}}));
+            (dotHides ? Lists{{}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {}, {"/Top/Mid", "/Top/State"}}
+                      : Lists{{}, {}, {}, {"/Top/Mid/Low", "/Top/Mid/Statements"}, {}, {"/Top/.git", "/Top/Mid", "/Top/State"}}));
   EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::OneLayer, {}}), Lists{{}});
+  EXPECT_EQ(WalkLists(fs, {"/Top/Mid/Statements", FolderScope::OneLayer, {}}), Lists{{"/Top/Mid/Statements/s"}});
   EXPECT_EQ(WalkLists(fs, {"/Top/Mid/State", FolderScope::ThisFolder, {}}), Lists{{}});
   // Hand-picked items are taken as given, except the program's own files.
   EXPECT_EQ(WalkLists(fs, {"", FolderScope::OneLayer, {"/Top/.h", "/Top/Mid/State/rollback.rbk"}}),
@@ -110,6 +115,29 @@ TEST_F(WalkTest, ListingRulesLeaveOutHiddenItemsAndTheProgramFolder) {
   EXPECT_EQ(batch::Probe(fs, "/Top").firstFile, ".h");
   EXPECT_EQ(WalkLists(fs, {"/Top/.git", FolderScope::OneLayer, {}}), Lists{{"/Top/.git/config"}});
 }
+
+#ifndef _WIN32
+TEST(WalkOnDisk, LinksAreItemsNeverEnteredAndTheProgramFolderIsKnownThroughOne) {
+  testing::TempTree tree;
+  tree.make({"t/a.txt", "t/sub/b.txt", "t/state/rollback.rbk", "outside/o.txt"});
+  namespace fs = std::filesystem;
+  const std::string t = fs::canonical(tree.path("t")).string();
+  fs::create_directory_symlink(tree.path("outside"), t + "/link to folder");
+  fs::create_symlink(tree.path("outside/o.txt"), t + "/link to file");
+  fs::create_directory_symlink(t, t + "/sub/loop");
+  platform::FileSystem& real = platform::RealFileSystem();
+  struct Reset {
+    ~Reset() { platform::RealFileSystem().setListingRules({}); }
+  } reset;
+  // The program folder named through a link inside the target: left out all the same.
+  real.setListingRules({false, t + "/sub/loop/state"});
+  using Lists = std::vector<std::vector<std::string>>;
+  EXPECT_EQ(WalkLists(real, {t, FolderScope::AllLayers, {}}),
+            (Lists{{t + "/sub/b.txt", t + "/sub/loop"}, {t + "/a.txt", t + "/link to file", t + "/link to folder"}}));
+  // A link to a folder is no subfolder.
+  EXPECT_EQ(WalkLists(real, {t, FolderScope::SubfoldersOnly, {}}), (Lists{{}, {t + "/sub"}}));
+}
+#endif
 
 TEST(FolderOrderOnDemand, HandsOutTheSortedOrderWhateverIsAskedFirst) {
   // A shuffled listing of names that differ in case only in pairs, large enough that the

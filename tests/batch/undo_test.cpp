@@ -49,7 +49,8 @@ TEST_F(UndoTest, AFailingPairIsSkippedAndTheOthersRestored) {
   EXPECT_TRUE(fs.exists("/w/e.txt"));
   // The two pairs stay in the log for the next undo.
   EXPECT_EQ(report.kept, 2u);
-  EXPECT_EQ(fs.node("/state/rollback.rbk")->content, "/w/d.txt\r\n/w/c.txt\r\n/w/f.txt\r\n/w/e.txt\r\n");
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"),
+            std::optional<std::string>("/w/d.txt\r\n/w/c.txt\r\n/w/f.txt\r\n/w/e.txt\r\n"));
 }
 
 TEST_F(UndoTest, GarbageLogsNeverCrashAndRestoreWhatTheyCan) {
@@ -91,16 +92,37 @@ TEST_F(UndoTest, EveryPrefixOfALogReplaysWithoutHarm) {
   }
 }
 
-TEST_F(UndoTest, CancelledReplayKeepsTheLog) {
-  fs.addFile("/w/b");
-  fs.addFile("/w/d");
-  writeLog("/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n");
-  stop.set();
-  auto report = undo();
-  EXPECT_TRUE(report.cancelled);
-  EXPECT_EQ(report.restored, 0u);
-  EXPECT_TRUE(fs.exists("/state/rollback.rbk"));
-  EXPECT_FALSE(stop.isSet());  // cleared at the end of the replay
+TEST_F(UndoTest, CancelledReplayKeepsEveryPairItDidNotReverse) {
+  // A stop before the replay keeps the whole log. A stop set as the last pair (replayed
+  // first) is restored keeps the two others, the one the stop was seen at included.
+  struct StopAfter final : batch::UndoListener {
+    StopAfter(batch::StopFlag& stop, std::size_t n) : stop(stop), n(n) {}
+    void entryRestored(std::string_view, std::string_view) override {
+      if (--n == 0) stop.set();
+    }
+    batch::StopFlag& stop;
+    std::size_t n;
+  };
+  const std::string log = "/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n/w/f\r\n/w/e\r\n";
+  struct Row {
+    std::size_t stopAfter;  ///< 0: stopped before the replay
+    std::size_t restored;
+    std::string kept;
+  };
+  const Row rows[] = {{0, 0, log}, {1, 1, "/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.stopAfter);
+    for (const char* f : {"/w/b", "/w/d", "/w/f"}) fs.addFile(f);
+    writeLog(log);
+    StopAfter listener(stop, row.stopAfter);
+    if (row.stopAfter == 0) stop.set();
+    const auto report = batch::ReplayUndo(fs, "/state", log, stop, hooks, false, &listener);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(report.restored, row.restored);
+    EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>(row.kept));
+    EXPECT_FALSE(stop.isSet());  // cleared at the end of the replay
+    for (const auto& e : fs.listFolder("/w").value_or(std::vector<platform::DirEntry>{})) fs.removeFile("/w/" + e.name);
+  }
 }
 
 TEST(UndoOnDisk, AFolderMovedAwayIsNotRenamedInUnderItsOldPath) {

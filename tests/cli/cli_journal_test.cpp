@@ -185,32 +185,68 @@ TEST_F(CliJournalSafety, StateFilesThatAreNotRegularFilesGiveAClearErrorAndNever
   }
 }
 
-TEST(CliJournal, CtrlCEndsWithExitTwoAndSaysHowToUndo) {
-  testing::TempTree tree;
-  constexpr int kFiles = 20000;
-  std::vector<std::string> names;
-  for (int i = 0; i < kFiles; ++i) names.push_back("photos/img" + std::to_string(i) + ".txt");
-  tree.make(names);
-  const std::string state = tree.path("state");
-  // The shell starts the run, interrupts it once renames are in its journal, and waits.
-  const std::string script =
-      "\"$0\" \"$@\" & p=$!; while [ ! -s \"$J\" ] && kill -0 $p 2>/dev/null; do sleep 0.01; done; "
-      "kill -INT $p; wait $p";
+/// velmora-cli with these arguments, started by a shell that sends it SIGINT as soon as the
+/// shell test `test` (such as "-s", a file that is not empty) holds for `path`.
+testing::ProcessResult InterruptedOnce(const std::string& test, const std::string& path, std::vector<std::string> args) {
+  const std::string script = "\"$0\" \"$@\" & p=$!; while [ ! " + test +
+                             " \"$J\" ] && kill -0 $p 2>/dev/null; do sleep 0.01; done; kill -INT $p; wait $p";
   testing::ProcessOptions options;
-  options.environment = {{"J", WithSeparator(state) + "rollback.rbk.journal"}};
-  const auto out = testing::RunProcess({"/bin/sh", "-c", script, VELMORA_CLI_PATH, "extension", "--folder",
-                                        tree.path("photos"), "--set", "allExtensions=true", "--set",
-                                        "newExtension=dat", "--yes", "--state-dir", state},
-                                       options);
+  options.environment = {{"J", path}};
+  args.insert(args.begin(), {"/bin/sh", "-c", script, VELMORA_CLI_PATH});
+  return testing::RunProcess(args, options);
+}
+
+/// 20000 files photos/img<n>.txt, and the count of those now named *.dat.
+class CliInterrupt : public ::testing::Test {
+ protected:
+  static constexpr int kFiles = 20000;
+  void SetUp() override {
+    std::vector<std::string> names;
+    for (int i = 0; i < kFiles; ++i) names.push_back("photos/img" + std::to_string(i) + ".txt");
+    tree.make(names);
+  }
+  int renamed() const {
+    int n = 0;
+    for (const auto& e : tree.list()) n += e.size() > 4 && e.compare(e.size() - 4, 4, ".dat") == 0;
+    return n;
+  }
+  std::vector<std::string> run() const {
+    return {"extension", "--folder", tree.path("photos"), "--set", "allExtensions=true", "--set", "newExtension=dat",
+            "--yes", "--state-dir", state};
+  }
+  testing::TempTree tree;
+  const std::string state = tree.path("state");
+  const std::string journal = WithSeparator(state) + "rollback.rbk.journal";
+};
+
+TEST_F(CliInterrupt, CtrlCEndsARunWithExitTwoAndSaysHowToUndo) {
+  // Interrupted once renames are in its journal.
+  const auto out = InterruptedOnce("-s", journal, run());
   EXPECT_EQ(out.exit, 2) << out.err;
-  int renamed = 0;
-  for (const auto& e : tree.list()) renamed += e.size() > 4 && e.compare(e.size() - 4, 4, ".dat") == 0;
-  ASSERT_GT(renamed, 0);
-  ASSERT_LT(renamed, kFiles);
-  EXPECT_EQ(out.err, "Interrupted: " + std::to_string(renamed) +
+  const int done = renamed();
+  ASSERT_GT(done, 0);
+  ASSERT_LT(done, kFiles);
+  EXPECT_EQ(out.err, "Interrupted: " + std::to_string(done) +
                          " items were renamed before the stop; 'velmora-cli undo' reverses them.\n");
   EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
-  for (const auto& e : tree.list()) EXPECT_EQ(e.find(".dat"), std::string::npos) << e;
+  EXPECT_EQ(renamed(), 0);
+}
+
+TEST_F(CliInterrupt, CtrlCEndsAnUndoWithExitTwoAndKeepsWhatItDidNotReverse) {
+  ASSERT_EQ(RunCli(run()).exit, 0);
+  // Interrupted once it restored its first item (the last one renamed).
+  const auto out = InterruptedOnce("-e", tree.path("photos/img9999.txt"), {"undo", "--yes", "--state-dir", state});
+  EXPECT_EQ(out.exit, 2) << out.err;
+  const int left = renamed();
+  ASSERT_GT(left, 0);
+  ASSERT_LT(left, kFiles);
+  EXPECT_NE(out.err.find("Warning: " + std::to_string(left) + " renames were not reversed; they stay in rollback.rbk"),
+            std::string::npos)
+      << out.err;
+  // The next undo reverses every one of them.
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
+  EXPECT_EQ(renamed(), 0);
+  EXPECT_FALSE(tree.exists("state/rollback.rbk"));
 }
 #endif
 

@@ -92,6 +92,14 @@ TEST(CodePageUtf8, SearchFoldsCaseAndComposition) {
       {"Y with diaeresis", "\xc3\xbf" "a", "\xc5\xb8" "A", 0, 3},
       {"kana with voicing mark", "\xe3\x81\x8b\xe3\x82\x99", "\xe3\x81\x8c", 0, 6},  // ka+mark, ga
       {"stray bytes match themselves", "a\xff\xc3\x89", "\xff\xc3\xa9", 1, 3},
+      {"sharp s is one letter, never ss", "strasse", "stra\xc3\x9f" "e", std::string::npos, 0},
+#ifndef _WIN32  // Windows compares by the system's upper case, which leaves these three alone
+      // Case folding, not lower or upper case: final sigma, the micro sign and capital sharp
+      // s fold to the letter they stand for.
+      {"final sigma is a sigma", "\xce\xbf\xce\xb4\xce\xbf\xcf\x82", "\xce\x9f\xce\x94\xce\x9f\xce\xa3", 0, 8},
+      {"the micro sign is mu", "5\xc2\xb5m", "\xce\xbc", 1, 2},
+      {"capital sharp s is sharp s", "stra\xc3\x9f" "e", "STRA\xe1\xba\x9e" "E", 0, 7},
+#endif
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -335,6 +336,17 @@ TEST(PosixFallbackRename, ReservesTheNameFirstSoAPlantedFileIsNeverReplaced) {
   EXPECT_TRUE(tree.exists("moved folder/inner.txt"));
   EXPECT_EQ(fs.rename(tree.path("moved"), tree.path("dst1")), RenameStatus::TargetExists);
   EXPECT_EQ(tree.readFile("dst1"), "planted");
+  // The item moved away by someone else while its new name is reserved: the rename fails
+  // and the empty reservation goes again, for a file as for a folder.
+  std::string source;
+  faults.beforeClaim = [&source](const std::string&) { std::filesystem::remove_all(source); };
+  for (const std::string item : {"vanishing", "vanishing folder"}) {
+    SCOPED_TRACE(item);
+    tree.make({item == "vanishing" ? item : item + "/"});
+    source = tree.path(item);
+    EXPECT_EQ(fs.rename(source, tree.path("reserved")), RenameStatus::Failed);
+    EXPECT_FALSE(tree.exists("reserved"));
+  }
 }
 #endif
 
