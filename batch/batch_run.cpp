@@ -71,6 +71,7 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
     : fs_(fs), codePage_(codePage), messages_(messages), hooks_(hooks), stop_(stop), expander_(expander) {}
 
 void BatchRun::reset() {
+  pickedPaths_.clear();
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
@@ -167,7 +168,12 @@ void BatchRun::itemLoop(const ItemList& items) {
   for (std::size_t i = 0; i < count; ++i) {
     if (stop_.isSet()) break;
     // The item's path is built in its reused buffer: no allocation per item.
-    if (!items.listed()) item_.path = items.paths[i];
+    if (!items.listed()) {
+      item_.path = items.paths[i];
+      // A path picked twice is one item, renamed once; in a preview, an item whose path (or
+      // a folder above it) an earlier row moved is not there any more when the run reaches it.
+      if (!pickedPaths_.insert(item_.path).second || movedInPreview(item_.path)) continue;
+    }
     const std::string& path = items.path(i, item_.path);
     // The item filter: files as they are, folders without a trailing separator and never
     // webpage folders, vanished items skipped. A folder's items were listed just now, so
@@ -321,10 +327,21 @@ void BatchRun::cleanUp(const std::string& oldPath, std::string& newPath) const {
 // the item would find itself where names compare without case.
 void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
   ItemStatus status = ItemStatus::Renamed;
-  if (!request_->record.onlyConvertsCase()) {
+  // The item's own name in another case, where names compare without case, is its own to take.
+  const std::string oldKey = previewKey(oldPath);
+  const auto taken = [&](const std::string& path) {
+    return platform::kNamesIgnoreCase && path != oldPath && previewKey(path) == oldKey ? false : takenInPreview(path);
+  };
+  if (request_->record.onlyConvertsCase()) {
+    // Never numbered: a name another item holds refuses the item, as the rename will.
+    if (newPath != oldPath && taken(newPath)) {
+      skip(oldPath, newPath, kTargetExistsReason, ItemStatus::Refused);
+      return;
+    }
+  } else {
     auto candidates = numbering_.candidates(newPath);
     std::optional<std::string> candidate;
-    while ((candidate = candidates.next()) && (*candidate == oldPath || takenInPreview(*candidate))) {
+    while ((candidate = candidates.next()) && (*candidate == oldPath || taken(*candidate))) {
     }
     if (!candidate) {
       skip(oldPath, newPath, kTargetExistsReason, ItemStatus::Refused);
@@ -389,6 +406,18 @@ void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPat
 std::string BatchRun::previewKey(const std::string& path) const {
   // Where the system ignores case in names, so do the names the preview promises.
   return platform::kNamesIgnoreCase ? codePage_.toUpper(path) : path;
+}
+
+bool BatchRun::movedInPreview(std::string_view path) {
+  if (renaming() || freedPaths_.empty()) return false;
+  for (std::size_t end = path.size(); end > 0 && !platform::IsRootPath(path.substr(0, end));) {
+    const std::string key = previewKey(std::string(path.substr(0, end)));
+    // The item's own path counts only while no later row took it.
+    if (freedPaths_.count(key) && (end < path.size() || !promisedPaths_.count(key))) return true;
+    end = engine::NameStart(path.substr(0, end));
+    while (end > 1 && platform::IsSeparator(path[end - 1])) --end;
+  }
+  return false;
 }
 
 bool BatchRun::takenInPreview(const std::string& path) {

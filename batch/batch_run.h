@@ -116,6 +116,8 @@ class BatchRun {
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
+  /// Whether an earlier preview row moved this path, or a folder above it, away.
+  bool movedInPreview(std::string_view path);
   /// A preview path as the system compares names.
   std::string previewKey(const std::string& path) const;
   bool handPicked() const { return !request_->target.isFolderMode(); }
@@ -136,6 +138,7 @@ class BatchRun {
   std::int32_t ordinal_ = 1;
   RollbackLog log_;
   std::vector<PreviewRow> rows_;
+  std::unordered_set<std::string> pickedPaths_;    ///< the hand-picked paths reached so far
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
   CollisionNumbering numbering_;

@@ -26,7 +26,23 @@ NewNameOutcome Finish(const Item& item, std::string newPath) {
 
 }  // namespace
 
+namespace {
+NewNameOutcome ComputeWithoutNameCheck(const OperationRecord& record, const Item& item, RuleContext& context);
+}  // namespace
+
+// A new name that is nothing, "." or ".." would name the item's folder or its parent, never
+// a name of its own: as empty as an empty name (removing the extension of ".a" leaves nothing).
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
+  NewNameOutcome outcome = ComputeWithoutNameCheck(record, item, context);
+  if (outcome.kind == OutcomeKind::Rename) {
+    const std::string_view name = std::string_view(outcome.newPath).substr(NameStart(outcome.newPath));
+    if (name.empty() || name == "." || name == "..") return {OutcomeKind::EmptyName, {}};
+  }
+  return outcome;
+}
+
+namespace {
+NewNameOutcome ComputeWithoutNameCheck(const OperationRecord& record, const Item& item, RuleContext& context) {
   switch (record.kind) {
     case OperationKind::Remove:
     case OperationKind::Replace:
@@ -63,5 +79,6 @@ NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, R
   if (newBase.empty()) return {OutcomeKind::EmptyName, {}};
   return Finish(item, Joined(parts.folder, newBase, parts.extension));
 }
+}  // namespace
 
 }  // namespace velmora::engine
