@@ -12,6 +12,10 @@ class SnapshotFolder final : public OpenFolder {
       : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)) {}
   RenameStatus rename(std::string_view fromName, std::string_view toName) override {
     if (mayHoldStale()) fs_.forget(JoinPath(folder_, fromName));
+    if (keepsInfoOfEntries()) {
+      fs_.dropInfo(JoinPath(folder_, fromName));
+      fs_.dropInfo(JoinPath(folder_, toName));
+    }
     return inner_->rename(fromName, toName);
   }
 
@@ -26,10 +30,22 @@ class SnapshotFolder final : public OpenFolder {
     return false;
   }
 
+  // Whether the snapshot keeps the information of an entry of this folder: asked again only
+  // when it kept more since, so a folder of files pays nothing per rename.
+  bool keepsInfoOfEntries() {
+    if (fs_.infosKept() != infoCheckedAt_) {
+      infoCheckedAt_ = fs_.infosKept();
+      keepsInfo_ = fs_.keepsInfoIn(folder_);
+    }
+    return keepsInfo_;
+  }
+
   SnapshotFileSystem& fs_;
   std::unique_ptr<OpenFolder> inner_;
   std::string folder_;
   std::uint64_t clearAt_ = ~std::uint64_t{0};
+  std::uint64_t infoCheckedAt_ = ~std::uint64_t{0};
+  bool keepsInfo_ = false;
 };
 
 /// A folder's key among the saved listings: its path without separators at the end, so that
@@ -81,15 +97,46 @@ std::optional<std::vector<DirEntry>> SnapshotFileSystem::readFolder(const std::s
   return *shared;
 }
 
+std::optional<EntryInfo> SnapshotFileSystem::entryInfo(const std::string& path) {
+  if (!infos_.empty())
+    if (const auto it = infos_.find(FolderKey(path)); it != infos_.end()) return it->second;
+  return inner_.entryInfo(path);
+}
+
+void SnapshotFileSystem::keepInfo(std::string_view folder) {
+  const std::string_view key = FolderKey(folder);
+  if (key.empty() || infos_.find(key) != infos_.end()) return;
+  infos_.emplace(std::string(key), inner_.entryInfo(std::string(key)));
+  ++infosKept_;
+}
+
+void SnapshotFileSystem::dropInfo(std::string_view path) {
+  if (const auto it = infos_.find(FolderKey(path)); it != infos_.end()) infos_.erase(it);
+}
+
+bool SnapshotFileSystem::keepsInfoIn(std::string_view folder) const {
+  folder = FolderKey(folder);
+  for (auto it = infos_.upper_bound(folder); it != infos_.end() && it->first.starts_with(folder); ++it) {
+    const std::string_view rest = std::string_view(it->first).substr(folder.size());
+    if (!rest.empty() && (IsSeparator(rest.front()) || IsSeparator(folder.back()))) return true;
+  }
+  return false;
+}
+
 RenameStatus SnapshotFileSystem::rename(const std::string& from, const std::string& to) {
   forget(from);
   forget(to);
+  keepInfo(ParentOf(from));
+  keepInfo(ParentOf(to));
+  dropInfo(from);
+  dropInfo(to);
   return inner_.rename(from, to);
 }
 
 std::unique_ptr<OpenFolder> SnapshotFileSystem::openFolder(const std::string& folder) {
   auto inner = inner_.openFolder(folder);
   if (!inner) return nullptr;
+  keepInfo(folder);
   // Every rename in it changes its listing.
   if (auto it = saved_.find(FolderKey(folder)); it != saved_.end()) saved_.erase(it);
   return std::make_unique<SnapshotFolder>(*this, std::move(inner), folder);

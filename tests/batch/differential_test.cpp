@@ -68,7 +68,7 @@ struct KnownFaults {
   bool pickedFolderAndItsEntry = false;
   /// Subfolders (scope 2): the date (@@) and the time order of a folder are read after the run
   /// renamed the folders inside it, which set its time to now; the preview reads the old time.
-  bool folderTimeAfterInnerRenames = true;
+  bool folderTimeAfterInnerRenames = false;
   /// A case conversion onto the name of another item (one that differs only by case, or by
   /// leading blanks the clean-up removes): the preview shows the rename, the run leaves the
   /// item alone, as the name exists and case conversions are not numbered.

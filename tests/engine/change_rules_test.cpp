@@ -41,6 +41,8 @@ TEST(ChangeRules, FullNameAndCase) {
       {"lower, leading space goes", Case(CaseStyle::Lower), Page1252(), "/p/ ABC.txt", "/p/Abc.txt"},
       {"lower only", Case(CaseStyle::Lower, false), Page1252(), "/p/ ABC.txt", "/p/ abc.txt"},
       {"lower, name of spaces", Case(CaseStyle::Lower), Page1252(), "/p/   ", "EMPTY"},
+      {"a new name '.' names the folder itself", NewName("."), Page1252(), "/p/d/", "EMPTY"},
+      {"a new name '..' names the parent", NewName(".."), Page1252(), "/p/d/", "EMPTY"},
       {"upper", Case(CaseStyle::Upper), Page1252(), "/p/read me.txt", "/p/READ ME.TXT"},
       {"case alone is a change", Case(CaseStyle::Upper), Page1252(), "/p/abc", "/p/ABC"},
       {"already upper", Case(CaseStyle::Upper), Page1252(), "/p/ABC", "="},

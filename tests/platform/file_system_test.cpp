@@ -239,6 +239,23 @@ TEST(PathHelpers, NormalPathIsAbsoluteWithoutDotsOrDoubledSeparators) {
 namespace velmora {
 namespace {
 
+TEST(SnapshotFileSystem, AFolderKeepsItsDateThroughTheRenamesInIt) {
+  // Renaming the entries of a folder sets its time to now on the disk; the run still names
+  // the folder by the date it had, as the preview did.
+  testing::TempTree tree;
+  tree.make({"d/s/a.txt", "d/s/b.txt"});
+  tree.setModified("d/s", 1000000000);
+  platform::SnapshotFileSystem fs(platform::RealFileSystem());
+  const auto before = fs.entryInfo(tree.path("d/s"));
+  ASSERT_TRUE(before.has_value());
+  EXPECT_EQ(fs.openFolder(tree.path("d/s"))->rename("a.txt", "c.txt"), platform::RenameStatus::Renamed);
+  EXPECT_EQ(fs.rename(tree.path("d/s/b.txt"), tree.path("d/s/e.txt")), platform::RenameStatus::Renamed);
+  EXPECT_EQ(fs.entryInfo(tree.path("d/s"))->lastWriteTime, before->lastWriteTime);
+  // The folder itself moved: its new path holds what the disk says.
+  EXPECT_EQ(fs.rename(tree.path("d/s"), tree.path("d/t")), platform::RenameStatus::Renamed);
+  EXPECT_FALSE(fs.entryInfo(tree.path("d/s")).has_value());
+}
+
 TEST(SnapshotFileSystem, ReadsAFolderOnceUntilSomethingChanges) {
   platform::MemoryFileSystem memory;
   memory.addFile("/d/a");
