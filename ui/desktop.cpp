@@ -48,6 +48,18 @@ Desktop::~Desktop() = default;
 
 void Desktop::connectWindows() {
   Program& program = *program_;
+  // The editor tells the main window what happened; the main window keeps its own list.
+  MainWindow* main = main_.get();
+  OperationEditor* editor = editor_.get();
+  QObject::connect(editor, &OperationEditor::opened, main, &MainWindow::stopHousekeeping);
+  QObject::connect(editor, &OperationEditor::handOffFolderShown, main, &MainWindow::setFolderBox);
+  QObject::connect(editor, &OperationEditor::entryAdded, main, &MainWindow::AddEntry);
+  QObject::connect(editor, &OperationEditor::listCleared, main, &MainWindow::clearList);
+  QObject::connect(editor, &OperationEditor::leaving, main, [main](bool handOff) {
+    if (handOff) main->showWindow();
+  });
+  QObject::connect(editor, &OperationEditor::closed, main, &MainWindow::editorClosed);
+  QObject::connect(editor, &OperationEditor::programEndRequested, main, &MainWindow::closeWindow);
   QObject::connect(preview_.get(), &PreviewWindow::renameRequested, editor_.get(), &OperationEditor::renameFromPreview);
   QObject::connect(preview_.get(), &PreviewWindow::optionsRequested, options_.get(), &OptionsWindow::showModal);
   QObject::connect(preview_.get(), &PreviewWindow::sampleRequested, editor_.get(), &OperationEditor::showSampleOf);

@@ -473,6 +473,21 @@ void MainWindow::UndoButtonClick() {
   }
 }
 
+void MainWindow::editorClosed(const EditorClosed& closing) {
+  if (closing.afterRun) {
+    if (!program_.runOptions().displayResult) clearList();
+  } else if (closing.handOff) {
+    if (!closing.folder.empty()) {
+      setFolderBox(FromPath(closing.folder));
+    } else {
+      showHandPicked(closing.picked, true);
+    }
+  }
+  QCoreApplication::processEvents();
+  if (!closing.folder.empty()) ListFolder();
+  startHousekeeping();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   cancelListing_ = true;
   program_.stopFlag().set();

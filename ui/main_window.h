@@ -60,6 +60,8 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void startHousekeeping() override;
   void stopHousekeeping() override;
   void showWindow() override { show(); }
+  /// The editor closed: the list, the folder box and the timer as the close leaves them.
+  void editorClosed(const EditorClosed& closing);
   void closeWindow() override { close(); }
   bool housekeepingActive() const { return housekeeping_.isActive(); }
   /// Hand-picked "Refresh": drops every entry that is not an existing file.

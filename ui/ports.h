@@ -35,6 +35,15 @@ class MainWindowPort {
   virtual void closeWindow() = 0;
 };
 
+/// What the editor tells when it closes; the main window reacts (its list, its folder, its
+/// housekeeping timer), the editor never reaches into it.
+struct EditorClosed {
+  bool afterRun = false;  ///< a run (or a listing export) ended, which closed the editor
+  bool handOff = false;   ///< the program was started for this one operation
+  std::string folder;     ///< the target folder ("" in hand-picked mode)
+  std::vector<std::string> picked;  ///< the hand-picked paths
+};
+
 /// The operation editor's ways in and its six new-name lists.
 class EditorPort {
  public:

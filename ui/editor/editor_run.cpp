@@ -30,17 +30,18 @@ namespace {
 /// progress window, unless they take every layer.
 constexpr int kSmallRunItems = 18;
 
-/// The run's view of the windows: the main list besides the progress window and events.
+/// The run's view of the windows: the progress window and events, and what the editor tells
+/// the main list.
 class EditorRunHooks final : public ProgressRunHooks {
  public:
-  EditorRunHooks(MainWindowPort& main, ProgressPort* progress, batch::StopFlag* stop = nullptr,
+  EditorRunHooks(OperationEditor& editor, ProgressPort* progress, batch::StopFlag* stop = nullptr,
                  std::function<void()> beforeWindow = {})
-      : ProgressRunHooks(progress, stop, std::move(beforeWindow)), main_(main) {}
-  void addEntry(const std::string& text) override { main_.AddEntry(FromPath(text)); }
-  void clearList() override { main_.clearList(); }
+      : ProgressRunHooks(progress, stop, std::move(beforeWindow)), editor_(editor) {}
+  void addEntry(const std::string& text) override { emit editor_.entryAdded(FromPath(text)); }
+  void clearList() override { emit editor_.listCleared(); }
 
  private:
-  MainWindowPort& main_;
+  OperationEditor& editor_;
 };
 
 }  // namespace
@@ -116,7 +117,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
   }
   // A long run is shown in the progress window, the editor hidden meanwhile (unless the
   // program was started for this one operation).
-  EditorRunHooks hooks(program_.mainWindow(), request.run.withProgress ? &program_.progress() : nullptr, &stop,
+  EditorRunHooks hooks(*this, request.run.withProgress ? &program_.progress() : nullptr, &stop,
                        [this, &state] {
                          if (!state.handOffSession) hide();
                        });
@@ -150,7 +151,7 @@ void OperationEditor::endRun(const batch::RunReport& report) {
   QCoreApplication::processEvents();
   if (program_.runOptions().exitAfterRun) {
     program_.playEndSound();
-    program_.mainWindow().closeWindow();
+    emit programEndRequested();
     return;
   }
   logPending_ = true;
@@ -190,7 +191,7 @@ void OperationEditor::exportListing(OperationKind kind) {
       kind == OperationKind::ListFolder && request.settings.content == batch::ListingContent::AllLayers;
   if (withProgress) {
     ProgressPort& progress = program_.progress();
-    EditorRunHooks hooks(program_.mainWindow(), &progress);
+    EditorRunHooks hooks(*this, &progress);
     progress.run(
         [&] {
           progress.setSearching(true);
@@ -208,7 +209,7 @@ void OperationEditor::exportListing(OperationKind kind) {
   if (outcome.openFile && outcome.write.written)
     QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(outcome.write.path)));
   if (options.exitAfterRun) {
-    program_.mainWindow().closeWindow();
+    emit programEndRequested();
     return;
   }
   logPending_ = true;
@@ -219,27 +220,15 @@ void OperationEditor::exportListing(OperationKind kind) {
 
 void OperationEditor::closeEditor() {
   app::AppState& state = program_.state();
-  MainWindowPort& main = program_.mainWindow();
-  const bool handOff = state.handOffSession;
+  EditorClosed closing{logPending_, state.handOffSession, state.target.folder, state.target.picked};
   open_ = false;
   focusTimer_.stop();
 
-  if (handOff) main.showWindow();
+  emit leaving(closing.handOff);
   hide();
   QCoreApplication::processEvents();
-
-  if (logPending_) {
-    if (!program_.runOptions().displayResult) main.clearList();
-  } else if (handOff) {
-    if (!state.target.folder.empty()) {
-      main.setFolderBox(FromPath(state.target.folder));
-    } else {
-      main.showHandPicked(state.target.picked, true);
-    }
-  }
   logPending_ = false;
 
-  QCoreApplication::processEvents();
   state.handOffSession = false;
   state.target.picked.clear();
   state.operationKind = app::kBrowsefile;
@@ -248,8 +237,7 @@ void OperationEditor::closeEditor() {
   ui_->Label2->setText(tr("Target folder,"));
   state.topLayerFileCount = 0;
   program_.preview().closePreview();
-  if (!state.target.folder.empty()) main.ListFolder();
-  main.startHousekeeping();
+  emit closed(closing);
 }
 
 }  // namespace velmora::ui

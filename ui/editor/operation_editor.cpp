@@ -163,7 +163,7 @@ bool OperationEditor::aboutShown() const { return !ui_->AboutPanel->isHidden(); 
 void OperationEditor::FormShow() {
   app::AppState& state = program_.state();
   open_ = true;
-  program_.mainWindow().stopHousekeeping();
+  emit opened();
   runMode_ = batch::RunMode::Rename;
   logPending_ = false;
   if (state.kind() == OperationKind::NoOperation) {
@@ -177,7 +177,7 @@ void OperationEditor::FormShow() {
   if (!folder.empty()) folder = batch::ProgramFolderWithSeparator(folder);
   if (state.handOffSession) {
     program_.options().loadSettings();
-    if (!folder.empty()) program_.mainWindow().setFolderBox(FromPath(folder));
+    if (!folder.empty()) emit handOffFolderShown(FromPath(folder));
   }
   refreshHistoryLists();
   setTargetLine();
@@ -433,7 +433,7 @@ void OperationEditor::selectClicked() { closeEditor(); }
 
 void OperationEditor::exitClicked() {
   if (program_.state().handOffSession) {
-    program_.mainWindow().closeWindow();
+    emit programEndRequested();
     return;
   }
   closeEditor();

@@ -94,6 +94,16 @@ class OperationEditor final : public QDialog, public EditorPort {
   /// The sample box's context menu, with its items enabled as when it opens.
   QMenu* sampleMenu();
 
+ signals:
+  // The editor tells; the main window, wired to these by the desktop, reacts.
+  void opened();                               ///< shown: the main window's timer pauses
+  void handOffFolderShown(const QString& folder);  ///< a hand-off start's folder, for the folder box
+  void entryAdded(const QString& text);       ///< a run's item for the main list (hand-picked)
+  void listCleared();                         ///< a run starts: the main list empties
+  void leaving(bool handOff);                 ///< about to hide: a hand-off start shows the main window
+  void closed(const EditorClosed& closing);   ///< hidden, the operation reset
+  void programEndRequested();                 ///< "Exit", or the option to exit after a run
+
  protected:
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
