@@ -350,7 +350,7 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
          "# Values of a list; readline replaces only what follows the word's last \":\".\n"
          "_velmora_cli_values() {\n"
          "  COMPREPLY=($(compgen -W \"$1\" -- \"$cur\"))\n"
-         "  [[ $cur == *:* ]] && COMPREPLY=(\"${COMPREPLY[@]#\"${cur%\"${cur##*:}\"}\"}\")\n"
+         "  if [[ $cur == *:* ]]; then COMPREPLY=(\"${COMPREPLY[@]#\"${cur%\"${cur##*:}\"}\"}\"); fi\n"
          "}\n"
          "\n"
          "_velmora_cli() {\n"

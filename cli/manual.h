@@ -132,8 +132,7 @@ inline constexpr LaunchOperationDoc kLaunchOperations[] = {
     {"change", "Changnew", "change the whole names or their letter case"},
     {"extension", "Changexten", "change the extensions"},
     {"save", "Savealls or Savesomes",
-     "save a listing: of the folder when exactly one folder is given (Savealls), of the items otherwise "
-     "(Savesomes)"},
+     "save a listing: of the folder when exactly one folder is given, of the items otherwise"},
 };
 
 }  // namespace velmora::cli

@@ -34,8 +34,11 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+# apt waits for the package lock that another apt or dpkg may hold for a while.
+apt=("${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=600)
+purge() { "${apt[@]}" purge velmora velmora-cli; }
 cleanup() {
-  if $installed; then "${sudo_cmd[@]}" dpkg --purge velmora velmora-cli >/dev/null || true; fi
+  if $installed; then purge >/dev/null 2>&1 || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,7 +47,7 @@ trap cleanup EXIT
 for deb in "${debs[@]}"; do dpkg-deb --fsys-tarfile "$deb" | tar -tf - | sed -n 's|^\./|/|; /[^/]$/p'; done >"$work/files"
 
 installed=true
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+"${apt[@]}" install --no-install-recommends \
   "$(realpath "${debs[0]}")" "$(realpath "${debs[1]}")" >"$work/apt.log" 2>&1 || {
   cat "$work/apt.log" >&2
   fail "apt-get could not install the packages"
@@ -87,9 +90,9 @@ if command -v fish >/dev/null; then
     fail "a new fish does not complete velmora-cli"
 fi
 
-"${sudo_cmd[@]}" dpkg --purge velmora velmora-cli >"$work/purge.log" 2>&1 || {
+purge >"$work/purge.log" 2>&1 || {
   cat "$work/purge.log" >&2
-  fail "dpkg --purge"
+  fail "apt-get purge"
 }
 installed=false
 for p in velmora velmora-cli; do
