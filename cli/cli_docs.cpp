@@ -155,7 +155,7 @@ void ManJsonOutput(std::ostream& out) {
          "nothing else there; the messages go into it instead of onto standard error (a question asked on a "
          "terminal is still asked there). Its keys are written in sorted order, and only the keys that apply are "
          "present. The JSON Schema of every form is \\fI"
-      << Roff(kFiles[3].path)
+      << Roff(kSchemaFile)
       << "\\fR.\n"
          ".PP\n"
          "A name or text is a JSON string when it is valid UTF\\-8. Any other byte string (a name in code page "

@@ -56,6 +56,9 @@ inline constexpr ExampleDoc kCliExamples[] = {
     {"A listing of a folder with sizes and dates, to standard output", "velmora-cli list --folder ~/Music --content all --size --time --output -"},
 };
 
+/// The JSON Schema of the --json output, where a package installs it.
+inline constexpr const char* kSchemaFile = "/usr/share/velmora-cli/velmora-cli.schema.json";
+
 /// A folder or file the programs read or write, and what it holds.
 struct FileDoc {
   const char* path;
@@ -80,8 +83,7 @@ inline constexpr FileDoc kFiles[] = {
      "list that \\fBvelmora\\-launch\\fR hands over. velmora\\-cli uses this folder or the one "
      "\\fB\\-\\-state\\-dir\\fR names; it does not read \\fBInstallDir\\fR.",
      true, true},
-    {"/usr/share/velmora-cli/velmora-cli.schema.json",
-     "The JSON Schema of every \\fB\\-\\-json\\fR output (under the installation prefix).", true, false},
+    {kSchemaFile, "The JSON Schema of every \\fB\\-\\-json\\fR output (under the installation prefix).", true, false},
     {"/usr/share/velmora/",
      "The help pages (\\fIhelp/\\fR, German ones in \\fIhelp/de/\\fR), the translations and the end sound "
      "(under the installation prefix).",
