@@ -112,7 +112,7 @@ void ManSpecialStrings(Page page, std::ostream& out) {
       << " in the numbering order, start again in every folder when all layers are renamed, and an item that "
          "cannot be renamed uses none up. A random string of more than 100 characters, or a token between two "
          "% that is not a number, is refused before the run. In the examples, each item is renamed as the whole "
-         "name (\\fBchange\\fR), its extension kept.\n";
+         "name (" << (page == Page::Cli ? "\\fBchange\\fR" : "Change") << "), its extension kept.\n";
   for (const SpecialStringDoc& s : kSpecialStrings) {
     out << ".TP\n.B " << Roff(s.token) << "\n" << Roff(s.becomes) << ". Example: \\fB" << Roff(s.text) << "\\fR";
     if (s.start != 1) out << " (item number " << s.start << ")";
@@ -245,7 +245,7 @@ void WriteCliManPage(const CLI::App& app, const std::string& version, std::ostre
 
 void WriteDesktopManPage(const std::string& version, std::ostream& out) {
   ManHeader("VELMORA", version, "velmora \\- rename many files and folders in one go", out);
-  out << ".SH SYNOPSIS\n.B velmora\n[\\fIFOLDER\\fR | \\fIFILE\\fR...]\n"
+  out << ".SH SYNOPSIS\n.B velmora\n[\\fIFOLDER\\fR | \\fIFILE\\fR... | \\fIKEYWORD\\fR]\n"
          ".br\n.B velmora\n.B \\-\\-help\n|\n.B \\-\\-version\n"
          ".SH DESCRIPTION\n"
          "\\fBvelmora\\fR is a desktop program that renames many files and folders in one go: it removes, keeps "
@@ -260,6 +260,9 @@ void WriteDesktopManPage(const std::string& version, std::ostream& out) {
          ".SH OPTIONS\n"
          ".TP\n.I FOLDER\nOpen the main window listing this folder.\n"
          ".TP\n.I FILE...\nOpen the main window with these files hand\\-picked.\n"
+         ".TP\n.I KEYWORD\nAn operation keyword (\\fBRemovpart\\fR, \\fBReplapart\\fR, \\fBAddnewnum\\fR, "
+         "\\fBChangnew\\fR, \\fBChangexten\\fR, \\fBSavealls\\fR, \\fBSavesomes\\fR), as "
+         "\\fBvelmora\\-launch\\fR(1) passes it: that operation opens on the items listed in \\fIfn000.tmp\\fR.\n"
          ".TP\n.B \\-\\-help\nShow the usage and exit.\n"
          ".TP\n.B \\-\\-version\nShow the version and the licence and exit.\n"
          ".PP\nQt's own options (\\fB\\-platform\\fR, \\fB\\-style\\fR, ...) are taken too.\n";

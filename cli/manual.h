@@ -73,8 +73,8 @@ inline constexpr FileDoc kFiles[] = {
      "value, when it holds an absolute path, names the desktop program's folder for its own files.",
      false, true},
     {"~/.config/Tessaro/presets/NAME.json",
-     "The saved presets: JSON objects of field names and values, as \\fB\\-\\-record\\fR reads them "
-     "(\\fB$XDG_CONFIG_HOME/Tessaro/presets\\fR).",
+     "The saved presets (\\fB$XDG_CONFIG_HOME/Tessaro/presets\\fR): JSON objects of field names and values, "
+     "as \\fBvelmora\\-cli \\-\\-record\\fR reads them; \\fBvelmora\\-cli \\-\\-preset\\fR \\fINAME\\fR runs one.",
      true, true},
     {"~/.local/share/velmora/",
      "The program's folder (\\fB$XDG_DATA_HOME/velmora\\fR): \\fIrollback.rbk\\fR, the log of the last run that "
