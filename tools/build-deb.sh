@@ -18,20 +18,34 @@ upstream=${version%-*}
 tree=$out/velmora-$upstream
 
 # The source files: from git when the tree is a checkout (tracked and new files, not the
-# ignored build folders), else every file outside the build folders.
+# ignored build folders), else every file outside the build folders; as a tar stream.
+sources() {
+  cd "$source"
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
+      [ -e "$f" ] && printf '%s\0' "$f"
+    done | tar --null -T - "$@" -cf -
+  else
+    tar --exclude='./build*' --exclude='./.git' --exclude="./${out#"$source"/}" "$@" -cf - .
+  fi
+}
+
+# Packages built from these very sources with these options are not built again: `make test`
+# after `make deb` installs the ones there are.
+options=${DEB_BUILD_OPTIONS-nocheck}
+stamp=$out/velmora_${version}.sources
+built=$( (echo "$options"; sources --mtime=@0 --owner=0 --group=0 --numeric-owner) | sha256sum)
+debs=("$out/velmora_${version}_$(dpkg --print-architecture).deb" "$out/velmora-cli_${version}_$(dpkg --print-architecture).deb")
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$built" ] && [ -f "${debs[0]}" ] && [ -f "${debs[1]}" ]; then
+  echo "build-deb: the packages in $out are built from these sources already"
+  exit 0
+fi
+rm -f "$stamp"
 rm -rf "$tree"
 mkdir -p "$tree"
-cd "$source"
-if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
-    [ -e "$f" ] && printf '%s\0' "$f"
-  done | tar --null -T - -cf - | tar -xf - -C "$tree"
-else
-  tar --exclude='./build*' --exclude='./.git' --exclude="./${out#"$source"/}" -cf - . | tar -xf - -C "$tree"
-fi
+sources | tar -xf - -C "$tree"
 
 cd "$tree"
-options=${DEB_BUILD_OPTIONS-nocheck}
 profiles=()
 # Without the tests, their build dependencies are not needed either.
 case " $options " in *" nocheck "*) profiles=(-Pnocheck) ;; esac
@@ -42,4 +56,5 @@ changes=$(ls velmora_"$version"_*.changes)
 echo "lintian $changes"
 lintian --fail-on error,warning --tag-display-limit 0 "$changes"
 rm -rf "$tree"
+echo "$built" >"$stamp"
 ls -1 "$out"/velmora*_"$version"_*.deb
