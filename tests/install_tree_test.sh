@@ -3,10 +3,11 @@
 # `make install DESTDIR=...` as a packager runs it: the tree holds exactly the files a Linux
 # package ships, no installed file names the source or build folder, the installed programs
 # run, and tools/uninstall.sh removes it all again.
-#   install_tree_test.sh BUILD_DIR SOURCE_DIR
+#   install_tree_test.sh BUILD_DIR SOURCE_DIR [ZSH_COMPLETION_DIR]
 set -eu
 build=$1
 source=$2
+zsh_dir=${3:-share/zsh/site-functions}
 dest=$(mktemp -d)
 manifest=$build/install_manifest.txt
 saved=$dest.manifest
@@ -70,9 +71,10 @@ expected=$(cat <<'LIST'
 ./usr/share/velmora/help/de/Special string.htm
 ./usr/share/velmora/translations/velmora_de.qm
 ./usr/share/velmora-cli/velmora-cli.schema.json
-./usr/share/zsh/site-functions/_velmora-cli
 LIST
 )
+expected="$expected
+./usr/$zsh_dir/_velmora-cli"
 actual=$(cd "$dest" && find . -type f | LC_ALL=C sort)
 expected=$(printf '%s\n' "$expected" | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || {
