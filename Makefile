@@ -1,16 +1,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Velmora: `make run` builds and starts the desktop program, `make test` builds and runs every test.
-# Both install the Debian packages that a fresh machine lacks first.
+# Both install the Debian packages that a fresh machine lacks first; `make install` does not.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WIN_BUILD  ?= build-win
+# `make install` builds here: the programs and their data only (no tests, no benchmarks).
+INSTALL_BUILD ?= build-install
+# `make deb` builds the Debian packages here.
+DEB_BUILD  ?= build-deb
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows bench fuzz install uninstall clean \
-        translations mutate
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows test-deb bench fuzz \
+        install uninstall deb clean translations mutate
 
 all: build
 
@@ -47,7 +51,15 @@ test-asan: asan
 test-windows: deps windows-deps
 	./tools/test-windows.sh $(WIN_BUILD) $(JOBS)
 
-test: test-core test-asan test-windows
+# The Debian packages built once from the tree (`make deb`), installed, run and purged.
+test-deb: deb
+	./tools/test-deb.sh $(DEB_BUILD)
+
+test: test-core test-asan test-windows test-deb
+
+# The binary packages velmora and velmora-cli in $(DEB_BUILD), checked with lintian.
+deb: deps
+	./tools/build-deb.sh $(DEB_BUILD) $(JOBS)
 
 # Every plausible mistake of tools/mutations.txt put into a scratch copy of the tree
 # (build-mutate/), rebuilt and tested, then taken out; the report lists what no test caught.
@@ -72,11 +84,18 @@ translations: deps
 	./tools/update-translations.sh
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging]; make uninstall removes what it installed.
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+# Builds only what it installs, and installs no build dependencies (`make deps` does).
+$(INSTALL_BUILD)/build.ninja:
+	cmake -S . -B $(INSTALL_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=OFF \
+	      -DVELMORA_BUILD_BENCH=OFF
+
+install: $(INSTALL_BUILD)/build.ninja
+	cmake --build $(INSTALL_BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(INSTALL_BUILD) --prefix $(PREFIX)
 
 uninstall:
-	DESTDIR="$(DESTDIR)" ./tools/uninstall.sh $(BUILD)/install_manifest.txt
+	DESTDIR="$(DESTDIR)" ./tools/uninstall.sh $(INSTALL_BUILD)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD) build-mutate
+.PHONY: all deps windows-deps configure build asan run test test-core test-asan test-windows test-deb bench fuzz \
+        install uninstall deb clean translations mutate

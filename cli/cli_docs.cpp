@@ -7,6 +7,7 @@
 #include "batch/record_fields.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/manual.h"
 
 namespace velmora::cli {
 
@@ -81,9 +82,13 @@ std::vector<std::string> Choices(const batch::FieldInfo& f) {
 const std::pair<int, const char*> kExitCodes[] = {
     {kDone, "done: something renamed, a preview shown, a listing written, an undo replayed"},
     {kNothingRenamed, "ran, but nothing was renamed"},
-    {kRefused, "refused: an input check or a target check failed, or a question was answered No"},
+    {kRefused, "refused: an input check or a target check failed, a question was answered No, or the run was "
+               "stopped (Ctrl\\-C, SIGTERM, SIGHUP: what it renamed is kept and recorded, and a line says that "
+               "undo reverses it)"},
     {kUsage, "usage error: unknown command, field or value, a bad combination of options, or no such folder"},
-    {kFailure, "an unexpected failure (the message says what)"},
+    {kFailure, "a failure: an item that the file system refused or that was left alone (each named on standard "
+               "error with its reason), undo pairs that could not be restored (kept in rollback.rbk), or a journal "
+               "that could not be written or is held by another run"},
 };
 
 void ManHeader(const char* name, const std::string& version, const char* what, std::ostream& out) {
@@ -92,14 +97,94 @@ void ManHeader(const char* name, const std::string& version, const char* what, s
       << ".SH NAME\n" << what << "\n";
 }
 
-void ManFiles(std::ostream& out) {
-  out << ".SH FILES\n"
-         ".TP\n.I ~/.config/Tessaro/Dir.conf\n"
-         "The options of the desktop program; its \\fBInstallDir\\fR value, when set, names the program's folder.\n"
-         ".TP\n.I ~/.local/share/velmora/\n"
-         "The program's folder (\\fB$XDG_DATA_HOME/velmora\\fR): \\fIrollback.rbk\\fR, the log of the last run that "
-         "undo reverses, \\fIrollback.rbk.journal\\fR while a run renames, and \\fINewname.txt\\fR, the new-name "
-         "history.\n";
+/// Which page a table row belongs on.
+enum class Page { Cli, Desktop };
+
+void ManSpecialStrings(Page page, std::ostream& out) {
+  out << ".SH SPECIAL STRINGS\n"
+      << (page == Page::Cli ? "The texts of new names (\\fBnewText\\fR, \\fBheadText\\fR, \\fBendText\\fR, "
+                              "\\fBcursorText\\fR, \\fBinsertText\\fR, \\fBnewName\\fR) "
+                            : "The texts of new names (Replace, Insert and Change) ")
+      << "may hold placeholders that become something else for every item, unless special strings are switched off"
+      << (page == Page::Cli ? " (\\fB\\-\\-set SpecialStringsEnabled=false\\fR)" : " (the Special dialog)")
+      << ". Numbers count from the first number"
+      << (page == Page::Cli ? " (\\fBstartNumber\\fR, 0 to 10000, default 1)" : " (\\(lqBegin with\\(rq)")
+      << " in the numbering order, start again in every folder when all layers are renamed, and an item that "
+         "cannot be renamed uses none up. A random string of more than 100 characters, or a token between two "
+         "% that is not a number, is refused before the run. In the examples, each item is renamed as the whole "
+         "name (" << (page == Page::Cli ? "\\fBchange\\fR" : "Change") << "), its extension kept.\n";
+  for (const SpecialStringDoc& s : kSpecialStrings) {
+    out << ".TP\n.B " << Roff(s.token) << "\n" << Roff(s.becomes) << ". Example: \\fB" << Roff(s.text) << "\\fR";
+    if (s.start != 1) out << " (item number " << s.start << ")";
+    out << " turns \\fI" << Roff(s.item) << "\\fR";
+    if (s.size != 0) out << " (" << s.size << " bytes)";
+    if (*s.date) {
+      const std::string d = s.date;
+      out << " (modified on " << d.substr(0, 4) << "\\-" << d.substr(4, 2) << "\\-" << d.substr(6) << ")";
+    }
+    out << " in folder \\fI" << Roff(s.folder) << "\\fR into \\fI" << Roff(s.result) << "\\fR"
+        << (s.random ? " (other letters each time)" : "") << ".\n";
+  }
+  if (page == Page::Cli) {
+    out << ".PP\nIn a shell, quote texts with \\fB$\\fR in single quotes: \\fB\\-\\-set 'newName=trip_$$'\\fR.\n";
+  }
+}
+
+void ManEnvironment(Page page, std::ostream& out) {
+  out << ".SH ENVIRONMENT\n";
+  for (const EnvironmentDoc& e : kEnvironment)
+    if (page == Page::Cli ? e.cli : e.desktop) out << ".TP\n.B " << Roff(e.name) << "\n" << e.what << "\n";
+}
+
+void ManFiles(Page page, std::ostream& out) {
+  out << ".SH FILES\n";
+  for (const FileDoc& f : kFiles)
+    if (page == Page::Cli ? f.cli : f.desktop) out << ".TP\n.I " << Roff(f.path) << "\n" << f.what << "\n";
+}
+
+/// Example lines, each with what it does, as an indented block after its sentence.
+void ManExamples(const std::vector<std::pair<std::string, std::string>>& examples, std::ostream& out) {
+  out << ".SH EXAMPLES\n";
+  for (const auto& [what, line] : examples)
+    out << ".PP\n" << Roff(what) << ":\n.RS\n.nf\n" << Roff(line) << "\n.fi\n.RE\n";
+}
+
+void ManJsonOutput(std::ostream& out) {
+  out << ".SH JSON OUTPUT\n"
+         "With \\fB\\-\\-json\\fR a command prints exactly one JSON value on one line of standard output and "
+         "nothing else there; the messages go into it instead of onto standard error (a question asked on a "
+         "terminal is still asked there). Its keys are written in sorted order, and only the keys that apply are "
+         "present. The JSON Schema of every form is \\fI"
+      << Roff(kSchemaFile)
+      << "\\fR.\n"
+         ".PP\n"
+         "A name or text is a JSON string when it is valid UTF\\-8. Any other byte string (a name in code page "
+         "1252 or 932, bytes that are not UTF\\-8 on disk) is the object \\fB{\"bytes\": \"\\fIBASE64\\fB\"}\\fR: "
+         "its exact bytes in standard base64 (RFC 4648, with \\(lq=\\(rq padding).\n"
+         ".PP\n"
+         "The rename commands, \\fBundo\\fR, \\fBlist\\fR, \\fBpresets\\fR and every usage error print an object "
+         "with these keys:\n"
+         ".TP\n.B exit\nThe exit status, as a number (always present).\n"
+         ".TP\n.B renamed\nThe renamed items in the order of the renames: [\\fIold path\\fR, \\fInew path\\fR] "
+         "pairs (\\fBundo\\fR: [\\fIcurrent path\\fR, \\fIrestored path\\fR]).\n"
+         ".TP\n.B preview\n\\fB\\-\\-preview\\fR: the rows, [\\fIold\\fR, \\fInew\\fR] (names alone in scope 0, "
+         "full paths otherwise), or a filler row of one element, [\"(No filename will be renamed)\"] or "
+         "[\"(Others not shown...)\"].\n"
+         ".TP\n.B messages\nWhat was shown, in order: objects {\"title\": \\fITITLE\\fR, \"text\": \\fITEXT\\fR}; "
+         "TITLE is \"Information\", \"Warning\", \"Error\", \"Usage\", \"Interrupted\" or a question's title.\n"
+         ".TP\n.B field\nThe field that a refused input check points at (exit 2).\n"
+         ".TP\n.B listing\n\\fBlist\\fR: the path of the listing file written.\n"
+         ".TP\n.B presets\n\\fBpresets\\fR: the saved preset names, sorted.\n"
+         ".PP\n"
+         "\\fBfields \\-\\-json\\fR prints an array instead: one object per field with \\fBname\\fR, \\fBtype\\fR "
+         "(text, boolean, choice or integer), \\fBdefault\\fR, \\fBcommands\\fR (the commands that read it), "
+         "\\fBdescription\\fR, and \\fBvalues\\fR (choices) or \\fBminimum\\fR and \\fBmaximum\\fR (integers).\n"
+         ".PP\nFor example:\n.RS\n.nf\n"
+         "{\"exit\":0,\"preview\":[[\"IMG_1.jpg\",\"trip_1.jpg\"],[\"IMG_2.jpg\",\"trip_2.jpg\"]]}\n"
+         "{\"exit\":0,\"renamed\":[[{\"bytes\":\"L2hvbWUvbWUvY2Fm6S50eHQ=\"},\"/home/me/cafe.txt\"]]}\n"
+         "{\"exit\":2,\"field\":\"oldText\",\"messages\":[{\"text\":\"...\",\"title\":\"Information\"}]}\n"
+         "{\"exit\":3,\"messages\":[{\"text\":\"unknown command 'frob'\",\"title\":\"Usage\"}]}\n"
+         ".fi\n.RE\n";
 }
 
 }  // namespace
@@ -141,18 +226,26 @@ void WriteCliManPage(const CLI::App& app, const std::string& version, std::ostre
     std::string commands;
     for (const auto& c : kOperationCommands)
       if (batch::UsedBy(f, c.kind)) commands += (commands.empty() ? "" : ", ") + std::string(c.name);
-    out << ".TP\n\\fB" << Roff(f.name) << "\\fR=\\fI" << Roff(batch::AllowedValues(f)) << "\\fR\n"
+    // "\\:" lets a long list of values break after each "|".
+    out << ".TP\n\\fB" << Roff(f.name) << "\\fR=\\fI" << Replaced(Roff(batch::AllowedValues(f)), "|", "|\\:") << "\\fR\n"
         << Roff(f.summary) << "; default \\(lq" << Roff(f.defaultValue) << "\\(rq; " << Roff(commands) << ".\n";
   }
+  ManSpecialStrings(Page::Cli, out);
+  ManJsonOutput(out);
   out << ".SH EXIT STATUS\n";
   for (const auto& [code, meaning] : kExitCodes) out << ".TP\n.B " << code << "\n" << meaning << "\n";
-  ManFiles(out);
-  out << ".SH SEE ALSO\n.BR velmora (1)\n";
+  ManEnvironment(Page::Cli, out);
+  ManFiles(Page::Cli, out);
+  std::vector<std::pair<std::string, std::string>> examples;
+  for (const auto& c : kOperationCommands) examples.emplace_back(c.help, c.example);
+  for (const auto& e : kCliExamples) examples.emplace_back(e.what, e.line);
+  ManExamples(examples, out);
+  out << ".SH SEE ALSO\n.BR velmora (1),\n.BR velmora\\-launch (1)\n";
 }
 
 void WriteDesktopManPage(const std::string& version, std::ostream& out) {
   ManHeader("VELMORA", version, "velmora \\- rename many files and folders in one go", out);
-  out << ".SH SYNOPSIS\n.B velmora\n[\\fIFOLDER\\fR | \\fIFILE\\fR...]\n"
+  out << ".SH SYNOPSIS\n.B velmora\n[\\fIFOLDER\\fR | \\fIFILE\\fR... | \\fIKEYWORD\\fR]\n"
          ".br\n.B velmora\n.B \\-\\-help\n|\n.B \\-\\-version\n"
          ".SH DESCRIPTION\n"
          "\\fBvelmora\\fR is a desktop program that renames many files and folders in one go: it removes, keeps "
@@ -165,10 +258,65 @@ void WriteDesktopManPage(const std::string& version, std::ostream& out) {
          "Thunar): \\(lqRename with Velmora\\(rq and \\(lqSave a listing with Velmora\\(rq. They call "
          "\\fBvelmora\\-launch\\fR, which hands the selected items to the program.\n"
          ".SH OPTIONS\n"
+         ".TP\n.I FOLDER\nOpen the main window listing this folder.\n"
+         ".TP\n.I FILE...\nOpen the main window with these files hand\\-picked.\n"
+         ".TP\n.I KEYWORD\nAn operation keyword (\\fBRemovpart\\fR, \\fBReplapart\\fR, \\fBAddnewnum\\fR, "
+         "\\fBChangnew\\fR, \\fBChangexten\\fR, \\fBSavealls\\fR, \\fBSavesomes\\fR), as "
+         "\\fBvelmora\\-launch\\fR(1) passes it: that operation opens on the items listed in \\fIfn000.tmp\\fR.\n"
          ".TP\n.B \\-\\-help\nShow the usage and exit.\n"
-         ".TP\n.B \\-\\-version\nShow the version and the licence and exit.\n";
-  ManFiles(out);
-  out << ".SH SEE ALSO\n.BR velmora\\-cli (1)\n";
+         ".TP\n.B \\-\\-version\nShow the version and the licence and exit.\n"
+         ".PP\nQt's own options (\\fB\\-platform\\fR, \\fB\\-style\\fR, ...) are taken too.\n";
+  ManSpecialStrings(Page::Desktop, out);
+  out << ".SH EXIT STATUS\n"
+         ".TP\n.B 0\nThe program was closed, or \\fB\\-\\-help\\fR or \\fB\\-\\-version\\fR answered.\n"
+         ".TP\n.B 3\nAn unknown option.\n";
+  ManEnvironment(Page::Desktop, out);
+  ManFiles(Page::Desktop, out);
+  ManExamples({{"Open a folder", "velmora ~/Photos"},
+               {"Pick the files to rename", "velmora ~/Photos/*.jpg"},
+               {"The version, on a machine without a display", "QT_QPA_PLATFORM=offscreen velmora --version"}},
+              out);
+  out << ".SH SEE ALSO\n.BR velmora\\-cli (1),\n.BR velmora\\-launch (1)\n";
+}
+
+void WriteLaunchManPage(const std::string& version, std::ostream& out) {
+  ManHeader("VELMORA-LAUNCH", version, "velmora\\-launch \\- hand the items selected in a file manager to Velmora",
+            out);
+  std::string operations;
+  for (const auto& o : kLaunchOperations) operations += (operations.empty() ? "" : "|") + std::string(o.name);
+  out << ".SH SYNOPSIS\n.B velmora\\-launch\n.I " << operations << "\n\\fIPATH\\fR...\n"
+      << ".SH DESCRIPTION\n"
+         "\\fBvelmora\\-launch\\fR is what the file-manager entries of \\fBvelmora\\fR(1) call (the Options "
+         "window installs them for Dolphin, Nautilus and Thunar). It writes the PATHs, made absolute, to "
+         "\\fIfn000.tmp\\fR in the program's folder, one a line, each line ended by CR LF (written beside its "
+         "place and moved there, so the program never reads half a list), then starts \\fBvelmora\\fR with the "
+         "operation's keyword as its only argument: the program opens the operation's editor on those items. A "
+         "path with a line break in its name is left out, with a warning.\n"
+         ".PP\nThe program started is the \\fBvelmora\\fR beside the launcher, else the one found on "
+         "\\fBPATH\\fR.\n"
+         ".SH OPERATIONS\n"
+         "The operation is one of these names, in any case, or the keyword itself:\n";
+  for (const auto& o : kLaunchOperations)
+    out << ".TP\n.B " << o.name << "\n" << Roff(o.what) << " (keyword \\fB" << o.keyword << "\\fR).\n";
+  out << ".SH EXIT STATUS\n"
+         ".TP\n.B 1\nThe list could not be written.\n"
+         ".TP\n.B 2\nAn unknown operation, or no usable PATH.\n"
+         ".TP\n.B 127\nNo \\fBvelmora\\fR program was found.\n"
+         ".PP\nOtherwise the launcher becomes \\fBvelmora\\fR, and its status is the program's.\n"
+         ".SH ENVIRONMENT\n"
+         ".TP\n.B XDG_CONFIG_HOME\nThe settings file \\fB$XDG_CONFIG_HOME/Tessaro/Dir.conf\\fR is read for its "
+         "\\fBInstallDir\\fR (default \\fB~/.config\\fR).\n"
+         ".TP\n.B XDG_DATA_HOME\nThe program's folder is \\fB$XDG_DATA_HOME/velmora\\fR when no absolute "
+         "\\fBInstallDir\\fR is set (default \\fB~/.local/share\\fR).\n"
+         ".TP\n.B PATH\nWhere \\fBvelmora\\fR is looked for when it is not beside the launcher.\n"
+         ".SH FILES\n"
+         ".TP\n.I ~/.local/share/velmora/fn000.tmp\nThe list handed over (in the folder that \\fBInstallDir\\fR "
+         "names, when set).\n"
+         ".TP\n.I ~/.config/Tessaro/Dir.conf\nThe desktop program's options.\n";
+  ManExamples({{"Rename the selected photos with the Insert editor", "velmora-launch insert ~/Photos/a.jpg ~/Photos/b.jpg"},
+               {"Save a listing of a folder", "velmora-launch save ~/Music"}},
+              out);
+  out << ".SH SEE ALSO\n.BR velmora (1),\n.BR velmora\\-cli (1)\n";
 }
 
 void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
@@ -176,6 +324,38 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
   std::vector<std::string> names;
   for (const auto& c : commands) names.push_back(c.name);
   out << "# bash completion for velmora-cli; generated at build time from its own definition.\n"
+         "\n"
+         "# The current word as typed, without its opening quote and backslashes.\n"
+         "_velmora_cli_dequoted() {\n"
+         "  local word=${cur#[\\\"\\']}\n"
+         "  printf '%s' \"${word//\\\\/}\"\n"
+         "}\n"
+         "\n"
+         "# Folders (-d) or files (-f), one a reply, so names with blanks stay whole and are quoted.\n"
+         "_velmora_cli_paths() {\n"
+         "  local IFS=$'\\n'\n"
+         "  compopt -o filenames 2>/dev/null\n"
+         "  COMPREPLY=($(compgen \"$1\" -- \"$(_velmora_cli_dequoted)\"))\n"
+         "}\n"
+         "\n"
+         "# The saved presets' names, as `velmora-cli presets` lists them (never expanded as words).\n"
+         "_velmora_cli_presets() {\n"
+         "  local word name quoted\n"
+         "  word=$(_velmora_cli_dequoted)\n"
+         "  COMPREPLY=()\n"
+         "  while IFS= read -r name; do\n"
+         "    [[ $name == \"$word\"* ]] || continue\n"
+         "    if [[ $cur == [\\\"\\']* ]]; then quoted=$name; else printf -v quoted '%q' \"$name\"; fi\n"
+         "    COMPREPLY+=(\"$quoted\")\n"
+         "  done < <(command velmora-cli presets 2>/dev/null)\n"
+         "}\n"
+         "\n"
+         "# Values of a list; readline replaces only what follows the word's last \":\".\n"
+         "_velmora_cli_values() {\n"
+         "  COMPREPLY=($(compgen -W \"$1\" -- \"$cur\"))\n"
+         "  if [[ $cur == *:* ]]; then COMPREPLY=(\"${COMPREPLY[@]#\"${cur%\"${cur##*:}\"}\"}\"); fi\n"
+         "}\n"
+         "\n"
          "_velmora_cli() {\n"
          "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
          "  if [[ $COMP_CWORD -eq 1 ]]; then\n"
@@ -204,13 +384,22 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
   out << "    esac\n"
          "    return\n"
          "  fi\n"
+         // ":" breaks words too: "--order natural:d" comes as "natural" ":" "d". The value is glued
+         // back and completed whole.
+         "  local i=$COMP_CWORD\n"
+         "  while (( i > 2 )) && [[ ${COMP_WORDS[i]} == : || ${COMP_WORDS[i-1]} == : ]]; do (( i-- )); done\n"
+         "  if (( i < COMP_CWORD )); then\n"
+         "    printf -v cur '%s' \"${COMP_WORDS[@]:i:COMP_CWORD-i+1}\"\n"
+         "    prev=${COMP_WORDS[i-1]}\n"
+         "  fi\n"
          "  case $prev in\n"
          "    --set) compopt -o nospace 2>/dev/null; COMPREPLY=($(compgen -W \"$fields\" -- \"$cur\")); "
-         "return ;;\n";
+         "return ;;\n"
+         "    --preset) _velmora_cli_presets; return ;;\n";
   std::vector<std::string> folders, files, valued, free;
   for (const auto& c : commands) {
     for (const auto& o : c.options) {
-      if (o.positional || !o.takesValue || o.name == "--set") continue;
+      if (o.positional || !o.takesValue || o.name == "--set" || o.name == "--preset") continue;
       const auto values = OptionValues(o.name);
       const auto add = [&](std::vector<std::string>& list) {
         if (std::find(list.begin(), list.end(), o.name) == list.end()) list.push_back(o.name);
@@ -222,14 +411,14 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
     }
   }
   for (const auto& o : valued)
-    out << "    " << o << ") COMPREPLY=($(compgen -W " << Quoted(Words(OptionValues(o))) << " -- \"$cur\")); return ;;\n";
+    out << "    " << o << ") _velmora_cli_values " << Quoted(Words(OptionValues(o))) << "; return ;;\n";
   const auto joined = [](const std::vector<std::string>& list) {
     std::string out;
     for (const auto& o : list) out += (out.empty() ? "" : "|") + o;
     return out;
   };
-  if (!folders.empty()) out << "    " << joined(folders) << ") COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n";
-  if (!files.empty()) out << "    " << joined(files) << ") COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n";
+  if (!folders.empty()) out << "    " << joined(folders) << ") _velmora_cli_paths -d; return ;;\n";
+  if (!files.empty()) out << "    " << joined(files) << ") _velmora_cli_paths -f; return ;;\n";
   if (!free.empty()) out << "    " << joined(free) << ") return ;;\n";
   out << "  esac\n"
          "  if [[ $command == fields ]]; then\n"
@@ -241,7 +430,7 @@ void WriteBashCompletion(const CLI::App& app, std::ostream& out) {
          "  elif [[ $cur == -* ]]; then\n"
          "    COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
          "  else\n"
-         "    COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+         "    _velmora_cli_paths -f\n"
          "  fi\n"
          "}\n"
          "complete -F _velmora_cli velmora-cli\n";
@@ -259,7 +448,13 @@ void WriteZshCompletion(const CLI::App& app, std::ostream& out) {
     if (c.fields.empty()) continue;
     out << "_velmora_cli_fields_" << c.name << "() {\n  compadd -S '' -- " << Words(c.fields, "=") << "\n}\n";
   }
-  out << "\n_velmora_cli() {\n"
+  out << "\n# The saved presets' names, as `velmora-cli presets` lists them.\n"
+         "_velmora_cli_presets() {\n"
+         "  local -a names\n"
+         "  names=(${(f)\"$(command velmora-cli presets 2>/dev/null)\"})\n"
+         "  compadd -a names\n"
+         "}\n"
+         "\n_velmora_cli() {\n"
          "  local -a commands\n"
          "  commands=(\n";
   for (const auto& c : commands) out << "    " << Quoted(c.name + ":" + c.description) << "\n";
@@ -290,7 +485,9 @@ void WriteZshCompletion(const CLI::App& app, std::ostream& out) {
         continue;
       } else if (o.takesValue) {
         const auto values = OptionValues(o.name);
-        if (!values.empty()) action = ":value:(" + Words(values) + ")";
+        // A colon inside the list would end the action: "name:desc" is written "name\\:desc".
+        if (!values.empty()) action = ":value:(" + Replaced(Words(values), ":", "\\:") + ")";
+        else if (o.name == "--preset") action = ":preset:_velmora_cli_presets";
         else if (OptionValueKind(o.name) == ValueKind::Folder) action = ":folder:_directories";
         else if (OptionValueKind(o.name) == ValueKind::File) action = ":file:_files";
         else action = ":value: ";
@@ -331,6 +528,8 @@ void WriteFishCompletion(const CLI::App& app, std::ostream& out) {
       out << "complete -c velmora-cli " << when << " -l " << o.name.substr(2) << " -d " << Quoted(o.description);
       if (o.name == "--set") {
         out << " -x -a " << Quoted(Words(c.fields, "="));
+      } else if (o.name == "--preset") {
+        out << " -x -a '(command velmora-cli presets 2>/dev/null)'";
       } else if (o.takesValue) {
         const auto values = OptionValues(o.name);
         if (!values.empty()) out << " -x -a " << Quoted(Words(values));

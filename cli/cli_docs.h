@@ -17,6 +17,8 @@ namespace velmora::cli {
 void WriteCliManPage(const CLI::App& app, const std::string& version, std::ostream& out);
 /// velmora(1), the desktop program, in roff.
 void WriteDesktopManPage(const std::string& version, std::ostream& out);
+/// velmora-launch(1), the file-manager launcher, in roff.
+void WriteLaunchManPage(const std::string& version, std::ostream& out);
 void WriteBashCompletion(const CLI::App& app, std::ostream& out);
 void WriteZshCompletion(const CLI::App& app, std::ostream& out);
 void WriteFishCompletion(const CLI::App& app, std::ostream& out);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     const std::pair<const char*, Writer> files[] = {
         {"man/man1/velmora-cli.1", [&](std::ostream& o) { velmora::cli::WriteCliManPage(app, version, o); }},
         {"man/man1/velmora.1", [&](std::ostream& o) { velmora::cli::WriteDesktopManPage(version, o); }},
+        {"man/man1/velmora-launch.1", [&](std::ostream& o) { velmora::cli::WriteLaunchManPage(version, o); }},
         {"bash-completion/completions/velmora-cli", [&](std::ostream& o) { velmora::cli::WriteBashCompletion(app, o); }},
         {"zsh/site-functions/_velmora-cli", [&](std::ostream& o) { velmora::cli::WriteZshCompletion(app, o); }},
         {"fish/vendor_completions.d/velmora-cli.fish",

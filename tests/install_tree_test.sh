@@ -3,10 +3,11 @@
 # `make install DESTDIR=...` as a packager runs it: the tree holds exactly the files a Linux
 # package ships, no installed file names the source or build folder, the installed programs
 # run, and tools/uninstall.sh removes it all again.
-#   install_tree_test.sh BUILD_DIR SOURCE_DIR
+#   install_tree_test.sh BUILD_DIR SOURCE_DIR [ZSH_COMPLETION_DIR]
 set -eu
 build=$1
 source=$2
+zsh_dir=${3:-share/zsh/site-functions}
 dest=$(mktemp -d)
 manifest=$build/install_manifest.txt
 saved=$dest.manifest
@@ -43,6 +44,7 @@ expected=$(cat <<'LIST'
 ./usr/share/icons/hicolor/64x64/apps/org.tessaro.Velmora.png
 ./usr/share/icons/hicolor/scalable/apps/org.tessaro.Velmora.svg
 ./usr/share/man/man1/velmora-cli.1
+./usr/share/man/man1/velmora-launch.1
 ./usr/share/man/man1/velmora.1
 ./usr/share/metainfo/org.tessaro.Velmora.metainfo.xml
 ./usr/share/velmora/end.wav
@@ -68,9 +70,11 @@ expected=$(cat <<'LIST'
 ./usr/share/velmora/help/de/Save.htm
 ./usr/share/velmora/help/de/Special string.htm
 ./usr/share/velmora/translations/velmora_de.qm
-./usr/share/zsh/site-functions/_velmora-cli
+./usr/share/velmora-cli/velmora-cli.schema.json
 LIST
 )
+expected="$expected
+./usr/$zsh_dir/_velmora-cli"
 actual=$(cd "$dest" && find . -type f | LC_ALL=C sort)
 expected=$(printf '%s\n' "$expected" | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || {
@@ -88,6 +92,10 @@ done
 if grep -rlF -e "$source/" "$dest" >&2; then fail "installed files name the source folder $source"; fi
 if grep -rlF -e "$build" "$dest" >&2; then fail "installed files name the build folder $build"; fi
 "$dest/usr/bin/velmora-cli" --version | grep -q 'GPL-3.0-or-later' || fail "velmora-cli --version names no licence"
+# ICU is a library the loader and the package tools see, never one opened behind their back.
+if command -v readelf >/dev/null; then
+  readelf -d "$dest/usr/bin/velmora-cli" | grep -q 'NEEDED.*\[libicuuc\.so' || fail "velmora-cli does not link ICU"
+fi
 
 DESTDIR=$dest sh "$source/tools/uninstall.sh" "$dest.list" >/dev/null
 rm -f "$dest.list"

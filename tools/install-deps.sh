@@ -15,7 +15,8 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n python3
   xvfb xauth xdotool bc time
   appstream desktop-file-utils librsvg2-bin
-  zsh fish
+  zsh fish python3-jsonschema
+  debhelper dpkg-dev lintian
 )
 # The Windows leg: the posix-thread variant of the mingw-w64 compiler (the win32 variant
 # has no std::mutex) and wine to run the cross-built tests. Kept apart so that the Linux
