@@ -340,16 +340,16 @@ void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
     }
   } else {
     auto candidates = numbering_.candidates(newPath);
-    std::optional<std::string> candidate;
+    const std::string* candidate;
     while ((candidate = candidates.next()) && (*candidate == oldPath || taken(*candidate))) {
     }
     if (!candidate) {
       skip(oldPath, newPath, kTargetExistsReason, ItemStatus::Refused);
       return;
     }
-    if (*candidate != newPath) {
+    if (candidate != &newPath) {
       status = ItemStatus::Numbered;
-      newPath = std::move(*candidate);
+      newPath = *candidate;
     }
   }
   addPreviewRow(oldPath, std::move(newPath), status);
@@ -361,23 +361,24 @@ void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
 void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
   const bool numbered = !request_->record.onlyConvertsCase();
   platform::RenameStatus status = platform::RenameStatus::TargetExists;
-  std::string name = std::move(newPath);  // the cleaned name: the key of its numbers
-  std::string tried = name;
-  auto candidates = numbering_.candidates(name);
-  while (std::optional<std::string> candidate = numbered ? candidates.next() : std::optional<std::string>(name)) {
-    tried = std::move(*candidate);
-    if (numbered && (tried == oldPath || (tried != name && fs_.exists(tried)))) continue;
-    const auto committed = commitRename(oldPath, tried);
+  // The cleaned name is the key of its numbers; a case conversion tries it alone.
+  auto candidates = numbering_.candidates(newPath);
+  const std::string* tried = &newPath;
+  for (const std::string* candidate = numbered ? candidates.next() : &newPath; candidate;
+       candidate = numbered ? candidates.next() : nullptr) {
+    tried = candidate;
+    if (numbered && (*tried == oldPath || (tried != &newPath && fs_.exists(*tried)))) continue;
+    const auto committed = commitRename(oldPath, *tried);
     if (!committed) return;
     status = *committed;
-    if (status != platform::RenameStatus::TargetExists || !numbered) break;
+    if (status != platform::RenameStatus::TargetExists) break;
   }
   if (status != platform::RenameStatus::Renamed) {
-    skip(oldPath, tried,
+    skip(oldPath, *tried,
          status == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(), ItemStatus::Refused);
     return;
   }
-  renamedItem(oldPath, tried, tried == name ? ItemStatus::Renamed : ItemStatus::Numbered);
+  renamedItem(oldPath, *tried, tried == &newPath ? ItemStatus::Renamed : ItemStatus::Numbered);
 }
 
 std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath) {

@@ -19,30 +19,34 @@ std::string CollisionNumbering::Numbered(std::string_view name, int n) {
   return out;
 }
 
-std::optional<std::string> CollisionNumbering::Candidates::next() {
+const std::string* CollisionNumbering::Candidates::next() {
   ++owner_.handedOut_;
   if (!started_) {
     started_ = true;
     // A name nobody found taken yet is tried as it is.
-    if (owner_.entries_.empty()) return name_;
+    if (owner_.entries_.empty()) return &name_;
     const auto it = owner_.entries_.find(name_);
-    if (it == owner_.entries_.end()) return name_;
+    if (it == owner_.entries_.end()) return &name_;
     entry_ = &it->second;
     if (entry_->nameFree) {
       entry_->nameFree = false;
-      return name_;
+      return &name_;
     }
   }
   // The name itself is taken: from here on its numbers are counted.
   if (!entry_) entry_ = &owner_.entries_[name_];
+  int n = 0;
   if (!entry_->freed.empty()) {
     std::pop_heap(entry_->freed.begin(), entry_->freed.end(), std::greater<>());
-    const int n = entry_->freed.back();
+    n = entry_->freed.back();
     entry_->freed.pop_back();
-    return Numbered(name_, n);
+  } else if (entry_->last < kMaxNumber) {
+    n = ++entry_->last;
+  } else {
+    return nullptr;
   }
-  if (entry_->last >= kMaxNumber) return std::nullopt;
-  return Numbered(name_, ++entry_->last);
+  numbered_ = Numbered(name_, n);
+  return &numbered_;
 }
 
 void CollisionNumbering::left(std::string_view oldPath) {

@@ -32,8 +32,9 @@ class CollisionNumbering {
   /// each until one is free; every candidate handed out counts as taken from then on.
   class Candidates {
    public:
-    /// The next candidate, or nothing once kMaxNumber is passed.
-    std::optional<std::string> next();
+    /// The next candidate, or null once kMaxNumber is passed. The name itself is handed out
+    /// as it is, without a copy; a numbered one lives until the next call.
+    const std::string* next();
 
    private:
     friend class CollisionNumbering;
@@ -42,6 +43,7 @@ class CollisionNumbering {
     const std::string& name_;  ///< the cleaned new name, as the key of its numbers
     bool started_ = false;
     Entry* entry_ = nullptr;
+    std::string numbered_;  ///< the numbered candidate handed out last
   };
 
   /// The candidates for a cleaned new full path: the path itself first, unless it was found

@@ -10,6 +10,7 @@
 #include "engine/name_model.h"
 #include "engine/remove_rules.h"
 #include "engine/replace_rules.h"
+#include "platform/file_system.h"
 
 namespace velmora::engine {
 
@@ -34,7 +35,9 @@ NewNameOutcome ComputeWithoutNameCheck(const OperationRecord& record, const Item
 // a name of its own: as empty as an empty name (removing the extension of ".a" leaves nothing).
 NewNameOutcome ComputeNewName(const OperationRecord& record, const Item& item, RuleContext& context) {
   NewNameOutcome outcome = ComputeWithoutNameCheck(record, item, context);
-  if (outcome.kind == OutcomeKind::Rename) {
+  // Only a path that ends in a separator or a dot can name no entry of its own.
+  if (outcome.kind == OutcomeKind::Rename && !outcome.newPath.empty() &&
+      (outcome.newPath.back() == '.' || platform::IsSeparator(outcome.newPath.back()))) {
     const std::string_view name = std::string_view(outcome.newPath).substr(NameStart(outcome.newPath));
     if (name.empty() || name == "." || name == "..") return {OutcomeKind::EmptyName, {}};
   }
