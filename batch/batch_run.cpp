@@ -327,11 +327,7 @@ void BatchRun::cleanUp(const std::string& oldPath, std::string& newPath) const {
 // the item would find itself where names compare without case.
 void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
   ItemStatus status = ItemStatus::Renamed;
-  // The item's own name in another case, where names compare without case, is its own to take.
-  const std::string oldKey = previewKey(oldPath);
-  const auto taken = [&](const std::string& path) {
-    return platform::kNamesIgnoreCase && path != oldPath && previewKey(path) == oldKey ? false : takenInPreview(path);
-  };
+  const auto taken = [&](const std::string& path) { return !ownNameInOtherCase(path, oldPath) && takenInPreview(path); };
   if (request_->record.onlyConvertsCase()) {
     // Never numbered: a name another item holds refuses the item, as the rename will.
     if (newPath != oldPath && taken(newPath)) {
@@ -367,7 +363,9 @@ void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
   for (const std::string* candidate = numbered ? candidates.next() : &newPath; candidate;
        candidate = numbered ? candidates.next() : nullptr) {
     tried = candidate;
-    if (numbered && (*tried == oldPath || (tried != &newPath && fs_.exists(*tried)))) continue;
+    if (numbered && (*tried == oldPath || (tried != &newPath && !ownNameInOtherCase(*tried, oldPath) &&
+                                           fs_.exists(*tried))))
+      continue;
     const auto committed = commitRename(oldPath, *tried);
     if (!committed) return;
     status = *committed;
@@ -407,6 +405,11 @@ void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPat
 std::string BatchRun::previewKey(const std::string& path) const {
   // Where the system ignores case in names, so do the names the preview promises.
   return platform::kNamesIgnoreCase ? codePage_.toUpper(path) : path;
+}
+
+bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& oldPath) const {
+  // Where names compare without case, the item's own name in another case is its own to take.
+  return platform::kNamesIgnoreCase && path != oldPath && previewKey(path) == previewKey(oldPath);
 }
 
 bool BatchRun::movedInPreview(std::string_view path) {

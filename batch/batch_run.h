@@ -116,6 +116,8 @@ class BatchRun {
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
+  /// Whether the path is the item's own old path in another case, where names ignore case.
+  bool ownNameInOtherCase(const std::string& path, const std::string& oldPath) const;
   /// Whether an earlier preview row moved this path, or a folder above it, away.
   bool movedInPreview(std::string_view path);
   /// A preview path as the system compares names.
