@@ -57,45 +57,9 @@ constexpr std::uint32_t kRandomSeedCounter = 1000;  // random strings: the same 
 constexpr const char* kProgramFolder = "state";     // beside the target, never in it
 constexpr const char* kSibling = "same";            // beside the target; a run must not touch it
 
-/// Faults of today's core that the drawn cases steer around, each named by what goes wrong.
-/// A flag goes when its fault is mended; the cases then cover what it left out.
-struct KnownFaults {
-  /// A hand-picked path given twice: the preview shows two rows, the run renames it once.
-  bool pathPickedTwice = false;
-  /// A hand-picked folder with an entry inside it: the preview shows the entry's row under the
-  /// folder's old path, the run no longer finds it there (or renames the folder after the entry
-  /// changed the folder's time).
-  bool pickedFolderAndItsEntry = false;
-  /// Subfolders (scope 2): the date (@@) and the time order of a folder are read after the run
-  /// renamed the folders inside it, which set its time to now; the preview reads the old time.
-  bool folderTimeAfterInnerRenames = false;
-  /// A case conversion onto the name of another item (one that differs only by case, or by
-  /// leading blanks the clean-up removes): the preview shows the rename, the run leaves the
-  /// item alone, as the name exists and case conversions are not numbered.
-  bool caseConversionOntoAnotherItem = false;
-  // The faults below show only in the outcome: a case that fails and shows one is counted,
-  // not failed.
-  /// A name freed by an earlier item is free again in the preview but numbered in the run,
-  /// which goes on from the number it last found taken for that name (a preview row takes
-  /// an earlier row's old path).
-  bool freedNameNumberedInRun = false;
-  /// Removing the extension of a name that is a dot and an extension alone (".a") leaves an
-  /// empty name: the preview shows ".a -> (1)", the run leaves the item alone, refused by the
-  /// system.
-  bool extensionRemovedFromDotName = false;
-  /// A new name "." is numbered on disk, where "." always exists, but is a free name to the
-  /// in-memory file system, which then holds an entry named ".".
-  bool dotNameFreeInMemory = false;
-  /// Where names ignore case, an item renamed to its own name in another case ("SAME.txt" ->
-  /// "same.txt") is numbered in the preview, which finds the name taken by the item itself,
-  /// but not in the run.
-  bool caseOnlyRenameNumberedInPreview = false;
-  /// Windows drops a trailing dot or blank of a new name ("SAME." becomes "SAME"): the
-  /// preview, the run's report and the log name what is not on the disk.
-  bool trailingDotOrBlankDropped = true;
-};
-constexpr KnownFaults kKnownFaults;
-
+/// Windows drops a trailing dot or blank of a new name ("SAME." becomes "SAME"): the preview,
+/// the run's report and the log name what is not on the disk. A case that fails and shows it
+/// is counted, not failed, until the core cleans such names on Windows.
 #ifdef _WIN32
 constexpr bool kTrailingDotsDropped = true;
 #else
@@ -210,20 +174,14 @@ std::string DrawName(Draw& d, bool folder, bool narrow = false) {
   return name;
 }
 
-/// Names that a case conversion and the clean-up of leading blanks and dots may make one.
-std::string ConversionKey(const std::string& name) {
-  return TestCodePage().toUpper(name.substr(std::min(name.find_first_not_of(" ."), name.size())));
-}
-
-/// The entries of one folder, and of its subfolders down to depth 2. With foldCase no two
-/// names of a folder differ only by case.
-void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool foldCase, bool narrow) {
+/// The entries of one folder, and of its subfolders down to depth 2.
+void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool narrow) {
   std::set<std::string> taken;
   const int count = 1 + d.below(depth == 0 ? 8 : 4);
   for (int i = 0; i < count; ++i) {
     const bool isFolder = depth < 2 && d.percent(30);
     const std::string name = DrawName(d, isFolder, narrow);
-    if (!taken.insert(foldCase ? ConversionKey(name) : NameKey(name)).second) continue;
+    if (!taken.insert(NameKey(name)).second) continue;
     Entry e{folder + "/" + name, isFolder, "", 0};
     if (!isFolder) {
       // Sizes from a few values, so the size order meets equal sizes.
@@ -233,11 +191,11 @@ void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool fol
       e.minute = d.below(30);
     }
     c.tree.push_back(e);
-    if (isFolder) DrawFolder(d, c, e.path, depth + 1, foldCase, narrow);
+    if (isFolder) DrawFolder(d, c, e.path, depth + 1, narrow);
   }
 }
 
-std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field, bool folderDates) {
+std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field) {
   switch (field.type) {
     case batch::FieldType::Boolean:
       return d.percent(60) ? "true" : "false";
@@ -257,21 +215,18 @@ std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field, boo
       const Entry& e = c.tree[static_cast<std::size_t>(d.below(static_cast<int>(c.tree.size())))];
       return d.pick(kFronts) + engine::BaseName(e.path, e.folder);
     }
-    std::string text;
-    do text = d.pick(kNewTexts);
-    while (!folderDates && text.find("@@") != std::string::npos);
-    return text;
+    return d.pick(kNewTexts);
   }
   if (field.name == "oldExtension" || field.name == "newExtension") return d.pick(kExtensionTexts);
   if (field.name == "SampleName") return DrawName(d, false);
   return d.pick(kSearchTexts);
 }
 
-void DrawFields(Draw& d, Case& c, bool folderDates) {
+void DrawFields(Draw& d, Case& c) {
   auto& s = c.settings;
   for (const batch::FieldInfo& field : batch::RecordFields()) {
     if (!batch::UsedBy(field, s.record.kind) || (field.type != batch::FieldType::Text && !d.percent(75))) continue;
-    const std::string value = DrawValue(d, c, field, folderDates);
+    const std::string value = DrawValue(d, c, field);
     if (!batch::SetField(s, field.name, value)) c.fields.push_back(field.name + "=" + value);
   }
   // As the CLI takes them: one random kind at least, and one switch for special strings.
@@ -279,19 +234,10 @@ void DrawFields(Draw& d, Case& c, bool folderDates) {
   s.special.enabled = s.record.specialStringsEnabled = s.special.enabled && s.record.specialStringsEnabled;
 }
 
-/// Up to five entries of the tree in any order, but for the known faults no entry twice and
-/// no folder with an entry inside it.
+/// Up to five entries of the tree in any order: an entry twice, a folder with an entry inside.
 void DrawPicked(Draw& d, Case& c) {
-  for (int n = 1 + d.below(5); n > 0; --n) {
-    const std::string& path = c.tree[static_cast<std::size_t>(d.below(static_cast<int>(c.tree.size())))].path;
-    bool avoid = false;
-    for (const auto& p : c.picked) {
-      avoid |= kKnownFaults.pathPickedTwice && p == path;
-      avoid |= kKnownFaults.pickedFolderAndItsEntry && p != path &&
-               (path.rfind(p + "/", 0) == 0 || p.rfind(path + "/", 0) == 0);
-    }
-    if (!avoid) c.picked.push_back(path);
-  }
+  for (int n = 1 + d.below(5); n > 0; --n)
+    c.picked.push_back(c.tree[static_cast<std::size_t>(d.below(static_cast<int>(c.tree.size())))].path);
 }
 
 Case DrawCase(std::uint64_t seed) {
@@ -304,20 +250,12 @@ Case DrawCase(std::uint64_t seed) {
   c.seed = seed;
   c.scope = d.below(5) - 1;
   c.settings.record.kind = d.pick(kKinds);
-  // Where case conversions are drawn, the names of a folder stay apart when converted (the
-  // whole draw of the fields decides whether one converts case: look at the kind only).
-  const bool foldCase = kKnownFaults.caseConversionOntoAnotherItem &&
-                        (c.settings.record.kind == OperationKind::Change ||
-                         c.settings.record.kind == OperationKind::Extension);
-  const auto key = [&](const std::string& name) { return foldCase ? ConversionKey(name) : NameKey(name); };
   c.target = DrawName(d, true);
-  if (key(c.target) == key(kSibling) || key(c.target) == key(kProgramFolder)) c.target = "t";
-  DrawFolder(d, c, c.target, 0, foldCase, d.percent(40));
-  const bool folderTimesRead = c.scope == 2 && kKnownFaults.folderTimeAfterInnerRenames;
-  DrawFields(d, c, !folderTimesRead);
+  if (NameKey(c.target) == NameKey(kSibling) || NameKey(c.target) == NameKey(kProgramFolder)) c.target = "t";
+  DrawFolder(d, c, c.target, 0, d.percent(40));
+  DrawFields(d, c);
   if (c.scope < 0) DrawPicked(d, c);
   c.order = {d.pick(kKeys), d.percent(30)};
-  if (folderTimesRead && c.order.key == batch::OrderKey::Modified) c.order.key = batch::OrderKey::Name;
   c.includeHidden = d.percent(30);
   return c;
 }
@@ -494,38 +432,6 @@ std::vector<std::string> RenameTexts(const Outcome& o, bool namesOnly) {
   return out;
 }
 
-/// Whether a preview row takes the old path of an earlier row (in the preview's own terms).
-bool TakesFreedName(const Outcome& o) {
-  std::set<std::string> freed;
-  for (const auto& row : o.rows) {
-    if (freed.count(row.newName)) return true;
-    freed.insert(row.oldName);
-  }
-  return false;
-}
-
-/// Whether the run left an item alone for a new name that is empty.
-bool LeavesEmptyName(const Outcome& o) {
-  for (const auto& item : o.skipped)
-    if (engine::FileNamePart(item.newPath).empty()) return true;
-  return false;
-}
-
-bool MakesDotName(const Outcome& o) {
-  for (const auto& row : o.rows) {
-    const std::string name = engine::FileNamePart(row.newName);
-    if (!row.filler && (name == "." || name == "..")) return true;
-  }
-  return false;
-}
-
-/// Whether a run renamed an item to its own name in another case.
-bool RenamesOnlyCase(const Outcome& o) {
-  for (const auto& r : o.renamed)
-    if (NameKey(r.oldPath) == NameKey(r.newPath)) return true;
-  return false;
-}
-
 /// Whether a run gave a name that ends in a dot or a blank.
 bool GivesTrailingDotOrBlank(const Outcome& o) {
   for (const auto& r : o.renamed)
@@ -533,18 +439,12 @@ bool GivesTrailingDotOrBlank(const Outcome& o) {
   return false;
 }
 
-/// Whether the outcome on disk (or in memory) shows one of kKnownFaults.
-bool ShowsKnownFault(const Outcome& o, const Outcome* inMemory) {
-  const KnownFaults& k = kKnownFaults;
-  return (k.freedNameNumberedInRun && TakesFreedName(o)) || (k.extensionRemovedFromDotName && LeavesEmptyName(o)) ||
-         (k.dotNameFreeInMemory && inMemory && MakesDotName(*inMemory)) ||
-         (k.caseOnlyRenameNumberedInPreview && platform::kNamesIgnoreCase && RenamesOnlyCase(o)) ||
-         (k.trailingDotOrBlankDropped && kTrailingDotsDropped && GivesTrailingDotOrBlank(o));
-}
+/// Whether the outcome shows the known fault of Windows names.
+bool ShowsKnownFault(const Outcome& o) { return kTrailingDotsDropped && GivesTrailingDotOrBlank(o); }
 
 struct Result {
   bool refused = false;
-  bool knownFault = false;  ///< the case failed and shows a fault of kKnownFaults
+  bool knownFault = false;  ///< the case failed and shows the known fault of Windows names
   std::vector<std::string> failures;
   void expect(bool holds, const std::string& what) {
     if (!holds) failures.push_back(what);
@@ -676,8 +576,8 @@ Result Check(const Case& c) {
                   "the in-memory tree after the run or undo differs from the disk's");
   }
 
-  // A case that fails and shows a fault of kKnownFaults is counted, not failed.
-  if (!result.failures.empty() && ShowsKnownFault(o, inMemory ? &inMemory->outcome : nullptr)) {
+  // A case that fails and shows the known fault of Windows names is counted, not failed.
+  if (!result.failures.empty() && ShowsKnownFault(o)) {
     result.failures.clear();
     result.knownFault = true;
   }
@@ -709,7 +609,7 @@ TEST(Differential, PreviewRunUndoAndMemoryAgreeOnRandomCases) {
     std::cout << c.describe();
     CheckAndReport(c, ran, refused, known);
     EXPECT_EQ(ran, 1) << "the checks refused the case";
-    if (known) std::cout << "The case shows a fault of kKnownFaults: some checks were left out.\n";
+    if (known) std::cout << "The case shows the known fault of Windows names: some checks were left out.\n";
     return;
   }
   const std::string seconds = EnvText("VELMORA_DIFF_SECONDS"), seedText = EnvText("VELMORA_DIFF_SEED");
