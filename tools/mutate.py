@@ -62,9 +62,9 @@ def parse_catalogue(path):
 
 def test_sets(entry):
     """{"core": filter, "cli": filter} from "tests: core=A.*:B.* cli=C.*"; all core tests by default."""
-    spec = entry.get("tests", "core=*").split()
+    wanted = entry.get("tests", "core=*").split()
     sets = {}
-    for part in spec:
+    for part in wanted:
         binary, _, pattern = part.partition("=")
         if binary not in TARGETS or not pattern:
             sys.exit(f"entry {entry['id']}: tests take core=FILTER and cli=FILTER, not '{part}'")
