@@ -65,6 +65,23 @@ std::string LogNotSavedMessage(const RunReport& report, const std::string& progr
 
 UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener) {
   UndoOutcome outcome;
+  // The lock before the log: while a run holds the folder its log is not yet written, and one
+  // that ended while the question waited would have replaced the log the question was about.
+  // Held from here, the log read is the one asked about and replayed, and no run starts
+  // until the replay is over.
+  RunJournal lock(services.programFs, programFolder);
+  const JournalState state = lock.open();
+  struct Release {
+    RunJournal& lock;
+    ~Release() { lock.discard(); }
+  } release{lock};
+  if (state == JournalState::Busy) {
+    outcome.kind = UndoOutcome::Kind::Replayed;
+    outcome.replay.refusal = JournalRefusal(state, lock.path());
+    services.stop.clear();
+    services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));
+    return outcome;
+  }
   const auto log = ReadRollbackLog(services.programFs, programFolder);
   if (!log) {
     outcome.kind = services.programFs.exists(ProgramFolderWithSeparator(programFolder) + kRollbackLogName)
@@ -79,8 +96,8 @@ UndoOutcome RunUndo(const RunServices& services, const std::string& programFolde
   outcome.kind = UndoOutcome::Kind::Replayed;
   const bool withProgress = CountRollbackEntries(*log) > kUndoLinesWithoutProgress;
   services.hooks.carryOut(withProgress, [&] {
-    outcome.replay =
-        ReplayUndo(services.programFs, programFolder, *log, services.stop, services.hooks, withProgress, listener);
+    outcome.replay = ReplayUndo(services.programFs, programFolder, *log, services.stop, services.hooks, withProgress,
+                                listener, &lock);
   });
   // What could not be restored stays in the log: say so, and why nothing ran when refused.
   if (!outcome.replay.refusal.empty()) services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));

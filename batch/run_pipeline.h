@@ -62,7 +62,9 @@ RunReport RunPipeline(const RunServices& services, const PipelineRequest& reques
 std::string LogNotSavedMessage(const RunReport& report, const std::string& programFolder);
 
 /// Undo of the last run: the log read, the question asked, the pairs replayed (inside the
-/// progress window for a long log), what was kept said.
+/// progress window for a long log), what was kept said. The program folder's lock is taken
+/// before the log is read and held until the replay is over; while a run holds it, the undo
+/// is refused (Replayed, with the refusal in `replay`).
 struct UndoOutcome {
   enum class Kind { NoLog, UnreadableLog, Declined, Replayed };
   Kind kind = Kind::NoLog;

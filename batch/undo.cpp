@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "batch/program_files.h"
@@ -120,15 +121,18 @@ std::size_t CountRollbackEntries(std::string_view log) {
 }
 
 UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder, std::string_view log,
-                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener) {
+                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener,
+                      RunJournal* heldLock) {
   UndoReport report;
   // Holding the journal's lock keeps a run from starting on this folder meanwhile.
-  RunJournal lock(fs, programFolder);
-  const JournalState state = lock.open();
-  if (state == JournalState::Busy) {
-    report.refusal = JournalRefusal(state, lock.path());
-    stop.clear();
-    return report;
+  std::optional<RunJournal> ownLock;
+  if (!heldLock) {
+    const JournalState state = ownLock.emplace(fs, programFolder).open();
+    if (state == JournalState::Busy) {
+      report.refusal = JournalRefusal(state, ownLock->path());
+      stop.clear();
+      return report;
+    }
   }
   const LogPairs pairs(log);
   if (withProgress) hooks.progressStart(static_cast<int>(pairs.entries()));
@@ -169,7 +173,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       if (kept(k)) rest.add(pairs.current(k), pairs.original(k));
     report.keptSaved = fs.writeFileAtomic(path, rest.text(), true);
   }
-  lock.discard();
+  if (ownLock) ownLock->discard();
   stop.clear();
   return report;
 }
@@ -189,14 +193,19 @@ std::string UndoKeptMessage(const UndoReport& report) {
                                                               "so undo can try again.")
                                        : VELMORA_TEXT("Core", "%1 renames could not be reversed; they stay in "
                                                               "rollback.rbk, so undo can try again.")))
-            : (report.cancelled ? (one ? VELMORA_TEXT("Core", "%1 rename was not reversed, and rollback.rbk could not be "
-                                                              "rewritten to keep them.")
-                                       : VELMORA_TEXT("Core", "%1 renames were not reversed, and rollback.rbk could not "
-                                                              "be rewritten to keep them."))
-                                : (one ? VELMORA_TEXT("Core", "%1 rename could not be reversed, and rollback.rbk could "
-                                                              "not be rewritten to keep them.")
-                                       : VELMORA_TEXT("Core", "%1 renames could not be reversed, and rollback.rbk could "
-                                                              "not be rewritten to keep them.")));
+            // The log could not be rewritten to hold only these: the old one stands, whole.
+            : (report.cancelled ? (one ? VELMORA_TEXT("Core", "%1 rename was not reversed. rollback.rbk could not be "
+                                                              "rewritten (is the disk full?), so it still holds every "
+                                                              "pair it held, and undo can try again.")
+                                       : VELMORA_TEXT("Core", "%1 renames were not reversed. rollback.rbk could not be "
+                                                              "rewritten (is the disk full?), so it still holds every "
+                                                              "pair it held, and undo can try again."))
+                                : (one ? VELMORA_TEXT("Core", "%1 rename could not be reversed. rollback.rbk could not "
+                                                              "be rewritten (is the disk full?), so it still holds every "
+                                                              "pair it held, and undo can try again.")
+                                       : VELMORA_TEXT("Core", "%1 renames could not be reversed. rollback.rbk could not "
+                                                              "be rewritten (is the disk full?), so it still holds every "
+                                                              "pair it held, and undo can try again.")));
     text = engine::FillText(format, {std::to_string(report.kept)});
   }
   if (report.ignored > 0) {

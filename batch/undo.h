@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "batch/batch_run.h"
+#include "batch/rollback_log.h"
 
 namespace velmora::batch {
 
@@ -44,9 +45,12 @@ struct UndoReport {
 /// a run holds the program folder. Only pairs of two absolute paths are replayed. The log
 /// then keeps exactly the pairs still to be undone (those that failed, and those a cancel
 /// did not reach), so none is ever lost; with none left it is deleted. `log` is the log's
-/// bytes as read.
+/// bytes as read. `heldLock` is the program folder's journal, opened by a caller that took
+/// the lock before it read the log (and releases it itself); without it the replay takes
+/// the lock for its own length.
 UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder, std::string_view log,
-                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener = nullptr);
+                      StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener = nullptr,
+                      RunJournal* heldLock = nullptr);
 
 /// What an undo that could not restore everything says (empty when it did).
 std::string UndoKeptMessage(const UndoReport& report);

@@ -330,6 +330,7 @@ class Session {
 
   /// One renamed (or restored) item: a line, or a pair in the JSON output.
   void printRenamed(std::string_view oldPath, std::string_view newPath) {
+    if (!out_) return;  // stdout is gone: finish() says so once
     if (o_.json) {
       renamed_.push_back(json::array({JsonText(std::string(oldPath)), JsonText(std::string(newPath))}));
       return;
@@ -342,6 +343,7 @@ class Session {
   }
 
   void printPreviewRow(const batch::PreviewRow& row) {
+    if (!out_) return;
     if (row.filler) {
       preview_.push_back(json::array({JsonText(row.oldName)}));
       if (!o_.json) lines_.append(row.oldName).append(1, '\n');
@@ -359,7 +361,7 @@ class Session {
   }
 
   int finish(int code) {
-    if (o_.json) {
+    if (o_.json && out_) {
       json j;
       if (!field_.empty()) j["field"] = field_;
       if (!renamed_.empty()) j["renamed"] = renamed_;
@@ -367,6 +369,14 @@ class Session {
       if (!messages_.shown.empty()) j["messages"] = messages_.shown;
       j["exit"] = code;
       out_ << j.dump() << "\n";
+    }
+    out_.flush();
+    if (!out_) {
+      // A closed stdout (a reader that quit, `| head -1`) never stopped the command: it went to
+      // its end and sealed its log; only what it printed is lost.
+      err_ << "Error: the output could not be written (stdout is closed or full); the command itself went to its "
+              "end.\n";
+      return kFailure;
     }
     return code;
   }

@@ -87,8 +87,9 @@ const std::pair<int, const char*> kExitCodes[] = {
                "undo reverses it)"},
     {kUsage, "usage error: unknown command, field or value, a bad combination of options, or no such folder"},
     {kFailure, "a failure: an item that the file system refused or that was left alone (each named on standard "
-               "error with its reason), undo pairs that could not be restored (kept in rollback.rbk), or a journal "
-               "that could not be written or is held by another run"},
+               "error with its reason), undo pairs that could not be restored (kept in rollback.rbk), a journal "
+               "that could not be written or is held by another run (a run or an undo), or standard output that "
+               "could not be written (closed or full: the command still went to its end and sealed its log)"},
 };
 
 void ManHeader(const char* name, const std::string& version, const char* what, std::ostream& out) {

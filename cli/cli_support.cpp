@@ -137,12 +137,27 @@ StopOnSignals::StopOnSignals(batch::StopFlag& stop) {
   g_stop = &stop;
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
+#ifndef _WIN32
+  // A closed terminal ends the run as Ctrl-C does: stopped between two renames, log sealed.
+  std::signal(SIGHUP, OnStopSignal);
+#endif
 }
 
 StopOnSignals::~StopOnSignals() {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+#ifndef _WIN32
+  std::signal(SIGHUP, SIG_DFL);
+#endif
   g_stop = nullptr;
+}
+
+void SurviveClosedOutput() {
+#ifndef _WIN32
+  // A write to a pipe nobody reads (`| head -1`) fails with EPIPE and the stream says so,
+  // instead of the signal killing the process between two renames.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 }  // namespace velmora::cli

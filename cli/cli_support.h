@@ -68,8 +68,8 @@ std::string Absolute(const std::string& path);
 /// A path without trailing separators (a root keeps its own).
 std::string WithoutTrailingSeparator(std::string path);
 
-/// While alive, SIGINT and SIGTERM set the stop flag, so an interrupted run ends like a
-/// cancelled one: what it renamed is kept and recorded.
+/// While alive, SIGINT, SIGTERM and SIGHUP set the stop flag, so an interrupted run ends
+/// like a cancelled one: what it renamed is kept and recorded.
 class StopOnSignals {
  public:
   explicit StopOnSignals(batch::StopFlag& stop);
@@ -79,5 +79,9 @@ class StopOnSignals {
   StopOnSignals(const StopOnSignals&) = delete;
   StopOnSignals& operator=(const StopOnSignals&) = delete;
 };
+
+/// For the whole process: a write to a closed pipe fails instead of ending the process, so a
+/// run whose output nobody reads still goes to its end and seals its log.
+void SurviveClosedOutput();
 
 }  // namespace velmora::cli

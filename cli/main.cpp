@@ -2,5 +2,9 @@
 #include <iostream>
 
 #include "cli/cli_app.h"
+#include "cli/cli_support.h"
 
-int main(int argc, char** argv) { return velmora::cli::RunCli(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  velmora::cli::SurviveClosedOutput();
+  return velmora::cli::RunCli(argc, argv, std::cout, std::cerr);
+}

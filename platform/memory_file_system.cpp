@@ -176,7 +176,7 @@ std::optional<std::string> MemoryFileSystem::readFile(const std::string& path) {
 bool MemoryFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {
   const std::string p = Normalize(path);
   const std::string parent = p.substr(0, p.find_last_of(kInnerSeparator));
-  if (!parent.empty() && kindOf(parent) != EntryKind::Directory) return false;
+  if (failWholeWrites_ || (!parent.empty() && kindOf(parent) != EntryKind::Directory)) return false;
   Node& n = nodes_[p];
   if (n.isDirectory) return false;
   n.content.assign(content);

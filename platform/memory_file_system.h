@@ -36,6 +36,8 @@ class MemoryFileSystem final : public FileSystem {
   const Node* node(const std::string& path) const;
   /// Appends beyond this size are written short and fail, as on a full disk.
   void limitAppends(std::uint64_t bytes) { appendLimit_ = bytes; }
+  /// Whole-file writes fail (and leave the file as it was), as on a full disk.
+  void failWholeWrites(bool fail) { failWholeWrites_ = fail; }
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override;
@@ -62,6 +64,7 @@ class MemoryFileSystem final : public FileSystem {
   std::set<std::string> heldLocks_;
   std::string lastFailure_;
   std::uint64_t appendLimit_ = UINT64_MAX;
+  bool failWholeWrites_ = false;
   friend class MemoryAppendLog;
 };
 

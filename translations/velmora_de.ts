@@ -447,19 +447,19 @@ die alte Dateiendung wird aus den ursprünglichen Dateinamen ENTFERNT,
     </message>
     <message>
         <source>%1 rename was not reversed, and rollback.rbk could not be rewritten to keep them.</source>
-        <translation>%1 Umbenennung wurde nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+        <translation type="vanished">%1 Umbenennung wurde nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
     </message>
     <message>
         <source>%1 renames were not reversed, and rollback.rbk could not be rewritten to keep them.</source>
-        <translation>%1 Umbenennungen wurden nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+        <translation type="vanished">%1 Umbenennungen wurden nicht rückgängig gemacht, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
     </message>
     <message>
         <source>%1 rename could not be reversed, and rollback.rbk could not be rewritten to keep them.</source>
-        <translation>%1 Umbenennung konnte nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+        <translation type="vanished">%1 Umbenennung konnte nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
     </message>
     <message>
         <source>%1 renames could not be reversed, and rollback.rbk could not be rewritten to keep them.</source>
-        <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
+        <translation type="vanished">%1 Umbenennungen konnten nicht rückgängig gemacht werden, und rollback.rbk konnte nicht neu geschrieben werden, um sie zu behalten.</translation>
     </message>
     <message>
         <source>1 entry of rollback.rbk is not a pair of absolute paths; it was left alone.</source>
@@ -576,6 +576,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>The rollback log could not be written; the renames are kept in %1.</source>
         <translation>Das Protokoll rollback.rbk konnte nicht geschrieben werden; die Umbenennungen bleiben in %1 erhalten.</translation>
+    </message>
+    <message>
+        <source>%1 rename was not reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
+        <translation>%1 Umbenennung wurde nicht rückgängig gemacht. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>%1 renames were not reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
+        <translation>%1 Umbenennungen wurden nicht rückgängig gemacht. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>%1 rename could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
+        <translation>%1 Umbenennung konnte nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
+        <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/run_pipeline.h"
 #include "batch/undo.h"
+#include "platform/code_page.h"
 #include "platform/memory_file_system.h"
 #include "support/temp_tree.h"
 
@@ -122,6 +124,72 @@ TEST_F(UndoTest, CancelledReplayKeepsEveryPairItDidNotReverse) {
     EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>(row.kept));
     EXPECT_FALSE(stop.isSet());  // cleared at the end of the replay
     for (const auto& e : fs.listFolder("/w").value_or(std::vector<platform::DirEntry>{})) fs.removeFile("/w/" + e.name);
+  }
+}
+
+TEST_F(UndoTest, ALogThatCannotBeRewrittenStandsWholeAndSaysSo) {
+  fs.addFile("/w/b");
+  fs.addFile("/w/d");
+  fs.addFile("/w/c");  // d's old name is taken again
+  const std::string log = "/w/d\r\n/w/c\r\n/w/b\r\n/w/a\r\n";
+  writeLog(log);
+  fs.failWholeWrites(true);
+  const auto report = undo();
+  EXPECT_EQ(report.restored, 1u);
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>(log));
+  EXPECT_EQ(batch::UndoKeptMessage(report),
+            "1 rename could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still "
+            "holds every pair it held, and undo can try again.");
+  // As said: the next undo passes over the pair already reversed and keeps the other.
+  fs.failWholeWrites(false);
+  EXPECT_EQ(undo().kept, 1u);
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>("/w/d\r\n/w/c\r\n"));
+}
+
+/// Answers Yes at the undo question after a run tried to start meanwhile; a run that got the
+/// folder renamed /w/x to /w/y and sealed its log.
+struct RunDuringTheQuestion final : batch::Messages {
+  explicit RunDuringTheQuestion(platform::MemoryFileSystem& fs) : fs(fs) {}
+  void information(const std::string&) override {}
+  void warning(const std::string& text, const std::string&) override { warnings.push_back(text); }
+  batch::Answer confirm(const std::string&, const std::string&, batch::Buttons) override {
+    batch::RunJournal run(fs, "/state");
+    runState = run.open();
+    if (runState == batch::JournalState::Ready) {
+      fs.rename("/w/x", "/w/y");
+      fs.writeFileAtomic("/state/rollback.rbk", "/w/y\r\n/w/x\r\n", true);
+      run.discard();
+    }
+    return batch::Answer::Yes;
+  }
+  platform::MemoryFileSystem& fs;
+  std::optional<batch::JournalState> runState;
+  std::vector<std::string> warnings;
+};
+
+TEST_F(UndoTest, UndoHoldsTheFolderFromBeforeItReadsTheLogToTheEndOfItsReplay) {
+  fs.addFile("/w/b");
+  fs.addFile("/w/x");
+  writeLog("/w/b\r\n/w/a\r\n");
+  RunDuringTheQuestion messages(fs);
+  const auto undoRun = [&] {
+    return batch::RunUndo({fs, fs, platform::Utf8CodePage(), messages, hooks, stop}, "/state");
+  };
+  // No run starts while the question waits: the log asked about is the one reversed.
+  EXPECT_EQ(undoRun().replay.restored, 1u);
+  EXPECT_EQ(messages.runState, batch::JournalState::Busy);
+  EXPECT_EQ(fs.allPaths(), (std::vector<std::string>{"/state", "/w", "/w/a", "/w/x"}));
+  // While a run holds the folder, undo is refused before it asks, with a log or without.
+  auto held = fs.openLockedAppend("/state/rollback.rbk.journal");
+  for (const bool withLog : {false, true}) {
+    SCOPED_TRACE(withLog);
+    if (withLog) writeLog("/w/a\r\n/w/b\r\n");
+    messages.runState.reset();
+    const auto refused = undoRun();
+    EXPECT_EQ(refused.kind, batch::UndoOutcome::Kind::Replayed);
+    EXPECT_NE(refused.replay.refusal.find("Another rename run is using the program folder"), std::string::npos);
+    EXPECT_FALSE(messages.runState.has_value());
+    EXPECT_TRUE(fs.exists("/w/a"));
   }
 }
 

@@ -119,11 +119,13 @@ TEST_F(CliJournalSafety, NoRenameWhenTheJournalIsAFolderOrHeldByAnotherRun) {
     EXPECT_EQ(work(), untouched);
     std::filesystem::remove(journal);
   }
-  // Another run holds the journal: a second run and an undo are refused; both say why.
-  tree.writeFile("state/rollback.rbk", tree.path("t/a.txt") + "\r\n" + tree.path("t/z.txt") + "\r\n");
+  // Another run holds the journal: a second run and an undo are refused, the undo whether the
+  // log of an earlier run is there or not (the running one's is not written yet); all say why.
   auto held = platform::RealFileSystem().openLockedAppend(journal);
   ASSERT_NE(held, nullptr);
-  for (const auto& out : {rename(), RunCli({"undo", "--yes", "--state-dir", state})}) {
+  const auto undoWithoutLog = RunCli({"undo", "--yes", "--state-dir", state});
+  tree.writeFile("state/rollback.rbk", tree.path("t/a.txt") + "\r\n" + tree.path("t/z.txt") + "\r\n");
+  for (const auto& out : {undoWithoutLog, rename(), RunCli({"undo", "--yes", "--state-dir", state})}) {
     EXPECT_EQ(out.exit, 4);
     EXPECT_NE(out.err.find("Another rename run is using the program folder"), std::string::npos) << out.err;
     EXPECT_EQ(work(), untouched);
@@ -185,11 +187,14 @@ TEST_F(CliJournalSafety, StateFilesThatAreNotRegularFilesGiveAClearErrorAndNever
   }
 }
 
-/// velmora-cli with these arguments, started by a shell that sends it SIGINT as soon as the
-/// shell test `test` (such as "-s", a file that is not empty) holds for `path`.
-testing::ProcessResult InterruptedOnce(const std::string& test, const std::string& path, std::vector<std::string> args) {
+/// velmora-cli with these arguments, started by a shell that sends it the signal (SIGINT
+/// unless named) as soon as the shell test `test` (such as "-s", a file that is not empty)
+/// holds for `path`.
+testing::ProcessResult InterruptedOnce(const std::string& test, const std::string& path, std::vector<std::string> args,
+                                       const std::string& signal = "INT") {
   const std::string script = "\"$0\" \"$@\" & p=$!; while [ ! " + test +
-                             " \"$J\" ] && kill -0 $p 2>/dev/null; do sleep 0.01; done; kill -INT $p; wait $p";
+                             " \"$J\" ] && kill -0 $p 2>/dev/null; do sleep 0.01; done; kill -" + signal +
+                             " $p; wait $p";
   testing::ProcessOptions options;
   options.environment = {{"J", path}};
   args.insert(args.begin(), {"/bin/sh", "-c", script, VELMORA_CLI_PATH});
@@ -219,17 +224,45 @@ class CliInterrupt : public ::testing::Test {
   const std::string journal = WithSeparator(state) + "rollback.rbk.journal";
 };
 
-TEST_F(CliInterrupt, CtrlCEndsARunWithExitTwoAndSaysHowToUndo) {
-  // Interrupted once renames are in its journal.
-  const auto out = InterruptedOnce("-s", journal, run());
-  EXPECT_EQ(out.exit, 2) << out.err;
-  const int done = renamed();
-  ASSERT_GT(done, 0);
-  ASSERT_LT(done, kFiles);
-  EXPECT_EQ(out.err, "Interrupted: " + std::to_string(done) +
-                         " items were renamed before the stop; 'velmora-cli undo' reverses them.\n");
-  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
-  EXPECT_EQ(renamed(), 0);
+TEST_F(CliInterrupt, CtrlCTermOrAClosedTerminalEndARunWithExitTwoAndSayHowToUndo) {
+  for (const char* signal : {"INT", "TERM", "HUP"}) {
+    SCOPED_TRACE(signal);
+    // Interrupted once renames are in its journal.
+    const auto out = InterruptedOnce("-s", journal, run(), signal);
+    EXPECT_EQ(out.exit, 2) << out.err;
+    const int done = renamed();
+    ASSERT_GT(done, 0);
+    ASSERT_LT(done, kFiles);
+    EXPECT_EQ(out.err, "Interrupted: " + std::to_string(done) +
+                           " items were renamed before the stop; 'velmora-cli undo' reverses them.\n");
+    EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));  // sealed as the log
+    EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
+    EXPECT_EQ(renamed(), 0);
+  }
+}
+
+TEST_F(CliInterrupt, AClosedStdoutNeverStopsARunHalfWay) {
+  // The reader quits after one byte, as `| head -1` does: the run goes on to its end, seals
+  // its log and says, on stderr, that its output was lost.
+  const std::string status = tree.path("status");
+  for (const char* format : {"--yes", "--json"}) {
+    SCOPED_TRACE(format);
+    std::vector<std::string> args = run();
+    args.insert(args.begin(), {"/bin/sh", "-c", "{ \"$0\" \"$@\"; echo $? > \"$S\"; } | head -c 1 > /dev/null",
+                               VELMORA_CLI_PATH});
+    args.push_back(format);
+    testing::ProcessOptions options;
+    options.environment = {{"S", status}};
+    const auto out = testing::RunProcess(args, options);
+    EXPECT_EQ(tree.readFile("status"), "4\n") << out.err;
+    EXPECT_EQ(out.err,
+              "Error: the output could not be written (stdout is closed or full); the command itself went to its "
+              "end.\n");
+    EXPECT_EQ(renamed(), kFiles);
+    EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));
+    EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
+    EXPECT_EQ(renamed(), 0);
+  }
 }
 
 TEST_F(CliInterrupt, CtrlCEndsAnUndoWithExitTwoAndKeepsWhatItDidNotReverse) {
