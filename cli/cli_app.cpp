@@ -284,10 +284,11 @@ class Session {
     return finish(report.journalFailed || !report.skipped.empty() ? kFailure : kDone);
   }
 
-  /// Every item the run left alone is named with the reason, one line each.
+  /// Every item the run (or the preview) left alone is named with the reason, one line each.
   void reportSkipped(const batch::RunReport& report) {
+    const char* const verb = report.mode == batch::RunMode::Preview ? "' would not be renamed to '" : "' was not renamed to '";
     for (const auto& item : report.skipped)
-      messages_.show("Error", "'" + Printable(item.oldPath) + "' was not renamed to '" + Printable(item.newPath) +
+      messages_.show("Error", "'" + Printable(item.oldPath) + verb + Printable(item.newPath) +
                                   "': " + (item.reason.empty() ? batch::kSystemRefusedReason : item.reason));
   }
 

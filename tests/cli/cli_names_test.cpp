@@ -155,6 +155,12 @@ TEST(CliNames, ItemsWithLineBreaksAreLeftAloneAndNamed) {
                 .exit,
             4);
   EXPECT_EQ(tree.listUnder("t"), (Lines{"a.txt", "x\nsecret.txt\ny.txt"}));
+  // The preview names the item it would leave alone, and shows the rest.
+  const auto preview = RunCli({"extension", "--folder", t, "--set", "newExtension=md", "--set", "allExtensions=true",
+                               "--preview", "--state-dir", state});
+  EXPECT_EQ(preview.exit, 0);
+  EXPECT_EQ(preview.out, "a.txt\ta.md\n");
+  EXPECT_NE(preview.err.find("y.txt' would not be renamed to '"), std::string::npos) << preview.err;
 }
 
 TEST(CliNames, UndoReplaysOnlyPairsOfAbsolutePaths) {
