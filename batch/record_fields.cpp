@@ -286,13 +286,6 @@ const FieldInfo* FindField(const std::string& name) {
   return nullptr;
 }
 
-const FieldInfo* FieldOfControl(const std::string& control) {
-  if (control.empty()) return nullptr;
-  for (const auto& f : RecordFields())
-    if (f.control == control) return &f;
-  return nullptr;
-}
-
 bool UsedBy(const FieldInfo& field, OperationKind kind) {
   return std::find(field.kinds.begin(), field.kinds.end(), kind) != field.kinds.end();
 }

@@ -41,8 +41,6 @@ struct FieldInfo {
 const std::vector<FieldInfo>& RecordFields();
 /// The field of that exact name, nullptr for none.
 const FieldInfo* FindField(const std::string& name);
-/// The field whose editor control has this objectName, nullptr for none.
-const FieldInfo* FieldOfControl(const std::string& control);
 /// True when the operation reads the field.
 bool UsedBy(const FieldInfo& field, engine::OperationKind kind);
 
