@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <filesystem>
 
 #include "app/settings_store.h"
 #include "batch/program_files.h"
@@ -92,14 +91,10 @@ StartupPlan PlanStartup(const std::string& firstArgument, platform::FileSystem& 
 
 namespace {
 
-/// The path made absolute and free of "." and ".." parts, without a trailing separator.
+/// The path made absolute and free of "." and ".." parts, without a trailing separator: the
+/// same normal form velmora-cli gives its targets.
 std::string AbsolutePath(const std::string& argument, const std::string& currentFolder) {
-  const std::string joined = !argument.empty() && platform::IsSeparator(argument.front())
-                                 ? argument
-                                 : platform::JoinPath(currentFolder, argument);
-  std::string path = std::filesystem::path(joined).lexically_normal().string();
-  while (path.size() > 1 && platform::IsSeparator(path.back())) path.pop_back();
-  return path;
+  return platform::NormalPath(argument, currentFolder);
 }
 
 }  // namespace
