@@ -77,8 +77,10 @@ class BatchRun {
   /// The renames of the run, in order (read from the log, which holds them once).
   std::vector<RenamePair> renamed() const;
   const std::vector<PreviewRow>& previewRows() const { return rows_; }
+  std::vector<PreviewRow>& previewRows() { return rows_; }
   /// The items left alone or refused, in the order the run came to them.
   const std::vector<SkippedItem>& skipped() const { return skipped_; }
+  std::vector<SkippedItem>& skipped() { return skipped_; }
   /// How many items came to each status.
   const StatusCounts& counts() const { return counts_; }
   /// True when the journal refused the run or failed in it; its message was shown.

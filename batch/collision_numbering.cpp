@@ -9,10 +9,17 @@
 
 namespace velmora::batch {
 
+namespace {
+/// Where the extension of a path's last component starts: at its last dot (for files and
+/// folders alike), or at the end when it has none.
+std::size_t ExtensionStart(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  return dot == std::string_view::npos || dot < engine::NameStart(path) ? path.size() : dot;
+}
+}  // namespace
+
 std::string CollisionNumbering::Numbered(std::string_view name, int n) {
-  const std::size_t start = engine::NameStart(name);
-  std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos || dot < start) dot = name.size();
+  const std::size_t dot = ExtensionStart(name);
   std::string out;
   out.reserve(name.size() + 10);
   out.append(name.substr(0, dot)).append(1, '(').append(std::to_string(n)).append(1, ')').append(name.substr(dot));
@@ -55,8 +62,7 @@ void CollisionNumbering::left(std::string_view oldPath) {
   if (const auto it = entries_.find(std::string(oldPath)); it != entries_.end()) it->second.nameFree = true;
   // The path as a number of another name: "base(n).ext" is number n of "base.ext".
   const std::size_t start = engine::NameStart(oldPath);
-  std::size_t dot = oldPath.rfind('.');
-  if (dot == std::string_view::npos || dot < start) dot = oldPath.size();
+  const std::size_t dot = ExtensionStart(oldPath);
   if (dot == start || oldPath[dot - 1] != ')') return;
   const std::size_t open = oldPath.rfind('(', dot - 1);
   if (open == std::string_view::npos || open < start || open + 2 >= dot || oldPath[open + 1] == '0') return;

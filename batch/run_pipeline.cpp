@@ -38,8 +38,8 @@ RunReport RunPipeline(const RunServices& services, const PipelineRequest& reques
   });
 
   report.counts = run.counts();
-  report.skipped = run.skipped();
-  report.rows = run.previewRows();
+  report.skipped = std::move(run.skipped());
+  report.rows = std::move(run.previewRows());
   report.journalFailed = run.journalFailed();
   report.log = std::move(run.log());
   if (!journal) return report;

@@ -205,7 +205,6 @@ class Session {
     } else if (!target_.picked.empty()) {
       first = target_.picked.front();
     }
-    first = WithoutTrailingSeparator(first);
     const bool isDir = !first.empty() && fs_.isDirectory(first);
     auto& record = settings_.record;
     if (!settings_.sampleNameSet) {

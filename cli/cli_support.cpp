@@ -117,11 +117,6 @@ std::string Absolute(const std::string& path) {
   return platform::JoinPath(platform::CurrentFolder(), path);
 }
 
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && platform::IsSeparator(path.back()) && !platform::IsRootPath(path)) path.pop_back();
-  return path;
-}
-
 namespace {
 batch::StopFlag* g_stop = nullptr;
 volatile std::sig_atomic_t g_interrupted = 0;

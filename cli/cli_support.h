@@ -65,8 +65,6 @@ std::string Printable(const std::string& name);
 /// A path given on the command line made absolute against the current folder, so that the
 /// rollback log holds paths that stay valid from anywhere.
 std::string Absolute(const std::string& path);
-/// A path without trailing separators (a root keeps its own).
-std::string WithoutTrailingSeparator(std::string path);
 
 /// While alive, SIGINT, SIGTERM and SIGHUP set the stop flag, so an interrupted run ends
 /// like a cancelled one: what it renamed is kept and recorded.
