@@ -10,6 +10,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libicu-dev
+  libexiv2-dev libtag1-dev libpcre2-dev libfuse3-dev fuse3
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n python3
