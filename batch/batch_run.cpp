@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_run.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -13,7 +15,16 @@ using engine::Item;
 using engine::OutcomeKind;
 
 namespace {
-constexpr std::size_t kMaxPathLength = 255;
+/// The longest name (one path component) in bytes that file systems take.
+constexpr std::size_t kMaxNameLength = 255;
+/// The first group of renames planned ahead, and the most items one group takes: a group
+/// doubles from each to the next, so a small run syncs its journal at once and a large one
+/// about once in a few thousand renames.
+constexpr std::size_t kFirstGroup = 8;
+constexpr std::size_t kMaxGroup = 4096;
+/// The longest a group's planning goes on (the rules may read every file's tags): its
+/// renames then follow without waiting longer.
+constexpr auto kGroupPlanTime = std::chrono::milliseconds(100);
 constexpr const char* kReservedNames[] = {"con", "aux", "com1", "lpt1", "prn", "nul"};
 
 // The split of a new path for its clean-up and numbering: the last component cut at its
@@ -64,6 +75,14 @@ bool IsReservedBase(std::string_view path) {
     if (base == reserved) return true;
   return false;
 }
+
+// Why a new path is refused, without a message: the same for a planned item and at its turn.
+const char* RefusalReason(std::string_view newPath) {
+  if (IsReservedBase(newPath)) return kReservedNameReason;
+  // The limit is the name's: a long folder path is no reason to refuse a short name.
+  if (newPath.size() - engine::NameStart(newPath) > kMaxNameLength) return kTooLongReason;
+  return nullptr;
+}
 }  // namespace
 
 BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage, Messages& messages,
@@ -86,6 +105,8 @@ void BatchRun::reset() {
     if (state != JournalState::Ready) {
       journalFailed_ = true;
       messages_.warning(JournalRefusal(state, journal_->path()), VELMORA_TEXT("Core", "Error"));
+    } else {
+      fs_.setClaimJournal(journal_);
     }
   }
 }
@@ -114,6 +135,7 @@ void BatchRun::execute(const RunRequest& request) {
       rows_.push_back({engine::TranslatedText("Core", kMoreRowsFiller), {}, true});
   }
   if (journal_) journal_->finish();
+  fs_.setClaimJournal(nullptr);
   request_ = nullptr;
 }
 
@@ -122,8 +144,13 @@ void BatchRun::executePairs(const RunRequest& request, const std::vector<RenameP
   reset();
   if (!journalFailed_) {
     if (request.withProgress) hooks_.progressStart(static_cast<int>(pairs.size()));
-    for (const RenamePair& pair : pairs) {
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+      const RenamePair& pair = pairs[k];
       if (stop_.isSet()) break;
+      if (journal_ && renaming() && k >= planEnd_) {
+        planPairs(pairs, k);
+        if (journalFailed_) break;
+      }
       // Given names were checked by whoever gave them; only what the log cannot hold is refused.
       if (HoldsLineBreak(pair.oldPath, false) || HoldsLineBreak(pair.newPath, true)) {
         skip(pair.oldPath, pair.newPath, kLineBreakReason, ItemStatus::LeftAlone);
@@ -142,8 +169,10 @@ void BatchRun::executePairs(const RunRequest& request, const std::vector<RenameP
              *status == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(),
              ItemStatus::Refused);
     }
+    dropPlan();
     if (journal_) journal_->finish();
   }
+  fs_.setClaimJournal(nullptr);
   request_ = nullptr;
 }
 
@@ -167,40 +196,144 @@ void BatchRun::itemLoop(const ItemList& items) {
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
   for (std::size_t i = 0; i < count; ++i) {
     if (stop_.isSet()) break;
-    // The item's path is built in its reused buffer: no allocation per item.
-    if (!items.listed()) {
-      item_.path = items.paths[i];
-      // A path picked twice is one item, renamed once; in a preview, an item whose path (or
-      // a folder above it) an earlier row moved is not there any more when the run reaches it.
-      if (!pickedPaths_.insert(item_.path).second || movedInPreview(item_.path)) continue;
+    // The renames of a group of items are planned and their pairs synced before the first
+    // of them: a power cut then never keeps a rename whose pair it lost.
+    if (journal_ && renaming() && i >= planEnd_) {
+      planGroup(items, i);
+      if (journalFailed_) break;
     }
-    const std::string& path = items.path(i, item_.path);
-    // The item filter: files as they are, folders without a trailing separator and never
-    // webpage folders, vanished items skipped. A folder's items were listed just now, so
-    // the listing's kind stands; an item that vanished since fails its rename silently.
-    const platform::EntryKind kind =
-        !items.listed()                ? fs_.kind(path)
-        : items.entry(i).isDirectory ? platform::EntryKind::Directory
-                                     : platform::EntryKind::File;
-    switch (kind) {
-      case platform::EntryKind::File:
-        item_.isDirectory = false;
-        applyOperationToItem(item_);
-        break;
-      case platform::EntryKind::Directory: {
-        std::string& folder = item_.path;
-        if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
-          folder.pop_back();
-        if (IsWebpageFolder(platform::LastComponent(folder))) break;
-        item_.isDirectory = true;
-        applyOperationToItem(item_);
-        break;
-      }
-      case platform::EntryKind::Missing:
-        break;
+    PlannedItem* planned = nullptr;
+    while (planPos_ < plan_.size() && plan_[planPos_].index < i) ++planPos_;
+    if (planPos_ < plan_.size() && plan_[planPos_].index == i) planned = &plan_[planPos_++];
+    const platform::EntryKind kind = takeItem(items, i, item_, planned ? planned->kind : platform::EntryKind::Missing,
+                                              pickedPaths_, planned != nullptr);
+    if (kind != platform::EntryKind::Missing) applyOperationToItem(item_, planned);
+  }
+  dropPlan();
+  openFolder({});
+}
+
+platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, engine::Item& item,
+                                       platform::EntryKind known, std::unordered_set<std::string>& picked,
+                                       bool isKnown) {
+  // The item's path is built in its reused buffer: no allocation per item.
+  if (!items.listed()) {
+    item.path = items.paths[i];
+    // A path picked twice is one item, renamed once; in a preview, an item whose path (or
+    // a folder above it) an earlier row moved is not there any more when the run reaches it.
+    if (pickedPaths_.count(item.path) || !picked.insert(item.path).second || movedInPreview(item.path))
+      return platform::EntryKind::Missing;
+  }
+  const std::string& path = items.path(i, item.path);
+  // The item filter: files as they are, folders without a trailing separator and never
+  // webpage folders, vanished items skipped. A folder's items were listed just now, so
+  // the listing's kind stands; an item that vanished since fails its rename silently.
+  const platform::EntryKind kind = isKnown                     ? known
+                                   : !items.listed()           ? fs_.kind(path)
+                                   : items.entry(i).isDirectory ? platform::EntryKind::Directory
+                                                                : platform::EntryKind::File;
+  item.isDirectory = kind == platform::EntryKind::Directory;
+  if (item.isDirectory) {
+    std::string& folder = item.path;
+    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    if (IsWebpageFolder(platform::LastComponent(folder))) return platform::EntryKind::Missing;
+  }
+  return kind;
+}
+
+void BatchRun::planGroup(const ItemList& items, std::size_t from) {
+  dropPlan();
+  groupSize_ = groupSize_ == 0 ? kFirstGroup : std::min(2 * groupSize_, kMaxGroup);
+  const auto deadline = std::chrono::steady_clock::now() + kGroupPlanTime;
+  std::unordered_set<std::string> picked;
+  engine::Item item;
+  std::int32_t ordinal = ordinal_;
+  std::size_t renames = 0, i = from;
+  numbering_.beginTrial();
+  for (; i < items.size() && renames < groupSize_; ++i) {
+    if ((i - from) % 32 == 31 && std::chrono::steady_clock::now() > deadline) break;
+    // A hand-picked path that a planned rename takes or leaves is planned at its turn.
+    if (!items.listed() && (groupOld_.count(items.paths[i]) || groupNew_.count(items.paths[i]))) break;
+    PlannedItem& planned = plan_.emplace_back();
+    planned.index = i;
+    planned.ordinal = ordinal;
+    planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+    if (planned.kind == platform::EntryKind::Missing) continue;
+    expander_.newItem();
+    engine::RuleContext context{codePage_, expander_, ordinal};
+    planned.outcome = engine::ComputeNewName(request_->record, item, context);
+    if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
+        HoldsLineBreak(planned.outcome.newPath, true) || RefusalReason(planned.outcome.newPath))
+      continue;
+    std::string newPath = planned.outcome.newPath;
+    cleanUp(item.path, newPath);
+    auto candidates = numbering_.candidates(newPath);
+    const std::string* target = plannedTarget(items, item.path, newPath, candidates);
+    if (!target) continue;
+    journal_->intendAhead(*target, item.path);
+    groupOld_.insert(groupPaths_.emplace_back(item.path));
+    groupNew_.insert(groupPaths_.emplace_back(*target));
+    numbering_.left(item.path);
+    ++ordinal;
+    ++renames;
+    // The hand-picked paths after a folder may lie inside it: they wait for its rename.
+    if (!items.listed() && item.isDirectory) {
+      ++i;
+      break;
     }
   }
-  openFolder({});
+  numbering_.endTrial();
+  planEnd_ = i;
+  if (!journal_->commitAhead()) journalStopped();
+}
+
+void BatchRun::planPairs(const std::vector<RenamePair>& pairs, std::size_t from) {
+  dropPlan();
+  groupSize_ = groupSize_ == 0 ? kFirstGroup : std::min(2 * groupSize_, kMaxGroup);
+  std::size_t k = from;
+  for (; k < pairs.size() && k - from < groupSize_; ++k)
+    if (!HoldsLineBreak(pairs[k].oldPath, false) && !HoldsLineBreak(pairs[k].newPath, true))
+      journal_->intendAhead(pairs[k].newPath, pairs[k].oldPath);
+  planEnd_ = k;
+  if (!journal_->commitAhead()) journalStopped();
+}
+
+const std::string* BatchRun::plannedTarget(const ItemList& items, const std::string& oldPath,
+                                           const std::string& newPath, CollisionNumbering::Candidates& candidates) {
+  // As renameNumbered goes: a case conversion tries its name alone, any other the numbering's
+  // candidates until one is free.
+  if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(items, newPath) ? &newPath : nullptr;
+  for (const std::string* candidate = candidates.next(); candidate; candidate = candidates.next())
+    if (*candidate != oldPath && !takenAhead(items, *candidate)) return candidate;
+  return nullptr;
+}
+
+bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
+  if (groupNew_.count(path)) return true;
+  if (groupOld_.count(path)) return false;
+  // A name of the folder's listing is asked of the disk (an earlier group may have left it);
+  // a name it does not hold is free, unless an earlier group took it: then the rename says so
+  // and the run goes on without the plan.
+  const std::string& folder = items.folderPart;
+  if (items.listed() && !items.onDemand && request_->order == ItemOrder{} && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+      !engine::HoldsFolderPart(std::string_view(path).substr(folder.size()))) {
+    const std::string_view name = std::string_view(path).substr(folder.size());
+    const auto it = std::lower_bound(items.entries.begin(), items.entries.end(), name,
+                                     [](const platform::DirEntry& e, std::string_view n) {
+                                       return platform::FolderOrderLess(e.name, n);
+                                     });
+    if (it == items.entries.end() || it->name != name) return false;
+  }
+  return fs_.exists(path);
+}
+
+void BatchRun::dropPlan() {
+  plan_.clear();
+  planPos_ = planEnd_ = 0;
+  groupOld_.clear();
+  groupNew_.clear();
+  groupPaths_.clear();
+  if (journal_) journal_->dropAhead();
 }
 
 void BatchRun::openFolder(std::string prefix) {
@@ -223,10 +356,15 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
   return fs_.rename(from, to);
 }
 
-void BatchRun::applyOperationToItem(const Item& item) {
-  expander_.newItem();
-  engine::RuleContext context{codePage_, expander_, ordinal_};
-  engine::NewNameOutcome outcome = engine::ComputeNewName(request_->record, item, context);
+void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
+  engine::NewNameOutcome outcome;
+  if (planned && planned->ordinal == ordinal_) {
+    outcome = std::move(planned->outcome);  // the rules ran for the item when its group was planned
+  } else {
+    expander_.newItem();
+    engine::RuleContext context{codePage_, expander_, ordinal_};
+    outcome = engine::ComputeNewName(request_->record, item, context);
+  }
   switch (outcome.kind) {
     case OutcomeKind::Rename:
       renamePerformer(item.path, std::move(outcome.newPath));
@@ -249,21 +387,19 @@ void BatchRun::applyOperationToItem(const Item& item) {
 }
 
 const char* BatchRun::newPathRefusal(const std::string& newPath) {
-  if (IsReservedBase(newPath)) {
+  const char* reason = RefusalReason(newPath);
+  if (reason == kReservedNameReason) {
     messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because some "
                                                                 "names(con, aux, com1, lpt1, prn, nul) are reserved by "
                                                                 "Windows, you should use another name."),
                                            {engine::FileNamePart(newPath)}));
-    return kReservedNameReason;
-  }
-  if (newPath.size() > kMaxPathLength) {
+  } else if (reason == kTooLongReason) {
     messages_.information(engine::FillText(VELMORA_TEXT("Core", "The new filename: '%1' can not be assigned, because the "
                                                                 "filename(plus path) is too long(>255 characters), you "
                                                                 "should shorten it."),
                                            {newPath}));
-    return kTooLongReason;
   }
-  return nullptr;
+  return reason;
 }
 
 void BatchRun::result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason) {
@@ -380,12 +516,24 @@ void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
 }
 
 std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath) {
-  if (journal_ && !journal_->intend(newPath, oldPath)) {
-    journalStopped();
-    return std::nullopt;
+  // A name the plan saw taken (its item planned under a later candidate) is passed over, as
+  // a numbered name seen taken is: the plan looked at the disk just before.
+  if (journal_ && journal_->plannedFor(oldPath) && !journal_->planned(newPath, oldPath, false))
+    return platform::RenameStatus::TargetExists;
+  if (journal_ && !journal_->planned(newPath, oldPath)) {
+    // Not the group's next rename (the run left the plan): its own pair, synced, first.
+    dropPlan();
+    if (!journal_->intend(newPath, oldPath) || !journal_->sync()) {
+      journalStopped();
+      return std::nullopt;
+    }
   }
   const platform::RenameStatus status = renameItem(oldPath, newPath);
-  if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
+  if (status != platform::RenameStatus::Renamed && journal_) {
+    // The group's later renames were planned with this one made: they are planned afresh.
+    journal_->withdraw();
+    dropPlan();
+  }
   return status;
 }
 

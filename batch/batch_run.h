@@ -4,6 +4,7 @@
 // cleaned, numbered on a collision and renamed (or recorded as a preview row), every
 // rename recorded in the rollback log and the run journal.
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,7 +93,9 @@ class BatchRun {
  private:
   void reset();
   void itemLoop(const ItemList& items);
-  void applyOperationToItem(const engine::Item& item);
+  struct PlannedItem;
+  /// The rules, then the rename or the row, for one item; a planned item brings its outcome.
+  void applyOperationToItem(const engine::Item& item, PlannedItem* planned = nullptr);
   // The steps of one item whose rules gave it a new name: checks, clean-up, then either
   // numbering against the preview's promised names or the numbered, journalled rename.
   void renamePerformer(const std::string& oldPath, std::string newPath);
@@ -103,6 +106,25 @@ class BatchRun {
   /// The journalled rename of one candidate: its pair recorded first, withdrawn when the
   /// rename does not happen. Nothing when the journal stopped the run.
   std::optional<platform::RenameStatus> commitRename(const std::string& oldPath, const std::string& newPath);
+  /// The item at index i of a folder's items, as the loop takes it, and its kind: Missing
+  /// when it is passed over (picked before, vanished, a webpage folder). Hand-picked paths
+  /// reached are added to `picked`; with isKnown the kind is `known`, not asked again.
+  platform::EntryKind takeItem(const ItemList& items, std::size_t i, engine::Item& item, platform::EntryKind known,
+                               std::unordered_set<std::string>& picked, bool isKnown);
+  /// Plans the renames of the next group of items from index `from` on, the way the run
+  /// will make them, and makes their pairs durable in the journal together.
+  void planGroup(const ItemList& items, std::size_t from);
+  /// The same for given pairs, from index `from` on.
+  void planPairs(const std::vector<RenamePair>& pairs, std::size_t from);
+  /// The new path a planned rename takes: the candidate the numbering will hand out and the
+  /// rename accept, seen from the disk with the group's renames before it made. Null when
+  /// none is expected to be free.
+  const std::string* plannedTarget(const ItemList& items, const std::string& oldPath, const std::string& newPath,
+                                   CollisionNumbering::Candidates& candidates);
+  /// Whether a path is taken once the group's renames planned so far are made.
+  bool takenAhead(const ItemList& items, const std::string& path);
+  /// The planned group's pairs no longer hold: the run renames on without them.
+  void dropPlan();
   /// A renamed item: progress, main list, log, numbering, its result.
   void renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status);
   void result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason = {});
@@ -146,6 +168,21 @@ class BatchRun {
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
   CollisionNumbering numbering_;
+  // The group planned ahead: for each item its kind and what the rules gave it, used at the
+  // item's turn (the rules run once an item), while the journal holds the group's pairs.
+  struct PlannedItem {
+    std::size_t index = 0;
+    std::int32_t ordinal = 0;  ///< the ordinal the rules were given
+    platform::EntryKind kind = platform::EntryKind::Missing;
+    engine::NewNameOutcome outcome;
+  };
+  std::vector<PlannedItem> plan_;
+  std::size_t planPos_ = 0;  ///< the next planned item to use
+  std::size_t planEnd_ = 0;  ///< items before this index are planned (0: no plan holds)
+  std::size_t groupSize_ = 0;
+  /// The old and the new paths of the group's planned renames (views of plan_'s strings).
+  std::unordered_set<std::string_view> groupOld_, groupNew_;
+  std::deque<std::string> groupPaths_;  ///< the planned paths the views look at
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;
   bool journalFailed_ = false;

@@ -36,11 +36,13 @@ const std::string* CollisionNumbering::Candidates::next() {
     if (it == owner_.entries_.end()) return &name_;
     entry_ = &it->second;
     if (entry_->nameFree) {
+      owner_.save(name_);
       entry_->nameFree = false;
       return &name_;
     }
   }
   // The name itself is taken: from here on its numbers are counted.
+  owner_.save(name_);
   if (!entry_) entry_ = &owner_.entries_[name_];
   int n = 0;
   if (!entry_->freed.empty()) {
@@ -59,7 +61,10 @@ const std::string* CollisionNumbering::Candidates::next() {
 void CollisionNumbering::left(std::string_view oldPath) {
   if (entries_.empty()) return;
   // The path as a name of its own.
-  if (const auto it = entries_.find(std::string(oldPath)); it != entries_.end()) it->second.nameFree = true;
+  if (const auto it = entries_.find(std::string(oldPath)); it != entries_.end()) {
+    save(it->first);
+    it->second.nameFree = true;
+  }
   // The path as a number of another name: "base(n).ext" is number n of "base.ext".
   const std::size_t start = engine::NameStart(oldPath);
   const std::size_t dot = ExtensionStart(oldPath);
@@ -75,8 +80,33 @@ void CollisionNumbering::left(std::string_view oldPath) {
   name.append(oldPath.substr(dot));
   const auto it = entries_.find(name);
   if (it == entries_.end() || n > it->second.last) return;
+  save(name);
   it->second.freed.push_back(n);
   std::push_heap(it->second.freed.begin(), it->second.freed.end(), std::greater<>());
+}
+
+void CollisionNumbering::save(const std::string& name) {
+  if (!trial_ || saved_.count(name)) return;
+  const auto it = entries_.find(name);
+  saved_.emplace(name, it == entries_.end() ? std::nullopt : std::optional<Entry>(it->second));
+}
+
+void CollisionNumbering::beginTrial() {
+  trial_ = true;
+  handedOutBefore_ = handedOut_;
+  saved_.clear();
+}
+
+void CollisionNumbering::endTrial() {
+  for (auto& [name, entry] : saved_) {
+    if (entry)
+      entries_[name] = std::move(*entry);
+    else
+      entries_.erase(name);
+  }
+  saved_.clear();
+  trial_ = false;
+  handedOut_ = handedOutBefore_;
 }
 
 void CollisionNumbering::clear() {

@@ -54,6 +54,12 @@ class CollisionNumbering {
   /// its numbers), that name is free again.
   void left(std::string_view oldPath);
 
+  /// A trial: from here on every name's numbers are saved before they change, and endTrial
+  /// puts them back, so the numbers of items planned ahead can be worked out and then
+  /// handed out again, the same, when the items are renamed.
+  void beginTrial();
+  void endTrial();
+
   /// How many candidates were handed out since the last clear: what the numbering costs.
   std::size_t handedOut() const { return handedOut_; }
   void clear();
@@ -63,8 +69,14 @@ class CollisionNumbering {
   static std::string Numbered(std::string_view name, int n);
 
  private:
+  /// Saves a name's numbers before a trial changes them (once per trial).
+  void save(const std::string& name);
+
   std::unordered_map<std::string, Entry> entries_;
   std::size_t handedOut_ = 0;
+  bool trial_ = false;
+  std::size_t handedOutBefore_ = 0;
+  std::unordered_map<std::string, std::optional<Entry>> saved_;  ///< a trial's names as they were
 };
 
 }  // namespace velmora::batch

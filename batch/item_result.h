@@ -54,7 +54,7 @@ struct StatusCounts {
 /// The reasons the run gives itself (a refusal by the file system gives the system's text).
 inline constexpr const char* kLineBreakReason = "the name holds a line break, which the rollback log cannot record";
 inline constexpr const char* kReservedNameReason = "the new name is reserved by Windows";
-inline constexpr const char* kTooLongReason = "the new name (plus path) is longer than 255 characters";
+inline constexpr const char* kTooLongReason = "the new name is longer than 255 bytes";
 inline constexpr const char* kEmptyNameReason = "the rules leave no name";
 inline constexpr const char* kTargetExistsReason = "an item of the new name exists";
 inline constexpr const char* kSystemRefusedReason = "the system refused it";

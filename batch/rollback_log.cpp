@@ -5,6 +5,7 @@
 #include "engine/core_text.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace velmora::batch {
 
@@ -67,8 +68,13 @@ JournalState RunJournal::open() {
     handle_.reset();
     return JournalState::Unusable;
   }
+  // The journal's name itself must survive a power cut, or its synced records go with it.
+  // (A file system that cannot sync folders at all is no reason to refuse the run.)
+  fs_.syncFolder(folder_);
   size_ = sizeBefore_ = 0;
   failed_ = false;
+  dropAhead();
+  staged_.clear();
   return JournalState::Ready;
 }
 
@@ -95,8 +101,67 @@ void RunJournal::finish() {
   if (!syncWhenSaved_) sync();
 }
 
-void RunJournal::sync() {
-  if (handle_) handle_->sync();
+bool RunJournal::sync() {
+  if (!handle_) return false;
+  if (!handle_->sync()) failed_ = true;
+  return !failed_;
+}
+
+void RunJournal::intendAhead(std::string_view newPath, std::string_view oldPath) {
+  staged_.append(newPath).append("\r\n").append(oldPath).append("\r\n");
+}
+
+bool RunJournal::commitAhead() {
+  dropAhead();
+  if (staged_.empty()) return !failed_;
+  if (failed_ || !handle_) return false;
+  if (!handle_->append(staged_)) {
+    handle_->truncateTo(size_);
+    failed_ = true;
+    return false;
+  }
+  size_ += staged_.size();
+  sizeBefore_ = size_;  // a pair of the group is never withdrawn: it stays, its rename undone or not
+  if (!sync()) return false;
+  std::swap(ahead_, staged_);  // the buffers keep their room for the next group
+  staged_.clear();
+  return true;
+}
+
+bool RunJournal::planned(std::string_view newPath, std::string_view oldPath, bool take) {
+  const std::string_view rest = std::string_view(ahead_).substr(aheadPos_);
+  const std::size_t length = newPath.size() + oldPath.size() + 4;
+  if (rest.size() >= length && rest.compare(0, newPath.size(), newPath) == 0 &&
+      rest.compare(newPath.size(), 2, "\r\n") == 0 && rest.compare(newPath.size() + 2, oldPath.size(), oldPath) == 0 &&
+      rest.compare(length - 2, 2, "\r\n") == 0) {
+    if (take) aheadPos_ += length;
+    return true;
+  }
+  if (take) dropAhead();
+  return false;
+}
+
+bool RunJournal::plannedFor(std::string_view oldPath) const {
+  const std::string_view rest = std::string_view(ahead_).substr(aheadPos_);
+  const std::size_t start = rest.find("\r\n");
+  return start != std::string_view::npos && rest.size() >= start + 2 + oldPath.size() + 2 &&
+         rest.compare(start + 2, oldPath.size(), oldPath) == 0 &&
+         rest.compare(start + 2 + oldPath.size(), 2, "\r\n") == 0;
+}
+
+bool RunJournal::claiming(const std::string& path) {
+  const std::uint64_t before = sizeBefore_;
+  if (!intend(path, path)) return false;
+  claimStart_ = sizeBefore_;
+  sizeBefore_ = before;  // withdraw() still means the pair of the rename under way
+  return sync();
+}
+
+void RunJournal::claimed(const std::string& path) {
+  static_cast<void>(path);
+  // Once the rename is over the claim is nothing to undo: its record goes (should the cut
+  // back not reach the disk, undo still tells the claim from the item by the old name).
+  if (handle_ && size_ > claimStart_ && handle_->truncateTo(claimStart_)) size_ = claimStart_;
 }
 
 bool RunJournal::sealAsLog(const RollbackLog& log) {
@@ -113,6 +178,42 @@ void RunJournal::discard() {
   fs_.removeFile(path_);  // removed while still locked, so nobody takes it over meanwhile
   handle_.reset();
 }
+
+namespace {
+// The journal's pairs (new path and old path by turns) without those whose rename never
+// happened. The disk is looked at as undo will find it: last pair first, each pair kept
+// thought undone (its new name free, its old name taken), so a name a later rename took or
+// left is seen as it was then. A pair whose new name is free while its old name is taken
+// was never renamed. A claim (a pair of one name twice) is kept while its entry is there.
+std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std::string> lines) {
+  std::unordered_map<std::string_view, bool> seen;  ///< names whose state a later pair decided
+  const auto present = [&](const std::string& path) {
+    const auto it = seen.find(path);
+    return it != seen.end() ? it->second : fs.entryStatus(path).present();
+  };
+  std::vector<bool> happened(lines.size() / 2);
+  for (std::size_t k = happened.size(); k-- > 0;) {
+    const std::string& newPath = lines[2 * k];
+    const std::string& oldPath = lines[2 * k + 1];
+    if (newPath == oldPath) {
+      happened[k] = present(newPath);
+      continue;
+    }
+    happened[k] = present(newPath) || !present(oldPath);
+    if (!happened[k]) continue;
+    seen[newPath] = false;
+    seen[oldPath] = true;
+  }
+  std::vector<std::string> out;
+  out.reserve(lines.size());
+  for (std::size_t k = 0; k < happened.size(); ++k) {
+    if (!happened[k]) continue;
+    out.push_back(std::move(lines[2 * k]));
+    out.push_back(std::move(lines[2 * k + 1]));
+  }
+  return out;
+}
+}  // namespace
 
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) {
   const std::string folder = ProgramFolderWithSeparator(programFolder);
@@ -133,6 +234,7 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
   for (auto& line : SplitLines(*content))
     if (!line.empty()) lines.push_back(std::move(line));
   if (lines.size() % 2) lines.pop_back();
+  lines = HappenedPairs(fs, std::move(lines));
   if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true))
     return false;
   fs.removeFile(journal);

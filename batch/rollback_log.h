@@ -76,12 +76,16 @@ bool SaveRollbackLog(platform::FileSystem& fs, const std::string& programFolder,
 
 /// The journal of a running batch run, held with an exclusive lock so that another
 /// instance never takes it over, and so that a second run (or an undo) on the same program
-/// folder is refused while it runs. Each pair is written ahead of its rename, in one write
-/// call, and withdrawn when the rename does not happen: a run killed at any instant leaves
-/// every rename it made in the journal, and no rename happens whose pair is not there. At
-/// most the one pair under way may be there without its rename; replaying it is harmless,
-/// as undo never replaces anything.
-class RunJournal {
+/// folder is refused while it runs. Every pair is on the disk (synced) before its rename:
+/// a run killed, or a machine that loses its power, at any instant leaves every rename made
+/// in the journal. The pairs of a group of renames are written and synced together ahead
+/// of the group (intendAhead, commitAhead), so the journal may hold pairs whose renames
+/// never happened; recovery looks at the disk to tell them apart.
+///
+/// A rename that must first claim its new name with an empty entry (a file system without a
+/// no-replace rename) records the claim as the pair (new path, new path) before it is made:
+/// undo removes such an entry when it is still empty and its item still has its old name.
+class RunJournal final : public platform::ClaimJournal {
  public:
   RunJournal(platform::FileSystem& fs, std::string programFolder);
   /// Takes over a journal left behind, then opens and locks a fresh one. Called before the
@@ -99,8 +103,30 @@ class RunJournal {
   /// Said by a holder that saves the log with SaveRollbackLog(..., this) straight after the
   /// run: finish() leaves the sync to that.
   void syncWhenSaved() { syncWhenSaved_ = true; }
-  /// Syncs what was appended to the disk now.
-  void sync();
+  /// Syncs what was appended to the disk now; false when the system could not.
+  bool sync();
+  /// Adds the pair of a rename planned ahead to the group under way (not yet written).
+  void intendAhead(std::string_view newPath, std::string_view oldPath);
+  /// Writes the group's pairs in one write call and syncs them; from then on planned() takes
+  /// them in order. False when they could not be written whole or synced: no rename of the
+  /// group may happen.
+  bool commitAhead();
+  /// True when this rename is the next one of the synced group (it may happen now). Any
+  /// other answers false and ends the group: its renames not reached never happen. Without
+  /// `take` it only answers.
+  bool planned(std::string_view newPath, std::string_view oldPath, bool take = true);
+  /// Whether the group's next rename is one of this old path.
+  bool plannedFor(std::string_view oldPath) const;
+  /// Whether pairs of a synced group wait for their renames.
+  bool aheadPending() const { return aheadPos_ < ahead_.size(); }
+  /// The renames of the group not reached never happen (the run stopped or left its plan).
+  void dropAhead() {
+    ahead_.clear();
+    aheadPos_ = 0;
+  }
+  // platform::ClaimJournal: the claim's record, synced; withdrawn once the rename is over.
+  bool claiming(const std::string& path) override;
+  void claimed(const std::string& path) override;
   /// When the journal holds exactly the log's bytes: synced, made read-only and moved into
   /// place as the rollback log; the lock is released. False when it cannot be.
   bool sealAsLog(const RollbackLog& log);
@@ -117,13 +143,19 @@ class RunJournal {
   std::uint64_t size_ = 0;
   std::uint64_t sizeBefore_ = 0;
   std::string record_;  ///< reused for every pair, so appending allocates nothing
+  std::string staged_;  ///< the pairs of the next group, not yet written
+  std::string ahead_;   ///< the pairs of the group under way, as written
+  std::size_t aheadPos_ = 0;  ///< where the group's next pair starts in ahead_
+  std::uint64_t claimStart_ = 0;  ///< where the record of the claim under way starts
   bool failed_ = false;
   bool syncWhenSaved_ = false;
 };
 
 /// At start-up: a journal left behind by an interrupted run that nobody holds becomes the
 /// rollback log, so Undo reverses that run. Only whole records count: a last record cut
-/// short by the crash is dropped. Returns true when one was taken over.
+/// short by the crash is dropped, and so is a pair whose rename never happened (its new
+/// name is free and its old one taken, once the later pairs are thought undone). Returns
+/// true when one was taken over.
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder);
 
 /// Why a run (or undo) on this program folder cannot start: another holds the journal, or

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "batch/program_files.h"
@@ -107,6 +108,16 @@ class UndoRenamer {
   std::unique_ptr<platform::OpenFolder> folder_;
 };
 
+// Removes the empty entry a rename made to claim its name (an empty regular file or an
+// empty folder, never a link or anything with content); true when it went.
+bool RemoveEmptyClaim(platform::FileSystem& fs, const std::string& path) {
+  const platform::EntryStatus status = fs.entryStatus(path);
+  if (status.kind == platform::EntryStatus::Kind::RegularFile) return status.size == 0 && fs.removeFile(path);
+  if (status.kind != platform::EntryStatus::Kind::Directory) return false;
+  const auto entries = fs.readFolder(path);
+  return entries && entries->empty() && fs.removeFolder(path);
+}
+
 }  // namespace
 
 std::optional<std::string> ReadRollbackLog(platform::FileSystem& fs, const std::string& programFolder) {
@@ -139,6 +150,9 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   std::vector<bool> keep(pairs.size(), false);
   std::size_t notReached = 0;  ///< pairs below this index were never tried
   UndoRenamer renamer(fs);
+  std::unordered_set<std::string_view> claims;  ///< names an interrupted run's renames claimed
+  // Entries are looked at themselves: a link at a name is there, whatever it points to.
+  const auto present = [&](std::string_view path) { return fs.entryStatus(std::string(path)).present(); };
   for (std::size_t k = pairs.size(); k-- > 0;) {
     if (stop.isSet()) {
       notReached = k + 1;
@@ -149,11 +163,25 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       ++report.ignored;
       continue;
     }
+    if (current == original) {
+      claims.insert(current);  // a claim: looked at with the rename that made it
+      continue;
+    }
     if (renamer.rename(current, original) != platform::RenameStatus::Renamed) {
+      // The rename never happened while its item is still at its old name: nothing to undo.
+      // (A run cut short may have recorded renames it did not reach, and an earlier undo
+      // may have restored it.) A name the interrupted rename claimed goes, if still empty.
+      const bool atOld = present(original);
+      if (atOld && claims.count(current) && RemoveEmptyClaim(fs, std::string(current))) {
+        ++report.inPlace;
+        continue;
+      }
+      if (atOld && !present(current)) {
+        ++report.inPlace;
+        continue;
+      }
       ++report.failed;
-      // Already in place (the rename under way when a run was killed never happened, or an
-      // earlier undo restored it): nothing is left to undo. Anything else stays in the log.
-      keep[k] = fs.exists(std::string(current)) || !fs.exists(std::string(original));
+      keep[k] = true;
       continue;
     }
     ++report.restored;

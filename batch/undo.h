@@ -33,6 +33,7 @@ class UndoListener {
 struct UndoReport {
   std::size_t restored = 0;  ///< pairs replayed (each one told to the listener)
   int failed = 0;            ///< pairs that could not be replayed
+  std::size_t inPlace = 0;   ///< pairs whose item was at its old name already: nothing to undo
   bool cancelled = false;
   bool logDeleted = false;
   std::size_t kept = 0;     ///< pairs left in the log for the next undo: failed, or not reached

@@ -78,6 +78,13 @@ struct EntryInfo {
 
 enum class EntryKind { Missing, File, Directory };
 
+/// An entry as it is itself (lstat): a link is a link, dangling or not, never what it points to.
+struct EntryStatus {
+  enum class Kind { Missing, RegularFile, Directory, Link, Other } kind = Kind::Missing;
+  std::uint64_t size = 0;  ///< of a regular file
+  bool present() const { return kind != Kind::Missing; }
+};
+
 /// Why openLockedAppend gave nothing.
 enum class LockFailure {
   None,
@@ -112,6 +119,18 @@ class AppendLog {
     static_cast<void>(destination);
     return false;
   }
+};
+
+/// Told by a rename that must first claim its new name with an empty entry of its own (a
+/// file system that renames only by replacing): the claim is recorded before the entry is
+/// made, so an empty entry left by an interrupted rename can be told from anything else.
+class ClaimJournal {
+ public:
+  virtual ~ClaimJournal() = default;
+  /// Before the empty entry at path is made; false: it must not be (the rename fails).
+  virtual bool claiming(const std::string& path) = 0;
+  /// The rename went over the claim, or the claim was removed again.
+  virtual void claimed(const std::string& path) = 0;
 };
 
 /// A folder held open while entries in it are renamed by name: the system does not walk the
@@ -155,6 +174,8 @@ class FileSystem {
   virtual EntryKind kind(const std::string& path) = 0;
   bool exists(const std::string& path) { return kind(path) != EntryKind::Missing; }
   bool isDirectory(const std::string& path) { return kind(path) == EntryKind::Directory; }
+  /// The entry itself, links not followed.
+  virtual EntryStatus entryStatus(const std::string& path) = 0;
   /// Size, kind and last-write time of one entry; empty when it cannot be read.
   virtual std::optional<EntryInfo> entryInfo(const std::string& path) = 0;
 
@@ -180,6 +201,15 @@ class FileSystem {
   virtual bool removeFile(const std::string& path) = 0;
   /// Creates the folder and its missing parents.
   virtual bool makeFolders(const std::string& path) = 0;
+  /// Removes an empty folder (never one with entries).
+  virtual bool removeFolder(const std::string& path) = 0;
+  /// Makes the folder's entries (names created, renamed or removed in it) durable.
+  virtual bool syncFolder(const std::string& folder) {
+    static_cast<void>(folder);
+    return true;
+  }
+  /// Where renames that claim their new name first record the claim (null: nowhere).
+  virtual void setClaimJournal(ClaimJournal* journal) { claimJournal_ = journal; }
 
   /// Opens (creating) a regular file for appending and takes an exclusive advisory lock on
   /// it; null when it cannot be opened or another process holds the lock (why says which).
@@ -193,10 +223,12 @@ class FileSystem {
     includeHidden_ = other.includeHidden_;
     programFolders_ = other.programFolders_;
   }
+  ClaimJournal* claimJournal() const { return claimJournal_; }
 
  private:
   bool includeHidden_ = false;
   std::vector<std::string> programFolders_;
+  ClaimJournal* claimJournal_ = nullptr;
 };
 
 /// The machine's own file system.

@@ -93,11 +93,12 @@ std::string ParentFolder(const std::string& path) {
   return path.substr(0, cut);
 }
 
-void SyncFolder(const std::string& folder) {
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
+bool SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
   ::close(fd);
+  return synced;
 }
 
 // The run journal, written through a shared mapping of the file: a record costs a copy
@@ -232,6 +233,19 @@ class PosixFileSystem final : public FileSystem {
     return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
   }
 
+  EntryStatus entryStatus(const std::string& path) override {
+    struct stat st;
+    EntryStatus status;
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return status;
+    using Kind = EntryStatus::Kind;
+    status.kind = S_ISREG(st.st_mode)   ? Kind::RegularFile
+                  : S_ISDIR(st.st_mode) ? Kind::Directory
+                  : S_ISLNK(st.st_mode) ? Kind::Link
+                                        : Kind::Other;
+    if (status.kind == Kind::RegularFile) status.size = static_cast<std::uint64_t>(st.st_size);
+    return status;
+  }
+
   std::optional<EntryInfo> entryInfo(const std::string& path) override {
     struct stat st;
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
@@ -330,6 +344,10 @@ class PosixFileSystem final : public FileSystem {
     return kind(path) == EntryKind::Directory;
   }
 
+  bool removeFolder(const std::string& path) override { return !path.empty() && ::rmdir(path.c_str()) == 0; }
+
+  bool syncFolder(const std::string& folder) override { return SyncFolder(folder); }
+
   std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why) override {
     LockFailure failure = LockFailure::Unusable;
     // A holder removes its journal while it still holds the lock: a lock taken on a file
@@ -417,7 +435,18 @@ class PosixFileSystem final : public FileSystem {
       }
       if (errno == EEXIST) return RenameStatus::TargetExists;
     }
+    // The claim is recorded first, so an empty entry an interrupted rename leaves is undone.
+    ClaimJournal* journal = claimJournal();
+    if (journal && !journal->claiming(to)) return failed(EIO);
+    struct Claimed {
+      ClaimJournal* journal;
+      const std::string& to;
+      ~Claimed() {
+        if (journal) journal->claimed(to);
+      }
+    } claimed{journal, to};
     if (!Reserve(to, folder)) return errno == EEXIST ? RenameStatus::TargetExists : failed(errno);
+    if (g_faults && g_faults->afterClaim) g_faults->afterClaim(to);
     if (::rename(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
     const int err = errno;
     if (folder) {

@@ -205,6 +205,23 @@ class Win32FileSystem final : public FileSystem {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Directory : EntryKind::File;
   }
 
+  EntryStatus entryStatus(const std::string& path) override {
+    // The attributes of the entry itself: a link or junction is a reparse point, not followed.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    EntryStatus status;
+    if (path.empty() || !::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return status;
+    using Kind = EntryStatus::Kind;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      status.kind = Kind::Link;
+    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      status.kind = Kind::Directory;
+    } else {
+      status.kind = Kind::RegularFile;
+      status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    return status;
+  }
+
   std::optional<EntryInfo> entryInfo(const std::string& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (path.empty() || !::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -294,6 +311,10 @@ class Win32FileSystem final : public FileSystem {
   bool removeFile(const std::string& path) override {
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return ::DeleteFileA(path.c_str()) != 0;
+  }
+
+  bool removeFolder(const std::string& path) override {
+    return !path.empty() && ::RemoveDirectoryA(path.c_str()) != 0;
   }
 
   bool makeFolders(const std::string& path) override {

@@ -122,6 +122,26 @@ EntryKind MemoryFileSystem::kind(const std::string& path) {
   return kindOf(path);
 }
 
+EntryStatus MemoryFileSystem::entryStatus(const std::string& path) {
+  // The fake has no links: an entry is a regular file or a folder.
+  EntryStatus status;
+  const EntryKind k = kindOf(path);
+  if (k == EntryKind::Missing) return status;
+  status.kind = k == EntryKind::Directory ? EntryStatus::Kind::Directory : EntryStatus::Kind::RegularFile;
+  if (k == EntryKind::File) status.size = nodes_.at(Normalize(path)).size;
+  return status;
+}
+
+bool MemoryFileSystem::removeFolder(const std::string& path) {
+  const std::string p = Normalize(path);
+  const auto it = nodes_.find(p);
+  if (it == nodes_.end() || !it->second.isDirectory) return false;
+  const auto next = std::next(it);
+  if (next != nodes_.end() && next->first.compare(0, p.size() + 1, p + kInnerSeparator) == 0) return false;
+  nodes_.erase(it);
+  return true;
+}
+
 EntryKind MemoryFileSystem::kindOf(const std::string& path) const {
   if (IsRootPath(path)) return EntryKind::Directory;
   const Node* n = node(path);

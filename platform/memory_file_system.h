@@ -41,12 +41,14 @@ class MemoryFileSystem final : public FileSystem {
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override;
+  EntryStatus entryStatus(const std::string& path) override;
   std::optional<EntryInfo> entryInfo(const std::string& path) override;
   RenameStatus rename(const std::string& from, const std::string& to) override;
   std::optional<std::string> readFile(const std::string& path) override;
   bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
   bool removeFile(const std::string& path) override;
   bool makeFolders(const std::string& path) override;
+  bool removeFolder(const std::string& path) override;
   std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why = nullptr) override;
   std::string lastFailure() const override { return lastFailure_; }
   bool isUnlocked(const std::string& path) override;

@@ -14,6 +14,8 @@ struct RenameFaults {
   /// Runs just before a fallback rename claims the new name: where another process might
   /// plant an entry of that name.
   std::function<void(const std::string& to)> beforeClaim;
+  /// Runs between the claim of the new name and the rename over it.
+  std::function<void(const std::string& to)> afterClaim;
 };
 
 /// Injects the faults into RealFileSystem's renames until called again with nullptr.

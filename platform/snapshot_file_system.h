@@ -26,6 +26,7 @@ class SnapshotFileSystem final : public FileSystem {
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   std::shared_ptr<const std::vector<DirEntry>> sharedFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override { return inner_.kind(path); }
+  EntryStatus entryStatus(const std::string& path) override { return inner_.entryStatus(path); }
   std::optional<EntryInfo> entryInfo(const std::string& path) override;
   RenameStatus rename(const std::string& from, const std::string& to) override;
   std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
@@ -33,6 +34,12 @@ class SnapshotFileSystem final : public FileSystem {
   bool writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) override;
   bool removeFile(const std::string& path) override;
   bool makeFolders(const std::string& path) override;
+  bool removeFolder(const std::string& path) override {
+    forget(path);
+    return inner_.removeFolder(path);
+  }
+  bool syncFolder(const std::string& folder) override { return inner_.syncFolder(folder); }
+  void setClaimJournal(ClaimJournal* journal) override { inner_.setClaimJournal(journal); }
   std::unique_ptr<AppendLog> openLockedAppend(const std::string& path, LockFailure* why = nullptr) override;
   std::string lastFailure() const override { return inner_.lastFailure(); }
   bool isUnlocked(const std::string& path) override { return inner_.isUnlocked(path); }

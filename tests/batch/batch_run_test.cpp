@@ -106,24 +106,29 @@ TEST(BatchRun, NewPathCheckRefusesReservedNamesAndLongPaths) {
     std::string file;
     std::string newExtension;
     bool refused;
+    std::string dir = "/w/";
   };
-  const std::string dir = "/w/";
-  const std::string base250(255 - dir.size() - 4, 'n');  // with ".txt": 255 characters
+  const std::string base251(255 - 4, 'n');  // with ".txt": a name of 255 bytes
+  const std::string deep = "/" + std::string(200, 'd') + "/" + std::string(100, 'e') + "/";
   const Row rows[] = {
       {"con.txt", "con.doc", ".txt", true},
       {"nul without extension", "nul.doc", "", true},
       {"upper case is not reserved", "CON.doc", ".txt", false},
       {"only the last dot splits", "con.tar.doc", ".gz", false},
-      {"255 characters pass", base250 + ".doc", ".txt", false},
-      {"256 characters are refused", base250 + ".doc", ".txt1", true},
+      {"a name of 255 bytes passes", base251 + ".doc", ".txt", false},
+      {"a name of 256 bytes is refused", base251 + ".doc", ".txt1", true},
+      {"a short name in a path over 255 bytes passes", "short.doc", ".txt", false, deep},
+      {"a name of 255 bytes in a long path passes", base251 + ".doc", ".txt", false, deep},
+      {"a name of 256 bytes in a long path is refused", base251 + ".doc", ".txt1", true, deep},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
+    const std::string& dir = row.dir;
     platform::MemoryFileSystem fs;
     fs.addFile(dir + row.file);
     fs.addFile(dir + "other.doc");
     Runner r(fs);
-    auto& run = r.run(ChangeExtension(".doc", row.newExtension), {"/w", FolderScope::OneLayer, {}});
+    auto& run = r.run(ChangeExtension(".doc", row.newExtension), {dir, FolderScope::OneLayer, {}});
     EXPECT_EQ(run.renamed().size(), row.refused ? 1u : 2u);  // the run goes on with other.doc
     EXPECT_EQ(r.messages.shown.size(), row.refused ? 1u : 0u);
     EXPECT_TRUE(fs.exists(dir + row.file) == row.refused);
@@ -139,15 +144,16 @@ TEST(BatchRun, ReservedAndTooLongMessagesAreExact) {
   EXPECT_TRUE(run.newPathCheck("/w/con.tar.gz"));  // the base is "con.tar"
   EXPECT_TRUE(run.newPathCheck("/w/console.txt"));
   EXPECT_TRUE(run.newPathCheck("/con/nul.x/a.txt"));
-  EXPECT_FALSE(run.newPathCheck("/" + std::string(255, 'a')));
-  EXPECT_TRUE(run.newPathCheck("/" + std::string(254, 'a')));
+  EXPECT_FALSE(run.newPathCheck("/" + std::string(256, 'a')));
+  EXPECT_TRUE(run.newPathCheck("/" + std::string(255, 'a')));
+  EXPECT_TRUE(run.newPathCheck("/" + std::string(255, 'a') + "/" + std::string(255, 'a')));
   EXPECT_EQ(r.messages.texts(),
             (std::vector<std::string>{
                 "The new filename: 'aux.txt' can not be assigned, because some names(con, aux, com1, lpt1, prn, "
                 "nul) are reserved by Windows, you should use another name.",
                 "The new filename: 'com1' can not be assigned, because some names(con, aux, com1, lpt1, prn, "
                 "nul) are reserved by Windows, you should use another name.",
-                "The new filename: '/" + std::string(255, 'a') +
+                "The new filename: '/" + std::string(256, 'a') +
                     "' can not be assigned, because the filename(plus path) is too long(>255 characters), you "
                     "should shorten it."}));
 }
@@ -175,6 +181,8 @@ class PlantingFileSystem final : public platform::FileSystem {
     return real_.readFolder(f);
   }
   platform::EntryKind kind(const std::string& p) override { return real_.kind(p); }
+  platform::EntryStatus entryStatus(const std::string& p) override { return real_.entryStatus(p); }
+  bool removeFolder(const std::string& p) override { return real_.removeFolder(p); }
   std::optional<platform::EntryInfo> entryInfo(const std::string& p) override { return real_.entryInfo(p); }
   platform::RenameStatus rename(const std::string& from, const std::string& to) override {
     if (!planted_) {
@@ -230,7 +238,7 @@ TEST(BatchRun, HandPickedListIsRebuiltFromTheResults) {
 
 TEST(BatchRun, NoRenameWithoutItsPairInTheJournal) {
   platform::MemoryFileSystem fs;
-  for (const char* f : {"/w/a.txt", "/w/b.txt", "/w/c.txt"}) fs.addFile(f);
+  for (char c = 'a'; c <= 'l'; ++c) fs.addFile(std::string("/w/") + c + ".txt");
   fs.addFolder("/state");
   const std::string journalPath = "/state/rollback.rbk.journal";
   {
@@ -249,10 +257,16 @@ TEST(BatchRun, NoRenameWithoutItsPairInTheJournal) {
     ASSERT_EQ(r.messages.shown.size(), 1u);
     EXPECT_EQ(r.messages.shown[0].text, batch::JournalRefusal(batch::JournalState::Busy, journal.path()));
   }
-  // A full disk: the journal takes two records whole, the third short; the run stops
-  // before that rename, and the journal holds exactly the renames made.
-  const std::string two = "/w/a.md\r\n/w/a.txt\r\n/w/b.md\r\n/w/b.txt\r\n";
-  fs.limitAppends(two.size() + 5);
+  // A full disk: the journal takes the first group of records (eight) whole, the next
+  // short; the run stops before that group's renames, and the journal holds exactly the
+  // renames made.
+  std::string first;
+  std::vector<std::string> firstRenamed;
+  for (char c = 'a'; c < 'a' + 8; ++c) {
+    first += std::string("/w/") + c + ".md\r\n/w/" + c + ".txt\r\n";
+    firstRenamed.push_back(std::string("/w/") + c + ".txt -> /w/" + c + ".md");
+  }
+  fs.limitAppends(first.size() + 5);
   Runner r(fs);
   batch::RunJournal journal(fs, "/state");
   r.batchRun = std::make_unique<batch::BatchRun>(fs, platform::Utf8CodePage(), r.messages, r.hooks, r.stop,
@@ -261,11 +275,11 @@ TEST(BatchRun, NoRenameWithoutItsPairInTheJournal) {
   r.request = {ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}, RunMode::Rename, 1, 20, false};
   r.batchRun->execute(r.request);
   EXPECT_TRUE(r.batchRun->journalFailed());
-  EXPECT_EQ(Renamed(*r.batchRun), (std::vector<std::string>{"/w/a.txt -> /w/a.md", "/w/b.txt -> /w/b.md"}));
-  EXPECT_TRUE(fs.exists("/w/c.txt"));
-  EXPECT_EQ(fs.node(journalPath)->content, two);
+  EXPECT_EQ(Renamed(*r.batchRun), firstRenamed);
+  EXPECT_TRUE(fs.exists("/w/i.txt"));
+  EXPECT_EQ(fs.node(journalPath)->content, first);
   ASSERT_EQ(r.messages.shown.size(), 1u);
-  EXPECT_EQ(r.messages.shown[0].text, batch::JournalWriteFailure(journal.path(), 2));
+  EXPECT_EQ(r.messages.shown[0].text, batch::JournalWriteFailure(journal.path(), 8));
 }
 
 TEST(BatchRun, ItemsLeftAloneAreReportedWithTheirReason) {
