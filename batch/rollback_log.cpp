@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace velmora::batch {
 
@@ -184,9 +185,12 @@ namespace {
 // happened. The disk is looked at as undo will find it: last pair first, each pair kept
 // thought undone (its new name free, its old name taken), so a name a later rename took or
 // left is seen as it was then. A pair whose new name is free while its old name is taken
-// was never renamed. A claim (a pair of one name twice) is kept while its entry is there.
+// was never renamed; nor was one whose item a later pair renamed from the same old name
+// (a run renames an item once: the earlier pair was planned, and the item went elsewhere).
+// A claim (a pair of one name twice) is kept while its entry is there.
 std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std::string> lines) {
   std::unordered_map<std::string_view, bool> seen;  ///< names whose state a later pair decided
+  std::unordered_set<std::string_view> leftLater;   ///< old names a later pair's item left
   const auto present = [&](const std::string& path) {
     const auto it = seen.find(path);
     return it != seen.end() ? it->second : fs.entryStatus(path).present();
@@ -199,10 +203,12 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
       happened[k] = present(newPath);
       continue;
     }
-    happened[k] = present(newPath) || !present(oldPath);
+    happened[k] = !leftLater.count(oldPath) && (present(newPath) || !present(oldPath));
     if (!happened[k]) continue;
     seen[newPath] = false;
     seen[oldPath] = true;
+    leftLater.erase(newPath);  // an earlier pair's item may have left this name before
+    leftLater.insert(oldPath);
   }
   std::vector<std::string> out;
   out.reserve(lines.size());

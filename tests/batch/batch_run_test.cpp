@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch run: clean-up, collision numbering, the last path check, planted files,
-// hand-picked list upkeep, and preview rows that equal what the run then does.
+// hand-picked list upkeep, preview rows that equal what the run then does, and runs cut
+// short by a power cut at every step.
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "batch/batch_run.h"
+#include "batch/undo.h"
 #include "platform/memory_file_system.h"
 #include "support/recording_messages.h"
 #include "support/temp_tree.h"
@@ -388,6 +392,197 @@ TEST(Preview, FillerRowsAndTheCount) {
                     .previewRows();
     ASSERT_EQ(rows.size(), row.rows);
     EXPECT_EQ(rows.back().oldName, row.last == "f19.txt" ? "f29.txt" : row.last);
+  }
+}
+
+// A power cut at one step of a run, modelled in memory. Each step that changes the disk
+// (a rename, a journal write, a sync, a folder sync, a file written or removed) counts; at
+// step `cutAt` the machine loses its power. What stays is what such a cut keeps: every
+// rename made before it (renames are metadata that may reach the disk at any time), but of
+// the journal only the bytes synced (the rest reads as zeros), and the journal not at all
+// while its folder was not synced since it was made.
+struct PowerCut {};
+
+class CutFileSystem final : public platform::FileSystem {
+ public:
+  CutFileSystem(platform::MemoryFileSystem& inner, std::size_t cutAt) : inner_(inner), cutAt_(cutAt) {}
+  void step() {
+    if (steps_++ == cutAt_) throw PowerCut{};
+  }
+  std::size_t steps() const { return steps_; }
+  /// Leaves the disk as the cut does.
+  void cut() {
+    if (journal_.empty() || !inner_.exists(journal_)) return;
+    if (!journalInFolder_) {
+      inner_.removeFile(journal_);
+      return;
+    }
+    std::string kept = synced_;
+    kept.resize(std::max(kept.size(), inner_.node(journal_)->content.size()), '\0');
+    inner_.removeFile(journal_);
+    inner_.writeFileAtomic(journal_, kept, false);
+  }
+
+  std::optional<std::vector<platform::DirEntry>> readFolder(const std::string& f) override { return inner_.readFolder(f); }
+  platform::EntryKind kind(const std::string& p) override { return inner_.kind(p); }
+  platform::EntryStatus entryStatus(const std::string& p) override { return inner_.entryStatus(p); }
+  std::optional<platform::EntryInfo> entryInfo(const std::string& p) override { return inner_.entryInfo(p); }
+  platform::RenameStatus rename(const std::string& from, const std::string& to) override {
+    step();
+    // Another program takes the new name of the rename asked for at step plantAt.
+    if (steps_ - 1 == plantAt && !inner_.exists(to)) {
+      inner_.addFile(to);
+      planted = to;
+    }
+    return inner_.rename(from, to);
+  }
+  std::optional<std::string> readFile(const std::string& p) override { return inner_.readFile(p); }
+  std::string lastFailure() const override { return inner_.lastFailure(); }
+  std::size_t plantAt = SIZE_MAX;
+  std::string planted;
+  bool writeFileAtomic(const std::string& p, std::string_view c, bool ro) override {
+    step();
+    return inner_.writeFileAtomic(p, c, ro);
+  }
+  bool removeFile(const std::string& p) override {
+    step();
+    return inner_.removeFile(p);
+  }
+  bool makeFolders(const std::string& p) override { return inner_.makeFolders(p); }
+  bool removeFolder(const std::string& p) override {
+    step();
+    return inner_.removeFolder(p);
+  }
+  bool syncFolder(const std::string& f) override {
+    step();
+    if (journal_.rfind('/') == f.size() && journal_.compare(0, f.size(), f) == 0) journalInFolder_ = true;
+    return true;
+  }
+  std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p, platform::LockFailure* why) override;
+  bool isUnlocked(const std::string& p) override { return inner_.isUnlocked(p); }
+
+ private:
+  friend class CutAppendLog;
+  platform::MemoryFileSystem& inner_;
+  std::size_t cutAt_;
+  std::size_t steps_ = 0;
+  std::string journal_;
+  bool journalInFolder_ = false;
+  std::string synced_;  ///< the journal's bytes as last synced
+};
+
+class CutAppendLog final : public platform::AppendLog {
+ public:
+  CutAppendLog(CutFileSystem& fs, std::unique_ptr<platform::AppendLog> inner) : fs_(fs), inner_(std::move(inner)) {}
+  bool append(std::string_view bytes) override {
+    fs_.step();
+    return inner_->append(bytes);
+  }
+  bool sync() override {
+    fs_.step();
+    fs_.synced_ = fs_.inner_.node(fs_.journal_)->content;
+    return inner_->sync();
+  }
+  bool truncateTo(std::uint64_t size) override {
+    fs_.step();
+    return inner_->truncateTo(size);
+  }
+  bool sealAs(const std::string& destination) override {
+    fs_.step();  // synced and moved into place at once, as the real one does
+    if (!inner_->sealAs(destination)) return false;
+    fs_.journal_.clear();
+    return true;
+  }
+
+ private:
+  CutFileSystem& fs_;
+  std::unique_ptr<platform::AppendLog> inner_;
+};
+
+std::unique_ptr<platform::AppendLog> CutFileSystem::openLockedAppend(const std::string& p, platform::LockFailure* why) {
+  step();
+  const bool made = !inner_.exists(p);
+  auto inner = inner_.openLockedAppend(p, why);
+  if (!inner) return nullptr;
+  if (made) {
+    journal_ = p;
+    journalInFolder_ = false;
+    synced_.clear();
+  }
+  return std::make_unique<CutAppendLog>(*this, std::move(inner));
+}
+
+TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
+  std::mt19937 random(20261208);
+  for (int shape = 0; shape < 12; ++shape) {
+    // A folder of files, some of whose new names are taken (numbering), some that cannot be
+    // renamed (failures), and folders renamed with the files inside them.
+    platform::MemoryFileSystem original;
+    const int files = 3 + static_cast<int>(random() % 40);
+    std::vector<std::string> locked;
+    for (int f = 0; f < files; ++f) {
+      const std::string name = "/w/" + std::string(1, static_cast<char>('a' + random() % 6)) + std::to_string(f % 7);
+      const std::string ext = random() % 4 ? ".txt" : ".doc";
+      original.addFile(name + ext);
+      if (random() % 5 == 0) original.addFile(name + ".md");
+      if (random() % 9 == 0) locked.push_back(name + ext);
+    }
+    if (shape % 3 == 0) original.addFile("/w/sub.txt/inner.txt");
+    original.addFolder("/state");
+    const engine::OperationRecord record = shape % 2 ? ChangeExtension(".txt", ".md") : ChangeExtension("", ".md", true);
+    const batch::TargetSet target{"/w", shape % 3 == 0 ? FolderScope::AllLayers : FolderScope::OneLayer, {}};
+    const auto before = original.allPaths();
+    for (std::size_t cutAt = 0;; ++cutAt) {
+      SCOPED_TRACE("shape " + std::to_string(shape) + ", cut at step " + std::to_string(cutAt));
+      platform::MemoryFileSystem fs = original;
+      for (const auto& path : locked) fs.lockPath(path);
+      CutFileSystem cut(fs, cutAt);
+      if (shape % 4 == 1) cut.plantAt = 6;
+      bool wasCut = false;
+      std::string logText;
+      try {
+        batch::RunJournal journal(cut, "/state");
+        Runner r(cut);
+        r.journal = &journal;
+        auto& run = r.run(record, target);
+        logText = run.log().text();
+        if (run.log().empty())
+          journal.discard();
+        else if (batch::SaveRollbackLog(cut, "/state", run.log(), &journal))
+          journal.discard();
+      } catch (const PowerCut&) {
+        wasCut = true;
+        cut.cut();
+      }
+      if (!wasCut) {
+        // The whole run: the log holds exactly the renames made.
+        EXPECT_EQ(fs.readFile("/state/rollback.rbk").value_or(""), logText);
+        EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+      }
+      // The next start takes the journal over; undo must then restore the tree exactly.
+      batch::RecoverJournal(fs, "/state");
+      if (const auto log = fs.readFile("/state/rollback.rbk")) {
+        batch::StopFlag stop;
+        ListRecorder hooks;
+        const auto report = batch::ReplayUndo(fs, "/state", *log, stop, hooks, false);
+        // Only a pair whose new name another program took while its rename was under way
+        // may stay: its item is at its old name, and so is the other program's file.
+        const auto rest = fs.readFile("/state/rollback.rbk");
+        EXPECT_EQ(report.kept, rest ? 1u : 0u);
+        EXPECT_EQ(static_cast<std::size_t>(report.failed), report.kept);
+        if (rest) {
+          EXPECT_EQ(batch::SplitLines(*rest).at(0), cut.planted);
+        }
+        fs.removeFile("/state/rollback.rbk");
+      }
+      auto expected = before;
+      if (!cut.planted.empty()) {
+        expected.push_back(cut.planted);
+        std::sort(expected.begin(), expected.end());
+      }
+      EXPECT_EQ(fs.allPaths(), expected);
+      if (!wasCut) break;
+    }
   }
 }
 
