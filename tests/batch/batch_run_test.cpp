@@ -5,11 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <random>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "batch/batch_run.h"
 #include "batch/undo.h"
 #include "platform/memory_file_system.h"
+#include "platform/rename_faults.h"
 #include "support/recording_messages.h"
 #include "support/temp_tree.h"
 
@@ -394,6 +401,56 @@ TEST(Preview, FillerRowsAndTheCount) {
     EXPECT_EQ(rows.back().oldName, row.last == "f19.txt" ? "f29.txt" : row.last);
   }
 }
+
+#ifndef _WIN32
+TEST(BatchRun, AClaimOfTheNewNameIsUndoneAfterAKill) {
+  // A file system without a no-replace rename and without hard links: the new name is
+  // claimed with an empty file first, then the item renamed over it. A kill between the
+  // two leaves the claim beside the item; the journal recorded it, so undo removes it and
+  // has nothing else to do. A run that is not killed leaves no claim in its log.
+  for (const bool killed : {true, false}) {
+    SCOPED_TRACE(killed ? "killed after the claim" : "whole run");
+    testing::TempTree tree;
+    tree.make({"state/", "w/f.txt", "w/g.txt"});
+    tree.writeFile("w/g.txt", "content");
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      platform::RenameFaults faults;
+      faults.noReplaceUnsupported = true;
+      faults.linkError = EPERM;
+      if (killed) faults.afterClaim = [](const std::string&) { ::_exit(0); };
+      platform::SetRenameFaults(&faults);
+      platform::FileSystem& fs = platform::RealFileSystem();
+      batch::RunJournal journal(fs, tree.path("state"));
+      Runner r(fs);
+      r.journal = &journal;
+      auto& run = r.run(ChangeExtension(".txt", ".md"), {tree.path("w"), FolderScope::OneLayer, {}});
+      const bool saved = batch::SaveRollbackLog(fs, tree.path("state"), run.log(), &journal);
+      if (saved) journal.discard();
+      ::_exit(saved && run.renamed().size() == 2 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    platform::FileSystem& fs = platform::RealFileSystem();
+    EXPECT_EQ(batch::RecoverJournal(fs, tree.path("state")), killed);
+    const auto log = fs.readFile(tree.path("state/rollback.rbk"));
+    ASSERT_TRUE(log.has_value());
+    if (!killed) {
+      EXPECT_EQ(*log, tree.path("w/f.md") + "\r\n" + tree.path("w/f.txt") + "\r\n" + tree.path("w/g.md") + "\r\n" +
+                          tree.path("w/g.txt") + "\r\n");
+    }
+    batch::StopFlag stop;
+    ListRecorder hooks;
+    const auto report = batch::ReplayUndo(fs, tree.path("state"), *log, stop, hooks, false);
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_TRUE(report.logDeleted);
+    EXPECT_EQ(tree.listUnder("w"), (std::vector<std::string>{"f.txt", "g.txt"}));
+    EXPECT_EQ(tree.readFile("w/g.txt"), "content");
+  }
+}
+#endif
 
 // A power cut at one step of a run, modelled in memory. Each step that changes the disk
 // (a rename, a journal write, a sync, a folder sync, a file written or removed) counts; at

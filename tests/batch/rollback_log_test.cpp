@@ -96,6 +96,44 @@ TEST(RunJournal, RecoveryTakesWholeRecordsOnly) {
   }
 }
 
+TEST(RunJournal, RecoveryDropsPairsWhoseRenameNeverHappened) {
+  // Pairs are synced a group ahead of their renames: recovery looks at the disk (as undo
+  // will find it, the later pairs undone first) and keeps the pairs that happened.
+  struct Row {
+    const char* name;
+    std::string journal;
+    std::vector<std::string> disk;
+    std::string log;  ///< "" when nothing is left to undo
+  };
+  const auto pair = [](const std::string& n, const std::string& o) { return n + "\r\n" + o + "\r\n"; };
+  const Row rows[] = {
+      {"planned, never renamed", pair("/w/b", "/w/a"), {"/w/a"}, ""},
+      {"renamed", pair("/w/b", "/w/a"), {"/w/b"}, pair("/w/b", "/w/a")},
+      {"gone since (undo says so)", pair("/w/b", "/w/a"), {}, pair("/w/b", "/w/a")},
+      {"a chain", pair("/w/b", "/w/a") + pair("/w/c", "/w/b"), {"/w/c"}, pair("/w/b", "/w/a") + pair("/w/c", "/w/b")},
+      {"the second of a group never renamed", pair("/w/b", "/w/a") + pair("/w/d", "/w/c"), {"/w/b", "/w/c"},
+       pair("/w/b", "/w/a")},
+      {"a name left, then taken by the next item", pair("/w/b", "/w/a") + pair("/w/a", "/w/c"), {"/w/a", "/w/b"},
+       pair("/w/b", "/w/a") + pair("/w/a", "/w/c")},
+      {"planned, then renamed under another name (its first name taken meanwhile)",
+       pair("/w/b", "/w/a") + pair("/w/b(1)", "/w/a"), {"/w/b", "/w/b(1)"}, pair("/w/b(1)", "/w/a")},
+      {"a claim still there", pair("/w/b", "/w/a") + pair("/w/b", "/w/b"), {"/w/a", "/w/b"},
+       pair("/w/b", "/w/a") + pair("/w/b", "/w/b")},
+      {"a claim gone", pair("/w/b", "/w/a") + pair("/w/c", "/w/c"), {"/w/b"}, pair("/w/b", "/w/a")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    platform::MemoryFileSystem fs;
+    fs.addFolder("/state");
+    fs.addFolder("/w");
+    for (const auto& f : row.disk) fs.addFile(f);
+    fs.writeFileAtomic("/state/rollback.rbk.journal", row.journal, false);
+    EXPECT_EQ(batch::RecoverJournal(fs, "/state"), !row.log.empty());
+    EXPECT_EQ(fs.readFile("/state/rollback.rbk").value_or(""), row.log);
+    EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+  }
+}
+
 #ifndef _WIN32
 TEST(RunJournal, AWithdrawnRecordLeavesNothingForRecoveryAfterAKill) {
   // On the real journal file: a long record withdrawn, a short one written, the process

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "batch/run_pipeline.h"
 #include "batch/undo.h"
 #include "platform/code_page.h"
@@ -211,6 +215,85 @@ TEST(UndoOnDisk, AFolderMovedAwayIsNotRenamedInUnderItsOldPath) {
   EXPECT_EQ(report.kept, 1u);
   EXPECT_EQ(tree.listUnder("Q"), (std::vector<std::string>{"P2/", "P2/b", "P2/x"}));
 }
+
+TEST(UndoAfterACut, PairsNeverRenamedAndClaimsAreNothingToUndo) {
+  // A run cut short leaves pairs planned but never renamed, and may leave the empty entry a
+  // rename claimed its new name with. Neither is a failure; only a claim it recorded, still
+  // empty, goes, and never while the item is not at its old name.
+  struct Row {
+    const char* name;
+    std::string log;
+    std::vector<std::string> files, folders;
+    std::string contentOfB;
+    std::size_t inPlace, restored;
+    int failed;
+    std::vector<std::string> after;
+  };
+  const std::string ab = "/w/b\r\n/w/a\r\n", claimB = "/w/b\r\n/w/b\r\n";
+  const Row rows[] = {
+      {"never renamed", ab, {"/w/a"}, {}, "", 1, 0, 0, {"/w/a"}},
+      {"renamed", ab, {"/w/b"}, {}, "", 0, 1, 0, {"/w/a"}},
+      {"an empty claimed file goes", ab + claimB, {"/w/a", "/w/b"}, {}, "", 1, 0, 0, {"/w/a"}},
+      {"an empty claimed folder goes", ab + claimB, {"/w/a"}, {"/w/b"}, "", 1, 0, 0, {"/w/a"}},
+      {"a claimed name that holds content stays", ab + claimB, {"/w/a", "/w/b"}, {}, "mine", 0, 0, 1,
+       {"/w/a", "/w/b"}},
+      {"a claimed folder with entries stays", ab + claimB, {"/w/a", "/w/b/x"}, {}, "", 0, 0, 1,
+       {"/w/a", "/w/b", "/w/b/x"}},
+      {"an empty file nobody claimed stays", ab, {"/w/a", "/w/b"}, {}, "", 0, 0, 1, {"/w/a", "/w/b"}},
+      {"a claim whose rename happened undoes the rename", ab + claimB, {"/w/b"}, {}, "", 0, 1, 0, {"/w/a"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    platform::MemoryFileSystem fs;
+    fs.addFolder("/state");
+    fs.addFolder("/w");
+    for (const auto& f : row.files) fs.addFile(f, f == "/w/b" ? row.contentOfB.size() : 0);
+    for (const auto& f : row.folders) fs.addFolder(f);
+    fs.writeFileAtomic("/state/rollback.rbk", row.log, true);
+    batch::StopFlag stop;
+    batch::NoHooks hooks;
+    const auto report = batch::ReplayUndo(fs, "/state", row.log, stop, hooks, false);
+    EXPECT_EQ(report.inPlace, row.inPlace);
+    EXPECT_EQ(report.restored, row.restored);
+    EXPECT_EQ(report.failed, row.failed);
+    EXPECT_EQ(report.logDeleted, row.failed == 0);
+    auto after = row.after;
+    after.insert(after.begin(), {"/state", "/w"});
+    if (row.failed) after.insert(after.begin() + 1, "/state/rollback.rbk");
+    EXPECT_EQ(fs.allPaths(), after);
+  }
+}
+
+#ifndef _WIN32
+TEST(UndoOnDisk, LinksAreLookedAtThemselves) {
+  // The renamed item is a link whose target is gone, and its old name is taken: the link is
+  // there (lstat), so the pair could not be undone and stays in the log. A link at the old
+  // name is an entry too: the pair stays.
+  for (const bool linkAtNew : {true, false}) {
+    SCOPED_TRACE(linkAtNew ? "dangling link at the new name" : "dangling link at the old name");
+    testing::TempTree tree;
+    tree.make({"state/", "w/"});
+    const std::string newPath = tree.path("w/new"), oldPath = tree.path("w/old");
+    if (linkAtNew) {
+      ASSERT_EQ(::symlink(tree.path("w/gone").c_str(), newPath.c_str()), 0);
+      tree.make({"w/old"});
+    } else {
+      tree.make({"w/new"});
+      ASSERT_EQ(::symlink(tree.path("w/gone").c_str(), oldPath.c_str()), 0);
+    }
+    const std::string log = newPath + "\r\n" + oldPath + "\r\n";
+    platform::FileSystem& fs = platform::RealFileSystem();
+    fs.writeFileAtomic(tree.path("state/rollback.rbk"), log, true);
+    batch::StopFlag stop;
+    batch::NoHooks hooks;
+    const auto report = batch::ReplayUndo(fs, tree.path("state"), log, stop, hooks, false);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(report.kept, 1u);
+    EXPECT_FALSE(report.logDeleted);
+    EXPECT_TRUE(fs.exists(tree.path("state/rollback.rbk")));
+  }
+}
+#endif
 
 TEST_F(UndoTest, MissingLogReadsAsNothing) {
   EXPECT_FALSE(batch::ReadRollbackLog(fs, "/state").has_value());
