@@ -10,6 +10,9 @@
 #  - the desktop program's run through its progress window (offscreen) against velmora-cli's.
 # Each figure is the median of interleaved rounds (bare, then velmora-cli, on fresh trees),
 # so a busy machine weighs on both alike. Memory is velmora-cli's peak resident size.
+# The rows are made on memory (tmpfs, /dev/shm) and on the disk (a folder in the build
+# folder), each set headed by its file system: on a disk the journal's syncs cost what
+# they cost. BENCH_DIR names one place instead.
 #
 #   [BENCH_DIR=folder] [VELMORA_CLI=binary] [BENCH_ROWS="preview20 window ..."] \
 #     bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
@@ -25,15 +28,18 @@ cli=${VELMORA_CLI:-$(cd "$build" && pwd)/cli/velmora-cli}
 window=$(cd "$build" && pwd)/bench/progress_bench
 [ -x "$cli" ] || { echo "build velmora-cli first (make build)" >&2; exit 1; }
 
-# The trees go to memory (tmpfs) unless BENCH_DIR names another place: a disk that other
-# work keeps busy would time its own queue more than the renames.
-base=${BENCH_DIR:-/dev/shm}
-[ -d "$base" ] && [ -w "$base" ] || base=${TMPDIR:-/tmp}
-work=$(mktemp -d "$base/velmora-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-bare="$work/bare_rename"
-cc -O2 -o "$bare" "$here/bare_rename.c"
-tree="$work/tree" state="$work/state"
+# The places the trees go: BENCH_DIR alone when it is set, otherwise memory (tmpfs) and the
+# disk the build folder is on.
+if [ -n "${BENCH_DIR:-}" ]; then
+  bases=("$BENCH_DIR")
+else
+  bases=()
+  [ -d /dev/shm ] && [ -w /dev/shm ] && bases+=(/dev/shm)
+  mkdir -p "$build/bench-disk"
+  bases+=("$(cd "$build/bench-disk" && pwd)")
+fi
+works=()
+trap 'rm -rf "${works[@]}"' EXIT
 
 median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 fresh_tree() {  # FILES FOLDERS UPPER
@@ -148,26 +154,37 @@ row() {  # LABEL LAYOUT FILES "bare cli kib"
 
 wanted() { [ -z "${BENCH_ROWS:-}" ] || [[ " $BENCH_ROWS " == *" $1 "* ]]; }
 
-printf 'velmora-cli against the bare loop (medians of %d rounds; MiB = velmora-cli peak memory)\n' "$rounds"
-printf '%-10s %-6s %7s %9s %9s %7s %8s\n' operation layout files "bare s" "cli s" ratio MiB
-for op in replace lower prefix extension; do
-  if wanted "$op"; then
-    row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
-    row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"
+bench_in() {  # BASE: every wanted row with its trees under BASE
+  work=$(mktemp -d "$1/velmora-bench-XXXXXX")
+  works+=("$work")
+  bare="$work/bare_rename"
+  cc -O2 -o "$bare" "$here/bare_rename.c"
+  tree="$work/tree" state="$work/state"
+  printf '\n== %s (%s)\n' "$(df --output=fstype "$work" | tail -1)" "$1"
+  printf 'velmora-cli against the bare loop (medians of %d rounds; MiB = velmora-cli peak memory)\n' "$rounds"
+  printf '%-10s %-6s %7s %9s %9s %7s %8s\n' operation layout files "bare s" "cli s" ratio MiB
+  for op in replace lower prefix extension; do
+    if wanted "$op"; then
+      row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
+      row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"
+    fi
+  done
+  if wanted extension; then row extension flat "$big" "$(measure_run extension "$big" 0)"; fi
+  if wanted undo; then row undo flat "$files" "$(measure_undo "$files")"; fi
+  if wanted preview20; then row preview20 flat "$files" "$(measure_preview "$files")"; fi
+  if wanted small; then
+    printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"
   fi
-done
-if wanted extension; then row extension flat "$big" "$(measure_run extension "$big" 0)"; fi
-if wanted undo; then row undo flat "$files" "$(measure_undo "$files")"; fi
-if wanted preview20; then row preview20 flat "$files" "$(measure_preview "$files")"; fi
-if wanted small; then
-  printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"
-fi
-if ! wanted window; then
-  :
-elif [ -x "$window" ]; then
-  read -r c d <<<"$(measure_window "$files")"
-  printf 'progress window: %d files in %.3f s, velmora-cli %.3f s: %+.1f %% (medians of %d)\n' "$files" "$d" "$c" \
-    "$(echo "($d / $c - 1) * 100" | bc -l)" "$rounds"
-else
-  echo "progress window: bench/progress_bench not built (desktop program off)"
-fi
+  if ! wanted window; then
+    :
+  elif [ -x "$window" ]; then
+    read -r c d <<<"$(measure_window "$files")"
+    printf 'progress window: %d files in %.3f s, velmora-cli %.3f s: %+.1f %% (medians of %d)\n' "$files" "$d" "$c" \
+      "$(echo "($d / $c - 1) * 100" | bc -l)" "$rounds"
+  else
+    echo "progress window: bench/progress_bench not built (desktop program off)"
+  fi
+  rm -rf "$work"
+}
+
+for base in "${bases[@]}"; do bench_in "$base"; done
