@@ -502,7 +502,7 @@ void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
     if (numbered && (*tried == oldPath || (tried != &newPath && !ownNameInOtherCase(*tried, oldPath) &&
                                            fs_.exists(*tried))))
       continue;
-    const auto committed = commitRename(oldPath, *tried);
+    const auto committed = commitRename(oldPath, *tried, tried == &newPath);
     if (!committed) return;
     status = *committed;
     if (status != platform::RenameStatus::TargetExists) break;
@@ -515,12 +515,12 @@ void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
   renamedItem(oldPath, *tried, tried == &newPath ? ItemStatus::Renamed : ItemStatus::Numbered);
 }
 
-std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath) {
-  // A name the plan saw taken (its item planned under a later candidate) is passed over, as
-  // a numbered name seen taken is: the plan looked at the disk just before.
-  if (journal_ && journal_->plannedFor(oldPath) && !journal_->planned(newPath, oldPath, false))
-    return platform::RenameStatus::TargetExists;
+std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath,
+                                                              bool firstName) {
   if (journal_ && !journal_->planned(newPath, oldPath)) {
+    // The item's own name, which the plan saw taken (the item is planned under a number), is
+    // passed over as a numbered name seen taken is: the plan looked at the disk just before.
+    if (firstName && journal_->plannedFor(oldPath)) return platform::RenameStatus::TargetExists;
     // Not the group's next rename (the run left the plan): its own pair, synced, first.
     dropPlan();
     if (!journal_->intend(newPath, oldPath) || !journal_->sync()) {

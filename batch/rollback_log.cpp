@@ -129,17 +129,15 @@ bool RunJournal::commitAhead() {
   return true;
 }
 
-bool RunJournal::planned(std::string_view newPath, std::string_view oldPath, bool take) {
+bool RunJournal::planned(std::string_view newPath, std::string_view oldPath) {
   const std::string_view rest = std::string_view(ahead_).substr(aheadPos_);
   const std::size_t length = newPath.size() + oldPath.size() + 4;
-  if (rest.size() >= length && rest.compare(0, newPath.size(), newPath) == 0 &&
-      rest.compare(newPath.size(), 2, "\r\n") == 0 && rest.compare(newPath.size() + 2, oldPath.size(), oldPath) == 0 &&
-      rest.compare(length - 2, 2, "\r\n") == 0) {
-    if (take) aheadPos_ += length;
-    return true;
-  }
-  if (take) dropAhead();
-  return false;
+  if (rest.size() < length || rest.compare(0, newPath.size(), newPath) != 0 ||
+      rest.compare(newPath.size(), 2, "\r\n") != 0 || rest.compare(newPath.size() + 2, oldPath.size(), oldPath) != 0 ||
+      rest.compare(length - 2, 2, "\r\n") != 0)
+    return false;
+  aheadPos_ += length;
+  return true;
 }
 
 bool RunJournal::plannedFor(std::string_view oldPath) const {

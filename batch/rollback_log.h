@@ -111,10 +111,9 @@ class RunJournal final : public platform::ClaimJournal {
   /// them in order. False when they could not be written whole or synced: no rename of the
   /// group may happen.
   bool commitAhead();
-  /// True when this rename is the next one of the synced group (it may happen now). Any
-  /// other answers false and ends the group: its renames not reached never happen. Without
-  /// `take` it only answers.
-  bool planned(std::string_view newPath, std::string_view oldPath, bool take = true);
+  /// True when this rename is the next one of the synced group: it may happen now, and the
+  /// group goes on with the one after it.
+  bool planned(std::string_view newPath, std::string_view oldPath);
   /// Whether the group's next rename is one of this old path.
   bool plannedFor(std::string_view oldPath) const;
   /// Whether pairs of a synced group wait for their renames.
