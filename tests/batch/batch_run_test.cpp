@@ -497,6 +497,7 @@ class CutFileSystem final : public platform::FileSystem {
   std::string lastFailure() const override { return inner_.lastFailure(); }
   std::size_t plantAt = SIZE_MAX;
   std::string planted;
+  std::size_t syncs = 0;  ///< syncs of the journal
   bool writeFileAtomic(const std::string& p, std::string_view c, bool ro) override {
     step();
     return inner_.writeFileAtomic(p, c, ro);
@@ -537,6 +538,7 @@ class CutAppendLog final : public platform::AppendLog {
   }
   bool sync() override {
     fs_.step();
+    ++fs_.syncs;
     fs_.synced_ = fs_.inner_.node(fs_.journal_)->content;
     return inner_->sync();
   }
@@ -567,6 +569,19 @@ std::unique_ptr<platform::AppendLog> CutFileSystem::openLockedAppend(const std::
     synced_.clear();
   }
   return std::make_unique<CutAppendLog>(*this, std::move(inner));
+}
+
+TEST(BatchRun, TheJournalIsSyncedOnceAGroupNotOnceARename) {
+  // 1000 renames: groups of 8, 16, ... 512 items, each synced once, and the end of the run.
+  platform::MemoryFileSystem fs;
+  for (int f = 0; f < 1000; ++f) fs.addFile("/w/f" + std::to_string(f) + ".txt");
+  fs.addFolder("/state");
+  CutFileSystem counted(fs, SIZE_MAX);
+  batch::RunJournal journal(counted, "/state");
+  Runner r(counted);
+  r.journal = &journal;
+  EXPECT_EQ(r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}).renamed().size(), 1000u);
+  EXPECT_EQ(counted.syncs, 8u);
 }
 
 TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
