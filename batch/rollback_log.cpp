@@ -2,6 +2,7 @@
 #include "batch/rollback_log.h"
 
 #include "batch/program_files.h"
+#include "batch/undo_history.h"
 #include "engine/core_text.h"
 
 #include <algorithm>
@@ -133,6 +134,8 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
   for (auto& line : SplitLines(*content))
     if (!line.empty()) lines.push_back(std::move(line));
   if (lines.size() % 2) lines.pop_back();
+  // The last saved run stays in the undo history, before the interrupted one.
+  if (!lines.empty()) KeepCurrentLog(fs, programFolder, kKeptRunsLimit);
   if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true))
     return false;
   fs.removeFile(journal);
