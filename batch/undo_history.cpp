@@ -142,7 +142,7 @@ HistoryEntry Describe(platform::FileSystem& fs, const std::string& logPath) {
 std::vector<HistoryEntry> ListUndoHistory(platform::FileSystem& fs, const std::string& programFolder) {
   std::vector<HistoryEntry> entries;
   const std::string current = CurrentLog(programFolder);
-  if (fs.exists(current)) entries.push_back(Describe(fs, current));
+  if (fs.kind(current) == platform::EntryKind::File) entries.push_back(Describe(fs, current));
   for (const std::uint64_t n : FindKept(fs, programFolder).logs) entries.push_back(Describe(fs, KeptLog(programFolder, n)));
   return entries;
 }
@@ -150,7 +150,8 @@ std::vector<HistoryEntry> ListUndoHistory(platform::FileSystem& fs, const std::s
 void KeepCurrentLog(platform::FileSystem& fs, const std::string& programFolder, int keep) {
   KeptFiles kept = FindKept(fs, programFolder);
   const std::string current = CurrentLog(programFolder);
-  if (keep > 0 && fs.exists(current)) {
+  // Only a log is kept: anything else of that name (a folder) is left for the save to refuse.
+  if (keep > 0 && fs.kind(current) == platform::EntryKind::File) {
     // The info first: a crash between the two moves leaves the current log without one
     // (listed by its date) and never an info that describes another run.
     const std::string next = KeptLog(programFolder, kept.highest + 1);
@@ -173,7 +174,7 @@ bool PromoteKeptLog(platform::FileSystem& fs, const std::string& programFolder) 
   const std::string current = CurrentLog(programFolder);
   RemoveIfThere(fs, InfoOf(current));
   const KeptFiles kept = FindKept(fs, programFolder);
-  if (kept.logs.empty() || fs.exists(current)) return false;
+  if (kept.logs.empty() || fs.exists(current)) return false;  // never over anything of that name
   const std::string newest = KeptLog(programFolder, kept.logs.front());
   if (fs.rename(newest, current) != platform::RenameStatus::Renamed) return false;
   if (fs.exists(InfoOf(newest))) fs.rename(InfoOf(newest), InfoOf(current));
