@@ -97,7 +97,7 @@ UndoOutcome RunUndo(const RunServices& services, const std::string& programFolde
                        : UndoOutcome::Kind::NoLog;
     return outcome;
   }
-  const int available = static_cast<int>(ListUndoHistory(services.programFs, programFolder).size());
+  const int available = static_cast<int>(CountUndoHistory(services.programFs, programFolder));
   outcome.runsAsked = runs <= 0 ? available : std::clamp(runs, 1, std::max(available, 1));
   const std::string question =
       outcome.runsAsked == 1

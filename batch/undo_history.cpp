@@ -147,6 +147,11 @@ std::vector<HistoryEntry> ListUndoHistory(platform::FileSystem& fs, const std::s
   return entries;
 }
 
+std::size_t CountUndoHistory(platform::FileSystem& fs, const std::string& programFolder) {
+  return (fs.kind(CurrentLog(programFolder)) == platform::EntryKind::File ? 1 : 0) +
+         FindKept(fs, programFolder).logs.size();
+}
+
 void KeepCurrentLog(platform::FileSystem& fs, const std::string& programFolder, int keep) {
   KeptFiles kept = FindKept(fs, programFolder);
   const std::string current = CurrentLog(programFolder);

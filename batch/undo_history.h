@@ -31,6 +31,9 @@ struct HistoryEntry {
 /// cannot be read is listed with no items.
 std::vector<HistoryEntry> ListUndoHistory(platform::FileSystem& fs, const std::string& programFolder);
 
+/// How many runs ListUndoHistory lists, without reading their logs.
+std::size_t CountUndoHistory(platform::FileSystem& fs, const std::string& programFolder);
+
 /// Before a run's log is saved: the current log (with its info) becomes the newest kept run,
 /// and the oldest kept runs go until `keep` are left. With keep 0 nothing is kept and the log
 /// is replaced, as with one level of undo. Call with the journal's lock held.

@@ -51,6 +51,7 @@ TEST_F(UndoHistoryTest, ThreeRunsAreUndoneOneAfterTheOtherNewestFirst) {
   run("/w/c", "/w/d");
   const auto history = batch::ListUndoHistory(fs, "/state");
   ASSERT_EQ(history.size(), 3u);
+  EXPECT_EQ(batch::CountUndoHistory(fs, "/state"), 3u);
   EXPECT_EQ(history[0].logPath, "/state/rollback.rbk");  // the newest stays where undo looks
   EXPECT_EQ(history[1].operation, "Addnewnum");
   EXPECT_EQ(history[2].folder, "/w");
