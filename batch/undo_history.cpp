@@ -177,9 +177,10 @@ void WriteRunInfo(platform::FileSystem& fs, const std::string& programFolder, en
 
 bool PromoteKeptLog(platform::FileSystem& fs, const std::string& programFolder) {
   const std::string current = CurrentLog(programFolder);
-  RemoveIfThere(fs, InfoOf(current));
+  if (fs.exists(current)) return false;  // never over anything of that name
+  RemoveIfThere(fs, InfoOf(current));     // the undone run's
   const KeptFiles kept = FindKept(fs, programFolder);
-  if (kept.logs.empty() || fs.exists(current)) return false;  // never over anything of that name
+  if (kept.logs.empty()) return false;
   const std::string newest = KeptLog(programFolder, kept.logs.front());
   if (fs.rename(newest, current) != platform::RenameStatus::Renamed) return false;
   if (fs.exists(InfoOf(newest))) fs.rename(InfoOf(newest), InfoOf(current));
