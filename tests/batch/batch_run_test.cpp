@@ -168,7 +168,7 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
   // Names made to travel may meet another item's name: numbered, as any new name.
   fs.addFile("/w/Café.txt");
   fs.addFile("/w/Cafe.txt");
-  fs.addFile("/w/a:b");
+  fs.addFile("/w/a*b");
   fs.addFile("/w/a_b");
   for (const auto style : {engine::CaseStyle::RemoveAccents, engine::CaseStyle::WindowsSafe}) {
     engine::OperationRecord travel;
@@ -176,7 +176,7 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
     travel.changeMode = engine::ChangeMode::ConvertCase;
     travel.caseStyle = style;
     Runner t(fs);
-    t.run(travel, {"", FolderScope::OneLayer, {"/w/Café.txt", "/w/a:b"}});
+    t.run(travel, {"", FolderScope::OneLayer, {"/w/Café.txt", "/w/a*b"}});
   }
   EXPECT_TRUE(fs.exists("/w/Cafe(1).txt"));
   EXPECT_TRUE(fs.exists("/w/a_b(1)"));

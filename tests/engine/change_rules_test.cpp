@@ -79,17 +79,23 @@ TEST(ChangeRules, NamesThatTravel) {
       {"1252 sharp s and ligature", accents, Page1252(), "/p/\xdf\x8c", "/p/ssOE"},
       {"1252 quote that would be refused stays", accents, Page1252(), "/p/\x94x\xe9", "/p/\x94xe"},
       {"932 double-byte characters stay", accents, Page932(), "/p/\x82\x61x", "="},
-      {"refused characters", safe, PageUtf8(), "/p/a:b*c?d\"e<f>g|h\\i", "/p/a_b_c_d_e_f_g_h_i"},
+      {"refused characters", safe, PageUtf8(), "/p/a*b?c\"d<e>f|g", "/p/a_b_c_d_e_f_g"},
       {"control character", safe, PageUtf8(), "/p/a\tb\x7f", "/p/a_b\x7f"},
       {"trailing dots and spaces", safe, PageUtf8(), "/p/notes. . ", "/p/notes"},
       {"extension left out keeps the dots before it", Case(CaseStyle::WindowsSafe, true, false), PageUtf8(),
-       "/p/a:b. .txt", "/p/a_b. .txt"},
+       "/p/a*b. .txt", "/p/a_b. .txt"},
       {"device name", safe, PageUtf8(), "/p/con.txt", "/p/con_.txt"},
       {"device name in any case, numbered", safe, PageUtf8(), "/p/Com1.tar.gz", "/p/Com1_.tar.gz"},
       {"a longer name is no device", safe, PageUtf8(), "/p/console.txt", "="},
       {"nothing but dots", safe, PageUtf8(), "/p/...", "EMPTY"},
+  });
+#ifndef _WIN32
+  // Names that only Linux lets a file have (on Windows these bytes end a folder part).
+  testing::ExpectPathRows({
+      {"colon and backslash", safe, PageUtf8(), "/p/a:b\\c", "/p/a_b_c"},
       {"932 trail byte that looks like a backslash", safe, Page932(), "/p/\x95\x5c:", "/p/\x95\x5c_"},
   });
+#endif
 }
 
 TEST(ChangeRules, CapitalizeEveryWord) {
