@@ -55,6 +55,9 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
   o.order = batch::ParseItemOrder(order ? order->toStdString() : std::string()).value_or(batch::ItemOrder{});
   const auto hidden = ReadNumber(settings, QStringLiteral("Hidden"));
   o.includeHidden = hidden && *hidden != 0;
+  // "Undokeep" is read on its own too; missing or unreadable, the default number of runs.
+  const auto keep = ReadNumber(settings, QStringLiteral("Undokeep"));
+  o.keptRuns = keep ? std::clamp(*keep, 0, batch::kKeptRunsLimit) : batch::kKeptRunsDefault;
 }
 
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
@@ -70,6 +73,7 @@ void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
   settings.setValue(QStringLiteral("Contextmenu"), values.contextMenu ? 1 : 0);
   settings.setValue(QStringLiteral("Order"), QString::fromStdString(batch::ItemOrderText(o.order)));
   settings.setValue(QStringLiteral("Hidden"), o.includeHidden ? 1 : 0);
+  settings.setValue(QStringLiteral("Undokeep"), o.keptRuns);
   settings.sync();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/ok_checks.h"
 
+#include "engine/change_rules.h"
+
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
 #include "engine/special_strings.h"
@@ -399,6 +401,8 @@ const char* CaseCaption(engine::CaseStyle style) {
   switch (style) {
     case engine::CaseStyle::Upper: return VELMORA_TEXT("Core", "UPPER case");
     case engine::CaseStyle::CapitalizeWords: return VELMORA_TEXT("Core", "Capitalize every words");
+    case engine::CaseStyle::RemoveAccents: return VELMORA_TEXT("Core", "letters without accents");
+    case engine::CaseStyle::WindowsSafe: return VELMORA_TEXT("Core", "names safe for Windows");
     case engine::CaseStyle::Lower: break;
   }
   return VELMORA_TEXT("Core", "Lower case");
@@ -417,6 +421,10 @@ bool ChangeBlock(OkPress& press) {
           VELMORA_TEXT("Core", "Change Confirmation"),
           engine::FillText(VELMORA_TEXT("Core", "It will change filenames to '%1',\n%2"), {r.newName, s}));
     }
+  } else if (r.caseStyle == engine::CaseStyle::RemoveAccents && !engine::AccentRemovalAvailable()) {
+    press.refuse(VELMORA_TEXT("Core", "Remove accents is not available on this system: its table of Latin letters "
+                                      "is missing. Nothing was renamed."),
+                 "caseStyle");
   } else {
     press.a1 = press.ordinaryConfirm(
         VELMORA_TEXT("Core", "Convert Confirmation"),

@@ -2,6 +2,7 @@
 #include "batch/rollback_log.h"
 
 #include "batch/program_files.h"
+#include "batch/undo_history.h"
 #include "engine/core_text.h"
 
 #include <algorithm>
@@ -239,6 +240,8 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
     if (!line.empty()) lines.push_back(std::move(line));
   if (lines.size() % 2) lines.pop_back();
   lines = HappenedPairs(fs, std::move(lines));
+  // The last saved run stays in the undo history, before the interrupted one.
+  if (!lines.empty()) KeepCurrentLog(fs, programFolder, kKeptRunsLimit);
   if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true))
     return false;
   fs.removeFile(journal);

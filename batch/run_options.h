@@ -7,6 +7,10 @@
 
 namespace velmora::batch {
 
+/// Earlier runs kept for undo besides the last one, unless the options say otherwise.
+inline constexpr int kKeptRunsDefault = 10;
+inline constexpr int kKeptRunsLimit = 100;
+
 /// The option values the core reads, taken from the Options window when needed.
 struct RunOptions {
   bool exitAfterRun = false;       ///< "Exit automatically after one operation"
@@ -19,6 +23,7 @@ struct RunOptions {
   int historyMax = 20;             ///< "Max Number:" (0..100)
   ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
   bool includeHidden = false;      ///< "Include hidden files and folders"
+  int keptRuns = kKeptRunsDefault;              ///< "Earlier runs kept for undo:" (0..100; 0: the last run only)
 };
 
 }  // namespace velmora::batch

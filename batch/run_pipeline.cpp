@@ -5,6 +5,8 @@
 #include "batch/program_files.h"
 #include "batch/rollback_log.h"
 
+#include <algorithm>
+
 namespace velmora::batch {
 
 RunReport RunPipeline(const RunServices& services, const PipelineRequest& request) {
@@ -46,9 +48,14 @@ RunReport RunPipeline(const RunServices& services, const PipelineRequest& reques
 
   // 5. The seal: the journal becomes the log (or the log is written beside it); with nothing
   //    renamed the journal holds nothing to recover and goes.
+  //    The log it replaces is kept as the newest earlier run first.
   if (report.log.empty()) {
     journal->discard();
-  } else if (SaveRollbackLog(services.programFs, request.programFolder, report.log, &*journal)) {
+    return report;
+  }
+  KeepCurrentLog(services.programFs, request.programFolder, request.keptRuns);
+  if (SaveRollbackLog(services.programFs, request.programFolder, report.log, &*journal)) {
+    WriteRunInfo(services.programFs, request.programFolder, request.run.record.kind);
     journal->discard();
     report.logOutcome = LogOutcome::Saved;
   } else {
@@ -63,7 +70,8 @@ std::string LogNotSavedMessage(const RunReport& report, const std::string& progr
                           {ProgramFolderWithSeparator(programFolder) + kJournalName});
 }
 
-UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener) {
+UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener,
+                    int runs) {
   UndoOutcome outcome;
   // The lock before the log: while a run holds the folder its log is not yet written, and one
   // that ended while the question waited would have replaced the log the question was about.
@@ -82,28 +90,56 @@ UndoOutcome RunUndo(const RunServices& services, const std::string& programFolde
     services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));
     return outcome;
   }
-  const auto log = ReadRollbackLog(services.programFs, programFolder);
+  auto log = ReadRollbackLog(services.programFs, programFolder);
   if (!log) {
     outcome.kind = services.programFs.exists(ProgramFolderWithSeparator(programFolder) + kRollbackLogName)
                        ? UndoOutcome::Kind::UnreadableLog
                        : UndoOutcome::Kind::NoLog;
     return outcome;
   }
-  if (services.messages.confirm(kUndoTitle, kUndoQuestion, Buttons::YesNo) != Answer::Yes) {
+  const int available = static_cast<int>(CountUndoHistory(services.programFs, programFolder));
+  outcome.runsAsked = runs <= 0 ? available : std::clamp(runs, 1, std::max(available, 1));
+  const std::string question =
+      outcome.runsAsked == 1
+          ? std::string(kUndoQuestion)
+          : engine::FillText(VELMORA_TEXT("Core", "Do you want to UNDO the last %1 rename operations ?"),
+                             {std::to_string(outcome.runsAsked)});
+  if (services.messages.confirm(kUndoTitle, question, Buttons::YesNo) != Answer::Yes) {
     outcome.kind = UndoOutcome::Kind::Declined;
     return outcome;
   }
   outcome.kind = UndoOutcome::Kind::Replayed;
-  const bool withProgress = CountRollbackEntries(*log) > kUndoLinesWithoutProgress;
-  services.hooks.carryOut(withProgress, [&] {
-    outcome.replay = ReplayUndo(services.programFs, programFolder, *log, services.stop, services.hooks, withProgress,
-                                listener, &lock);
-  });
+  for (;;) {
+    const bool withProgress = CountRollbackEntries(*log) > kUndoLinesWithoutProgress;
+    services.hooks.carryOut(withProgress, [&] {
+      outcome.replay = ReplayUndo(services.programFs, programFolder, *log, services.stop, services.hooks,
+                                  withProgress, listener, &lock);
+    });
+    if (!outcome.replay.logDeleted) break;
+    ++outcome.runsUndone;
+    // The run before becomes the last one, so the next undo reverses it.
+    if (!PromoteKeptLog(services.programFs, programFolder) || outcome.runsUndone >= outcome.runsAsked) break;
+    log = ReadRollbackLog(services.programFs, programFolder);
+    if (!log) {
+      outcome.replay.refusal = UnreadableLogMessage(programFolder);
+      break;
+    }
+  }
   // What could not be restored stays in the log: say so, and why nothing ran when refused.
   if (!outcome.replay.refusal.empty()) services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));
   if (const std::string kept = UndoKeptMessage(outcome.replay); !kept.empty())
     services.messages.warning(kept, VELMORA_TEXT("Core", "Warning"));
+  if (const std::string stopped = UndoStoppedMessage(outcome); !stopped.empty())
+    services.messages.warning(stopped, VELMORA_TEXT("Core", "Warning"));
   return outcome;
+}
+
+std::string UndoStoppedMessage(const UndoOutcome& outcome) {
+  if (outcome.runsAsked <= 1 || outcome.runsUndone >= outcome.runsAsked) return {};
+  return engine::FillText(VELMORA_TEXT("Core", "%1 of the %2 runs asked for were undone; the undo stopped at the run "
+                                               "that could not be undone completely, and the runs before it are "
+                                               "kept."),
+                          {std::to_string(outcome.runsUndone), std::to_string(outcome.runsAsked)});
 }
 
 }  // namespace velmora::batch

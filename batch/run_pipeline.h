@@ -11,6 +11,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/undo.h"
+#include "batch/undo_history.h"
 
 namespace velmora::batch {
 
@@ -35,6 +36,8 @@ struct PipelineRequest {
   engine::SpecialStringExpander* expander = nullptr;
   /// Renames given as they are (old path, new path) instead of the walk and the rules.
   std::optional<std::vector<RenamePair>> pairs;
+  /// Earlier runs' logs kept for undo besides this run's ("Earlier runs kept for undo:").
+  int keptRuns = kKeptRunsDefault;
 };
 
 /// Where the renames of a real run are recorded once it is over.
@@ -65,11 +68,23 @@ std::string LogNotSavedMessage(const RunReport& report, const std::string& progr
 /// progress window for a long log), what was kept said. The program folder's lock is taken
 /// before the log is read and held until the replay is over; while a run holds it, the undo
 /// is refused (Replayed, with the refusal in `replay`).
+///
+/// With `runs` above 1 (or 0: every run of the history), the runs before are undone after
+/// it, newest first, under the same lock and after one question: each completely undone
+/// run's log goes and the run before becomes the last one. The first run that is not undone
+/// completely (a rename that could not be reversed, a cancel) stops it; its log keeps what
+/// is left and the runs before it stay.
 struct UndoOutcome {
   enum class Kind { NoLog, UnreadableLog, Declined, Replayed };
   Kind kind = Kind::NoLog;
-  UndoReport replay;
+  UndoReport replay;         ///< the last replay made
+  int runsAsked = 1;         ///< the runs the question was about
+  int runsUndone = 0;        ///< runs undone completely, in order
 };
-UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener = nullptr);
+UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener = nullptr,
+                    int runs = 1);
+
+/// What an undo of several runs says when it stopped before the last one asked for.
+std::string UndoStoppedMessage(const UndoOutcome& outcome);
 
 }  // namespace velmora::batch

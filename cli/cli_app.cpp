@@ -22,6 +22,7 @@
 #include "batch/rollback_log.h"
 #include "batch/run_pipeline.h"
 #include "batch/undo.h"
+#include "batch/undo_history.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/fields_command.h"
@@ -54,6 +55,9 @@ struct GlobalOptions {
   std::string previewCount = "20";
   std::string stateDir;
   int historyMax = 20;
+  int keptRuns = batch::kKeptRunsDefault;
+  int undoCount = 1;
+  bool undoAll = false;
   bool yes = false;
   std::string codePage;
   bool json = false;
@@ -87,6 +91,9 @@ void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
         return {};
       });
   cmd.add_option("--history-max", o.historyMax, "New-name history maximum (0 to 100)")->check(CLI::Range(0, 100));
+  cmd.add_option("--keep-runs", o.keptRuns,
+                 "Earlier runs kept for undo besides this one (0 to 100, default 10; 0: the last run only)")
+      ->check(CLI::Range(0, batch::kKeptRunsLimit));
   cmd.add_option("--code-page", o.codePage, "Code page for names: utf-8, 1252 or 932");
   AddStateOptions(cmd, o);
   cmd.add_flag("--hidden", o.hidden, kHiddenHelp);
@@ -245,6 +252,7 @@ class Session {
     batch::PipelineRequest pipeline{{settings_.record, target_, mode, settings_.special.startNumber,
                                     PreviewRows(o_.previewCount), false, order_},
                                    stateDir_, history ? &*history : nullptr, &expander, std::nullopt};
+    pipeline.keptRuns = o_.keptRuns;
     const batch::RunReport report =
         batch::RunPipeline({fs_, platform::RealFileSystem(), *codePage_, messages_, hooks, stop}, pipeline);
 
@@ -307,8 +315,8 @@ class Session {
     StopOnSignals stopOnSignals(stop);
     batch::NoHooks hooks;
     RenamedPrinter printer(*this);
-    const batch::UndoOutcome outcome =
-        batch::RunUndo({fs_, fs_, *codePage_, messages_, hooks, stop}, stateDir_, &printer);
+    const batch::UndoOutcome outcome = batch::RunUndo({fs_, fs_, *codePage_, messages_, hooks, stop}, stateDir_,
+                                                      &printer, o_.undoAll ? 0 : o_.undoCount);
     flushLines();
     switch (outcome.kind) {
       case batch::UndoOutcome::Kind::NoLog:
@@ -324,8 +332,35 @@ class Session {
     const batch::UndoReport& report = outcome.replay;
     if (!report.refusal.empty()) return finish(kFailure);
     if (StopOnSignals::interrupted()) return finish(kRefused);
-    if (report.kept > 0) return finish(kFailure);
-    return finish(report.restored == 0 ? kNothingRenamed : kDone);
+    if (report.kept > 0 || outcome.runsUndone < outcome.runsAsked) return finish(kFailure);
+    return finish(report.restored == 0 && outcome.runsUndone <= 1 ? kNothingRenamed : kDone);
+  }
+
+  /// The runs undo can reverse, newest first: number, time, items, operation, folder.
+  int runHistory() {
+    json runs = json::array();
+    int index = 0;
+    for (const batch::HistoryEntry& run : batch::ListUndoHistory(platform::RealFileSystem(), stateDir_)) {
+      ++index;
+      const std::string when = batch::FormatTime(run.when);
+      if (o_.json) {
+        json entry{{"index", index}, {"time", when}, {"items", run.items}, {"folder", JsonText(run.folder)},
+                   {"log", JsonText(run.logPath)}};
+        if (!run.operation.empty()) entry["operation"] = run.operation;
+        runs.push_back(std::move(entry));
+        continue;
+      }
+      lines_ += std::to_string(index) + "\t" + when + "\t" + std::to_string(run.items) + "\t" +
+                (run.operation.empty() ? "-" : run.operation) + "\t";
+      lines_.append(run.folder).push_back('\n');
+    }
+    if (!o_.json) {
+      flushLines();
+      return finish(kDone);
+    }
+    out_ << json{{"history", runs}, {"exit", kDone}}.dump() << "\n";
+    out_.flush();
+    return out_ ? kDone : kFailure;
   }
 
   /// One renamed (or restored) item: a line, or a pair in the JSON output.
@@ -448,7 +483,13 @@ struct CommandLine {
     }
     undo = app.add_subcommand("undo", "Reverse the last run recorded in rollback.rbk");
     AddStateOptions(*undo, options);
+    undo->add_option("--count", options.undoCount, "Undo the last N runs, newest first (default 1)")
+        ->check(CLI::Range(1, batch::kKeptRunsLimit + 1));
+    undo->add_flag("--all", options.undoAll, "Undo every run of the history, newest first")->excludes("--count");
     undo->footer(ExampleFooter(kUndoExample));
+    history = app.add_subcommand("history", "List the runs undo can reverse, newest first");
+    AddStateOptions(*history, options);
+    history->footer(ExampleFooter(kHistoryExample));
     list.emplace(app);
     presets = app.add_subcommand("presets", "List the saved presets (--preset NAME runs one)");
     presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
@@ -460,6 +501,7 @@ struct CommandLine {
   GlobalOptions options;
   std::vector<std::pair<const OperationCommand*, CLI::App*>> commands;
   CLI::App* undo = nullptr;
+  CLI::App* history = nullptr;
   std::optional<ListCommand> list;
   CLI::App* presets = nullptr;
   bool presetsJson = false;
@@ -515,6 +557,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   try {
     session.prepare();
     if (line.undo->parsed()) return session.runUndo();
+    if (line.history->parsed()) return session.runHistory();
     for (const auto& [command, cmd] : line.commands) {
       if (!cmd->parsed()) continue;
       session.requireTarget();

@@ -33,6 +33,7 @@ inline constexpr OperationCommand kOperationCommands[] = {
 
 inline constexpr const char* kListExample = "velmora-cli list --folder ~/Music --content all --output ~/music.txt";
 inline constexpr const char* kUndoExample = "velmora-cli undo --yes";
+inline constexpr const char* kHistoryExample = "velmora-cli history";
 inline constexpr const char* kFieldsExample = "velmora-cli fields replace";
 inline constexpr const char* kPresetsExample = "velmora-cli presets --json";
 

@@ -53,6 +53,8 @@ inline constexpr ExampleDoc kCliExamples[] = {
     {"Run a saved preset, one field changed", "velmora-cli replace --folder ~/photos --preset 'trip numbers' --set newText=tour --yes"},
     {"The renamed pairs for a script (with jq)", "velmora-cli replace --folder ~/Music --set oldText=_ --set 'newText= ' --yes --json | jq -r '.renamed[][1]'"},
     {"Reverse the last run", "velmora-cli undo --yes"},
+    {"The runs undo can reverse, newest first", "velmora-cli history"},
+    {"Reverse the last three runs, newest first", "velmora-cli undo --count 3 --yes"},
     {"A listing of a folder with sizes and dates, to standard output", "velmora-cli list --folder ~/Music --content all --size --time --output -"},
 };
 
@@ -78,7 +80,8 @@ inline constexpr FileDoc kFiles[] = {
      true, true},
     {"~/.local/share/velmora/",
      "The program's folder (\\fB$XDG_DATA_HOME/velmora\\fR): \\fIrollback.rbk\\fR, the log of the last run that "
-     "undo reverses; \\fIrollback.rbk.journal\\fR, only while a run renames (a journal left by a killed run "
+     "undo reverses; \\fIrollback.N.rbk\\fR, the runs before it kept for undo (a higher N is newer; "
+     "\\fB\\-\\-keep\\-runs\\fR), each log with a \\fI.info\\fR file beside it saying when and which operation; \\fIrollback.rbk.journal\\fR, only while a run renames (a journal left by a killed run "
      "becomes the log at the next start); \\fINewname.txt\\fR, the new-name history; \\fIfn000.tmp\\fR, the "
      "list that \\fBvelmora\\-launch\\fR hands over. velmora\\-cli uses this folder or the one "
      "\\fB\\-\\-state\\-dir\\fR names; it does not read \\fBInstallDir\\fR.",

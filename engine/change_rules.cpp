@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/change_rules.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 #include <string_view>
 #include <vector>
@@ -108,7 +110,125 @@ std::string Rebuild(std::string_view s, const std::vector<Unit>& units, const st
   return out;
 }
 
+// A byte Windows refuses in a name: the separators and wildcards, and control characters.
+constexpr bool RefusedByWindows(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+}
+
+std::size_t CountRefused(std::u32string_view s) {
+  return static_cast<std::size_t>(
+      std::count_if(s.begin(), s.end(), [](char32_t c) { return c < 0x80 && RefusedByWindows(static_cast<char>(c)); }));
+}
+
+// Windows-1252's characters at 0x80..0x9F (0: none); the bytes above are those of Latin-1.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The ASCII form of one character, when it has one that a name can hold.
+std::optional<std::string> AsciiOf(char32_t c, bool& available) {
+  const char32_t one[1] = {c};
+  const auto ascii = platform::unicode::LatinToAscii(std::u32string_view(one, 1));
+  if (!ascii) {
+    available = false;
+    return std::nullopt;
+  }
+  if (ascii->empty() || CountRefused(*ascii) > 0 ||
+      std::any_of(ascii->begin(), ascii->end(), [](char32_t a) { return a >= 0x80; }))
+    return std::nullopt;
+  return std::string(ascii->begin(), ascii->end());
+}
+
+// A run of decoded characters in ASCII. The run goes whole, so the rules that look at the
+// next letter ("Æ" before a small letter) apply; when that would bring in a character a name
+// cannot hold, each character is looked at alone, and one whose form holds it stays.
+std::optional<std::string> RunToAscii(const std::u32string& run) {
+  std::string out;
+  if (std::all_of(run.begin(), run.end(), [](char32_t c) { return c < 0x80; })) return std::string(run.begin(), run.end());
+  const auto whole = platform::unicode::LatinToAscii(run);
+  if (!whole) return std::nullopt;
+  if (CountRefused(*whole) == CountRefused(run)) {
+    for (const char32_t c : *whole) platform::unicode::EncodeUtf8(c, out);
+    return out;
+  }
+  bool available = true;
+  for (const char32_t c : run) {
+    const auto ascii = c < 0x80 ? std::nullopt : AsciiOf(c, available);
+    if (!available) return std::nullopt;
+    if (ascii) out += *ascii;
+    else platform::unicode::EncodeUtf8(c, out);
+  }
+  return out;
+}
+
 }  // namespace
+
+bool AccentRemovalAvailable() { return platform::unicode::LatinToAscii(U"\u00E9").has_value(); }
+
+std::optional<std::string> RemoveAccents(std::string_view name, const platform::CodePage& codePage) {
+  std::string out;
+  out.reserve(name.size());
+  if (codePage.id() == platform::CodePageId::Utf8) {
+    // Runs of characters between bytes that are no character: those stay as they are.
+    std::u32string run;
+    const auto flush = [&] {
+      const auto ascii = RunToAscii(run);
+      if (!ascii) return false;
+      out += *ascii;
+      run.clear();
+      return true;
+    };
+    for (std::size_t i = 0; i < name.size();) {
+      char32_t c = 0;
+      const std::size_t length = platform::unicode::DecodeUtf8(name, i, c);
+      if (length == 0) {
+        if (!flush()) return std::nullopt;
+        out.push_back(name[i++]);
+        continue;
+      }
+      run.push_back(c);
+      i += length;
+    }
+    if (!flush()) return std::nullopt;
+    return out;
+  }
+  // 1252 and 932: each character on its own; ASCII and double-byte characters stay.
+  bool available = true;
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t length = codePage.charLength(name, i);
+    const auto byte = static_cast<unsigned char>(name[i]);
+    std::optional<std::string> ascii;
+    if (length == 1 && byte >= 0x80 && codePage.id() == platform::CodePageId::Windows1252) {
+      const char32_t c = byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+      if (c != 0) ascii = AsciiOf(c, available);
+      if (!available) return std::nullopt;
+    }
+    out += ascii ? *ascii : std::string(name.substr(i, length));
+    i += length;
+  }
+  return out;
+}
+
+std::string MakeWindowsSafe(std::string_view name, bool endsName, const platform::CodePage& codePage) {
+  std::string out(name);
+  // A byte of a double-byte character may look like "\\" or "|" under 932: only whole
+  // single-byte characters are looked at.
+  const std::vector<bool> multiByte = rules::MultiByteMap(name, codePage);
+  for (std::size_t i = 0; i < out.size(); ++i)
+    if (!multiByte[i] && RefusedByWindows(out[i])) out[i] = '_';
+  if (endsName)
+    while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.pop_back();
+  // Windows takes "con.txt" for the device, whatever the case and the extension.
+  std::string_view stem = std::string_view(out).substr(0, std::min(out.find('.'), out.size()));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  std::string upper(stem);
+  for (char& c : upper) c = ToUpperAscii(c);
+  const bool numbered = upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+                        upper[3] <= '9';
+  if (numbered || upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") out.insert(upper.size(), "_");
+  return out;
+}
 
 std::string CapitalizeEveryWord(const std::string& name, bool excludeSmallWords, const platform::CodePage& codePage) {
   const Word w{name, Units(name, codePage)};
@@ -165,8 +285,27 @@ std::string CapitalizeWords(const OperationRecord& record, const Item& item, con
          Extension(item.path, item.isDirectory);
 }
 
+std::optional<std::string> ConvertForTravel(const OperationRecord& record, const Item& item,
+                                            const platform::CodePage& codePage) {
+  const PathParts parts = SplitPath(item.path, item.isDirectory);
+  const std::string_view extension = parts.extension;
+  std::string_view part = parts.base;
+  if (record.includeExtension) part = std::string_view(part.data(), part.size() + extension.size());
+  std::string x;
+  if (record.caseStyle == CaseStyle::RemoveAccents) {
+    auto ascii = RemoveAccents(part, codePage);
+    if (!ascii) return std::nullopt;
+    x = std::move(*ascii);
+  } else {
+    x = MakeWindowsSafe(part, record.includeExtension || extension.empty(), codePage);
+  }
+  return Joined(parts.folder, x, record.includeExtension ? std::string_view() : extension);
+}
+
 std::string ApplyChangeRule(const OperationRecord& record, const Item& item, RuleContext& context) {
   if (record.changeMode == ChangeMode::ChangeFullName) return ChangeFullName(record, item, context);
+  if (record.caseStyle == CaseStyle::RemoveAccents || record.caseStyle == CaseStyle::WindowsSafe)
+    return ConvertForTravel(record, item, context.codePage).value_or(item.path);
   if (record.caseStyle == CaseStyle::CapitalizeWords) return CapitalizeWords(record, item, context.codePage);
   return ConvertCase(record, item, context.codePage);
 }

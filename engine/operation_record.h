@@ -29,7 +29,9 @@ enum class RemoveMode { RemoveStrings, RemoveSelected, RemoveBetween, KeepSelect
 enum class ReplaceMode { ReplaceString, ReplaceSelected };
 enum class InsertMode { InsertAtPosition, InsertAtString };
 enum class ChangeMode { ChangeFullName, ConvertCase };
-enum class CaseStyle { Lower, Upper, CapitalizeWords };
+/// How "Convert full name case to:" converts. RemoveAccents and WindowsSafe make names that
+/// travel: Latin letters without marks, and no character Windows refuses.
+enum class CaseStyle { Lower, Upper, CapitalizeWords, RemoveAccents, WindowsSafe };
 enum class ExtensionMode { ChangeExtension, ConvertExtensionCase };
 
 /// Values taken from the editor's sample name (bytes; CursorPos is 1-based, 0 = none).
@@ -104,7 +106,9 @@ struct OperationRecord {
 
   /// True for the operations that only convert letter case (no collision numbering).
   bool onlyConvertsCase() const {
-    return (kind == OperationKind::Change && changeMode == ChangeMode::ConvertCase) ||
+    // Removing accents or refused characters may give the name of another item: numbered then.
+    return (kind == OperationKind::Change && changeMode == ChangeMode::ConvertCase &&
+            caseStyle != CaseStyle::RemoveAccents && caseStyle != CaseStyle::WindowsSafe) ||
            (kind == OperationKind::Extension && extensionMode == ExtensionMode::ConvertExtensionCase);
   }
 };

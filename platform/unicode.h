@@ -7,6 +7,7 @@
 // Callers keep ASCII to themselves: these are only reached for non-ASCII text.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ bool IsCasedLetter(char32_t c);
 bool StartsCluster(char32_t c);
 /// The canonical decomposition (NFD) of a run of characters.
 std::u32string Decompose(std::u32string_view s);
+/// Latin letters written in ASCII without their marks ("é" -> "e", "ß" -> "ss", "æ" -> "ae"),
+/// and other Latin-script forms (ligatures, full-width letters) in ASCII; characters of other
+/// scripts stay. Nothing when the system offers no table for it.
+std::optional<std::u32string> LatinToAscii(std::u32string_view s);
 
 // ---- UTF-8 helpers (no system calls) ----
 

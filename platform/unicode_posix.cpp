@@ -4,12 +4,15 @@
 // the loader and the package tools see the dependency: a system without it refuses to start
 // the program instead of renaming with other letters. Callers keep ASCII to themselves.
 
+#include <unicode/translit.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +96,27 @@ std::u32string Decompose(std::u32string_view s) {
     result.push_back(static_cast<char32_t>(c));
   }
   return result;
+}
+
+std::optional<std::u32string> LatinToAscii(std::u32string_view s) {
+  // ICU's own rules for Latin to ASCII; one instance for the program's life (its data may
+  // be missing: then there is none, and the caller says the conversion is unavailable).
+  static const std::unique_ptr<icu::Transliterator> latinAscii = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> t(
+        icu::Transliterator::createInstance(icu::UnicodeString("Latin-ASCII", -1, US_INV), UTRANS_FORWARD, status));
+    if (U_FAILURE(status)) t.reset();
+    return t;
+  }();
+  if (!latinAscii) return std::nullopt;
+  icu::UnicodeString text =
+      icu::UnicodeString::fromUTF32(reinterpret_cast<const UChar32*>(s.data()), static_cast<int32_t>(s.size()));
+  latinAscii->transliterate(text);
+  std::u32string out(static_cast<std::size_t>(text.countChar32()), U'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  text.toUTF32(reinterpret_cast<UChar32*>(out.data()), static_cast<int32_t>(out.size()), status);
+  if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) return std::nullopt;
+  return out;
 }
 
 }  // namespace velmora::platform::unicode

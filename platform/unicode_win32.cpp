@@ -5,7 +5,10 @@
 
 #include "platform/windows_api.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/unicode.h"
 
@@ -55,6 +58,31 @@ WORD CharType(char32_t c, DWORD type) {
   return types[0];
 }
 
+std::u32string NormalForm(NORM_FORM form, std::u32string_view s) {
+  std::wstring in;
+  for (char32_t c : s) {
+    wchar_t units[2];
+    in.append(units, static_cast<std::size_t>(ToUtf16(c, units)));
+  }
+  if (in.empty()) return {};
+  int size = ::NormalizeString(form, in.data(), static_cast<int>(in.size()), nullptr, 0);
+  std::wstring out;
+  // The first answer is an estimate; the call tells when its buffer was too small.
+  for (int attempt = 0; attempt < 4 && size > 0; ++attempt) {
+    out.resize(static_cast<std::size_t>(size));
+    const int n = ::NormalizeString(form, in.data(), static_cast<int>(in.size()), out.data(), size);
+    if (n > 0) {
+      out.resize(static_cast<std::size_t>(n));
+      std::u32string result;
+      AppendUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(out.data()), out.size()), result);
+      return result;
+    }
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    size = -n;
+  }
+  return std::u32string(s);
+}
+
 }  // namespace
 
 char32_t SimpleUpper(char32_t c) { return Map(c, LCMAP_UPPERCASE); }
@@ -77,29 +105,43 @@ bool StartsCluster(char32_t c) {
   return decomposed.empty() || decomposed[0] != c;
 }
 
-std::u32string Decompose(std::u32string_view s) {
-  std::wstring in;
-  for (char32_t c : s) {
-    wchar_t units[2];
-    in.append(units, static_cast<std::size_t>(ToUtf16(c, units)));
-  }
-  if (in.empty()) return {};
-  int size = ::NormalizeString(NormalizationD, in.data(), static_cast<int>(in.size()), nullptr, 0);
-  std::wstring out;
-  // The first answer is an estimate; the call tells when its buffer was too small.
-  for (int attempt = 0; attempt < 4 && size > 0; ++attempt) {
-    out.resize(static_cast<std::size_t>(size));
-    const int n = ::NormalizeString(NormalizationD, in.data(), static_cast<int>(in.size()), out.data(), size);
-    if (n > 0) {
-      out.resize(static_cast<std::size_t>(n));
-      std::u32string result;
-      AppendUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(out.data()), out.size()), result);
-      return result;
+std::u32string Decompose(std::u32string_view s) { return NormalForm(NormalizationD, s); }
+
+std::optional<std::u32string> LatinToAscii(std::u32string_view s) {
+  // Latin letters that no decomposition reaches.
+  static constexpr std::pair<char32_t, const char*> kLetters[] = {
+      {U'\u00C6', "AE"}, {U'\u00D0', "D"},  {U'\u00D8', "O"},  {U'\u00DE', "TH"}, {U'\u00DF', "ss"}, {U'\u00E6', "ae"},
+      {U'\u00F0', "d"},  {U'\u00F8', "o"},  {U'\u00FE', "th"}, {U'\u0110', "D"},  {U'\u0111', "d"},  {U'\u0126', "H"},
+      {U'\u0127', "h"},  {U'\u0131', "i"},  {U'\u0141', "L"},  {U'\u0142', "l"},  {U'\u0152', "OE"}, {U'\u0153', "oe"},
+      {U'\u1E9E', "SS"},
+  };
+  std::u32string out;
+  for (const char32_t c : s) {
+    if (c < 0x80) {
+      out.push_back(c);
+      continue;
     }
-    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-    size = -n;
+    // A mark written apart after a Latin letter ("e" + U+0301) goes with the letter's accent.
+    if (c >= 0x300 && c <= 0x36F && !out.empty() && out.back() < 0x80) continue;
+    const auto letter = std::find_if(std::begin(kLetters), std::end(kLetters), [c](const auto& l) { return l.first == c; });
+    if (letter != std::end(kLetters)) {
+      for (const char* a = letter->second; *a; ++a) out.push_back(static_cast<char32_t>(*a));
+      continue;
+    }
+    // The compatibility decomposition splits a letter from its marks ("é" = "e" + U+0301) and
+    // a ligature or a full-width letter into plain ones. A Latin letter with marks gives its
+    // letter; what comes out as ASCII whole is taken; anything else (a letter of another
+    // script with its marks) stays as it was.
+    const char32_t one[1] = {c};
+    const std::u32string parts = NormalForm(NormalizationKD, std::u32string_view(one, 1));
+    const bool latinWithMarks = !parts.empty() && parts[0] < 0x80 &&
+                                std::all_of(parts.begin() + 1, parts.end(), [](char32_t m) { return m >= 0x300 && m <= 0x36F; });
+    const bool allAscii = !parts.empty() && std::all_of(parts.begin(), parts.end(), [](char32_t p) { return p < 0x80; });
+    if (latinWithMarks) out.push_back(parts[0]);
+    else if (allAscii) out += parts;
+    else out.push_back(c);
   }
-  return std::u32string(s);
+  return out;
 }
 
 }  // namespace velmora::platform::unicode

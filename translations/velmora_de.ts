@@ -593,6 +593,26 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
         <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
+    <message>
+        <source>letters without accents</source>
+        <translation>Buchstaben ohne Akzente</translation>
+    </message>
+    <message>
+        <source>names safe for Windows</source>
+        <translation>Namen, die Windows annimmt</translation>
+    </message>
+    <message>
+        <source>Remove accents is not available on this system: its table of Latin letters is missing. Nothing was renamed.</source>
+        <translation>„Akzente entfernen“ ist auf diesem System nicht verfügbar: Seine Tabelle der lateinischen Buchstaben fehlt. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>Do you want to UNDO the last %1 rename operations ?</source>
+        <translation>Möchten Sie die letzten %1 Umbenennungen RÜCKGÄNGIG machen?</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 runs asked for were undone; the undo stopped at the run that could not be undone completely, and the runs before it are kept.</source>
+        <translation>%1 der %2 gewünschten Läufe wurden rückgängig gemacht; das Rückgängigmachen hielt bei dem Lauf an, der sich nicht vollständig rückgängig machen ließ, und die Läufe davor bleiben erhalten.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -736,6 +756,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Include extension part</source>
         <translation>Dateiendung einbeziehen</translation>
+    </message>
+    <message>
+        <source>Latin letters without their accents: Café becomes Cafe, Straße becomes Strasse</source>
+        <translation>Lateinische Buchstaben ohne ihre Akzente: Aus Café wird Cafe, aus Straße wird Strasse</translation>
+    </message>
+    <message>
+        <source>Remove accents</source>
+        <translation>Akzente entfernen</translation>
+    </message>
+    <message>
+        <source>For copies to exFAT cards and Windows shares: \ / : * ? &quot; &lt; &gt; | and control characters become _, trailing dots and spaces go</source>
+        <translation>Für Kopien auf exFAT-Karten und Windows-Freigaben: \ / : * ? &quot; &lt; &gt; | und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen</translation>
+    </message>
+    <message>
+        <source>Safe for Windows</source>
+        <translation>Sicher für Windows</translation>
     </message>
 </context>
 <context>
@@ -1331,6 +1367,18 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Rename a folder</source>
         <translation>Einen Ordner umbenennen</translation>
     </message>
+    <message>
+        <source>single rename</source>
+        <translation>einzelne Umbenennung</translation>
+    </message>
+    <message>
+        <source>%1  %2 items in %3 (%4)</source>
+        <translation>%1  %2 Einträge in %3 (%4)</translation>
+    </message>
+    <message>
+        <source>There is no rename operation to undo.</source>
+        <translation>Es gibt keine Umbenennung, die rückgängig gemacht werden kann.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::OperationEditor</name>
@@ -1589,6 +1637,14 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
 %1</source>
         <translation>Die Dateimanager-Einträge konnten nicht geändert werden:
 %1</translation>
+    </message>
+    <message>
+        <source>Earlier runs kept for undo:</source>
+        <translation>Frühere Läufe zum Rückgängigmachen:</translation>
+    </message>
+    <message>
+        <source>Undo reverses the last run, then the runs before it, up to this many (0: the last run only)</source>
+        <translation>„Rückgängig“ macht den letzten Lauf rückgängig, dann die Läufe davor, bis zu so vielen (0: nur den letzten Lauf)</translation>
     </message>
 </context>
 <context>

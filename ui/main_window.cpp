@@ -177,6 +177,13 @@ void MainWindow::buildWindow() {
     StartOperation(folderBox_->text().isEmpty() ? OperationKind::ListPicked : OperationKind::ListFolder);
   });
   connect(ui_->UndoButton, &QToolButton::clicked, this, &MainWindow::UndoButtonClick);
+  // The arrow beside Undo lists the runs it can reverse; choosing one undoes every run down
+  // to it, newest first.
+  auto* undoMenu = new QMenu(ui_->UndoButton);
+  undoMenu->setObjectName(QStringLiteral("UndoHistoryMenu"));
+  ui_->UndoButton->setMenu(undoMenu);
+  ui_->UndoButton->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(undoMenu, &QMenu::aboutToShow, this, [this, undoMenu] { fillUndoMenu(undoMenu); });
   connect(ui_->ExitButton, &QToolButton::clicked, this, &MainWindow::close);
   connect(ui_->UpperDirectoryButton, &QToolButton::clicked, this, &MainWindow::UpperDirectoryClick);
   connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex&) { ListDoubleClick(); });
@@ -449,14 +456,32 @@ void MainWindow::StartOperation(OperationKind kind) {
   program_.editor().openModal();
 }
 
-void MainWindow::UndoButtonClick() {
+void MainWindow::UndoButtonClick() { undoRuns(1); }
+
+void MainWindow::fillUndoMenu(QMenu* menu) {
+  menu->clear();
+  const auto history = batch::ListUndoHistory(program_.fs(), program_.state().installDir);
+  for (std::size_t i = 0; i < history.size(); ++i) {
+    const batch::HistoryEntry& run = history[i];
+    const QString operation = run.operation.empty() ? tr("single rename") : QString::fromStdString(run.operation);
+    QAction* action = menu->addAction(tr("%1  %2 items in %3 (%4)")
+                                          .arg(QString::fromStdString(batch::FormatTime(run.when)))
+                                          .arg(run.items)
+                                          .arg(FromPath(run.folder), operation));
+    action->setObjectName(QStringLiteral("UndoRun%1").arg(i + 1));
+    connect(action, &QAction::triggered, this, [this, runs = static_cast<int>(i) + 1] { undoRuns(runs); });
+  }
+  if (history.empty()) menu->addAction(tr("There is no rename operation to undo."))->setEnabled(false);
+}
+
+void MainWindow::undoRuns(int runs) {
   app::AppState& state = program_.state();
   ListUndoListener listener(*model_, folderBox_->text().isEmpty() ? QString() : WithSeparator(folderBox_->text()));
   batch::StopFlag& stop = program_.stopFlag();
   ProgressRunHooks hooks(&program_.progress(), &stop);
   const batch::UndoOutcome outcome = batch::RunUndo(
       {program_.fs(), program_.fs(), platform::SystemCodePage(), program_.messages(), hooks, stop}, state.installDir,
-      &listener);
+      &listener, runs);
   if (outcome.kind == batch::UndoOutcome::Kind::Declined) return;
   if (outcome.kind != batch::UndoOutcome::Kind::Replayed) {
     // The log went away (or cannot be read) since the button was enabled: nothing to replay.

@@ -77,6 +77,10 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void FilesButtonClick();
   void DeleteButtonClick();
   void UndoButtonClick();
+  /// Undoes the last `runs` runs of the undo history, newest first, after one question.
+  void undoRuns(int runs);
+  /// The Undo button's drop-down: one entry per run of the undo history, newest first.
+  void fillUndoMenu(QMenu* menu);
   void UpperDirectoryClick();
   void ListDoubleClick();
   void RenameClick();

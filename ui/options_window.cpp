@@ -11,6 +11,7 @@
 #include "app/file_manager_integration.h"
 #include "app/settings_store.h"
 #include "batch/name_history.h"
+#include "batch/undo_history.h"
 #include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
@@ -51,6 +52,11 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
                     program_.messages());
   historyMax_->setPosition(kHistoryMaximumDefault);
   ui_->Label2->setBuddy(historyMax_->edit());
+  keptRuns_ = ui_->UndoKeepField;
+  keptRuns_->setup("EditUndoKeep", 0, batch::kKeptRunsLimit, QT_TRANSLATE_NOOP("Core", "Should not more than 100."),
+                   program_.messages());
+  keptRuns_->setPosition(batch::kKeptRunsDefault);
+  ui_->LabelUndoKeep->setBuddy(keptRuns_->edit());
 
   connect(ui_->Button5, &QPushButton::clicked, this, &OptionsWindow::editHistoryRequested);
   connect(ui_->Button6, &QPushButton::clicked, this, &OptionsWindow::clearHistoryRequested);
@@ -74,7 +80,7 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   for (QCheckBox* c : findChildren<QCheckBox*>()) connect(c, &QCheckBox::toggled, this, &OptionsWindow::publish);
   connect(order_, &QComboBox::currentIndexChanged, this, &OptionsWindow::publish);
   // After the field's own check, which sets its position.
-  for (NumberField* n : {previewCount_, historyMax_})
+  for (NumberField* n : {previewCount_, historyMax_, keptRuns_})
     connect(n->edit(), &QLineEdit::textChanged, this, &OptionsWindow::publish);
   publish();
 }
@@ -93,6 +99,7 @@ batch::RunOptions OptionsWindow::runOptions() const {
   o.confirm = confirm_->isChecked();
   o.previewCount = previewCount_->position();
   o.historyMax = historyMax_->position();
+  o.keptRuns = keptRuns_->position();
   o.order = {static_cast<batch::OrderKey>(order_->currentIndex()), orderDescending_->isChecked()};
   o.includeHidden = hidden_->isChecked();
   return o;
@@ -121,6 +128,7 @@ void OptionsWindow::setControls(const batch::RunOptions& o, bool contextMenu) {
   hidden_->setChecked(o.includeHidden);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
+  keptRuns_->setPosition(o.keptRuns);
   setOrder(o.order);
 }
 
@@ -146,6 +154,7 @@ void OptionsWindow::loadSettings() {
     read[i].first->setChecked(read[i].second);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
+  keptRuns_->setPosition(o.keptRuns);
   setOrder(o.order);
   hidden_->setChecked(o.includeHidden);
   applyListingRules();
@@ -161,7 +170,10 @@ void OptionsWindow::showFileManagerState() {
 }
 
 void OptionsWindow::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) shownHistoryMaximum_ = historyMax_->position();
+  if (!event->spontaneous()) {
+    shownHistoryMaximum_ = historyMax_->position();
+    shownKeptRuns_ = keptRuns_->position();
+  }
   showFileManagerState();
   QDialog::showEvent(event);
 }
@@ -195,6 +207,10 @@ void OptionsWindow::OkClick() {
     history.shorten(maximum);
     program_.editor().refreshHistoryLists();
   }
+  // Fewer runs kept: the oldest go now, as the shorter new-name history does (when a run
+  // holds the folder, its own save drops them).
+  if (keptRuns_->position() < shownKeptRuns_)
+    batch::TrimUndoHistory(program_.fs(), program_.state().installDir, keptRuns_->position());
   accept();
 }
 

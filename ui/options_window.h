@@ -97,6 +97,8 @@ class OptionsWindow final : public QDialog, public OptionsPort {
   QComboBox* order_;          ///< "Numbering order": name, natural, date modified, size
   QCheckBox* orderDescending_;
   NumberField* historyMax_;
+  NumberField* keptRuns_;
+  int shownKeptRuns_ = batch::kKeptRunsDefault;  ///< the runs kept when the window was shown
 };
 
 }  // namespace velmora::ui

@@ -83,6 +83,7 @@ void SingleRenameDialog::OkClick() {
   run.run.target.picked = {oldPath};
   run.programFolder = program_.state().installDir;
   run.pairs = std::vector<batch::RenamePair>{{oldPath, newPath}};
+  run.keptRuns = program_.runOptions().keptRuns;
   const batch::RunReport report =
       batch::RunPipeline({fs, fs, platform::SystemCodePage(), program_.messages(), hooks, stop}, run);
   if (report.nothingRenamed()) {

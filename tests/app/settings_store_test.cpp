@@ -30,6 +30,7 @@ StoredOptions NonDefaults() {
   v.contextMenu = false;
   v.options.previewCount = 333;
   v.options.historyMax = 44;
+  v.options.keptRuns = 7;
   v.options.order = {batch::OrderKey::Natural, true};
   return v;
 }
@@ -113,6 +114,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   written.options.previewCount = 1000;
   written.options.historyMax = 0;
   written.options.includeHidden = true;
+  written.options.keptRuns = 0;
   {
     auto settings = app::OpenSettings();
     app::SaveStoredOptions(*settings, written);
@@ -120,7 +122,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   }
   const std::string file = tree.readFile("config/Tessaro/Dir.conf");
   for (const char* line : {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n",
-                           "Order=natural:desc\n", "Hidden=1\n"})
+                           "Order=natural:desc\n", "Hidden=1\n", "Undokeep=0\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
 
   StoredOptions read;  // the window's defaults
@@ -134,6 +136,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   EXPECT_EQ(read.options.historyMax, 0);
   EXPECT_EQ(read.options.order, written.options.order);
   EXPECT_TRUE(read.options.includeHidden);
+  EXPECT_EQ(read.options.keptRuns, 0);
   EXPECT_EQ(app::ReadLastDir(*settings), QStringLiteral("/home/u/Pictures, 2007/"));
 
   app::WriteHistoryMaximum(*settings, 5);
@@ -144,6 +147,12 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   StoredOptions unknown = NonDefaults();
   app::LoadStoredOptions(*settingsWith("Order=shuffle\n"), unknown);
   EXPECT_EQ(unknown.options.order, batch::ItemOrder{});
+  // Runs kept for undo: clipped to 0..100, the default when missing.
+  for (const auto& [line, kept] : {std::pair{"Undokeep=500\n", 100}, {"Undokeep=-3\n", 0}, {"Other=1\n", 10}}) {
+    StoredOptions r = NonDefaults();
+    app::LoadStoredOptions(*settingsWith(line), r);
+    EXPECT_EQ(r.options.keptRuns, kept) << line;
+  }
 }
 
 TEST_F(SettingsStoreTest, StringValuesOnlyAsText) {

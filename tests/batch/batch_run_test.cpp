@@ -182,6 +182,21 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
   EXPECT_EQ(Renamed(run), std::vector<std::string>{"/w/B.TXT -> /w/B.txt"});
   EXPECT_EQ(fs.node("/w/PIC.jpg")->size, 2u);
   EXPECT_TRUE(fs.exists("/w/PIC.JPG"));
+  // Names made to travel may meet another item's name: numbered, as any new name.
+  fs.addFile("/w/Café.txt");
+  fs.addFile("/w/Cafe.txt");
+  fs.addFile("/w/a*b");
+  fs.addFile("/w/a_b");
+  for (const auto style : {engine::CaseStyle::RemoveAccents, engine::CaseStyle::WindowsSafe}) {
+    engine::OperationRecord travel;
+    travel.kind = OperationKind::Change;
+    travel.changeMode = engine::ChangeMode::ConvertCase;
+    travel.caseStyle = style;
+    Runner t(fs);
+    t.run(travel, {"", FolderScope::OneLayer, {"/w/Café.txt", "/w/a*b"}});
+  }
+  EXPECT_TRUE(fs.exists("/w/Cafe(1).txt"));
+  EXPECT_TRUE(fs.exists("/w/a_b(1)"));
 }
 
 // A file system that plants a file at the target just before each rename reaches the disk.

@@ -94,7 +94,12 @@ class Draw {
 // dot, and none holds a character Windows refuses.
 constexpr const char* kStems[] = {"a",   "A",     "b",    "same", "Same",  "SAME",    "x1",
                                   "x2",  "x10",   "img 2", "\xC3\xA9", "\xC3\x89", "a.b", " a",
-                                  ".a",  "..b",   "a-b_c", "same(1)", "(2)"};
+                                  ".a",  "..b",   "a-b_c", "same(1)", "(2)", "e",
+#ifndef _WIN32
+                                  // What "Safe for Windows" changes; Windows itself refuses them.
+                                  "a:b", "c. ", "d?",
+#endif
+};
 constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz"};
 // New texts: the names the stems give, blanks and dots in front (which the clean-up removes,
 // so an item may get its own name back and be numbered), and special strings, some of which

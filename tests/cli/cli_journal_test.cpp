@@ -125,7 +125,8 @@ TEST_F(CliJournalSafety, NoRenameWhenTheJournalIsAFolderOrHeldByAnotherRun) {
   ASSERT_NE(held, nullptr);
   const auto undoWithoutLog = RunCli({"undo", "--yes", "--state-dir", state});
   tree.writeFile("state/rollback.rbk", tree.path("t/a.txt") + "\r\n" + tree.path("t/z.txt") + "\r\n");
-  for (const auto& out : {undoWithoutLog, rename(), RunCli({"undo", "--yes", "--state-dir", state})}) {
+  for (const auto& out : {undoWithoutLog, rename(), RunCli({"undo", "--yes", "--state-dir", state}),
+                         RunCli({"undo", "--all", "--yes", "--state-dir", state})}) {
     EXPECT_EQ(out.exit, 4);
     EXPECT_NE(out.err.find("Another rename run is using the program folder"), std::string::npos) << out.err;
     EXPECT_EQ(work(), untouched);
@@ -149,6 +150,45 @@ TEST_F(CliJournalSafety, UndoKeepsThePairsItCouldNotRestore) {
   EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", state}).exit, 0);
   EXPECT_EQ(work(), untouched);
   EXPECT_FALSE(tree.exists("state/rollback.rbk"));
+}
+
+TEST_F(CliJournalSafety, EarlierRunsSurviveEachStartAndAreUndoneInOrder) {
+  const auto replace = [&](const char* from, const char* to, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"replace", "--folder", tree.path("t"), "--set", std::string("oldText=") + from,
+                                     "--set", std::string("newText=") + to, "--yes", "--state-dir", state};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunCli(args).exit;
+  };
+  const auto history = [&] { return RunCli({"history", "--state-dir", state}).out; };
+  const auto lines = [&] {
+    const std::string out = history();
+    return std::count(out.begin(), out.end(), '\n');
+  };
+  ASSERT_EQ(rename().exit, 0);  // a.md b.md
+  ASSERT_EQ(replace("a", "x"), 0);  // x.md b.md
+  ASSERT_EQ(replace("b", "y"), 0);  // x.md y.md
+  // Each command is a start of its own: the three runs are all there, newest first.
+  const std::string listed = history();
+  EXPECT_EQ(lines(), 3);
+  EXPECT_EQ(listed.rfind("1\t", 0), 0u) << listed;
+  EXPECT_NE(listed.find("\t1\tReplapart\t" + tree.path("t") + "\n2\t"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("\t2\tChangexten\t" + tree.path("t") + "\n"), std::string::npos) << listed;
+  const auto two = RunCli({"undo", "--count", "2", "--yes", "--state-dir", state});
+  EXPECT_EQ(two.exit, 0) << two.err;
+  EXPECT_EQ(work(), (std::vector<std::string>{"a.md", "b.md"}));
+  EXPECT_EQ(lines(), 1);
+  EXPECT_EQ(RunCli({"undo", "--all", "--yes", "--state-dir", state}).exit, 0);
+  EXPECT_EQ(work(), untouched);
+  EXPECT_EQ(tree.listUnder("state"), std::vector<std::string>{"Newname.txt"});
+  // At the limit the oldest run goes; with 0 only the last run stays, as with one undo.
+  ASSERT_EQ(rename({"--keep-runs", "1"}).exit, 0);
+  ASSERT_EQ(replace("a", "x", {"--keep-runs", "1"}), 0);
+  ASSERT_EQ(replace("x", "z", {"--keep-runs", "1"}), 0);
+  EXPECT_EQ(lines(), 2);
+  ASSERT_EQ(replace("z", "w", {"--keep-runs", "0"}), 0);
+  EXPECT_EQ(lines(), 1);
+  EXPECT_EQ(RunCli({"undo", "--all", "--yes", "--state-dir", state}).exit, 0);
+  EXPECT_EQ(work(), (std::vector<std::string>{"b.md", "z.md"}));
 }
 
 #ifndef _WIN32

@@ -19,7 +19,8 @@ TEST(CliWalk, TheProgramFolderInsideTheTargetIsNeverTouched) {
   testing::TempTree tree;
   tree.make({"t/v.txt", "t/sub/w.txt"});
   const std::string state = tree.path("t/state");
-  const Lines common = {"--state-dir", state, "--yes"};
+  // No earlier run kept: each run's log is its own, as with one level of undo.
+  const Lines common = {"--state-dir", state, "--yes", "--keep-runs", "0"};
   // A first run leaves the history and the log in the state folder inside the target.
   auto args = Lines{"replace", "--folder", tree.path("t"), "--scope", "1", "--set", "oldText=v", "--set",
                     "newText=x"};
@@ -34,11 +35,11 @@ TEST(CliWalk, TheProgramFolderInsideTheTargetIsNeverTouched) {
   };
   const Row rows[] = {
       {"all layers", {"change", "--folder", tree.path("t"), "--scope", "1", "--set", "newName=n"},
-       {"n.txt", "state/", "state/Newname.txt", "state/rollback.rbk", "sub/", "sub/n.txt"}},
+       {"n.txt", "state/", "state/Newname.txt", "state/rollback.rbk", "state/rollback.rbk.info", "sub/", "sub/n.txt"}},
       {"subfolders", {"change", "--folder", tree.path("t"), "--scope", "2", "--set", "newName=f"},
-       {"f/", "f/n.txt", "n.txt", "state/", "state/Newname.txt", "state/rollback.rbk"}},
+       {"f/", "f/n.txt", "n.txt", "state/", "state/Newname.txt", "state/rollback.rbk", "state/rollback.rbk.info"}},
       {"the program folder itself", {"change", "--folder", state, "--scope", "0", "--set", "newName=g"},
-       {"f/", "f/n.txt", "n.txt", "state/", "state/Newname.txt", "state/rollback.rbk"}},
+       {"f/", "f/n.txt", "n.txt", "state/", "state/Newname.txt", "state/rollback.rbk", "state/rollback.rbk.info"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

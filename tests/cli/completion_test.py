@@ -29,6 +29,8 @@ CASES = [
     ("velmora-cli replace --preset tr", "trip numbers"),
     ("velmora-cli change --set caseSt", "caseStyle="),
     ("velmora-cli und", "undo"),
+    ("velmora-cli hist", "history"),
+    ("velmora-cli undo --al", "--all"),
 ]
 
 

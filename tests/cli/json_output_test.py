@@ -80,6 +80,7 @@ with tempfile.TemporaryDirectory() as tmp:
     run("rename", ["replace"] + folder + ["--preset", "trip", "--set", "oldText=IMG_", "--yes", "--json"] + state, 0, env)
     run("rename of a name that is no UTF-8", ["change"] + folder + ["--set", "changeMode=ConvertCase",
                                                                    "--set", "caseStyle=Upper", "--yes", "--json"] + state, 0, env)
+    run("history", ["history", "--json"] + state, 0, env)
     run("question answered No", ["undo", "--json"] + state, 2, env)
     run("undo", ["undo", "--yes", "--json"] + state, 0, env)
     run("nothing renamed", ["replace"] + folder + ["--set", "oldText=zzz", "--set", "newText=y", "--yes", "--json"] + state, 1, env)

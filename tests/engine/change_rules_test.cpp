@@ -62,6 +62,42 @@ TEST(ChangeRules, FullNameAndCase) {
   });
 }
 
+TEST(ChangeRules, NamesThatTravel) {
+  const OperationRecord accents = Case(CaseStyle::RemoveAccents), safe = Case(CaseStyle::WindowsSafe);
+  testing::ExpectPathRows({
+      {"accents go", accents, PageUtf8(), "/p/Café.txt", "/p/Cafe.txt"},
+      {"sharp s", accents, PageUtf8(), "/p/Straße", "/p/Strasse"},
+      {"ligature and stroke", accents, PageUtf8(), "/p/Encyclopædia Łódź", "/p/Encyclopaedia Lodz"},
+      {"a mark written apart", accents, PageUtf8(), "/p/e\xcc\x81te", "/p/ete"},
+      {"other scripts stay", accents, PageUtf8(), "/p/привет café", "/p/привет cafe"},
+      {"extension left out", Case(CaseStyle::RemoveAccents, true, false), PageUtf8(), "/p/né.é", "/p/ne.é"},
+      {"a full-width slash never becomes a separator", accents, PageUtf8(), "/p/a／b é", "/p/a／b e"},
+      {"a fraction with a slash stays", accents, PageUtf8(), "/p/½ é", "/p/½ e"},
+      {"a byte that is no character stays", accents, PageUtf8(), "/p/caf\xe9 é", "/p/caf\xe9 e"},
+      {"plain ASCII is left", accents, PageUtf8(), "/p/plain", "="},
+      {"1252 letter", accents, Page1252(), "/p/caf\xe9", "/p/cafe"},
+      {"1252 sharp s and ligature", accents, Page1252(), "/p/\xdf\x8c", "/p/ssOE"},
+      {"1252 quote that would be refused stays", accents, Page1252(), "/p/\x94x\xe9", "/p/\x94xe"},
+      {"932 double-byte characters stay", accents, Page932(), "/p/\x82\x61x", "="},
+      {"refused characters", safe, PageUtf8(), "/p/a*b?c\"d<e>f|g", "/p/a_b_c_d_e_f_g"},
+      {"control character", safe, PageUtf8(), "/p/a\tb\x7f", "/p/a_b\x7f"},
+      {"trailing dots and spaces", safe, PageUtf8(), "/p/notes. . ", "/p/notes"},
+      {"extension left out keeps the dots before it", Case(CaseStyle::WindowsSafe, true, false), PageUtf8(),
+       "/p/a*b. .txt", "/p/a_b. .txt"},
+      {"device name", safe, PageUtf8(), "/p/con.txt", "/p/con_.txt"},
+      {"device name in any case, numbered", safe, PageUtf8(), "/p/Com1.tar.gz", "/p/Com1_.tar.gz"},
+      {"a longer name is no device", safe, PageUtf8(), "/p/console.txt", "="},
+      {"nothing but dots", safe, PageUtf8(), "/p/...", "EMPTY"},
+  });
+#ifndef _WIN32
+  // Names that only Linux lets a file have (on Windows these bytes end a folder part).
+  testing::ExpectPathRows({
+      {"colon and backslash", safe, PageUtf8(), "/p/a:b\\c", "/p/a_b_c"},
+      {"932 trail byte that looks like a backslash", safe, Page932(), "/p/\x95\x5c:", "/p/\x95\x5c_"},
+  });
+#endif
+}
+
 TEST(ChangeRules, CapitalizeEveryWord) {
   struct WordRow {
     std::string name;

@@ -200,13 +200,16 @@ void EditorTest::visibilityRules_data() {
                                               << QStringList{"LabeledEdit5", "LabeledEdit5Label"} << QStringList{};
   QTest::newRow("change full name") << change << QStringList{} << QStringList{"ComboBoxEx5", "Button8"}
                                     << QStringList{"RadioButton16", "CheckBox16", "RadioButton17", "RadioButton22",
-                                                   "CheckBox19"};
+                                                   "RadioButtonAccents", "RadioButtonWindowsSafe", "CheckBox19"};
   QTest::newRow("convert case") << change << QStringList{"RadioButton15"}
                                 << QStringList{"RadioButton16", "CheckBox16", "RadioButton17", "RadioButton22",
-                                               "CheckBox19"}
+                                               "RadioButtonAccents", "RadioButtonWindowsSafe", "CheckBox19"}
                                 << QStringList{"ComboBoxEx5", "ComboBoxEx5Label", "Button8"};
   QTest::newRow("upper case hides capitalize first") << change << QStringList{"RadioButton15", "RadioButton17"}
                                                      << QStringList{"CheckBox19"} << QStringList{"CheckBox16"};
+  QTest::newRow("remove accents hides capitalize first")
+      << change << QStringList{"RadioButton15", "RadioButtonAccents"} << QStringList{"CheckBox19"}
+      << QStringList{"CheckBox16"};
   QTest::newRow("change extension") << extension << QStringList{}
                                     << QStringList{"GroupBoxChangeExtension", "LabeledEdit4", "LabeledEdit3"}
                                     << QStringList{"GroupBoxConvertExtension"};

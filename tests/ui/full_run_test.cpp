@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -53,6 +54,7 @@ class FullRunTest : public QObject {
 
  private slots:
   void replaceInAFolderThenUndo();
+  void undoMenuUndoesEveryRunDownToTheChosenOne();
   void largeHandPickedRunGoesThroughTheProgressWindow();
   void cancelStopsTheRunAndKeepsWhatWasRenamed();
   void aRunThatRenamesNothingKeepsTheEditorOpen();
@@ -109,6 +111,40 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QCOMPARE(h.messages.shown.back().title, std::string("Clear Confirmation"));
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kHistoryName));
   QCOMPARE(EditorControl<QComboBox>(p, "ComboBoxEx4")->count(), 0);
+}
+
+void FullRunTest::undoMenuUndoesEveryRunDownToTheChosenOne() {
+  TempTree tree;
+  tree.make({"w/old1.txt", "w/other.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  p.start("");
+  ui::MainWindow& main = p.mainWindow();
+  h.dialogs.folders.push_back(FromPath(tree.path("w")));
+  testing::AnswerFolderAdd(p, 1);
+  main.FolderButtonClick();
+  for (const auto& [from, to] : {std::pair{"old", "new"}, std::pair{"other", "more"}}) {
+    main.button(QStringLiteral("ReplaceButton"))->click();
+    EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QString::fromLatin1(from));
+    EditorControl<QComboBox>(p, "ComboBoxEx4")->setEditText(QString::fromLatin1(to));
+    EditorControl<QPushButton>(p, "SpeedButton15")->click();
+  }
+  QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/more.txt", "w/new1.txt"}));
+  // The drop-down lists both runs, the last one first.
+  QToolButton* undo = main.button(QStringLiteral("UndoButton"));
+  QCOMPARE(undo->popupMode(), QToolButton::MenuButtonPopup);
+  emit undo->menu()->aboutToShow();
+  const QList<QAction*> runs = undo->menu()->actions();
+  QCOMPARE(runs.size(), 2);
+  QVERIFY2(runs[0]->text().endsWith(QStringLiteral("1 items in %1 (Replapart)").arg(FromPath(tree.path("w")))),
+           qPrintable(runs[0]->text()));
+  h.messages.answers.push_back(batch::Answer::Yes);
+  runs[1]->trigger();
+  QCOMPARE(h.messages.shown.back().text, std::string("Do you want to UNDO the last 2 rename operations ?"));
+  QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/old1.txt", "w/other.txt"}));
+  emit undo->menu()->aboutToShow();
+  QCOMPARE(undo->menu()->actions().size(), 1);
+  QVERIFY(!undo->menu()->actions().front()->isEnabled());
 }
 
 void FullRunTest::largeHandPickedRunGoesThroughTheProgressWindow() {

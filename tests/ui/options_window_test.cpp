@@ -230,6 +230,10 @@ void OptionsWindowTest::numberFields_data() {
                                           << QStringList{"Information: Should not more than 100."};
   QTest::newRow("history minus sign is undone") << S("Edit2") << S("-") << S("20") << 20 << QStringList{notANumber};
   QTest::newRow("history blank is undone") << S("Edit2") << S(" ") << S("20") << 20 << QStringList{notANumber};
+  QTest::newRow("undo runs 0 keeps the last run only") << S("EditUndoKeep") << S("0") << S("0") << 0 << none;
+  QTest::newRow("undo runs 150 is clipped") << S("EditUndoKeep") << S("150") << S("100") << 100
+                                            << QStringList{"Information: Should not more than 100."};
+  QTest::newRow("undo runs letter is undone") << S("EditUndoKeep") << S("x") << S("10") << 10 << QStringList{notANumber};
 }
 
 void OptionsWindowTest::numberFields() {
@@ -252,9 +256,12 @@ void OptionsWindowTest::numberFields() {
   QCOMPARE(edit->text(), text);
   QCOMPARE(Shown(h.messages), messages);
   const batch::RunOptions o = p.options().runOptions();
-  QCOMPARE(field == QLatin1String("Edit1") ? o.previewCount : o.historyMax, position);
-  const batch::RunOptions& published = p.program().runOptions();
-  QCOMPARE(field == QLatin1String("Edit1") ? published.previewCount : published.historyMax, position);
+  // The number the field sets, in the window's options and in the program's copy.
+  const auto number = [&](const batch::RunOptions& r) {
+    return field == QLatin1String("Edit1") ? r.previewCount : field == QLatin1String("Edit2") ? r.historyMax : r.keptRuns;
+  };
+  QCOMPARE(number(o), position);
+  QCOMPARE(number(p.program().runOptions()), position);
   if (!messages.isEmpty() && messages.front().startsWith(QLatin1String("Error"))) QCOMPARE(p.options().focusWidget(), edit);
   p.options().reject();
 }

@@ -20,16 +20,21 @@ void ChangePage::radioChosen(QAbstractButton* r) {
   Ui::ChangePage& u = *ui_;
   if (r == u.RadioButton14) {
     setShown({u.ComboBoxEx5, u.Button8}, true);
-    setShown({u.RadioButton16, u.CheckBox16, u.RadioButton17, u.RadioButton22, u.CheckBox19}, false);
+    setShown({u.RadioButton16, u.CheckBox16, u.RadioButton17, u.RadioButton22, u.RadioButtonAccents,
+              u.RadioButtonWindowsSafe, u.CheckBox19},
+             false);
     emit sampleSelectionCleared();
     u.ComboBoxEx5->setFocus();
   } else if (r == u.RadioButton15) {
-    setShown({u.RadioButton16, u.RadioButton17, u.RadioButton22, u.CheckBox19}, true);
+    setShown({u.RadioButton16, u.RadioButton17, u.RadioButton22, u.RadioButtonAccents, u.RadioButtonWindowsSafe,
+              u.CheckBox19},
+             true);
     setShown({u.CheckBox16}, u.RadioButton16->isChecked());
     setShown({u.ComboBoxEx5, u.Button8}, false);
   } else if (r == u.RadioButton16) {
     setShown({u.CheckBox16}, u.RadioButton15->isChecked());
-  } else if (r == u.RadioButton17 || r == u.RadioButton22) {
+  } else if (r == u.RadioButton17 || r == u.RadioButton22 || r == u.RadioButtonAccents ||
+             r == u.RadioButtonWindowsSafe) {
     setShown({u.CheckBox16}, false);
   }
 }
@@ -49,9 +54,11 @@ void ChangePage::fillRecord(engine::OperationRecord& r) const {
   const Ui::ChangePage& u = *ui_;
   r.changeMode = u.RadioButton14->isChecked() ? engine::ChangeMode::ChangeFullName : engine::ChangeMode::ConvertCase;
   r.newName = ToText(u.ComboBoxEx5->currentText());
-  r.caseStyle = u.RadioButton16->isChecked()   ? CaseStyle::Lower
-                : u.RadioButton17->isChecked() ? CaseStyle::Upper
-                                               : CaseStyle::CapitalizeWords;
+  r.caseStyle = u.RadioButton16->isChecked()             ? CaseStyle::Lower
+                : u.RadioButton17->isChecked()           ? CaseStyle::Upper
+                : u.RadioButtonAccents->isChecked()      ? CaseStyle::RemoveAccents
+                : u.RadioButtonWindowsSafe->isChecked()  ? CaseStyle::WindowsSafe
+                                                         : CaseStyle::CapitalizeWords;
   r.capitalizeFirst = u.CheckBox16->isChecked();
   r.includeExtension = u.CheckBox19->isChecked();
 }
@@ -63,9 +70,11 @@ void ChangePage::applyRecord(const engine::OperationRecord& r) {
   u.CheckBox16->setChecked(r.capitalizeFirst);
   u.CheckBox19->setChecked(r.includeExtension);
   (r.changeMode == engine::ChangeMode::ConvertCase ? u.RadioButton15 : u.RadioButton14)->setChecked(true);
-  (r.caseStyle == CaseStyle::Lower   ? u.RadioButton16
-   : r.caseStyle == CaseStyle::Upper ? u.RadioButton17
-                                     : u.RadioButton22)
+  (r.caseStyle == CaseStyle::Lower           ? u.RadioButton16
+   : r.caseStyle == CaseStyle::Upper         ? u.RadioButton17
+   : r.caseStyle == CaseStyle::RemoveAccents ? u.RadioButtonAccents
+   : r.caseStyle == CaseStyle::WindowsSafe   ? u.RadioButtonWindowsSafe
+                                             : u.RadioButton22)
       ->setChecked(true);
 }
 

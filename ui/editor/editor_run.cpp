@@ -110,6 +110,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
   batch::PipelineRequest request{{record, state.target, runMode_, special.startNumber, options.previewCount,
                                   !preview && !small, options.order},
                                  state.installDir, nullptr, &expander, std::nullopt};
+  request.keptRuns = options.keptRuns;
   const bool recordsHistory = !preview && !batch::NewNameTexts(record).empty();
   if (recordsHistory) {
     program_.nameHistory().setMaximum(options.historyMax);
