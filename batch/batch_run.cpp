@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/name_model.h"
+#include "engine/name_pattern.h"
 
 namespace velmora::batch {
 
@@ -97,6 +98,9 @@ void BatchRun::execute(const RunRequest& request) {
     request_ = nullptr;
     return;
   }
+  // The regular expressions and the filters are compiled once for the whole run.
+  patterns_ = engine::RulePatterns::For(request.record, codePage_);
+  const std::optional<NameFilter> filter = NameFilter::For(request.record, codePage_);
   // A preview in the folder order reads only its first rows: they are put in order as read.
   const WalkOrder walkOrder =
       request.mode == RunMode::Preview && request.order == ItemOrder{} ? WalkOrder::OnDemand : WalkOrder::Sorted;
@@ -106,7 +110,7 @@ void BatchRun::execute(const RunRequest& request) {
     else
       itemLoop(OrderedItems(fs_, request_->order, items));
   };
-  Walk(fs_, request.target, stop_, handOver, walkOrder);
+  Walk(fs_, request.target, stop_, handOver, walkOrder, filter ? &*filter : nullptr);
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({engine::TranslatedText("Core", kNoRowsFiller), {}, true});
@@ -114,6 +118,7 @@ void BatchRun::execute(const RunRequest& request) {
       rows_.push_back({engine::TranslatedText("Core", kMoreRowsFiller), {}, true});
   }
   if (journal_) journal_->finish();
+  patterns_.reset();
   request_ = nullptr;
 }
 
@@ -225,7 +230,7 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
 
 void BatchRun::applyOperationToItem(const Item& item) {
   expander_.newItem();
-  engine::RuleContext context{codePage_, expander_, ordinal_};
+  engine::RuleContext context{codePage_, expander_, ordinal_, patterns_.get()};
   engine::NewNameOutcome outcome = engine::ComputeNewName(request_->record, item, context);
   switch (outcome.kind) {
     case OutcomeKind::Rename:
@@ -243,6 +248,9 @@ void BatchRun::applyOperationToItem(const Item& item) {
       result(ItemStatus::Unchanged, item.path, item.path);
       break;
     }
+    case OutcomeKind::LeftAlone:
+      skip(item.path, {}, outcome.reason, ItemStatus::LeftAlone);
+      break;
     case OutcomeKind::NotApplicable:
       break;
   }

@@ -26,6 +26,9 @@ const Kinds kNewTexts{OperationKind::Replace, OperationKind::Insert, OperationKi
 // Positions picked in the sample: the selection for remove, keep and replace, the caret for
 // insert; the sample's length for every "From End" mapping, and the old extension's default.
 const Kinds kSelection{OperationKind::Remove, OperationKind::Replace};
+// Regular expressions and the folder filters: every rename operation.
+const Kinds kRenames{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert, OperationKind::Change,
+                     OperationKind::Extension};
 const Kinds kSample{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
                     OperationKind::Extension};
 
@@ -218,6 +221,12 @@ const std::vector<Entry>& Table() {
         Text("newExtension", &R::newExtension, kExtension, "LabeledEdit4", "new extension, empty removes it"),
         Flag("allExtensions", &R::allExtensions, kExtension, "CheckBox1", "change every extension, not only oldExtension"),
         Flag("extensionUpper", &R::extensionUpper, kExtension, "RadioButton32", "convert extensions to upper case"),
+        Flag("regex", &R::regex, kRenames, "",
+             "oldText, removeText1..3 and the filters are regular expressions (\\1.. in newText)"),
+        Text("includeFilter", &R::includeFilter, kRenames, "IncludeEdit",
+             "folder mode: only names matching these globs (;-separated) or this pattern"),
+        Text("excludeFilter", &R::excludeFilter, kRenames, "ExcludeEdit",
+             "folder mode: no names matching these globs (;-separated) or this pattern"),
         Text("SampleName", &SampleValues::sampleName, kSample, "RichEdit2",
              "the sample name (default: the first target item's)", &RecordSettings::sampleNameSet),
         Number("SelectionStart", &SampleValues::selectionStart, 0, INT_MAX, kSelection, "",

@@ -50,6 +50,7 @@ struct GlobalOptions {
   std::string recordFile;
   std::string preset;
   std::string order = "name";
+  std::optional<std::string> include, exclude;
   bool preview = false;
   std::string previewCount = "20";
   std::string stateDir;
@@ -98,6 +99,10 @@ void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
   cmd.add_option("--preset", o.preset, "A saved preset: its fields first, then --record, then --set");
   cmd.add_option("--order", o.order, kOrderHelp);
+  cmd.add_option("--include", o.include,
+                 "Folder mode: only items whose names match these globs (\"*.jpg;*.jpeg\", any case), or this "
+                 "pattern with --set regex=true");
+  cmd.add_option("--exclude", o.exclude, "Folder mode: no items whose names match these globs (or this pattern)");
 }
 
 /// The command's state: settings, target, state folder, code page, messages.
@@ -151,6 +156,8 @@ class Session {
       if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
       setField(assignment.substr(0, eq), assignment.substr(eq + 1));
     }
+    if (o_.include) settings_.record.includeFilter = *o_.include;
+    if (o_.exclude) settings_.record.excludeFilter = *o_.exclude;
     if (!settings_.special.randomUpper && !settings_.special.randomLower && !settings_.special.randomNumbers)
       throw UsageError("at least one of randomUpper, randomLower, randomNumbers must be true");
     settings_.special.enabled = settings_.record.specialStringsEnabled =
@@ -225,7 +232,7 @@ class Session {
       messages_.information("Can not rename root directory !");
       return finish(kRefused);
     }
-    batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
+    batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}, codePage_};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
     if (!ok.run) {
       // The field the editor would put the focus in: named.
