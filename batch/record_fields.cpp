@@ -318,21 +318,25 @@ std::vector<std::string> FieldNames() {
   return names;
 }
 
-std::vector<std::string> NearestFieldNames(const std::string& name, std::size_t count) {
+std::vector<std::string> NearestNames(const std::string& name, const std::vector<std::string>& known, std::size_t count) {
   const std::string wanted = Lower(name);
   // A third of the name may be wrong, and a known name cut short is always close.
   const std::size_t limit = std::max<std::size_t>(2, wanted.size() / 3);
   std::vector<std::pair<std::size_t, std::string>> close;
-  for (const auto& f : RecordFields()) {
-    const std::string candidate = Lower(f.name);
+  for (const auto& known_name : known) {
+    const std::string candidate = Lower(known_name);
     std::size_t d = EditDistance(wanted, candidate);
     if (wanted.size() >= 3 && candidate.find(wanted) != std::string::npos) d = std::min(d, limit);
-    if (d <= limit) close.emplace_back(d, f.name);
+    if (d <= limit) close.emplace_back(d, known_name);
   }
   std::stable_sort(close.begin(), close.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> out;
   for (std::size_t i = 0; i < close.size() && i < count; ++i) out.push_back(close[i].second);
   return out;
+}
+
+std::vector<std::string> NearestFieldNames(const std::string& name, std::size_t count) {
+  return NearestNames(name, FieldNames(), count);
 }
 
 std::string AllowedValues(const FieldInfo& field) {
