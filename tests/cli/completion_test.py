@@ -29,6 +29,9 @@ CASES = [
     ("velmora-cli replace --preset tr", "trip numbers"),
     ("velmora-cli change --set caseSt", "caseStyle="),
     ("velmora-cli und", "undo"),
+    ("velmora-cli extension --from-f", "--from-file"),
+    ("velmora-cli change --inclu", "--include"),
+    ("velmora-cli change --set rege", "regex="),
 ]
 
 
