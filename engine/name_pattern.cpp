@@ -39,6 +39,8 @@ std::string WithoutGroupReferences(std::string_view newText) {
   return out;
 }
 
+#ifdef VELMORA_HAVE_PCRE2
+
 namespace {
 // A pattern that could run for ever on a name (nested repeats) gives up on that name.
 constexpr std::uint32_t kMatchLimit = 1'000'000;
@@ -50,8 +52,6 @@ std::size_t CharactersBefore(std::string_view utf8, std::size_t offset) {
   return count;
 }
 }  // namespace
-
-#ifdef VELMORA_HAVE_PCRE2
 
 bool RegexAvailable() { return true; }
 
@@ -195,7 +195,7 @@ NamePattern::~NamePattern() = default;
 
 std::optional<std::string> NamePattern::replaceAll(std::string_view, const std::vector<std::string>&,
                                                    const std::vector<int>&, const char*& reason) const {
-  reason = kRegexGaveUpReason;
+  reason = kRegexUnavailableReason;
   return std::nullopt;
 }
 

@@ -26,6 +26,7 @@ bool RegexAvailable();
 inline constexpr const char* kRegexUnreadableReason = "the name cannot be read in the code page as it is";
 inline constexpr const char* kRegexUnwritableReason = "the new name cannot be written in the code page";
 inline constexpr const char* kRegexGaveUpReason = "the regular expression took too long on the name";
+inline constexpr const char* kRegexUnavailableReason = "regular expressions are not available in this build";
 
 /// The new text cut at its group references: literals[i] comes before groups[i], and the
 /// last literal after the last group. A backslash not followed by a digit stays as it is.

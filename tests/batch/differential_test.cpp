@@ -31,6 +31,7 @@
 #include "batch/run_pipeline.h"
 #include "batch/ok_checks.h"
 #include "batch/record_fields.h"
+#include "engine/name_pattern.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
 #include "engine/name_model.h"
@@ -203,7 +204,8 @@ void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool nar
 
 std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field) {
   const bool regex = c.settings.record.regex;
-  if (field.name == "regex") return d.percent(25) ? "true" : "false";
+  // A build without them refuses every pattern: drawn there, they would only be refused.
+  if (field.name == "regex") return d.percent(engine::RegexAvailable() ? 25 : 0) ? "true" : "false";
   if (field.name == "includeFilter" || field.name == "excludeFilter") return d.percent(20) ? d.pick(kFilterTexts) : "";
   if (regex && (field.name == "oldText" || field.name.rfind("removeText", 0) == 0)) return d.pick(kPatternTexts);
   if (regex && field.name == "newText" && d.percent(50)) return d.pick(kGroupTexts);

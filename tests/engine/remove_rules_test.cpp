@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/name_pattern.h"
 #include "engine/remove_rules.h"
 #include "rule_harness.h"
 
@@ -75,7 +76,10 @@ void RunRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     testing::RuleHarness h;
-    EXPECT_EQ(h.name(row.record, row.name, row.page), row.expected);
+    // A build without regular expressions leaves every item alone, saying why.
+    const bool unavailable = row.record.regex && !RegexAvailable();
+    EXPECT_EQ(h.name(row.record, row.name, row.page),
+              unavailable ? std::string("LEFT: ") + kRegexUnavailableReason : row.expected);
   }
 }
 
