@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "engine/name_model.h"
+#include "engine/name_pattern.h"
 
 namespace velmora::batch {
 
@@ -118,6 +119,9 @@ void BatchRun::execute(const RunRequest& request) {
     request_ = nullptr;
     return;
   }
+  // The regular expressions and the filters are compiled once for the whole run.
+  patterns_ = engine::RulePatterns::For(request.record, codePage_);
+  const std::optional<NameFilter> filter = NameFilter::For(request.record, codePage_);
   // A preview in the folder order reads only its first rows: they are put in order as read.
   const WalkOrder walkOrder =
       request.mode == RunMode::Preview && request.order == ItemOrder{} ? WalkOrder::OnDemand : WalkOrder::Sorted;
@@ -127,7 +131,7 @@ void BatchRun::execute(const RunRequest& request) {
     else
       itemLoop(OrderedItems(fs_, request_->order, items));
   };
-  Walk(fs_, request.target, stop_, handOver, walkOrder);
+  Walk(fs_, request.target, stop_, handOver, walkOrder, filter ? &*filter : nullptr);
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({engine::TranslatedText("Core", kNoRowsFiller), {}, true});
@@ -136,6 +140,7 @@ void BatchRun::execute(const RunRequest& request) {
   }
   if (journal_) journal_->finish();
   fs_.setClaimJournal(nullptr);
+  patterns_.reset();
   request_ = nullptr;
 }
 
@@ -260,7 +265,7 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
     planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
     if (planned.kind == platform::EntryKind::Missing) continue;
     expander_.newItem();
-    engine::RuleContext context{codePage_, expander_, ordinal};
+    engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
     planned.outcome = engine::ComputeNewName(request_->record, item, context);
     if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
         HoldsLineBreak(planned.outcome.newPath, true) || RefusalReason(planned.outcome.newPath))
@@ -362,7 +367,7 @@ void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
     outcome = std::move(planned->outcome);  // the rules ran for the item when its group was planned
   } else {
     expander_.newItem();
-    engine::RuleContext context{codePage_, expander_, ordinal_};
+    engine::RuleContext context{codePage_, expander_, ordinal_, patterns_.get()};
     outcome = engine::ComputeNewName(request_->record, item, context);
   }
   switch (outcome.kind) {
@@ -381,6 +386,9 @@ void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
       result(ItemStatus::Unchanged, item.path, item.path);
       break;
     }
+    case OutcomeKind::LeftAlone:
+      skip(item.path, {}, outcome.reason, ItemStatus::LeftAlone);
+      break;
     case OutcomeKind::NotApplicable:
       break;
   }

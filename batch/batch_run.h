@@ -18,6 +18,7 @@
 #include "batch/rollback_log.h"
 #include "batch/target_walk.h"
 #include "engine/apply_operation.h"
+#include "engine/name_pattern.h"
 
 namespace velmora::batch {
 
@@ -160,6 +161,7 @@ class BatchRun {
   RunJournal* journal_ = nullptr;
   std::unique_ptr<platform::OpenFolder> folder_;
   std::string folderPrefix_;
+  std::unique_ptr<engine::RulePatterns> patterns_;  ///< the run's regular expressions
   engine::Item item_;  ///< the item at hand, its path built in place from its folder and name
 
   const RunRequest* request_ = nullptr;

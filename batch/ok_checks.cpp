@@ -3,8 +3,10 @@
 
 #include "engine/change_rules.h"
 
+#include "batch/name_filter.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
+#include "engine/name_pattern.h"
 #include "engine/special_strings.h"
 
 namespace velmora::batch {
@@ -162,6 +164,65 @@ const char* CaseWords(bool caseSensitive) {
 
 bool HasSelection(const engine::OperationRecord& record) { return record.sample.selectionLength >= 1; }
 
+const platform::CodePage& PageOf(const OkRequest& request) {
+  return request.codePage ? *request.codePage : platform::SystemCodePage();
+}
+
+/// A pattern that does not compile is refused with PCRE2's message and where it stopped (or,
+/// in a build without regular expressions, with that). Answers whether it compiled.
+bool PatternCheck(OkPress& press, const engine::NamePattern& pattern, const std::string& text, const std::string& field) {
+  if (!engine::RegexAvailable()) {
+    press.refuse(VELMORA_TEXT("Core", "Regular expressions are not available in this build."), field);
+    return false;
+  }
+  if (pattern.valid()) return true;
+  press.refuse(engine::FillText(VELMORA_TEXT("Core", "The regular expression '%1' is not valid: %2 (at position %3)."),
+                                {text, pattern.error(), std::to_string(pattern.errorOffset() + 1)}),
+               field);
+  return false;
+}
+
+/// The replace rule's pattern, and the groups its new string refers to.
+bool ReplacePatternCheck(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const engine::NamePattern pattern(r.oldText, r.replaceCaseSensitive, PageOf(press.request()));
+  if (!PatternCheck(press, pattern, r.oldText, "oldText")) return false;
+  const int highest = engine::ParseGroupTemplate(r.newText).highestGroup();
+  if (highest > pattern.groupCount()) {
+    press.refuse(engine::FillText(VELMORA_TEXT("Core", "The new string refers to group %1, but the regular expression "
+                                                      "has only %2 groups."),
+                                  {"\\" + std::to_string(highest), std::to_string(pattern.groupCount())}),
+                 "newText");
+    return false;
+  }
+  return true;
+}
+
+bool RemovePatternsCheck(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  const std::pair<const std::string*, const char*> texts[] = {
+      {&r.removeText1, "removeText1"}, {&r.removeText2, "removeText2"}, {&r.removeText3, "removeText3"}};
+  for (const auto& [text, field] : texts) {
+    if (text->empty()) continue;
+    const engine::NamePattern pattern(*text, r.removeCaseSensitive, PageOf(press.request()));
+    if (!PatternCheck(press, pattern, *text, field)) return false;
+  }
+  return true;
+}
+
+/// The folder filters' patterns, when they are regular expressions.
+bool FilterCheck(OkPress& press) {
+  const engine::OperationRecord& r = press.record();
+  if (!press.request().target.isFolderMode() || !r.regex) return true;
+  const auto filter = NameFilter::For(r, PageOf(press.request()));
+  if (!filter) return true;
+  if (const engine::NamePattern* bad = filter->invalidPattern()) {
+    const std::string field = filter->invalidField();
+    return PatternCheck(press, *bad, field == "includeFilter" ? r.includeFilter : r.excludeFilter, field);
+  }
+  return true;
+}
+
 bool RemoveBlock(OkPress& press) {
   const engine::OperationRecord& r = press.record();
   const std::string& s = press.suffix();
@@ -170,6 +231,14 @@ bool RemoveBlock(OkPress& press) {
     case engine::RemoveMode::RemoveStrings:
       if (r.removeText1.empty() && r.removeText2.empty() && r.removeText3.empty()) {
         press.refuse(VELMORA_TEXT("Core", "Please select or input string to be removed."), "removeText1");
+      } else if (r.regex) {
+        if (RemovePatternsCheck(press))
+          press.a1 = press.ordinaryConfirm(
+              VELMORA_TEXT("Core", "Remove Confirmation"),
+              engine::FillText(VELMORA_TEXT("Core", "It will remove the matches of the regular expressions '%1'%2 from "
+                                                    "original filenames,\n%3"),
+                               {JoinFilled({&r.removeText1, &r.removeText2, &r.removeText3}),
+                                CaseWords(r.removeCaseSensitive), s}));
       } else {
         press.a1 = press.ordinaryConfirm(
             VELMORA_TEXT("Core", "Remove Confirmation"),
@@ -250,6 +319,7 @@ bool ReplaceBlock(OkPress& press) {
       press.refuse(VELMORA_TEXT("Core", "Please input the old part of file name"), "oldText");
       return false;
     }
+    if (r.regex && !ReplacePatternCheck(press)) return false;
     if (newText.empty()) {
       const std::string text =
           r.replaceCaseSensitive
@@ -263,12 +333,15 @@ bool ReplaceBlock(OkPress& press) {
       if (press.a1 != Answer::Ok) press.refuseQuietly("newText");
     }
     if (!newText.empty() || press.a1 == Answer::Ok) {
-      if (!press.inputTextCheck(newText)) {
+      // The group references \0..\9 are not characters of the new name.
+      if (!press.inputTextCheck(r.regex ? engine::WithoutGroupReferences(newText) : newText)) {
         press.refuseQuietly();
       } else if (!newText.empty()) {
         press.a1 = press.ordinaryConfirm(
             VELMORA_TEXT("Core", "Replace Confirmation"),
-            engine::FillText(VELMORA_TEXT("Core", "It will replace the old strings '%1'%2 by new string '%3',\n%4"),
+            engine::FillText(r.regex ? VELMORA_TEXT("Core", "It will replace the matches of the regular expression "
+                                                            "'%1'%2 by new string '%3',\n%4")
+                                     : VELMORA_TEXT("Core", "It will replace the old strings '%1'%2 by new string '%3',\n%4"),
                              {old, CaseWords(r.replaceCaseSensitive), newText, s}));
       }
     }
@@ -471,6 +544,10 @@ OkResult RunOkChecks(platform::FileSystem& fs, OkRequest& request, Messages& mes
     result.targetChecked = true;
   }
   OkPress press(request, messages);
+  if (!FilterCheck(press)) {
+    result.field = press.field();
+    return result;
+  }
   switch (kind) {
     case OperationKind::Remove:
       result.run = RemoveBlock(press);

@@ -42,6 +42,8 @@ struct OkRequest {
   bool confirmOption = false;  ///< the "Confirm" option
   std::string selectedText;    ///< the sample's selected part, for the messages
   ListingChoices listing;
+  /// The code page of the names, in which regular expressions are read (null: the system's).
+  const platform::CodePage* codePage = nullptr;
 };
 
 struct OkResult {

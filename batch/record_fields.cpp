@@ -26,6 +26,9 @@ const Kinds kNewTexts{OperationKind::Replace, OperationKind::Insert, OperationKi
 // Positions picked in the sample: the selection for remove, keep and replace, the caret for
 // insert; the sample's length for every "From End" mapping, and the old extension's default.
 const Kinds kSelection{OperationKind::Remove, OperationKind::Replace};
+// Regular expressions and the folder filters: every rename operation.
+const Kinds kRenames{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert, OperationKind::Change,
+                     OperationKind::Extension};
 const Kinds kSample{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
                     OperationKind::Extension};
 
@@ -222,6 +225,12 @@ const std::vector<Entry>& Table() {
         Text("newExtension", &R::newExtension, kExtension, "LabeledEdit4", "new extension, empty removes it"),
         Flag("allExtensions", &R::allExtensions, kExtension, "CheckBox1", "change every extension, not only oldExtension"),
         Flag("extensionUpper", &R::extensionUpper, kExtension, "RadioButton32", "convert extensions to upper case"),
+        Flag("regex", &R::regex, kRenames, "",
+             "oldText, removeText1..3 and the filters are regular expressions (\\1.. in newText)"),
+        Text("includeFilter", &R::includeFilter, kRenames, "IncludeEdit",
+             "folder mode: only names matching these globs (;-separated) or this pattern"),
+        Text("excludeFilter", &R::excludeFilter, kRenames, "ExcludeEdit",
+             "folder mode: no names matching these globs (;-separated) or this pattern"),
         Text("SampleName", &SampleValues::sampleName, kSample, "RichEdit2",
              "the sample name (default: the first target item's)", &RecordSettings::sampleNameSet),
         Number("SelectionStart", &SampleValues::selectionStart, 0, INT_MAX, kSelection, "",
@@ -313,21 +322,25 @@ std::vector<std::string> FieldNames() {
   return names;
 }
 
-std::vector<std::string> NearestFieldNames(const std::string& name, std::size_t count) {
+std::vector<std::string> NearestNames(const std::string& name, const std::vector<std::string>& known, std::size_t count) {
   const std::string wanted = Lower(name);
   // A third of the name may be wrong, and a known name cut short is always close.
   const std::size_t limit = std::max<std::size_t>(2, wanted.size() / 3);
   std::vector<std::pair<std::size_t, std::string>> close;
-  for (const auto& f : RecordFields()) {
-    const std::string candidate = Lower(f.name);
+  for (const auto& known_name : known) {
+    const std::string candidate = Lower(known_name);
     std::size_t d = EditDistance(wanted, candidate);
     if (wanted.size() >= 3 && candidate.find(wanted) != std::string::npos) d = std::min(d, limit);
-    if (d <= limit) close.emplace_back(d, f.name);
+    if (d <= limit) close.emplace_back(d, known_name);
   }
   std::stable_sort(close.begin(), close.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> out;
   for (std::size_t i = 0; i < close.size() && i < count; ++i) out.push_back(close[i].second);
   return out;
+}
+
+std::vector<std::string> NearestFieldNames(const std::string& name, std::size_t count) {
+  return NearestNames(name, FieldNames(), count);
 }
 
 std::string AllowedValues(const FieldInfo& field) {

@@ -55,6 +55,10 @@ std::vector<std::string> FieldNames();
 /// when nothing is close.
 std::vector<std::string> NearestFieldNames(const std::string& name, std::size_t count = 3);
 
+/// The same for any list of known names (commands, options).
+std::vector<std::string> NearestNames(const std::string& name, const std::vector<std::string>& known,
+                                      std::size_t count = 3);
+
 /// "text", "true|false", the choices joined by "|", or "MIN..MAX".
 std::string AllowedValues(const FieldInfo& field);
 

@@ -126,10 +126,13 @@ const platform::DirEntry& FolderOrderOnDemand::operator[](std::size_t i) const {
 }
 
 namespace {
+/// Whether a folder entry that the scope makes an item passes the run's filter.
+bool PassesFilter(const NameFilter* filter, const platform::DirEntry& e) { return !filter || filter->keeps(e.name); }
+
 /// A preview's walk of one folder: the listing is read in place (no copy), only the
 /// subfolders to enter are sorted, and the items are put in order as the loop reads them.
 void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
-                        const ItemListHandler& itemLoop) {
+                        const ItemListHandler& itemLoop, const NameFilter* filter) {
   ItemList local;
   local.folderPart = platform::JoinPath(directory, "");
   auto listing = fs.inProgramFolder(directory) ? nullptr : fs.sharedFolder(directory);
@@ -141,10 +144,10 @@ void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScop
       const platform::DirEntry& e = entries[i];
       if (fs.leavesOut(directory, e)) continue;
       if (!e.isDirectory) {
-        if (scope != FolderScope::SubfoldersOnly) kept.push_back(i);
+        if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
       } else if (scope != FolderScope::OneLayer && !IsWebpageFolder(e.name)) {
         folders.push_back(i);
-        if (scope == FolderScope::SubfoldersOnly) kept.push_back(i);
+        if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
       }
     }
     std::sort(folders.begin(), folders.end(), [&entries](std::uint32_t a, std::uint32_t b) {
@@ -152,7 +155,7 @@ void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScop
     });
     for (std::uint32_t i : folders) {
       if (stop.isSet()) break;
-      WalkFolderOnDemand(fs, local.folderPart + entries[i].name, scope, stop, itemLoop);
+      WalkFolderOnDemand(fs, local.folderPart + entries[i].name, scope, stop, itemLoop, filter);
     }
     local.onDemand.emplace(std::move(listing), std::move(kept));
   }
@@ -160,7 +163,7 @@ void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScop
 }
 
 void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
-                const ItemListHandler& itemLoop) {
+                const ItemListHandler& itemLoop, const NameFilter* filter) {
   ItemList local;
   local.folderPart = platform::JoinPath(directory, "");
   if (auto entries = fs.listFolder(directory)) {
@@ -176,9 +179,9 @@ void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope,
       if (e.isDirectory) {
         if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
         const std::string sub = local.folderPart + e.name;
-        if (scope == FolderScope::SubfoldersOnly) keep(e);
-        WalkFolder(fs, sub, scope, stop, itemLoop);
-      } else if (scope != FolderScope::SubfoldersOnly) {
+        if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) keep(e);
+        WalkFolder(fs, sub, scope, stop, itemLoop, filter);
+      } else if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) {
         keep(e);
       }
     }
@@ -190,7 +193,7 @@ void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope,
 }  // namespace
 
 void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const ItemListHandler& itemLoop,
-          WalkOrder order) {
+          WalkOrder order, const NameFilter* filter) {
   // Hand-picked items are taken as given, hidden ones too; only the program's own files
   // are never part of a target.
   if (!target.isFolderMode()) {
@@ -207,9 +210,9 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
     return;
   }
   if (order == WalkOrder::OnDemand)
-    WalkFolderOnDemand(fs, target.folder, target.scope, stop, itemLoop);
+    WalkFolderOnDemand(fs, target.folder, target.scope, stop, itemLoop, filter);
   else
-    WalkFolder(fs, target.folder, target.scope, stop, itemLoop);
+    WalkFolder(fs, target.folder, target.scope, stop, itemLoop, filter);
 }
 
 }  // namespace velmora::batch

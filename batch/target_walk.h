@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "batch/interfaces.h"
+#include "batch/name_filter.h"
 #include "engine/operation_record.h"
 #include "platform/file_system.h"
 
@@ -107,8 +108,10 @@ using ItemListHandler = std::function<void(const ItemList& items)>;
 enum class WalkOrder { Sorted, OnDemand };
 
 /// The whole walk of a folder-mode run, or one call with the hand-picked list. Every
-/// directory's own items come after everything below it, in the folder's order.
+/// directory's own items come after everything below it, in the folder's order. A filter
+/// keeps only the folder entries it matches as items (subfolders are entered all the same);
+/// the hand-picked list and the folder of "Only this folder name" are taken as given.
 void Walk(platform::FileSystem& fs, const TargetSet& target, const StopFlag& stop,
-          const ItemListHandler& itemLoop, WalkOrder order = WalkOrder::Sorted);
+          const ItemListHandler& itemLoop, WalkOrder order = WalkOrder::Sorted, const NameFilter* filter = nullptr);
 
 }  // namespace velmora::batch

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-run benchmark of velmora-cli against the bare readdir + renameat2(RENAME_NOREPLACE)
 # loop in C (bench/bare_rename.c) on the same trees, in one run:
-#  - four operations (replace, lower case, prefix insert, extension change) on a flat
+#  - five operations (replace, the same as a regular expression with a group, lower case,
+#    prefix insert, extension change) on a flat
 #    folder and on a tree of 100 folders (scope 1), and the extension change at 3x the size;
 #  - undo of a run against the bare loop renaming back;
 #  - a preview of the first 20 rows against the bare listing of the folder;
@@ -16,7 +17,7 @@
 #
 #   [BENCH_DIR=folder] [VELMORA_CLI=binary] [BENCH_ROWS="preview20 window ..."] \
 #     bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
-# BENCH_ROWS picks rows by their first word (replace lower prefix extension undo preview20,
+# BENCH_ROWS picks rows by their first word (replace regex lower prefix extension undo preview20,
 # small for the 10-file rename, window for the progress window); all when unset.
 set -euo pipefail
 build=${1:-build}
@@ -51,6 +52,7 @@ fresh_tree() {  # FILES FOLDERS UPPER
 cli_args() {
   case $1 in
     replace) echo "replace --set oldText=img --set newText=pic" ;;
+    regex) echo "replace --set regex=true --set oldText=img(\\d) --set newText=pic\\1" ;;
     lower) echo "change --set changeMode=ConvertCase --set caseStyle=Lower --set capitalizeFirst=false --set includeExtension=true" ;;
     prefix) echo "insert --set atHead=true --set headText=new_" ;;
     extension) echo "extension --set allExtensions=true --set newExtension=.dat" ;;
@@ -58,12 +60,12 @@ cli_args() {
 }
 bare_op() {
   case $1 in
-    replace) echo "replace=img/pic" ;; lower) echo "lower" ;; prefix) echo "prefix=new_" ;; extension) echo "ext=.dat" ;;
+    replace | regex) echo "replace=img/pic" ;; lower) echo "lower" ;; prefix) echo "prefix=new_" ;; extension) echo "ext=.dat" ;;
   esac
 }
 new_pattern() {
   case $1 in
-    replace) echo "pic*.jpg" ;; lower) echo "img*.jpg" ;; prefix) echo "new_img*.jpg" ;; extension) echo "img*.dat" ;;
+    replace | regex) echo "pic*.jpg" ;; lower) echo "img*.jpg" ;; prefix) echo "new_img*.jpg" ;; extension) echo "img*.dat" ;;
   esac
 }
 
@@ -163,7 +165,7 @@ bench_in() {  # BASE: every wanted row with its trees under BASE
   printf '\n== %s (%s)\n' "$(df --output=fstype "$work" | tail -1)" "$1"
   printf 'velmora-cli against the bare loop (medians of %d rounds; MiB = velmora-cli peak memory)\n' "$rounds"
   printf '%-10s %-6s %7s %9s %9s %7s %8s\n' operation layout files "bare s" "cli s" ratio MiB
-  for op in replace lower prefix extension; do
+  for op in replace regex lower prefix extension; do
     if wanted "$op"; then
       row "$op" flat "$files" "$(measure_run "$op" "$files" 0)"
       row "$op" tree100 "$files" "$(measure_run "$op" "$files" 100)"

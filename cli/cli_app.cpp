@@ -8,6 +8,7 @@
 #include <climits>
 #include <ctime>
 #include <fstream>
+#include <iostream>
 #include <functional>
 #include <optional>
 #include <nlohmann/json.hpp>
@@ -27,6 +28,9 @@
 #include "cli/commands.h"
 #include "cli/fields_command.h"
 #include "cli/list_command.h"
+#include "cli/path_list.h"
+#include "cli/progress_line.h"
+#include "cli/terminal_prompt.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
 #include "platform/code_page.h"
@@ -47,10 +51,13 @@ struct GlobalOptions {
   std::string folder;
   int scope = 0;
   std::vector<std::string> paths;
+  std::vector<std::string> fromFiles;  ///< lists of paths ("-": stdin)
+  bool nulSeparated = false;
   std::vector<std::string> sets;
   std::string recordFile;
   std::string preset;
   std::string order = "name";
+  std::optional<std::string> include, exclude;
   bool preview = false;
   std::string previewCount = "20";
   std::string stateDir;
@@ -62,6 +69,8 @@ struct GlobalOptions {
   std::string codePage;
   bool json = false;
   bool hidden = false;
+  bool quiet = false;
+  bool verbose = false;
 };
 
 /// The rows of --preview-count: a number from 1, or "all".
@@ -73,15 +82,17 @@ int PreviewRows(const std::string& text) {
 /// What every command that touches the program's files takes (undo takes only these).
 void AddStateOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--state-dir", o.stateDir, "Folder of the program's own files (rollback.rbk, Newname.txt)");
-  cmd.add_flag("--yes", o.yes, "Answer OK (or Yes) to every question without asking");
+  cmd.add_flag("-y,--yes", o.yes, "Answer OK (or Yes) to every question without asking");
   cmd.add_flag("--json", o.json, "Print one JSON object on stdout");
+  cmd.add_flag("-q,--quiet", o.quiet, "Print no messages on stderr but errors and questions");
 }
 
 void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--folder", o.folder, "Target folder (folder mode)");
   cmd.add_option("--scope", o.scope, "Folder scope: 0 ONE layer, 1 ALL layers, 2 only subfolders, 3 the folder itself")
       ->check(CLI::Range(0, 3));
-  cmd.add_flag("--preview", o.preview, "Show the preview rows instead of renaming");
+  cmd.add_flag("-n,--preview", o.preview, "Show the preview rows instead of renaming");
+  cmd.add_flag("-v,--verbose", o.verbose, "Print a summary line of what became of the items on stderr");
   cmd.add_option("--preview-count", o.previewCount, "Rows a preview computes: a number from 1, or all (default 20)")
       ->check([](const std::string& v) -> std::string {
         if (v == "all") return {};
@@ -97,7 +108,9 @@ void AddCommonOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--code-page", o.codePage, "Code page for names: utf-8, 1252 or 932");
   AddStateOptions(cmd, o);
   cmd.add_flag("--hidden", o.hidden, kHiddenHelp);
-  cmd.add_option("PATH", o.paths, "Hand-picked files and folders");
+  cmd.add_option("PATH", o.paths, "Hand-picked files and folders; - reads a list of them from stdin");
+  cmd.add_option("--from-file", o.fromFiles, "Read hand-picked paths from FILE, one a line (- for stdin)");
+  cmd.add_flag("-0,--null", o.nulSeparated, "Paths in a list are separated by NUL (find -print0), not by lines");
 }
 
 void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
@@ -105,16 +118,22 @@ void AddRecordOptions(CLI::App& cmd, GlobalOptions& o) {
   cmd.add_option("--record", o.recordFile, "JSON file with the operation's fields");
   cmd.add_option("--preset", o.preset, "A saved preset: its fields first, then --record, then --set");
   cmd.add_option("--order", o.order, kOrderHelp);
+  cmd.add_option("--include", o.include,
+                 "Folder mode: only items whose names match these globs (\"*.jpg;*.jpeg\", any case), or this "
+                 "pattern with --set regex=true");
+  cmd.add_option("--exclude", o.exclude, "Folder mode: no items whose names match these globs (or this pattern)");
 }
 
 /// The command's state: settings, target, state folder, code page, messages.
 class Session {
  public:
   Session(GlobalOptions& options, std::ostream& out, std::ostream& err)
-      : o_(options), out_(out), err_(err), messages_(err, options.json, options.yes) {}
+      : o_(options), out_(out), err_(err), messages_(err, options.json, options.yes, options.quiet),
+        progress_(err, !options.json && !options.quiet && IsTerminal(2) && !(options.preview && IsTerminal(1))) {}
 
   void prepare() {
-    if (!o_.folder.empty() && !o_.paths.empty()) throw UsageError("give either --folder or PATHs, not both");
+    if (!o_.folder.empty() && (!o_.paths.empty() || !o_.fromFiles.empty()))
+      throw UsageError("give either --folder or PATHs, not both");
     if (o_.codePage.empty()) {
       codePage_ = &platform::SystemCodePage();
     } else if (!(codePage_ = platform::CodePageByName(o_.codePage))) {
@@ -130,7 +149,8 @@ class Session {
   }
 
   void requireTarget() {
-    if (o_.folder.empty() && o_.paths.empty()) throw UsageError("give --folder DIR or at least one PATH");
+    if (o_.folder.empty() && o_.paths.empty() && o_.fromFiles.empty())
+      throw UsageError("give --folder DIR or at least one PATH");
     order_ = ParseOrderOption(o_.order);
     // Relative targets are made absolute and normalised first, so rows, the log, the
     // folder-name placeholder and the checks see the same path as for the absolute one. A
@@ -140,7 +160,27 @@ class Session {
     if (!o_.folder.empty()) {
       target_.folder = platform::NormalPath(o_.folder, here);
     } else {
-      for (const auto& p : o_.paths) target_.picked.push_back(platform::NormalPath(p, here));
+      for (const auto& p : o_.paths) {
+        if (p == "-")
+          readPathList("-", here);
+        else
+          target_.picked.push_back(platform::NormalPath(p, here));
+      }
+      for (const auto& file : o_.fromFiles) readPathList(file, here);
+    }
+  }
+
+  /// The paths of a list, normalised like the others; those that do not exist are kept to be
+  /// named, and the run is refused as for a missing target.
+  void readPathList(const std::string& file, const std::string& here) {
+    std::ifstream in;
+    if (file != "-") {
+      in.open(file, std::ios::binary);
+      if (!in) throw UsageError("cannot read the list of paths '" + file + "'");
+    }
+    for (const std::string& path : ReadPathList(file == "-" ? std::cin : in, o_.nulSeparated)) {
+      target_.picked.push_back(platform::NormalPath(path, here));
+      if (fs_.kind(target_.picked.back()) == platform::EntryKind::Missing) missing_.push_back(target_.picked.back());
     }
   }
 
@@ -158,6 +198,8 @@ class Session {
       if (eq == std::string::npos) throw UsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
       setField(assignment.substr(0, eq), assignment.substr(eq + 1));
     }
+    if (o_.include) settings_.record.includeFilter = *o_.include;
+    if (o_.exclude) settings_.record.excludeFilter = *o_.exclude;
     if (!settings_.special.randomUpper && !settings_.special.randomLower && !settings_.special.randomNumbers)
       throw UsageError("at least one of randomUpper, randomLower, randomNumbers must be true");
     settings_.special.enabled = settings_.record.specialStringsEnabled =
@@ -232,7 +274,11 @@ class Session {
       messages_.information("Can not rename root directory !");
       return finish(kRefused);
     }
-    batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}};
+    if (!missing_.empty()) {
+      for (const std::string& path : missing_) messages_.show("Error", "'" + Printable(path) + "' does not exist");
+      return finish(kRefused);
+    }
+    batch::OkRequest request{settings_.record, target_, mode, false, selectedText(), {}, codePage_};
     const batch::OkResult ok = batch::RunOkChecks(fs_, request, messages_);
     if (!ok.run) {
       // The field the editor would put the focus in: named.
@@ -255,6 +301,8 @@ class Session {
     pipeline.keptRuns = o_.keptRuns;
     const batch::RunReport report =
         batch::RunPipeline({fs_, platform::RealFileSystem(), *codePage_, messages_, hooks, stop}, pipeline);
+    progress_.finish();
+    if (o_.verbose) summarise(report);
 
     reportSkipped(report);
     if (mode == batch::RunMode::Preview) {
@@ -289,6 +337,14 @@ class Session {
       return finish(kRefused);
     }
     return finish(report.journalFailed || !report.skipped.empty() ? kFailure : kDone);
+  }
+
+  /// What became of the items, on one line.
+  void summarise(const batch::RunReport& report) {
+    const batch::StatusCounts& c = report.counts;
+    messages_.show("Summary", std::to_string(c.renamed) + (report.mode == batch::RunMode::Preview ? " to rename, " : " renamed, ") +
+                                  std::to_string(c.numbered) + " numbered, " + std::to_string(c.unchanged) +
+                                  " unchanged, " + std::to_string(c.leftAlone + c.refused) + " left alone");
   }
 
   /// Every item the run (or the preview) left alone is named with the reason, one line each.
@@ -383,8 +439,15 @@ class Session {
       preview_.push_back(json::array({JsonText(row.oldName)}));
       if (!o_.json) lines_.append(row.oldName).append(1, '\n');
     } else {
+      // A new name numbered because its name was taken is marked: a third column, and its row's
+      // index in "numbered".
+      if (row.numbered) numbered_.push_back(preview_.size());
       preview_.push_back(json::array({JsonText(row.oldName), JsonText(row.newName)}));
-      if (!o_.json) lines_.append(row.oldName).append(1, '\t').append(row.newName).append(1, '\n');
+      if (!o_.json) {
+        lines_.append(row.oldName).append(1, '\t').append(row.newName);
+        if (row.numbered) lines_.append("\t(numbered)");
+        lines_.append(1, '\n');
+      }
     }
     if (lines_.size() >= 65536) flushLines();
   }
@@ -401,6 +464,7 @@ class Session {
       if (!field_.empty()) j["field"] = field_;
       if (!renamed_.empty()) j["renamed"] = renamed_;
       if (!preview_.empty()) j["preview"] = preview_;
+      if (!numbered_.empty()) j["numbered"] = numbered_;
       if (!messages_.shown.empty()) j["messages"] = messages_.shown;
       j["exit"] = code;
       out_ << j.dump() << "\n";
@@ -434,6 +498,7 @@ class Session {
       session.printPreviewRow(row);
       ++printed;
     }
+    void itemDone(const batch::ItemResult& result) override { session.progress_.item(result.oldPath); }
     Session& session;
     std::size_t printed = 0;
   };
@@ -461,6 +526,9 @@ class Session {
   batch::RecordSettings settings_;
   json renamed_ = json::array();
   json preview_ = json::array();
+  json numbered_ = json::array();           ///< indexes of the preview rows that were numbered
+  std::vector<std::string> missing_;        ///< listed paths that do not exist
+  ProgressLine progress_;
 };
 
 /// velmora-cli's command line: every command with its options, bound to the values a run reads.
@@ -508,6 +576,38 @@ struct CommandLine {
   std::optional<FieldsCommand> fields;
 };
 
+/// " (did you mean 'x' or 'y'?)" for the names close to a mistyped one, "" for none.
+std::string DidYouMean(const std::string& word, const std::vector<std::string>& known) {
+  const auto near = batch::NearestNames(word, known);
+  if (near.empty()) return {};
+  std::string text = " (did you mean '";
+  for (std::size_t i = 0; i < near.size(); ++i) text += (i ? "' or '" : "") + near[i];
+  return text + "'?)";
+}
+
+std::string UnknownCommandText(const CLI::App& app, const std::string& word) {
+  std::vector<std::string> names;
+  for (const CLI::App* c : app.get_subcommands([](const CLI::App*) { return true; })) names.push_back(c->get_name());
+  return "unknown command '" + word + "'" + DidYouMean(word, names);
+}
+
+/// Arguments the command line did not take: a mistyped option gets the command's options
+/// that are close to it.
+std::string ExtrasText(const CLI::App& app, const CLI::ExtrasError& e) {
+  std::string text = e.what();
+  const CLI::App* command = &app;
+  for (const CLI::App* c : app.get_subcommands()) command = c;
+  std::vector<std::string> options;
+  for (const CLI::Option* option : command->get_options())
+    for (const std::string& name : option->get_lnames()) options.push_back("--" + name);
+  for (const std::string& extra : command->remaining()) {
+    if (extra.rfind("--", 0) != 0) continue;
+    const std::string word = extra.substr(0, extra.find('='));
+    text += "; '" + word + "'" + (DidYouMean(word, options).empty() ? " is no option" : DidYouMean(word, options));
+  }
+  return text;
+}
+
 }  // namespace
 
 void WithCommandLine(const std::function<void(const CLI::App&)>& use) {
@@ -528,7 +628,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   // CLI11 alone would only say that a command is missing; name the word it did not know.
   if (argc > 1 && argv[1][0] != '-' &&
       app.get_subcommands([&](const CLI::App* c) { return c->get_name() == argv[1]; }).empty())
-    return usage("unknown command '" + std::string(argv[1]) + "'");
+    return usage(UnknownCommandText(app, argv[1]));
 
   try {
     app.parse(argc, argv);
@@ -538,6 +638,8 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return app.exit(e, out, err);
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e, out, err);
+  } catch (const CLI::ExtrasError& e) {
+    return usage(ExtrasText(app, e));
   } catch (const CLI::ParseError& e) {
     return usage(e.what());
   }

@@ -14,6 +14,7 @@ namespace velmora::cli {
 
 batch::Answer CliMessages::confirm(const std::string& title, const std::string& text, batch::Buttons buttons) {
   show(title, text);
+  if (errorsOnly_ && !quiet_ && !yes_ && CanAskOnTerminal()) err_ << title << ": " << text << "\n";  // the question
   const bool yesAnswers = buttons == batch::Buttons::YesNo || buttons == batch::Buttons::YesNoCancel;
   const batch::Answer agree = yesAnswers ? batch::Answer::Yes : batch::Answer::Ok;
   // Declined, a three-way question keeps things as they are.
@@ -32,7 +33,7 @@ batch::Answer CliMessages::confirm(const std::string& title, const std::string& 
 
 void CliMessages::show(const std::string& title, const std::string& text) {
   shown.push_back({{"title", title}, {"text", JsonText(text)}});
-  if (!quiet_) err_ << title << ": " << text << "\n";
+  if (!quiet_ && (!errorsOnly_ || title == "Error")) err_ << title << ": " << text << "\n";
 }
 
 batch::ItemOrder ParseOrderOption(const std::string& text) {

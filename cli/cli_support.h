@@ -28,7 +28,9 @@ class UsageError : public std::runtime_error {
 /// answered by --yes, else asked when stdin and stderr are a terminal, else Cancel (or No).
 class CliMessages final : public batch::Messages {
  public:
-  CliMessages(std::ostream& err, bool quiet, bool yes) : err_(err), quiet_(quiet), yes_(yes) {}
+  /// quiet: nothing on stderr (--json keeps the messages); errorsOnly: only errors and questions.
+  CliMessages(std::ostream& err, bool quiet, bool yes, bool errorsOnly = false)
+      : err_(err), quiet_(quiet), yes_(yes), errorsOnly_(errorsOnly) {}
 
   void information(const std::string& text) override { show("Information", text); }
   void warning(const std::string& text, const std::string& title) override { show(title, text); }
@@ -42,6 +44,7 @@ class CliMessages final : public batch::Messages {
   std::ostream& err_;
   bool quiet_;
   bool yes_;
+  bool errorsOnly_;
 };
 
 /// The --order option: name, natural, mtime or size, optionally with ":desc".

@@ -60,7 +60,7 @@ inline std::vector<std::string> OptionValues(const std::string& option) {
 enum class ValueKind { Text, Folder, File };
 inline ValueKind OptionValueKind(const std::string& option) {
   if (option == "--folder" || option == "--state-dir") return ValueKind::Folder;
-  if (option == "--record" || option == "--output" || option == "PATH") return ValueKind::File;
+  if (option == "--record" || option == "--output" || option == "--from-file" || option == "PATH") return ValueKind::File;
   return ValueKind::Text;
 }
 

@@ -15,6 +15,8 @@ namespace velmora::cli {
 
 bool CanAskOnTerminal() { return VELMORA_ISATTY(0) && VELMORA_ISATTY(2); }
 
+bool IsTerminal(int fd) { return VELMORA_ISATTY(fd) != 0; }
+
 bool AskYesNo(std::istream& in, std::ostream& err) {
   err << "[y/N] " << std::flush;
   std::string line;

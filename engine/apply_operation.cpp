@@ -79,6 +79,7 @@ NewNameOutcome ComputeWithoutNameCheck(const OperationRecord& record, const Item
       newBase = ApplyInsertRule(record, name, item, context);
       break;
   }
+  if (context.leftAlone) return {OutcomeKind::LeftAlone, {}, context.leftAlone};
   if (newBase.empty()) return {OutcomeKind::EmptyName, {}};
   return Finish(item, Joined(parts.folder, newBase, parts.extension));
 }

@@ -23,18 +23,26 @@ enum class OutcomeKind {
   Unchanged,      ///< the rule left the path as it was
   EmptyName,      ///< the new base name is empty: refused with a message
   NotApplicable,  ///< extension rules on a folder: nothing happens
+  LeftAlone,      ///< the rules could not work on this name: the reason says why
 };
 
 struct NewNameOutcome {
   OutcomeKind kind = OutcomeKind::Unchanged;
   std::string newPath;
+  const char* reason = nullptr;  ///< LeftAlone: why
 };
+
+struct RulePatterns;
 
 /// What the rules need besides the record and the item.
 struct RuleContext {
   const platform::CodePage& codePage;
   SpecialStringExpander& expander;
   std::int32_t ordinal = 1;  ///< the OrdinalCounter for this item
+  /// The run's regular expressions, compiled once (null: compiled for the item when needed).
+  const RulePatterns* patterns = nullptr;
+  /// Set by a rule that leaves the item alone, with the reason.
+  const char* leftAlone = nullptr;
 
   /// Expands a new-name text for this item (every expansion of one item sees one ordinal).
   std::string expand(const std::string& text, const Item& item) {

@@ -98,6 +98,14 @@ struct OperationRecord {
   bool allExtensions = false;
   bool extensionUpper = false;
 
+  // Regular expressions: the replace rule's old text and the remove rule's strings are
+  // patterns, and the folder filters are patterns instead of globs.
+  bool regex = false;
+  // Folder mode: only the items whose names match includeFilter (every item when empty) and
+  // none that match excludeFilter; globs separated by ";" (any case), or one pattern each.
+  std::string includeFilter;
+  std::string excludeFilter;
+
   // Options the rules read
   bool specialStringsEnabled = true;
   bool excludeSmallWords = true;

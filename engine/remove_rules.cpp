@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/name_model.h"
+#include "engine/name_pattern.h"
 #include "engine/rule_text.h"
 
 namespace velmora::engine {
@@ -19,6 +20,21 @@ std::string RemoveStrings(const OperationRecord& record, const std::string& name
   std::string result = name;
   for (const std::string* text : {&record.removeText1, &record.removeText2, &record.removeText3})
     if (!text->empty()) result = rules::ReplaceEvery(result, *text, "", record.removeCaseSensitive, codePage);
+  return result;
+}
+
+std::string RemovePatterns(const OperationRecord& record, const std::string& name, RuleContext& context) {
+  std::unique_ptr<RulePatterns> own;
+  const RulePatterns* patterns = context.patterns;
+  if (!patterns) patterns = (own = RulePatterns::For(record, context.codePage)).get();
+  static const std::vector<std::string> kNothing{std::string()};
+  std::string result = name;
+  for (const auto& pattern : patterns->removeTexts) {
+    if (!pattern) continue;
+    auto next = pattern->replaceAll(result, kNothing, {}, context.leftAlone);
+    if (!next) return name;
+    result = std::move(*next);
+  }
   return result;
 }
 
@@ -205,7 +221,8 @@ std::string ApplyRemoveRule(const OperationRecord& record, const std::string& na
                             RuleContext& context) {
   const platform::CodePage& codePage = context.codePage;
   switch (record.removeMode) {
-    case RemoveMode::RemoveStrings: return RemoveStrings(record, name, codePage);
+    case RemoveMode::RemoveStrings:
+      return record.regex ? RemovePatterns(record, name, context) : RemoveStrings(record, name, codePage);
     case RemoveMode::RemoveSelected: return RemoveSelected(record, name, codePage);
     case RemoveMode::RemoveBetween: return RemoveBetween(record, name, codePage);
     case RemoveMode::KeepSelected: return KeepSelected(record, name, codePage);

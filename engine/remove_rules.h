@@ -16,6 +16,8 @@ std::string ApplyRemoveRule(const OperationRecord& record, const std::string& na
                             RuleContext& context);
 
 std::string RemoveStrings(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage);
+/// Every match of each regular expression removeText1..3 removed, in that order.
+std::string RemovePatterns(const OperationRecord& record, const std::string& name, RuleContext& context);
 std::string RemoveSelected(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage);
 std::string RemoveBetween(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage);
 std::string KeepSelected(const OperationRecord& record, const std::string& name, const platform::CodePage& codePage);

@@ -17,6 +17,10 @@ std::string ApplyReplaceRule(const OperationRecord& record, const std::string& n
 /// Every occurrence of record.oldText replaced by newText (already expanded).
 std::string ReplaceString(const OperationRecord& record, const std::string& name, const std::string& newText,
                           const platform::CodePage& codePage);
+/// Every match of the regular expression record.oldText replaced by newText, whose \0..\9
+/// take the match and its groups; each piece of newText is expanded for the item.
+std::string ReplacePattern(const OperationRecord& record, const std::string& name, const Item& item,
+                           RuleContext& context);
 /// The selected positions, from the head or from the end, replaced by newText (already expanded).
 std::string ReplaceSelected(const OperationRecord& record, const std::string& name, const std::string& newText,
                             const platform::CodePage& codePage);

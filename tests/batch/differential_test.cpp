@@ -31,6 +31,7 @@
 #include "batch/run_pipeline.h"
 #include "batch/ok_checks.h"
 #include "batch/record_fields.h"
+#include "engine/name_pattern.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
 #include "engine/name_model.h"
@@ -110,6 +111,12 @@ constexpr const char* kNewTexts[] = {"same",  "Same", " same", " same", "..same"
                                      "b.c",   "SAME$"};
 constexpr const char* kSearchTexts[] = {"a", "A", "same", "SAME", ".", " ", "x", "1", "\xC3\xA9", "txt",
                                         "(", ")", "_",    "-"};
+// Regular expressions: groups, anchors, classes, a match of nothing, one that does not compile.
+constexpr const char* kPatternTexts[] = {"a", "^a", "[ax]", "(a)(.)", "\\d+", "s(a|e)", ".*", "x*", "(", "\xC3\xA9"};
+// New texts with group references, for a regular expression.
+constexpr const char* kGroupTexts[] = {"\\1", "<\\0>", "\\2-\\1", "same\\1", "$$\\0"};
+// Folder filters: globs (several, any case) and patterns.
+constexpr const char* kFilterTexts[] = {"*.txt", "*.JPG;*.gz", "a*", "?*", "s*;x?", "^a", "\\.txt$", "(?i)S"};
 constexpr const char* kExtensionTexts[] = {"", "txt", ".txt", "TXT", "jpg", ".md", "gz", "same", "tar.gz"};
 constexpr const char* kExpandingFields[] = {"newText", "headText", "endText", "cursorText", "insertText", "newName"};
 
@@ -201,6 +208,12 @@ void DrawFolder(Draw& d, Case& c, const std::string& folder, int depth, bool nar
 }
 
 std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field) {
+  const bool regex = c.settings.record.regex;
+  // A build without them refuses every pattern: drawn there, they would only be refused.
+  if (field.name == "regex") return d.percent(engine::RegexAvailable() ? 25 : 0) ? "true" : "false";
+  if (field.name == "includeFilter" || field.name == "excludeFilter") return d.percent(20) ? d.pick(kFilterTexts) : "";
+  if (regex && (field.name == "oldText" || field.name.rfind("removeText", 0) == 0)) return d.pick(kPatternTexts);
+  if (regex && field.name == "newText" && d.percent(50)) return d.pick(kGroupTexts);
   switch (field.type) {
     case batch::FieldType::Boolean:
       return d.percent(60) ? "true" : "false";
@@ -229,7 +242,12 @@ std::string DrawValue(Draw& d, const Case& c, const batch::FieldInfo& field) {
 
 void DrawFields(Draw& d, Case& c) {
   auto& s = c.settings;
+  // Regular expressions first: the texts drawn after depend on them.
+  if (s.record.kind == OperationKind::Replace || s.record.kind == OperationKind::Remove || d.percent(30))
+    batch::SetField(s, "regex", DrawValue(d, c, *batch::FindField("regex")));
+  if (s.record.regex) c.fields.push_back("regex=true");
   for (const batch::FieldInfo& field : batch::RecordFields()) {
+    if (field.name == "regex") continue;
     if (!batch::UsedBy(field, s.record.kind) || (field.type != batch::FieldType::Text && !d.percent(75))) continue;
     const std::string value = DrawValue(d, c, field);
     if (!batch::SetField(s, field.name, value)) c.fields.push_back(field.name + "=" + value);

@@ -223,6 +223,67 @@ TEST(OkChecks, ReplaceBlock) {
   });
 }
 
+TEST(OkChecks, RegularExpressions) {
+  const auto R = OperationKind::Replace, M = OperationKind::Remove, X = OperationKind::Extension;
+  const auto pattern = [](std::string old, std::string replacement) {
+    return [old, replacement](OperationRecord& r) {
+      r.regex = true;
+      r.oldText = old;
+      r.newText = replacement;
+    };
+  };
+  const auto filter = [](std::string include, std::string exclude) {
+    return [include, exclude](OperationRecord& r) {
+      r.regex = true;
+      r.includeFilter = include;
+      r.excludeFilter = exclude;
+      r.newExtension = ".x";
+    };
+  };
+  const std::string unavailable = "Information: Regular expressions are not available in this build.";
+  if (!engine::RegexAvailable()) {
+    // Never taken as plain text: a build without them refuses every pattern.
+    Check({{"replace", R, pattern("a", "b"), false, {}, {unavailable}, "oldText", false},
+           {"filter", X, filter("^a", ""), false, {}, {unavailable}, "includeFilter", false}});
+    return;
+  }
+  Check({
+      {"groups and their references", R, pattern("^(.+) - (.+)$", "\\2 (\\1)"), true, {},
+       {"Replace Confirmation: It will replace the matches of the regular expression '^(.+) - (.+)$'(case insensitive) "
+        "by new string '\\2 (\\1)',\n" + kS},
+       "", true},
+      {"pattern that does not compile", R, pattern("a(b", "x"), true, {},
+       {"Information: The regular expression 'a(b' is not valid: missing closing parenthesis (at position 4)."},
+       "oldText", false},
+      {"position counts characters", R, pattern("\xC3\xA9)", "x"), true, {},
+       {"Information: The regular expression '\xC3\xA9)' is not valid: unmatched closing parenthesis (at position 2)."},
+       "oldText", false},
+      {"group beyond the pattern's", R, pattern("(a)", "\\2"), true, {},
+       {"Information: The new string refers to group \\2, but the regular expression has only 1 groups."}, "newText",
+       false},
+      {"a reference is no prohibited character", R, pattern("a", "\\0\\0"), false, {}, {}, "", true},
+      {"a lone backslash still is", R, pattern("a", "\\x"), false, {}, {kNine}, "", false},
+      {"off: the same text is plain", R, [](auto& r) { r.oldText = "a(b"; r.newText = "x"; }, false, {}, {}, "", true},
+      {"remove: each string compiled", M,
+       [](auto& r) { r.regex = true; r.removeText1 = "a"; r.removeText3 = "[z"; }, true, {},
+       {"Information: The regular expression '[z' is not valid: missing terminating ] for character class (at "
+        "position 3)."},
+       "removeText3", false},
+      {"remove: confirmation names patterns", M, [](auto& r) { r.regex = true; r.removeText2 = "\\d+"; }, true, {},
+       {"Remove Confirmation: It will remove the matches of the regular expressions '\\d+'(case insensitive) from "
+        "original filenames,\n" + kS},
+       "", true},
+      {"filter pattern checked first", X, filter("", "a{2,1}"), false, {},
+       {"Information: The regular expression 'a{2,1}' is not valid: numbers out of order in {} quantifier (at "
+        "position 6)."},
+       "excludeFilter", false},
+      {"filter globs never compile", X, [](auto& r) { r.includeFilter = "a{(["; r.newExtension = ".x"; }, false, {},
+       {}, "", true},
+      {"filter of a hand-picked list not read", X, filter("(", ""), false, {}, {}, "", true, RunMode::Rename,
+       Target::HandPicked},
+  });
+}
+
 TEST(OkChecks, InsertBlock) {
   using engine::InsertMode;
   const auto K = OperationKind::Insert;

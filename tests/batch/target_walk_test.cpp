@@ -24,13 +24,16 @@ std::vector<std::string> Paths(const batch::ItemList& items) {
 }
 
 /// The lists of a walk, which must not depend on whether the walk sorts or orders on demand.
-std::vector<std::vector<std::string>> WalkLists(platform::FileSystem& fs, const batch::TargetSet& target) {
+std::vector<std::vector<std::string>> WalkLists(platform::FileSystem& fs, const batch::TargetSet& target,
+                                                const batch::NameFilter* filter = nullptr) {
   std::vector<std::vector<std::string>> lists, onDemand;
   batch::StopFlag stop;
-  batch::Walk(fs, target, stop, [&](const batch::ItemList& items) { lists.push_back(Paths(items)); });
+  batch::Walk(
+      fs, target, stop, [&](const batch::ItemList& items) { lists.push_back(Paths(items)); }, batch::WalkOrder::Sorted,
+      filter);
   batch::Walk(
       fs, target, stop, [&](const batch::ItemList& items) { onDemand.push_back(Paths(items)); },
-      batch::WalkOrder::OnDemand);
+      batch::WalkOrder::OnDemand, filter);
   EXPECT_EQ(onDemand, lists);
   return lists;
 }
@@ -68,6 +71,57 @@ TEST_F(WalkTest, EachScopeHandsOverItsItemsDeepestFirst) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(WalkLists(fs, {"/Top", row.scope, {}}), row.expected);
   }
+}
+
+TEST_F(WalkTest, FiltersKeepTheirItemsAndEnterEveryFolder) {
+  struct Row {
+    const char* name;
+    FolderScope scope;
+    const char* include;
+    const char* exclude;
+    bool regex;
+    std::vector<std::vector<std::string>> expected;
+  };
+  const Row rows[] = {
+      {"glob in any case", FolderScope::OneLayer, "*.TXT", "", false, {{"/Top/B.txt"}}},
+      {"several globs", FolderScope::OneLayer, "x;f?;", "", false, {{"/Top/f1"}}},
+      {"exclude inside kept folders", FolderScope::AllLayers, "f*", "f2", false,
+       {{"/Top/Mid/Low/f3"}, {}, {"/Top/f1"}}},
+      {"subfolder names filtered, all entered", FolderScope::SubfoldersOnly, "l*", "", false,
+       {{}, {"/Top/Mid/Low"}, {}}},
+      {"the folder itself is not filtered", FolderScope::ThisFolder, "zz", "", false, {{"/Top"}}},
+      {"pattern anywhere in the name", FolderScope::AllLayers, "[13]$", "", true, {{"/Top/Mid/Low/f3"}, {}, {"/Top/f1"}}},
+      {"glob characters in a pattern", FolderScope::OneLayer, "", "^.\\.", true, {{"/Top/f1"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.regex && !engine::RegexAvailable()) continue;
+    engine::OperationRecord record;
+    record.includeFilter = row.include;
+    record.excludeFilter = row.exclude;
+    record.regex = row.regex;
+    const auto filter = batch::NameFilter::For(record, platform::Utf8CodePage());
+    ASSERT_TRUE(filter.has_value());
+    EXPECT_EQ(WalkLists(fs, {"/Top", row.scope, {}}, &*filter), row.expected);
+  }
+  EXPECT_FALSE(batch::NameFilter::For(engine::OperationRecord{}, platform::Utf8CodePage()).has_value());
+}
+
+TEST(GlobMatches, WholeNameAnyCaseWholeCharacters) {
+  struct Row {
+    const char* glob;
+    const char* name;
+    bool matches;
+  };
+  const Row rows[] = {
+      {"*.jpg", "IMG.JPG", true},   {"*.jpg", "a.jpg.txt", false}, {"*.jpg", ".jpg", true},
+      {"a*b*c", "aXbYbZc", true},   {"a*b*c", "aXbYbZ", false},     {"?", "\xC3\xA9", true},
+      {"??", "\xC3\xA9", false},   {"\xC3\xA9*", "\xC3\x89t\xC3\xA9", true}, {"", "", true},
+      {"*", "", true},              {"a", "ab", false},             {"*a", "bbbb", false},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(batch::GlobMatches(row.glob, row.name, platform::Utf8CodePage()), row.matches)
+        << row.glob << " on " << row.name;
 }
 
 TEST_F(WalkTest, HandPickedListIsOneListAsGiven) {

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "cli/cli_runner.h"
 #include "cli/cli_support.h"
+#include "cli/path_list.h"
+#include "cli/progress_line.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -120,6 +123,34 @@ TEST(CliNames, JsonTakesAsTextOnlyWellFormedUtf8) {
     EXPECT_EQ(cli::IsValidUtf8(row.text), row.valid);
     EXPECT_EQ(cli::JsonText(row.text).is_string(), row.valid);
   }
+}
+
+TEST(CliNames, ListsOfPathsKeepEveryByteButTheirSeparators) {
+  struct Row {
+    const char* name;
+    std::string text;
+    bool nul;
+    Lines paths;
+  };
+  const Row rows[] = {
+      {"lines, CR LF and empty lines", "a b\r\n\n/c\n", false, {"a b", "/c"}},
+      {"no line break at the end", "x\ny", false, {"x", "y"}},
+      {"NUL keeps line breaks and a CR inside names", std::string("a\nb\0c\r\0\0", 8), true, {"a\nb", "c\r"}},
+      {"nothing", "", true, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::istringstream in(row.text);
+    EXPECT_EQ(cli::ReadPathList(in, row.nul), row.paths);
+  }
+}
+
+TEST(CliNames, ProgressLineFitsOneLineAndCutsNoCharacter) {
+  EXPECT_EQ(cli::ProgressLine::Text(1500, 2.0, "/a/b/IMG_1.JPG", 79), "1500 items, 750/s, IMG_1.JPG");
+  EXPECT_EQ(cli::ProgressLine::Text(3, 0, "x\ny", 79), "3 items, 0/s, x?y");
+  // 20 bytes of room: "1 items, 1/s, " is 14, the name gets 6 bytes, cut before the third "é".
+  EXPECT_EQ(cli::ProgressLine::Text(1, 1.0, "/\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 20), "1 items, 1/s, \xc3\xa9\xc3\xa9\xc3\xa9");
+  EXPECT_EQ(cli::ProgressLine::Text(1, 1.0, "/\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 19), "1 items, 1/s, \xc3\xa9\xc3\xa9");
 }
 
 TEST(CliNames, UsageErrorsWithJsonPrintOneObject) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/cli_runner.h"
+#include "engine/name_pattern.h"
 #include "platform/code_page.h"
 #include "support/temp_tree.h"
 
@@ -170,6 +171,72 @@ TEST_F(CliRuns, Replace) {
        0, {{"@abcdef.txt", "@abXYef.txt"}, {"@xxabcdef.txt", "@xxabXYef.txt"}}, {"abXYef.txt", "xxabXYef.txt"}, "",
        "XY\r\n"},
   });
+}
+
+TEST_F(CliRuns, RegularExpressionsAndFilters) {
+  RunCase numbered{"only the *.jpg numbered 1..5", {}, {"change", "--folder", "@", "--set", "newName=p$", "--include",
+                   "*.jpg"}, 0, {}, {}, "", "p$\r\n"};
+  for (int i = 1; i <= 5; ++i) {
+    const std::string n = std::to_string(i);
+    numbered.files.insert(numbered.files.end(), {"a" + n + ".JPG", "a" + n + ".txt"});
+    numbered.renamed.push_back({"@a" + n + ".JPG", "@p" + n + ".JPG"});
+  }
+  for (int i = 1; i <= 5; ++i) numbered.after.push_back("a" + std::to_string(i) + ".txt");
+  for (int i = 1; i <= 5; ++i) numbered.after.push_back("p" + std::to_string(i) + ".JPG");
+  std::vector<RunCase> cases{
+      numbered,
+      {"excluded names stay", {"a.txt", "b.tmp", "c.TMP"},
+       {"change", "--folder", "@", "--set", "newName=n", "--exclude", "*.tmp"}, 0, {{"@a.txt", "@n.txt"}},
+       {"b.tmp", "c.TMP", "n.txt"}, "", "n\r\n"},
+  };
+  if (engine::RegexAvailable()) {
+    cases.push_back({"groups swap", {"Artist - Title.mp3", "other.mp3"},
+                     {"replace", "--folder", "@", "--set", "oldText=^(.+) - (.+)$", "--set", "newText=\\2 (\\1)",
+                      "--set", "regex=true"},
+                     0, {{"@Artist - Title.mp3", "@Title (Artist).mp3"}}, {"Title (Artist).mp3", "other.mp3"}, "",
+                     "\\2 (\\1)\r\n"});
+    cases.push_back({"pattern filter", {"x1.txt", "x22.txt", "y3.txt"},
+                     {"remove", "--folder", "@", "--set", "removeText1=\\d", "--set", "regex=true", "--include", "^x\\d\\."},
+                     0, {{"@x1.txt", "@x.txt"}}, {"x.txt", "x22.txt", "y3.txt"}, "", std::nullopt});
+    cases.push_back({"a pattern that does not compile", {"a.txt"},
+                     {"replace", "--folder", "@", "--set", "oldText=(", "--set", "newText=b", "--set", "regex=true"}, 2,
+                     {}, {"a.txt"},
+                     "Information: The regular expression '(' is not valid: missing closing parenthesis (at position "
+                     "2).\nField: oldText (--set oldText=...)\n",
+                     std::nullopt});
+  }
+  check(cases);
+}
+
+TEST_F(Cli, PathsFromAListAreOneRunWithOneUndo) {
+  tree.make({"w/a.JPG", "w/sub/b.JPG", "w/c.txt"});
+  scratch.writeFile("list", w("a.JPG") + std::string(1, '\0') + w("sub/b.JPG") + std::string(1, '\0'));
+  CliOutput out = run({"extension", "--set", "newExtension=.jpg", "-0", "--from-file", scratch.path("list"), "-y"});
+  EXPECT_EQ(out.exit, 0) << out.err;
+  EXPECT_EQ(out.out, w("a.JPG") + "\t" + w("a.jpg") + "\n" + w("sub/b.JPG") + "\t" + w("sub/b.jpg") + "\n");
+  EXPECT_EQ(work(), (Lines{"a.jpg", "c.txt", "sub/", "sub/b.jpg"}));
+  out = run({"undo", "-y"});
+  EXPECT_EQ(out.exit, 0);
+  EXPECT_EQ(work(), (Lines{"a.JPG", "c.txt", "sub/", "sub/b.JPG"}));
+  // One a line, relative to the working folder as other targets; a missing path refuses the run.
+  scratch.writeFile("lines", "w/c.txt\r\n\nw/nope\n");
+  testing::ProcessOptions here;
+  here.workingFolder = tree.path("");
+  out = testing::RunCli({"change", "--set", "newName=d", "--from-file", scratch.path("lines"), "--state-dir", state()},
+                        here);
+  EXPECT_EQ(out.exit, 2);
+  EXPECT_EQ(out.err, "Error: '" + w("nope") + "' does not exist\n");
+  EXPECT_EQ(work(), (Lines{"a.JPG", "c.txt", "sub/", "sub/b.JPG"}));
+}
+
+TEST_F(Cli, PreviewMarksNumberedRows) {
+  tree.make({"w/a.txt", "w/b.txt"});
+  CliOutput out = run({"change", "--folder", w(), "--set", "newName=x", "-n"});
+  EXPECT_EQ(out.out, "a.txt\tx.txt\nb.txt\tx(1).txt\t(numbered)\n");
+  out = run({"change", "--folder", w(), "--set", "newName=x", "--preview", "--json"});
+  EXPECT_EQ(out.out, "{\"exit\":0,\"numbered\":[1],\"preview\":[[\"a.txt\",\"x.txt\"],[\"b.txt\",\"x(1).txt\"]]}\n");
+  out = run({"change", "--folder", w(), "--set", "newName=x", "-n", "-v"});
+  EXPECT_EQ(out.err, "Summary: 1 to rename, 1 numbered, 0 unchanged, 0 left alone\n");
 }
 
 TEST_F(CliRuns, Insert) {
@@ -418,6 +485,9 @@ TEST_F(Cli, UsageErrors) {
                           "randomNumbers=off"},
        "randomNumbers"},
       {"unknown command", {"frobnicate"}, "frobnicate"},
+      {"mistyped command", {"replce"}, "unknown command 'replce' (did you mean 'replace'?)"},
+      {"mistyped option", {"remove", "--folder", d, "--prevew"}, "'--prevew' (did you mean '--preview'"},
+      {"unknown list of paths", {"remove", "--from-file", scratch.path("none")}, "cannot read the list of paths"},
       {"scope out of range", {"remove", "--folder", d, "--scope", "4"}, "--scope"},
       {"unknown order", {"change", "--folder", d, "--set", "newName=x", "--order", "date"}, "--order"},
   };

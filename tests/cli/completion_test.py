@@ -31,6 +31,9 @@ CASES = [
     ("velmora-cli und", "undo"),
     ("velmora-cli hist", "history"),
     ("velmora-cli undo --al", "--all"),
+    ("velmora-cli extension --from-f", "--from-file"),
+    ("velmora-cli change --inclu", "--include"),
+    ("velmora-cli change --set rege", "regex="),
 ]
 
 

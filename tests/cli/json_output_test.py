@@ -75,6 +75,7 @@ with tempfile.TemporaryDirectory() as tmp:
     run("preview", ["replace"] + folder + ["--set", "oldText=IMG", "--set", "newText=trip", "--preview", "--json"], 0, env)
     run("preview cut short", ["replace"] + folder + ["--set", "oldText=IMG", "--set", "newText=trip", "--preview",
                                                      "--preview-count", "1", "--json"], 0, env)
+    run("preview with numbered rows", ["change"] + folder + ["--set", "newName=same", "--preview", "--json"], 0, env)
     run("preview of nothing", ["replace"] + folder + ["--set", "oldText=zzz", "--set", "newText=y", "--preview", "--json"], 0, env)
     run("refused check", ["replace"] + folder + ["--set", "oldText=", "--set", "newText=y", "--json"] + state, 2, env)
     run("rename", ["replace"] + folder + ["--preset", "trip", "--set", "oldText=IMG_", "--yes", "--json"] + state, 0, env)

@@ -2,7 +2,7 @@
 #pragma once
 // Runs one operation record on one item created in an in-memory file system, the way the
 // batch run does, and reports the outcome as one string for table rows: the new path, "="
-// for Unchanged, "EMPTY" for EmptyName, "N/A" for NotApplicable.
+// for Unchanged, "EMPTY" for EmptyName, "N/A" for NotApplicable, "LEFT: reason" for LeftAlone.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,7 @@ struct RuleHarness {
       case OutcomeKind::Unchanged: return "=";
       case OutcomeKind::EmptyName: return "EMPTY";
       case OutcomeKind::NotApplicable: return "N/A";
+      case OutcomeKind::LeftAlone: return std::string("LEFT: ") + outcome.reason;
     }
     return "?";
   }

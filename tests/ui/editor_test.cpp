@@ -120,6 +120,7 @@ class EditorTest : public QObject {
   void longerTranslationsAreNotClipped();
   void everyPageControlRoundTripsThroughAPreset_data();
   void everyPageControlRoundTripsThroughAPreset();
+  void regexBoxesAndFiltersFillTheRecord();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -792,8 +793,8 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
                           "OptionsButton HelpButton AboutButton"));
   p.mainWindow().StartOperation(engine::OperationKind::Replace);
   QCOMPARE(tabChain(p.editor()),
-           QStringLiteral("ComboBox1 RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
-                          "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RadioButton19 "
+           QStringLiteral("ComboBox1 IncludeEdit ExcludeEdit RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
+                          "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RegexBox RadioButton19 "
                           "SpeedButton15 SpeedButton21 SpeedButton20 SpeedButton28 SpeedButton19 SpeedButton16 SpeedButton17"));
 }
 
@@ -896,6 +897,43 @@ void EditorTest::everyPageControlRoundTripsThroughAPreset() {
   }
   QVERIFY(checked >= 4);
   QVERIFY(h.messages.shown.empty());
+}
+
+// Each page's "Regular expression" box sets the one record field for its own operation only, and
+// the filter boxes beside the scope fill the filters; a preset sets them all back.
+void EditorTest::regexBoxesAndFiltersFillTheRecord() {
+  TempTree tree;
+  tree.make({"w/a.txt", "presets/"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  p.editor().setPresetsFolder(tree.path("presets"));
+  for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace}) {
+    testing::OpenFolderEditor(p, tree.path("w"), kind);
+    QWidget* page = W(p, kind == engine::OperationKind::Remove ? "RemovePage" : "ReplacePage");
+    auto* box = page->findChild<QCheckBox*>(QStringLiteral("RegexBox"));
+    QVERIFY(box && box->isVisibleTo(&p.editor()));
+    QCOMPARE(box->text().remove(QLatin1Char('&')), QStringLiteral("Regular expression"));
+    QVERIFY(!p.editor().recordSettings().record.regex);
+    box->setChecked(true);
+    QVERIFY(p.editor().recordSettings().record.regex);
+    p.editor().selectClicked();
+  }
+  // The Replace box is checked, but the Remove page's own box is what a remove reads.
+  W(p, "RemovePage")->findChild<QCheckBox*>(QStringLiteral("RegexBox"))->setChecked(false);
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  QVERIFY(!p.editor().recordSettings().record.regex);
+  W<QLineEdit>(p, "IncludeEdit")->setText(QStringLiteral("*.jpg;*.JPEG"));
+  W<QLineEdit>(p, "ExcludeEdit")->setText(QStringLiteral("x*"));
+  batch::RecordSettings s = p.editor().recordSettings();
+  QCOMPARE(s.record.includeFilter, std::string("*.jpg;*.JPEG"));
+  QCOMPARE(s.record.excludeFilter, std::string("x*"));
+  s.record.includeFilter = "a*";
+  s.record.regex = true;
+  QVERIFY(batch::SavePreset(p.fs(), tree.path("presets"), "one", s));
+  QVERIFY(p.editor().loadPreset(QStringLiteral("one")));
+  QCOMPARE(p.editor().recordSettings().record.includeFilter, std::string("a*"));
+  QVERIFY(p.editor().recordSettings().record.regex);
+  p.editor().selectClicked();
 }
 
 QTEST_MAIN(EditorTest)

@@ -299,6 +299,8 @@ void OperationEditor::setPresetsFolder(const std::string& folder) { ui_->PresetR
 void OperationEditor::applyPreset(const batch::RecordSettings& settings) {
   for (OperationPage* page : ui_->Pages->findChildren<OperationPage*>(Qt::FindDirectChildrenOnly))
     page->applyRecord(settings.record);
+  ui_->IncludeEdit->setText(FromText(settings.record.includeFilter));
+  ui_->ExcludeEdit->setText(FromText(settings.record.excludeFilter));
   program_.specialStrings().setSettings(settings.special);
 }
 
@@ -362,6 +364,8 @@ engine::OperationRecord OperationEditor::buildRecord() const {
   r.kind = program_.state().kind();
   for (OperationPage* page : ui_->Pages->findChildren<OperationPage*>(Qt::FindDirectChildrenOnly))
     page->fillRecord(r);
+  r.includeFilter = ToText(ui_->IncludeEdit->text());
+  r.excludeFilter = ToText(ui_->ExcludeEdit->text());
   r.specialStringsEnabled = program_.specialStringSettings().enabled;
   r.excludeSmallWords = program_.runOptions().excludeSmallWords;
   const SampleBox* sample = ui_->RichEdit2;

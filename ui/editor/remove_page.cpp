@@ -107,6 +107,7 @@ void RemovePage::fillRecord(engine::OperationRecord& r) const {
   r.removeText2 = ToText(u.Edit2->text());
   r.removeText3 = ToText(u.Edit10->text());
   r.removeCaseSensitive = u.CheckBox6->isChecked();
+  if (r.kind == engine::OperationKind::Remove) r.regex = u.RegexBox->isChecked();
   r.removeFromEnd = u.RadioButton11->isChecked();
   r.keepFromEnd = u.RadioButton28->isChecked();
   r.leftText = ToText(u.Edit11->text());
@@ -142,7 +143,7 @@ void RemovePage::applyRecord(const engine::OperationRecord& r) {
       {u.Edit16, &r.keepText2},  {u.Edit13, &r.alsoEraseText}, {u.Edit15, &r.keepOthersText}};
   for (const auto& [box, text] : texts) box->setText(FromText(*text));
   const std::pair<QCheckBox*, bool> checks[] = {
-      {u.CheckBox6, r.removeCaseSensitive}, {u.CheckBox5, r.removeBoundaries}, {u.CheckBox18, r.erasedToSpace},
+      {u.CheckBox6, r.removeCaseSensitive}, {u.RegexBox, r.regex}, {u.CheckBox5, r.removeBoundaries}, {u.CheckBox18, r.erasedToSpace},
       {u.CheckBox20, r.alsoErase},          {u.CheckBox22, r.keepDash},        {u.CheckBox23, r.keepParentheses},
       {u.CheckBox24, r.keepBrackets},       {u.CheckBox25, r.keepUnderscore},  {u.CheckBox26, r.keepOthers}};
   for (const auto& [box, on] : checks) box->setChecked(on);

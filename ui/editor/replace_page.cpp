@@ -19,13 +19,13 @@ ReplacePage::~ReplacePage() = default;
 void ReplacePage::radioChosen(QAbstractButton* r) {
   Ui::ReplacePage& u = *ui_;
   if (r == u.RadioButton18) {
-    setShown({u.LabeledEdit1, u.CheckBox7}, true);
+    setShown({u.LabeledEdit1, u.CheckBox7, u.RegexBox}, true);
     setShown({u.Label20, u.RadioButton20, u.RadioButton21}, false);
     emit sampleSelectionCleared();
     u.LabeledEdit1->setFocus();
   } else if (r == u.RadioButton19) {
     setShown({u.Label20, u.RadioButton20, u.RadioButton21}, true);
-    setShown({u.LabeledEdit1, u.CheckBox7}, false);
+    setShown({u.LabeledEdit1, u.CheckBox7, u.RegexBox}, false);
     emit sampleSelectionCleared();
     u.ComboBoxEx4->setFocus();
   }
@@ -47,6 +47,8 @@ void ReplacePage::fillRecord(engine::OperationRecord& r) const {
   r.oldText = ToText(ui_->LabeledEdit1->text());
   r.newText = ToText(ui_->ComboBoxEx4->currentText());
   r.replaceCaseSensitive = ui_->CheckBox7->isChecked();
+  // One field for the pages that have the box: the page of the operation at hand sets it.
+  if (r.kind == engine::OperationKind::Replace) r.regex = ui_->RegexBox->isChecked();
   r.replaceFromEnd = ui_->RadioButton21->isChecked();
 }
 
@@ -54,6 +56,7 @@ void ReplacePage::applyRecord(const engine::OperationRecord& r) {
   ui_->LabeledEdit1->setText(FromText(r.oldText));
   ui_->ComboBoxEx4->setEditText(FromText(r.newText));
   ui_->CheckBox7->setChecked(r.replaceCaseSensitive);
+  ui_->RegexBox->setChecked(r.regex);
   (r.replaceFromEnd ? ui_->RadioButton21 : ui_->RadioButton20)->setChecked(true);
   (r.replaceMode == engine::ReplaceMode::ReplaceSelected ? ui_->RadioButton19 : ui_->RadioButton18)->setChecked(true);
 }
