@@ -283,8 +283,11 @@ class Session {
     return finish(report.journalFailed || !report.skipped.empty() ? kFailure : kDone);
   }
 
-  /// Every item the run (or the preview) left alone is named with the reason, one line each.
+  /// Every item whose tags lacked what a text asked for is named, then every item the run
+  /// (or the preview) left alone with the reason, one line each.
   void reportSkipped(const batch::RunReport& report) {
+    // What the tags of an item lacked: the name was still made, with the stated fallback.
+    for (const auto& note : report.notes) messages_.show("Note", "'" + Printable(note.path) + "': " + note.text);
     const char* const verb = report.mode == batch::RunMode::Preview ? "' would not be renamed to '" : "' was not renamed to '";
     for (const auto& item : report.skipped)
       messages_.show("Error", "'" + Printable(item.oldPath) + verb + Printable(item.newPath) +
