@@ -79,9 +79,9 @@ std::string CleanTagValue(std::string_view value) {
     const bool bad = c < 0x20 || c == 0x7F || kProhibited.find(ch) != std::string_view::npos;
     if (!bad) {
       out += ch;
-    } else if (out.empty() || out.back() != '_') {
+    } else {
       while (!out.empty() && out.back() == ' ') out.pop_back();
-      out += '_';
+      if (out.empty() || out.back() != '_') out += '_';
     }
   }
   // Spaces around the text, and after a replaced character, go.
