@@ -25,6 +25,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/fields_command.h"
+#include "cli/meta_command.h"
 #include "cli/list_command.h"
 #include "engine/extension_rules.h"
 #include "engine/name_model.h"
@@ -457,6 +458,7 @@ struct CommandLine {
     presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
     presets->footer(ExampleFooter(kPresetsExample));
     fields.emplace(app);
+    meta.emplace(app);
   }
 
   CLI::App app{"velmora-cli: rename many files and folders in one go"};
@@ -467,6 +469,7 @@ struct CommandLine {
   CLI::App* presets = nullptr;
   bool presetsJson = false;
   std::optional<FieldsCommand> fields;
+  std::optional<MetaCommand> meta;
 };
 
 }  // namespace
@@ -505,6 +508,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
   if (line.list->parsed()) return line.list->run(out, err);
   if (line.fields->parsed()) return line.fields->run(out, err);
+  if (line.meta->parsed()) return line.meta->run(out, err);
   if (line.presets->parsed()) {
     const std::vector<std::string> names = batch::ListPresets(platform::RealFileSystem(), batch::PresetsFolder());
     if (line.presetsJson) {

@@ -46,6 +46,20 @@ const char* DateSourceName(DateSource source) {
   return "";
 }
 
+std::string TagSourceName(const MediaInfo& info, Tag tag) {
+  if (TagValue(info, tag).empty()) return {};
+  switch (tag) {
+    case Tag::Taken: return DateSourceName(info.takenSource);
+    case Tag::Width:
+    case Tag::Height: return "image header";
+    case Tag::Lens: return info.lensFromXmp ? "XMP" : "Exif";
+    case Tag::Make:
+    case Tag::Model:
+    case Tag::Orientation: return "Exif";
+    default: return info.songFormat;
+  }
+}
+
 std::string TagValue(const MediaInfo& info, Tag tag) {
   switch (tag) {
     case Tag::Taken: {

@@ -27,10 +27,12 @@ struct MediaInfo {
   std::optional<DateTime> taken;
   DateSource takenSource = DateSource::None;
   std::string make, model, lens;
+  bool lensFromXmp = false;
   std::optional<long> width, height, orientation;
 
   std::string artist, albumArtist, album, title, genre;
   std::optional<int> track, trackCount, disc, discCount, year;
+  std::string songFormat;  ///< where a song's tags stand: "ID3v2", "Vorbis comment", "MP4 atoms" ...
 
   /// Why the file could not be read as a photo or a song (damaged, not a known kind);
   /// empty when it was read, even when it held no tags.
@@ -60,6 +62,9 @@ std::string TagValue(const MediaInfo& info, Tag tag);
 
 /// "Exif", "XMP", "IPTC" for a date taken, "" for none.
 const char* DateSourceName(DateSource source);
+/// Where a tag's value was read: "Exif", "XMP", "IPTC", "image header", a song's tag format;
+/// "" when the file lacks it.
+std::string TagSourceName(const MediaInfo& info, Tag tag);
 
 /// Reads a file's tags. Never throws: a damaged file gives what could be read and `error`.
 class MetadataReader {

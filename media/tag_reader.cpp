@@ -3,7 +3,11 @@
 // for songs (ID3, Vorbis comments, MP4 atoms). Both read a file's headers and tags, never
 // its picture or its sound.
 #include <exiv2/exiv2.hpp>
+#include <taglib/flacfile.h>
 #include <taglib/fileref.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/oggfile.h>
 #include <taglib/tag.h>
 #include <taglib/tbytevectorstream.h>
 #include <taglib/tpropertymap.h>
@@ -123,7 +127,10 @@ void ReadPhoto(const TagSource& source, MediaInfo& info) {
   info.make = Find<Exiv2::ExifData, ExifKey>(exif, "Exif.Image.Make");
   info.model = Find<Exiv2::ExifData, ExifKey>(exif, "Exif.Image.Model");
   info.lens = Find<Exiv2::ExifData, ExifKey>(exif, "Exif.Photo.LensModel");
-  if (info.lens.empty()) info.lens = Find<Exiv2::XmpData, XmpKey>(xmp, "Xmp.aux.Lens");
+  if (info.lens.empty()) {
+    info.lens = Find<Exiv2::XmpData, XmpKey>(xmp, "Xmp.aux.Lens");
+    info.lensFromXmp = !info.lens.empty();
+  }
   if (image->pixelWidth() > 0) info.width = image->pixelWidth();
   if (image->pixelHeight() > 0) info.height = image->pixelHeight();
   if (!info.width) info.width = FindNumber(exif, "Exif.Photo.PixelXDimension");
@@ -153,6 +160,15 @@ bool ReadSong(const TagSource& source, MediaInfo& info) {
   TagLib::FileRef ref = source.path ? TagLib::FileRef(source.path->c_str(), false) : TagLib::FileRef(&*stream, false);
   if (ref.isNull() || !ref.file()->isValid()) return false;
   const TagLib::PropertyMap map = ref.file()->properties();
+  TagLib::File* file = ref.file();
+  if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file))
+    info.songFormat = mpeg->hasID3v2Tag() ? "ID3v2" : mpeg->hasID3v1Tag() ? "ID3v1" : "APE";
+  else if (dynamic_cast<TagLib::FLAC::File*>(file) || dynamic_cast<TagLib::Ogg::File*>(file))
+    info.songFormat = "Vorbis comment";
+  else if (dynamic_cast<TagLib::MP4::File*>(file))
+    info.songFormat = "MP4 atoms";
+  else
+    info.songFormat = "tags";
   info.artist = First(map, "ARTIST");
   info.albumArtist = First(map, "ALBUMARTIST");
   info.album = First(map, "ALBUM");
