@@ -29,6 +29,7 @@ CASES = [
     ("velmora-cli replace --preset tr", "trip numbers"),
     ("velmora-cli change --set caseSt", "caseStyle="),
     ("velmora-cli und", "undo"),
+    ("velmora-cli met", "meta"),
 ]
 
 
