@@ -26,7 +26,7 @@ namespace velmora::media {
 struct TagSource {
   const std::string* path = nullptr;
   std::string_view bytes;
-  Exiv2::Image::AutoPtr open() const {
+  auto open() const {  // the library's own pointer type, unnamed: it is deprecated in C++17 and later
     if (path) return Exiv2::ImageFactory::open(*path);
     return Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()), static_cast<long>(bytes.size()));
   }

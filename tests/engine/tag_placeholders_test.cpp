@@ -3,6 +3,7 @@
 // value, and the expansion per item through a fake reader (fallbacks, notes, one read).
 #include <gtest/gtest.h>
 
+#include "batch/item_notes.h"
 #include "engine/special_strings.h"
 #include "engine/tag_placeholders.h"
 #include "platform/memory_file_system.h"
@@ -171,3 +172,20 @@ TEST(TagPlaceholders, SwitchedOffOrUnreadableTheyStayAsTyped) {
 
 }  // namespace
 }  // namespace velmora::engine
+
+namespace velmora::batch {
+namespace {
+
+TEST(ItemNotesMessage, NamesTheFirstItemsAndCountsTheRest) {
+  EXPECT_EQ(ItemNotesMessage({}), "");
+  std::vector<engine::ItemNote> notes;
+  for (int i = 0; i < 12; ++i) notes.push_back({"/p/IMG_" + std::to_string(i) + ".jpg", "no date taken: used the file's date"});
+  const std::string text = ItemNotesMessage(notes);
+  EXPECT_EQ(text.rfind("Some new names were made without a tag they ask for:\nIMG_0.jpg: no date taken", 0), 0u) << text;
+  EXPECT_NE(text.find("\nIMG_9.jpg: "), std::string::npos);
+  EXPECT_EQ(text.find("IMG_10.jpg"), std::string::npos);
+  EXPECT_EQ(text.substr(text.rfind('\n')), "\n... and 2 more.");
+}
+
+}  // namespace
+}  // namespace velmora::batch
