@@ -593,6 +593,30 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
         <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
+    <message>
+        <source>Some new names were made without a tag they ask for:</source>
+        <translation>Einige neue Namen entstanden ohne ein Tag, das sie verlangen:</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>This version of Velmora cannot read photo and music tags: remove the tag placeholders such as {taken} or {artist} from the input text.</source>
+        <translation>Diese Version von Velmora kann keine Foto- und Musik-Tags lesen: Entfernen Sie Tag-Platzhalter wie {taken} oder {artist} aus dem Eingabetext.</translation>
+    </message>
+    <message>
+        <source>no date taken: used the file&apos;s date</source>
+        <translation>kein Aufnahmedatum: das Datum der Datei verwendet</translation>
+    </message>
+    <message>
+        <source>no %1 tag: left empty</source>
+        <translation>kein Tag %1: leer gelassen</translation>
+    </message>
+    <message>
+        <source>the file&apos;s tags could not be read (%1)</source>
+        <translation>die Tags der Datei konnten nicht gelesen werden (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
