@@ -15,6 +15,7 @@
 #include "batch/item_result.h"
 #include "batch/item_order.h"
 #include "batch/rollback_log.h"
+#include "batch/sidecars.h"
 #include "batch/target_walk.h"
 #include "engine/apply_operation.h"
 
@@ -114,7 +115,11 @@ class BatchRun {
   /// The journal could not take a pair: the run stops before that rename.
   void journalStopped();
   void skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status);
-  void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status);
+  void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber = true);
+  /// With sidecarsFollow: the sidecars of this list's photos, found before any rename.
+  void findSidecars(const ItemList& items);
+  /// The sidecars of a photo just renamed (or previewed) get its new base name, right after it.
+  void followSidecars(const std::string& oldPhoto, const std::string& newPhoto);
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
@@ -146,6 +151,7 @@ class BatchRun {
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
   CollisionNumbering numbering_;
+  SidecarGroups sidecars_;
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;
   bool journalFailed_ = false;

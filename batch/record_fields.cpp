@@ -26,6 +26,8 @@ const Kinds kNewTexts{OperationKind::Replace, OperationKind::Insert, OperationKi
 // Positions picked in the sample: the selection for remove, keep and replace, the caret for
 // insert; the sample's length for every "From End" mapping, and the old extension's default.
 const Kinds kSelection{OperationKind::Remove, OperationKind::Replace};
+// The operations that change a base name, which a photo's sidecar files follow.
+const Kinds kBaseNames{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert, OperationKind::Change};
 const Kinds kSample{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
                     OperationKind::Extension};
 
@@ -234,6 +236,8 @@ const std::vector<Entry>& Table() {
         Flag("randomNumbers", &SpecialStringSettings::randomNumbers, kNewTexts, "", "random strings hold digits"),
         Flag("ExcludeSmallWords", &R::excludeSmallWords, kChange, "",
              "CapitalizeWords leaves 'a', 'and', 'of' etc. lower case"),
+        Flag("sidecarsFollow", &R::sidecarsFollow, kBaseNames, "",
+             "a photo's .xmp, .aae, .thm files and the JPEG of a raw photo get its new name too"),
     };
     const RecordSettings fresh;
     for (auto& e : t) e.info.defaultValue = e.get(fresh);

@@ -95,7 +95,7 @@ class Draw {
 constexpr const char* kStems[] = {"a",   "A",     "b",    "same", "Same",  "SAME",    "x1",
                                   "x2",  "x10",   "img 2", "\xC3\xA9", "\xC3\x89", "a.b", " a",
                                   ".a",  "..b",   "a-b_c", "same(1)", "(2)"};
-constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz"};
+constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz", ".xmp", ".CR2"};
 // New texts: the names the stems give, blanks and dots in front (which the clean-up removes,
 // so an item may get its own name back and be numbered), and special strings, some of which
 // collapse every name into one.

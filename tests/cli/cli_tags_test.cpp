@@ -114,3 +114,45 @@ TEST(CliTags, RefusedWhereNoTagsCanBeRead) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A raw photo's sidecars and the JPEG of the pair take its new name in the same run, are in
+// the preview, and the undo puts them all back; with the option off they are items of their own.
+TEST(CliSidecars, FollowTheirPhotoWhenAskedAndUndoneTogether) {
+  testing::TempTree tree;
+  const Lines before{"IMG_0042.CR2", "IMG_0042.CR2.xmp", "IMG_0042.JPG", "IMG_0042.XMP", "IMG_0042.aae",
+                     "IMG_0042.thm", "IMG_0043.xmp", "notes.txt"};
+  std::vector<std::string> make;
+  for (const auto& name : before) make.push_back("w/" + name);
+  tree.make(make);
+  const Lines args{"replace", "--folder", tree.path("w"), "--set", "oldText=IMG_", "--set", "newText=trip_",
+                   "--set", "sidecarsFollow=true", "--state-dir", tree.path("state")};
+  Lines preview = args;
+  preview.push_back("--preview");
+  EXPECT_EQ(RunCli(preview).out,
+            "IMG_0042.CR2\ttrip_0042.CR2\nIMG_0042.aae\ttrip_0042.aae\nIMG_0042.CR2.xmp\ttrip_0042.CR2.xmp\n"
+            "IMG_0042.JPG\ttrip_0042.JPG\nIMG_0042.thm\ttrip_0042.thm\nIMG_0042.XMP\ttrip_0042.XMP\n"
+            "IMG_0043.xmp\ttrip_0043.xmp\n");
+  Lines run = args;
+  run.push_back("--yes");
+  ASSERT_EQ(RunCli(run).exit, 0);
+  EXPECT_EQ(tree.listUnder("w"), (Lines{"notes.txt", "trip_0042.CR2", "trip_0042.CR2.xmp", "trip_0042.JPG",
+                                        "trip_0042.XMP", "trip_0042.aae", "trip_0042.thm", "trip_0043.xmp"}));
+  ASSERT_EQ(RunCli({"undo", "--yes", "--state-dir", tree.path("state")}).exit, 0);
+  EXPECT_EQ(tree.listUnder("w"), before);
+
+  // A change of the whole name: the sidecars follow the photo's new name, not their own rules.
+  const auto change = RunCli({"change", "--folder", tree.path("w"), "--set", "newName=x$$", "--set",
+                              "sidecarsFollow=true", "--preview", "--state-dir", tree.path("state")});
+  EXPECT_EQ(change.out,
+            "IMG_0042.CR2\tx01.CR2\nIMG_0042.aae\tx01.aae\nIMG_0042.CR2.xmp\tx01.CR2.xmp\nIMG_0042.JPG\tx01.JPG\n"
+            "IMG_0042.thm\tx01.thm\nIMG_0042.XMP\tx01.XMP\nIMG_0043.xmp\tx02.xmp\nnotes.txt\tx03.txt\n");
+  const auto off = RunCli({"change", "--folder", tree.path("w"), "--set", "newName=x$$", "--preview", "--state-dir",
+                           tree.path("state")});
+  EXPECT_NE(off.out.find("IMG_0042.JPG\tx04.JPG\n"), std::string::npos) << off.out;
+}
+
+}  // namespace
+}  // namespace velmora
