@@ -95,6 +95,7 @@ void BatchRun::reset() {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
+  sidecars_.clear();
   numbering_.clear();
   skipped_.clear();
   counts_ = {};
@@ -196,6 +197,7 @@ void BatchRun::itemLoop(const ItemList& items) {
   // The items of a folder's listing all lie in that folder: it is held open and they are
   // renamed in it by name.
   openFolder(items.folderPart);
+  findSidecars(items);
   ordinal_ = request_->startNumber;
   if (renaming()) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
@@ -361,7 +363,56 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
   return fs_.rename(from, to);
 }
 
+void BatchRun::findSidecars(const ItemList& items) {
+  sidecars_.clear();
+  if (!request_->record.sidecarsFollow) return;
+  std::vector<std::string> files;
+  std::string buffer;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string& path = items.path(i, buffer);
+    const bool file = items.listed() ? !items.entry(i).isDirectory : fs_.kind(path) == platform::EntryKind::File;
+    if (file) files.push_back(path);
+  }
+  FindSidecars(files, sidecars_);
+}
+
+void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& newPhoto) {
+  if (sidecars_.ofPhoto.empty()) return;
+  const auto group = sidecars_.ofPhoto.find(oldPhoto);
+  if (group == sidecars_.ofPhoto.end()) return;
+  for (const std::string& sidecar : group->second) {
+    if (stop_.isSet()) return;
+    const std::string target = SidecarTarget(sidecar, oldPhoto, newPhoto);
+    if (target == sidecar) continue;
+    if (const char* reason = refusal(sidecar, target)) {
+      skip(sidecar, target, reason, ItemStatus::LeftAlone);
+      continue;
+    }
+    if (!renaming()) {
+      if (!ownNameInOtherCase(target, sidecar) && takenInPreview(target))
+        skip(sidecar, target, kTargetExistsReason, ItemStatus::Refused);
+      else
+        addPreviewRow(sidecar, target, ItemStatus::Renamed, false);
+      continue;
+    }
+    const auto committed = commitRename(sidecar, target);
+    if (!committed) return;
+    if (*committed != platform::RenameStatus::Renamed) {
+      skip(sidecar, target,
+           *committed == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(),
+           ItemStatus::Refused);
+      continue;
+    }
+    if (handPicked()) hooks_.addEntry(target);
+    log_.add(target, sidecar);
+    numbering_.left(sidecar);
+    result(ItemStatus::Renamed, sidecar, target);
+  }
+}
+
 void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
+  // A sidecar whose photo is an item too goes with the photo, never on its own.
+  if (!sidecars_.followers.empty() && !item.isDirectory && sidecars_.followers.count(item.path)) return;
   engine::NewNameOutcome outcome;
   if (planned && planned->ordinal == ordinal_) {
     outcome = std::move(planned->outcome);  // the rules ran for the item when its group was planned
@@ -556,6 +607,7 @@ void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPat
   numbering_.left(oldPath);
   ++ordinal_;
   result(status, oldPath, newPath);
+  followSidecars(oldPath, newPath);
 }
 
 std::string BatchRun::previewKey(const std::string& path) const {
@@ -586,7 +638,7 @@ bool BatchRun::takenInPreview(const std::string& path) {
   return !freedPaths_.count(key) && fs_.exists(path);
 }
 
-void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status) {
+void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber) {
   if (static_cast<int>(rows_.size()) >= request_->previewCount) {
     stop_.set();
     return;
@@ -597,10 +649,13 @@ void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, It
   result(status, oldPath, newPath);
   const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
+  const std::string newFull = sidecars_.ofPhoto.empty() ? std::string() : newPath;
   if (namesOnly) newPath = engine::FileNamePart(newPath);
   rows_.push_back({std::move(oldShown), std::move(newPath), false, status == ItemStatus::Numbered});
   hooks_.previewRow(rows_.back());
+  if (!countsNumber) return;
   ++ordinal_;
+  if (!newFull.empty()) followSidecars(oldPath, newFull);
 }
 
 }  // namespace velmora::batch

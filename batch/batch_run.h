@@ -16,6 +16,7 @@
 #include "batch/item_result.h"
 #include "batch/item_order.h"
 #include "batch/rollback_log.h"
+#include "batch/sidecars.h"
 #include "batch/target_walk.h"
 #include "engine/apply_operation.h"
 #include "engine/name_pattern.h"
@@ -139,7 +140,11 @@ class BatchRun {
   /// The journal could not take a pair: the run stops before that rename.
   void journalStopped();
   void skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status);
-  void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status);
+  void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber = true);
+  /// With sidecarsFollow: the sidecars of this list's photos, found before any rename.
+  void findSidecars(const ItemList& items);
+  /// The sidecars of a photo just renamed (or previewed) get its new base name, right after it.
+  void followSidecars(const std::string& oldPhoto, const std::string& newPhoto);
   /// Whether a preview row may not take a path: an earlier row took it, or it exists and
   /// no earlier row's item leaves it.
   bool takenInPreview(const std::string& path);
@@ -187,6 +192,7 @@ class BatchRun {
   /// The old and the new paths of the group's planned renames (views of plan_'s strings).
   std::unordered_set<std::string_view> groupOld_, groupNew_;
   std::deque<std::string> groupPaths_;  ///< the planned paths the views look at
+  SidecarGroups sidecars_;
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;
   bool journalFailed_ = false;

@@ -8,13 +8,23 @@
 #include "engine/name_model.h"
 #include "engine/name_pattern.h"
 #include "engine/special_strings.h"
+#include "engine/tag_placeholders.h"
 
 namespace velmora::batch {
 
 using engine::OperationKind;
 
-bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages) {
-  if (auto problem = engine::RandomDigitsCheck(text, specialStringsEnabled)) {
+bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages,
+                    const media::MetadataReader& tags) {
+  // The random strings are checked between the tag placeholders, as they are expanded there.
+  for (const auto& piece : engine::SplitTagPlaceholders(text)) {
+    if (piece.tag && specialStringsEnabled) continue;
+    if (auto problem = engine::RandomDigitsCheck(piece.text, specialStringsEnabled)) {
+      messages.information(*problem);
+      return false;
+    }
+  }
+  if (auto problem = engine::TagPlaceholderCheck(text, specialStringsEnabled, tags)) {
     messages.information(*problem);
     return false;
   }

@@ -11,6 +11,7 @@
 #include "batch/interfaces.h"
 #include "batch/target_walk.h"
 #include "engine/operation_record.h"
+#include "media/metadata.h"
 
 namespace velmora::batch {
 
@@ -20,9 +21,11 @@ inline constexpr const char* kProhibitedCharacters = "\\/:*?\"<>|";
 /// rollback log, and a NUL ends a name on every system.
 inline constexpr std::string_view kProhibitedControls{"\r\n\0", 3};
 
-/// The check of a text typed by the user: random-string placeholders, then the nine
-/// prohibited characters. Shows its message and answers false when the text is refused.
-bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages);
+/// The check of a text typed by the user: random-string placeholders, tag placeholders where
+/// no tags can be read, then the nine prohibited characters. Shows its message and answers
+/// false when the text is refused.
+bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages,
+                    const media::MetadataReader& tags = media::SystemMetadataReader());
 
 /// The listing page's choices that its OK checks read.
 struct ListingChoices {

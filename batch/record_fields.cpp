@@ -29,6 +29,8 @@ const Kinds kSelection{OperationKind::Remove, OperationKind::Replace};
 // Regular expressions and the folder filters: every rename operation.
 const Kinds kRenames{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert, OperationKind::Change,
                      OperationKind::Extension};
+// The operations that change a base name, which a photo's sidecar files follow.
+const Kinds kBaseNames{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert, OperationKind::Change};
 const Kinds kSample{OperationKind::Remove, OperationKind::Replace, OperationKind::Insert,
                     OperationKind::Extension};
 
@@ -247,6 +249,8 @@ const std::vector<Entry>& Table() {
         Flag("randomNumbers", &SpecialStringSettings::randomNumbers, kNewTexts, "", "random strings hold digits"),
         Flag("ExcludeSmallWords", &R::excludeSmallWords, kChange, "",
              "CapitalizeWords leaves 'a', 'and', 'of' etc. lower case"),
+        Flag("sidecarsFollow", &R::sidecarsFollow, kBaseNames, "",
+             "a photo's .xmp, .aae, .thm files and the JPEG of a raw photo get its new name too"),
     };
     const RecordSettings fresh;
     for (auto& e : t) e.info.defaultValue = e.get(fresh);

@@ -43,6 +43,7 @@ RunReport RunPipeline(const RunServices& services, const PipelineRequest& reques
   report.skipped = std::move(run.skipped());
   report.rows = std::move(run.previewRows());
   report.journalFailed = run.journalFailed();
+  report.notes = expander->takeNotes();
   report.log = std::move(run.log());
   if (!journal) return report;
 

@@ -52,6 +52,7 @@ struct RunReport {
   StatusCounts counts;
   std::vector<SkippedItem> skipped;  ///< items left alone or refused, in the run's order
   std::vector<PreviewRow> rows;      ///< a preview's rows, filler row included
+  std::vector<engine::ItemNote> notes;  ///< what the tags of items lacked ("no date taken: ...")
   RollbackLog log;                   ///< the renames, in order
   bool journalFailed = false;        ///< the journal refused the run or failed in it (said so)
   LogOutcome logOutcome = LogOutcome::None;

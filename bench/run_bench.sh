@@ -8,6 +8,7 @@
 #  - undo of a run against the bare loop renaming back;
 #  - a preview of the first 20 rows against the bare listing of the folder;
 #  - a 10-file rename, in milliseconds;
+#  - 10,000 tiny JPEGs named by the date they were taken against the same run by file date;
 #  - the desktop program's run through its progress window (offscreen) against velmora-cli's.
 # Each figure is the median of interleaved rounds (bare, then velmora-cli, on fresh trees),
 # so a busy machine weighs on both alike. Memory is velmora-cli's peak resident size.
@@ -18,7 +19,8 @@
 #   [BENCH_DIR=folder] [VELMORA_CLI=binary] [BENCH_ROWS="preview20 window ..."] \
 #     bench/run_bench.sh [BUILD_DIR] [FILES] [ROUNDS]
 # BENCH_ROWS picks rows by their first word (replace regex lower prefix extension undo preview20,
-# small for the 10-file rename, window for the progress window); all when unset.
+# small for the 10-file rename, taken for the photos by date taken, window for the progress
+# window); all when unset.
 set -euo pipefail
 build=${1:-build}
 files=${2:-100000}
@@ -27,6 +29,7 @@ big=$((files * 3))
 here=$(cd "$(dirname "$0")" && pwd)
 cli=${VELMORA_CLI:-$(cd "$build" && pwd)/cli/velmora-cli}
 window=$(cd "$build" && pwd)/bench/progress_bench
+photos=$(cd "$build" && pwd)/bench/make_photos
 [ -x "$cli" ] || { echo "build velmora-cli first (make build)" >&2; exit 1; }
 
 # The places the trees go: BENCH_DIR alone when it is set, otherwise memory (tmpfs) and the
@@ -129,6 +132,24 @@ measure_small() {
   printf '%s\n' "${c[@]}" | median
 }
 
+# COUNT photos named by the date taken ({taken}) against the same run by file date (@@ and a
+# number, so neither run numbers collisions): prints "file_date_seconds taken_seconds kib".
+# Warm: the photos were just written, so their headers are in the page cache.
+measure_taken() {
+  local n=$1 b=() c=() m=() out
+  for ((r = 0; r < rounds; ++r)); do
+    rm -rf "$tree" "$state" && mkdir -p "$tree" && "$photos" "$tree" "$n"
+    out=$("$bare" time "$cli" change --set 'newName=@@_$$$$$' --folder "$tree" --yes --state-dir "$state" 2>/dev/null)
+    b+=("${out% *}")
+    rm -rf "$tree" "$state" && mkdir -p "$tree" && "$photos" "$tree" "$n"
+    out=$("$bare" time "$cli" change --set 'newName={taken}' --folder "$tree" --yes --state-dir "$state" 2>/dev/null)
+    c+=("${out% *}") m+=("${out#* }")
+    [ "$(find "$tree" -type f -name '2026120?_*.jpg' -o -type f -name '202612[12]?_*.jpg' | wc -l)" -eq "$n" ] ||
+      { echo "velmora-cli did not name every photo by its date taken" >&2; exit 1; }
+  done
+  echo "$(printf '%s\n' "${b[@]}" | median) $(printf '%s\n' "${c[@]}" | median) $(printf '%s\n' "${m[@]}" | sort -g | tail -1)"
+}
+
 # The extension change of a flat folder by the desktop program, from OK until the progress
 # window closed with every file renamed (bench/progress_bench --folder, offscreen), against
 # the whole velmora-cli run: prints "cli_seconds desktop_seconds" (medians).
@@ -176,6 +197,15 @@ bench_in() {  # BASE: every wanted row with its trees under BASE
   if wanted preview20; then row preview20 flat "$files" "$(measure_preview "$files")"; fi
   if wanted small; then
     printf '10-file rename: %.2f ms (median of %d)\n' "$(echo "$(measure_small) * 1000" | bc -l)" "$((rounds * 5))"
+  fi
+  if wanted taken; then
+    if [ -x "$photos" ]; then
+      read -r b c k <<<"$(measure_taken 10000)"
+      printf 'photos by date taken: 10000 JPEGs in %.3f s, by file date %.3f s: ratio %.2f, %.1f MiB (medians of %d)\n' \
+        "$c" "$b" "$(echo "$c / $b" | bc -l)" "$(echo "$k / 1024" | bc -l)" "$rounds"
+    else
+      echo "photos by date taken: bench/make_photos not built"
+    fi
   fi
   if ! wanted window; then
     :

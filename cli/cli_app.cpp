@@ -27,6 +27,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "cli/fields_command.h"
+#include "cli/meta_command.h"
 #include "cli/list_command.h"
 #include "cli/path_list.h"
 #include "cli/progress_line.h"
@@ -347,8 +348,11 @@ class Session {
                                   " unchanged, " + std::to_string(c.leftAlone + c.refused) + " left alone");
   }
 
-  /// Every item the run (or the preview) left alone is named with the reason, one line each.
+  /// Every item whose tags lacked what a text asked for is named, then every item the run
+  /// (or the preview) left alone with the reason, one line each.
   void reportSkipped(const batch::RunReport& report) {
+    // What the tags of an item lacked: the name was still made, with the stated fallback.
+    for (const auto& note : report.notes) messages_.show("Note", "'" + Printable(note.path) + "': " + note.text);
     const char* const verb = report.mode == batch::RunMode::Preview ? "' would not be renamed to '" : "' was not renamed to '";
     for (const auto& item : report.skipped)
       messages_.show("Error", "'" + Printable(item.oldPath) + verb + Printable(item.newPath) +
@@ -563,6 +567,7 @@ struct CommandLine {
     presets->add_flag("--json", presetsJson, "Print one JSON object on stdout");
     presets->footer(ExampleFooter(kPresetsExample));
     fields.emplace(app);
+    meta.emplace(app);
   }
 
   CLI::App app{"velmora-cli: rename many files and folders in one go"};
@@ -574,6 +579,7 @@ struct CommandLine {
   CLI::App* presets = nullptr;
   bool presetsJson = false;
   std::optional<FieldsCommand> fields;
+  std::optional<MetaCommand> meta;
 };
 
 /// " (did you mean 'x' or 'y'?)" for the names close to a mistyped one, "" for none.
@@ -646,6 +652,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
   if (line.list->parsed()) return line.list->run(out, err);
   if (line.fields->parsed()) return line.fields->run(out, err);
+  if (line.meta->parsed()) return line.meta->run(out, err);
   if (line.presets->parsed()) {
     const std::vector<std::string> names = batch::ListPresets(platform::RealFileSystem(), batch::PresetsFolder());
     if (line.presetsJson) {

@@ -126,6 +126,8 @@ void ManSpecialStrings(Page page, std::ostream& out) {
     out << " in folder \\fI" << Roff(s.folder) << "\\fR into \\fI" << Roff(s.result) << "\\fR"
         << (s.random ? " (other letters each time)" : "") << ".\n";
   }
+  out << ".PP\n" << Roff(kTagPlaceholdersText) << "\n";
+  for (const TagPlaceholderDoc& t : kTagPlaceholders) out << ".TP\n.B " << Roff(t.token) << "\n" << Roff(t.becomes) << ".\n";
   if (page == Page::Cli) {
     out << ".PP\nIn a shell, quote texts with \\fB$\\fR in single quotes: \\fB\\-\\-set 'newName=trip_$$'\\fR.\n";
   }
@@ -179,6 +181,9 @@ void ManJsonOutput(std::ostream& out) {
          ".TP\n.B history\n\\fBhistory\\fR: the runs undo can reverse, newest first: objects with \\fBindex\\fR "
          "(1 for the last run), \\fBtime\\fR, \\fBitems\\fR, \\fBfolder\\fR, \\fBlog\\fR and, when recorded, "
          "\\fBoperation\\fR (its keyword).\n"
+         ".TP\n.B files\n\\fBmeta\\fR: per path an object with \\fBpath\\fR, \\fBtags\\fR (objects with \\fBtag\\fR, "
+         "\\fBvalue\\fR and \\fBsource\\fR: Exif, XMP, IPTC, image header, the song's tag format, or file date) "
+         "and \\fBerror\\fR when the file could not be read as a photo or a song.\n"
          ".PP\n"
          "\\fBfields \\-\\-json\\fR prints an array instead: one object per field with \\fBname\\fR, \\fBtype\\fR "
          "(text, boolean, choice or integer), \\fBdefault\\fR, \\fBcommands\\fR (the commands that read it), "

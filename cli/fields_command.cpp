@@ -8,6 +8,7 @@
 #include "batch/record_fields.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/manual.h"
 
 namespace velmora::cli {
 
@@ -87,6 +88,13 @@ int FieldsCommand::run(std::ostream& out, std::ostream&) const {
       if (i + 1 < row.size()) line.append(width[i] - row[i].size() + 2, ' ');
     }
     out << line << "\n";
+  }
+  // The texts where special strings expand take the tag placeholders too.
+  if (!only || (only->kind != engine::OperationKind::Remove && only->kind != engine::OperationKind::Extension)) {
+    std::string tags;
+    for (const auto& t : kTagPlaceholders) tags += (tags.empty() ? "" : " ") + std::string(t.token);
+    out << "\nWhere special strings expand, these tags of the file expand too: " << tags
+        << " (velmora-cli meta FILE shows them)\n";
   }
   return kDone;
 }

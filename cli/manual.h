@@ -39,6 +39,44 @@ inline constexpr SpecialStringDoc kSpecialStrings[] = {
      "%6%", 1, "misc", "x.dat", 0, "", "aK3x9Q.dat", true},
 };
 
+/// A tag placeholder: what it becomes. Braces take part in no other special string; a brace
+/// pair around any other word stays in the name as typed.
+struct TagPlaceholderDoc {
+  const char* token;
+  const char* becomes;
+};
+
+inline constexpr TagPlaceholderDoc kTagPlaceholders[] = {
+    {"{taken}", "the date and time a photo was taken, as YYYYMMDD_hhmmss: Exif's DateTimeOriginal, else XMP's or "
+                "IPTC's creation date, else the file's date modified (the run then names the item in a note)"},
+    {"{taken=PATTERN}", "the same date written by PATTERN: YYYY the year (YY its last two digits), MM the month, DD "
+                        "the day, hh, mm and ss the time of day, one letter alone without the leading zero, every "
+                        "other character as it is; for example {taken=YYYY-MM-DD hh.mm.ss} or {taken=YYYYMMDD}"},
+    {"{make}", "the camera's maker"},
+    {"{model}", "the camera's model"},
+    {"{lens}", "the lens"},
+    {"{width}", "the picture's width in pixels"},
+    {"{height}", "the picture's height in pixels"},
+    {"{orientation}", "the Exif orientation, 1 to 8"},
+    {"{artist}", "a song's artist"},
+    {"{albumartist}", "the album's artist"},
+    {"{album}", "the album"},
+    {"{title}", "the song's title"},
+    {"{track}", "the track number, padded with zeros to the digits of the album's track count (two at least)"},
+    {"{disc}", "the disc number"},
+    {"{year}", "the year of the recording"},
+    {"{genre}", "the genre"},
+};
+
+/// What the manual says of tag placeholders as a whole (plain text).
+inline constexpr const char* kTagPlaceholdersText =
+    "Tag placeholders read the file's own tags: Exif, XMP and IPTC of photos (JPEG, TIFF, PNG, HEIC and raw "
+    "formats), ID3, Vorbis comments and MP4 atoms of songs (MP3, FLAC, Ogg, M4A and more). Only a file's headers "
+    "are read, and only when a text holds such a placeholder. A tag the file lacks gives an empty text (the date "
+    "taken: the file's date modified) and a note naming the item; a damaged file is named the same way and never "
+    "stops the run. A value is cleaned like a typed text: each of \\ / : * ? \" < > | and every line break "
+    "becomes _, and it is cut after 120 bytes. velmora-cli meta FILE shows what they read.";
+
 /// Examples of the manual beyond each command's own.
 struct ExampleDoc {
   const char* what;
@@ -60,6 +98,8 @@ inline constexpr ExampleDoc kCliExamples[] = {
      "find . -name '*.JPG' -print0 | velmora-cli extension --set newExtension=.jpg -0 - --yes"},
     {"A quick look: -n previews, a third column marks names numbered on a collision, -v counts them",
      "velmora-cli change --folder ~/photos --set newName=trip -n -v"},
+    {"Photos named by the date they were taken, shots of one second numbered", "velmora-cli change --folder ~/Photos --set 'newName={taken=YYYY-MM-DD hh.mm.ss}' --yes"},
+    {"Songs named \"01 - Artist - Title\"", "velmora-cli change --folder ~/Music/album --set 'newName={track} - {artist} - {title}' --yes"},
     {"Reverse the last run", "velmora-cli undo --yes"},
     {"The runs undo can reverse, newest first", "velmora-cli history"},
     {"Reverse the last three runs, newest first", "velmora-cli undo --count 3 --yes"},

@@ -109,6 +109,8 @@ struct OperationRecord {
   // Options the rules read
   bool specialStringsEnabled = true;
   bool excludeSmallWords = true;
+  /// A photo's sidecar files (.xmp, .aae, .thm, the JPEG of a raw photo) follow its renames.
+  bool sidecarsFollow = false;
 
   SampleValues sample;
 

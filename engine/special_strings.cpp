@@ -144,7 +144,7 @@ std::string ExpandRandomStrings(std::string_view text, SpecialStringExpander& ex
 
 SpecialStringExpander::SpecialStringExpander(platform::FileSystem& fs, const SpecialStringSettings& settings,
                                              std::uint32_t randomSeedCounter)
-    : fs_(fs), settings_(settings), seedCounter_(randomSeedCounter) {}
+    : fs_(fs), settings_(settings), seedCounter_(randomSeedCounter), metadata_(&media::SystemMetadataReader()) {}
 
 const std::optional<platform::EntryInfo>& SpecialStringExpander::entryOf(const std::string& itemPath) {
   if (!cacheValid_ || cachedPath_ != itemPath) {
@@ -179,8 +179,8 @@ std::string SpecialStringExpander::randomString(int n) {
   return out;
 }
 
-std::string SpecialStringExpander::expand(std::string_view input, const std::string& itemPath,
-                                          std::int32_t ordinal) {
+std::string SpecialStringExpander::expandPlain(std::string_view input, const std::string& itemPath,
+                                               std::int32_t ordinal) {
   std::string text(input);
   if (!settings_.enabled) return text;
   // Most texts hold no mark at all: one pass instead of a search for each.

@@ -8,7 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "engine/operation_record.h"
+#include "media/metadata.h"
 #include "platform/file_system.h"
 
 namespace velmora::engine {
@@ -27,6 +30,14 @@ class ClassicRandom {
   std::uint32_t state_;
 };
 
+struct TextPiece;
+
+/// Something the run's report tells of one item: a tag it lacked, a file it could not read.
+struct ItemNote {
+  std::string path;
+  std::string text;
+};
+
 /// Expands the placeholders of texts for one item after another. Holds the random seed
 /// counter, which lives for the whole process in the desktop program.
 class SpecialStringExpander {
@@ -38,8 +49,17 @@ class SpecialStringExpander {
   /// when special strings are switched off.
   std::string expand(std::string_view text, const std::string& itemPath, std::int32_t ordinal);
 
-  /// Forgets the directory entry read for the previous item.
-  void newItem() { cacheValid_ = false; }
+  /// Forgets the directory entry and the tags read for the previous item.
+  void newItem() {
+    cacheValid_ = false;
+    mediaValid_ = false;
+  }
+
+  /// The tags are read through this reader (the build's own reader unless set).
+  void useMetadataReader(media::MetadataReader& reader) { metadata_ = &reader; }
+  const media::MetadataReader& metadataReader() const { return *metadata_; }
+  /// What the expansions so far had to say of their items, in order; handed over once.
+  std::vector<ItemNote> takeNotes() { return std::move(notes_); }
 
   /// A random string of n characters from the enabled kinds (empty for n <= 0).
   std::string randomString(int n);
@@ -57,6 +77,17 @@ class SpecialStringExpander {
   bool cacheValid_ = false;
   std::optional<platform::EntryInfo> cachedInfo_;
   const std::optional<platform::EntryInfo>& entryOf(const std::string& itemPath);
+
+  // The tags are read at most once per item, and only when a text asks for one.
+  media::MetadataReader* metadata_;
+  std::string mediaPath_;
+  bool mediaValid_ = false;
+  media::MediaInfo media_;
+  std::vector<ItemNote> notes_;
+  const media::MediaInfo& mediaOf(const std::string& itemPath);
+  void note(const std::string& itemPath, std::string text);
+  std::string expandPlain(std::string_view text, const std::string& itemPath, std::int32_t ordinal);
+  std::string expandTag(const TextPiece& piece, const std::string& itemPath);
 };
 
 /// Checks the random-string placeholders of a text before a run. Returns the message to

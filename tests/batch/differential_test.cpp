@@ -101,14 +101,15 @@ constexpr const char* kStems[] = {"a",   "A",     "b",    "same", "Same",  "SAME
                                   "a:b", "c. ", "d?",
 #endif
 };
-constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz"};
+constexpr const char* kExtensions[] = {"", "", ".txt", ".txt", ".TXT", ".jpg", ".tar.gz", ".xmp", ".CR2"};
 // New texts: the names the stems give, blanks and dots in front (which the clean-up removes,
 // so an item may get its own name back and be numbered), and special strings, some of which
 // collapse every name into one.
 constexpr const char* kNewTexts[] = {"same",  "Same", " same", " same", "..same", " a",    "..a",
                                      "same.txt", "x$$", "$",   "n$$$ ", "@$@$",   "%%",    "%%$",
                                      "##",    "@@",   "%1%",   "a",     "\xC3\xA9", "",     "  ",
-                                     "b.c",   "SAME$"};
+                                     "b.c",   "SAME$", "{taken=YYYY-MM-DD hh.mm.ss}", "{artist} - {title}",
+                                     "{track}$", "{taken=DD}{make}"};
 constexpr const char* kSearchTexts[] = {"a", "A", "same", "SAME", ".", " ", "x", "1", "\xC3\xA9", "txt",
                                         "(", ")", "_",    "-"};
 // Regular expressions: groups, anchors, classes, a match of nothing, one that does not compile.
@@ -118,6 +119,25 @@ constexpr const char* kGroupTexts[] = {"\\1", "<\\0>", "\\2-\\1", "same\\1", "$$
 // Folder filters: globs (several, any case) and patterns.
 constexpr const char* kFilterTexts[] = {"*.txt", "*.JPG;*.gz", "a*", "?*", "s*;x?", "^a", "\\.txt$", "(?i)S"};
 constexpr const char* kExtensionTexts[] = {"", "txt", ".txt", "TXT", "jpg", ".md", "gz", "same", "tar.gz"};
+/// Tags made up from an item's name, so the preview and the run read the same: a date taken
+/// (missing for a third of the names: the file's date then), a camera, an artist and a title
+/// with characters a name cannot hold, a track number.
+class NameTags final : public media::MetadataReader {
+ public:
+  bool available() const override { return true; }
+  media::MediaInfo read(const std::string& path) override {
+    std::uint64_t h = 1469598103934665603ull;
+    for (char ch : path.substr(path.find_last_of("/\\") + 1)) h = (h ^ static_cast<unsigned char>(ch)) * 1099511628211ull;
+    media::MediaInfo info;
+    if (h % 3) info.taken = media::DateTime{2026, 12, 7 + static_cast<int>(h % 2), 14, 30, static_cast<int>(h % 4)};
+    info.make = h % 5 ? "Cam" : "";
+    info.artist = h % 2 ? "A/B" : "same";
+    info.title = h % 7 ? "T: $$" : "";
+    info.track = static_cast<int>(h % 4);
+    return info;
+  }
+};
+
 constexpr const char* kExpandingFields[] = {"newText", "headText", "endText", "cursorText", "insertText", "newName"};
 
 const platform::CodePage& TestCodePage() {
@@ -299,6 +319,7 @@ struct Outcome {
   bool refused = false;                 ///< the input checks refused the operation
   std::vector<batch::PreviewRow> rows;  ///< every row of the preview, a filler row included
   std::vector<std::string> previewMessages, runMessages;
+  std::vector<std::string> previewNotes, runNotes;  ///< what the tags of items lacked
   std::vector<batch::RenamePair> renamed;
   std::vector<batch::SkippedItem> previewSkipped, skipped;
   bool logSaved = true;
@@ -331,6 +352,8 @@ Outcome PreviewRunUndo(platform::FileSystem& disk, Request request, const std::f
     fs.setListingRules(rules);
     testing::RecordingMessages messages;
     engine::SpecialStringExpander expander(fs, request.settings.special, kRandomSeedCounter);
+    NameTags tags;
+    expander.useMetadataReader(tags);
     const batch::PipelineRequest pipeline{
         {record, request.target, mode, request.settings.special.startNumber, INT_MAX, false, request.order},
         request.programFolder, nullptr, &expander, std::nullopt};
@@ -340,9 +363,11 @@ Outcome PreviewRunUndo(platform::FileSystem& disk, Request request, const std::f
       out.rows = report.rows;
       out.previewSkipped = report.skipped;
       out.previewMessages = messages.texts();
+      for (const auto& note : report.notes) out.previewNotes.push_back(note.path + ": " + note.text);
       continue;
     }
     out.runMessages = messages.texts();
+    for (const auto& note : report.notes) out.runNotes.push_back(note.path + ": " + note.text);
     report.log.forEachPair([&](std::string_view newPath, std::string_view oldPath) {
       out.renamed.push_back({std::string(oldPath), std::string(newPath)});
     });
@@ -553,6 +578,8 @@ Result Check(const Case& c) {
                 "a filler row only for a preview without rows");
   result.expect(o.previewMessages == o.runMessages,
                 "preview messages:\n" + Lines(o.previewMessages) + "  run messages:\n" + Lines(o.runMessages));
+  result.expect(o.previewNotes == o.runNotes,
+                "preview notes:\n" + Lines(o.previewNotes) + "  run notes:\n" + Lines(o.runNotes));
   const auto leftAlone = [](const std::vector<batch::SkippedItem>& items) {
     std::vector<std::string> out;
     for (const auto& s : items) out.push_back(s.oldPath + " -> " + s.newPath + ": " + s.reason);

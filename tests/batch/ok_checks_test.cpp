@@ -571,6 +571,10 @@ TEST(InputTextCheck, ProhibitedCharactersAndRandomTokens) {
       {"%ab%", false, true, ""},
       {"%ab%:x", true, false, "The random string digits(ab) is not an integer."},  // only the first message
       {"%200%", false, true, ""},
+      // Random tokens are read between tag placeholders, as they are expanded there.
+      {"%{title}_%6%", true, true, ""},
+      {"{title}%ab%", true, false, "The random string digits(ab) is not an integer."},
+      {"{taken=YYYY:MM}", true, false, nine},
   };
   for (char c : std::string("\\/:*?\"<>|")) rows.push_back({std::string("a") + c + "b", true, false, nine});
   for (const Row& row : rows) {
@@ -578,6 +582,29 @@ TEST(InputTextCheck, ProhibitedCharactersAndRandomTokens) {
     RecordingMessages messages;
     EXPECT_EQ(InputTextCheck(row.text, row.specialStrings, messages), row.valid);
     EXPECT_EQ(messages.texts(), row.valid ? std::vector<std::string>{} : std::vector<std::string>{row.message});
+  }
+}
+
+TEST(InputTextCheck, TagPlaceholdersWhereNoTagsCanBeRead) {
+  media::FakeMetadataReader none(false), some(true);
+  struct Row {
+    std::string text;
+    bool specialStrings;
+    const media::MetadataReader& tags;
+    bool valid;
+  };
+  const std::vector<Row> rows{
+      {"{taken} x", true, none, false}, {"{artist}", true, none, false}, {"{live}", true, none, true},
+      {"{taken}", false, none, true},   {"{taken}", true, some, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    RecordingMessages messages;
+    EXPECT_EQ(InputTextCheck(row.text, row.specialStrings, messages, row.tags), row.valid);
+    EXPECT_EQ(messages.texts().size(), row.valid ? 0u : 1u);
+    if (!row.valid) {
+      EXPECT_NE(messages.texts().front().find("cannot read photo and music tags"), std::string::npos);
+    }
   }
 }
 

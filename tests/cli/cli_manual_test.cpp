@@ -13,6 +13,7 @@
 
 #include "cli/cli_runner.h"
 #include "cli/manual.h"
+#include "media/metadata.h"
 #include "support/temp_tree.h"
 
 #ifdef VELMORA_GENERATED_SHARE
@@ -86,7 +87,14 @@ TEST(CliManual, PagesHoldTheSectionsUsersLookFor) {
   }
   const std::string cli = Page("velmora-cli.1");
   for (const cli::SpecialStringDoc& s : cli::kSpecialStrings) EXPECT_NE(cli.find(s.result), std::string::npos) << s.result;
-  for (const char* key : {"renamed", "preview", "messages", "field", "listing", "presets", "exit", "bytes"})
+  // Every tag the reader knows is documented, on the page and in `fields`.
+  const std::string fields = RunCli({"fields"}).out;
+  for (media::Tag tag : media::kAllTags) {
+    const std::string token = "{" + std::string(media::TagName(tag)) + "}";
+    EXPECT_NE(cli.find(".B " + token + "\n"), std::string::npos) << token;
+    EXPECT_NE(fields.find(token), std::string::npos) << token;
+  }
+  for (const char* key : {"renamed", "preview", "messages", "field", "listing", "presets", "files", "exit", "bytes"})
     EXPECT_TRUE(cli.find(std::string(".B ") + key + "\n") != std::string::npos ||
                 cli.find(std::string("\"") + key + "\"") != std::string::npos)
         << key;

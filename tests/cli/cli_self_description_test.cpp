@@ -34,8 +34,8 @@ using Lines = std::vector<std::string>;
 
 Lines FieldColumn(const std::string& table) {
   Lines names;
-  std::size_t start = table.find('\n') + 1;  // after the heading
-  while (start < table.size()) {
+  std::size_t start = table.find('\n') + 1;  // after the heading, up to the empty line after the table
+  while (start < table.size() && table[start] != '\n') {
     names.push_back(table.substr(start, table.find(' ', start) - start));
     start = table.find('\n', start) + 1;
   }

@@ -34,6 +34,7 @@ CASES = [
     ("velmora-cli extension --from-f", "--from-file"),
     ("velmora-cli change --inclu", "--include"),
     ("velmora-cli change --set rege", "regex="),
+    ("velmora-cli met", "meta"),
 ]
 
 

@@ -91,6 +91,7 @@ with tempfile.TemporaryDirectory() as tmp:
     run("presets", ["presets", "--json"], 0, env)
     run("fields", ["fields", "--json"], 0, env)
     run("fields of one command", ["fields", "extension", "--json"], 0, env)
+    run("tags of a file that is no photo", ["meta", os.path.join(tmp, "no photo.jpg"), "--json"], 4, env)
 
 result_keys = set(schema["$defs"]["result"]["properties"])
 if seen_keys != result_keys:

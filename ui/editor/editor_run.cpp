@@ -8,6 +8,7 @@
 #include <QTime>
 #include <QUrl>
 
+#include "batch/item_notes.h"
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
 #include "batch/program_files.h"
@@ -148,6 +149,9 @@ void OperationEditor::endRun(const batch::RunReport& report) {
   // The log is sealed; where it could not be written the journal keeps the renames.
   if (const std::string notSaved = batch::LogNotSavedMessage(report, program_.state().installDir); !notSaved.empty())
     program_.messages().warning(notSaved);
+  // Names made with the file's date or an empty text for a missing tag: named once, at the end.
+  if (const std::string notes = batch::ItemNotesMessage(report.notes); !notes.empty())
+    program_.messages().information(notes);
   hide();
   QCoreApplication::processEvents();
   if (program_.runOptions().exitAfterRun) {
