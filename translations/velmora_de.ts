@@ -593,59 +593,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
         <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
-    <message>
-<<<<<<< HEAD
-        <source>letters without accents</source>
-        <translation>Buchstaben ohne Akzente</translation>
-    </message>
-    <message>
-        <source>names safe for Windows</source>
-        <translation>Namen, die Windows annimmt</translation>
-    </message>
-    <message>
-        <source>Remove accents is not available on this system: its table of Latin letters is missing. Nothing was renamed.</source>
-        <translation>„Akzente entfernen“ ist auf diesem System nicht verfügbar: Seine Tabelle der lateinischen Buchstaben fehlt. Es wurde nichts umbenannt.</translation>
-    </message>
-    <message>
-        <source>Do you want to UNDO the last %1 rename operations ?</source>
-        <translation>Möchten Sie die letzten %1 Umbenennungen RÜCKGÄNGIG machen?</translation>
-    </message>
-    <message>
-        <source>%1 of the %2 runs asked for were undone; the undo stopped at the run that could not be undone completely, and the runs before it are kept.</source>
-        <translation>%1 der %2 gewünschten Läufe wurden rückgängig gemacht; das Rückgängigmachen hielt bei dem Lauf an, der sich nicht vollständig rückgängig machen ließ, und die Läufe davor bleiben erhalten.</translation>
-=======
-        <source>Regular expressions are not available in this build.</source>
-        <translation>Reguläre Ausdrücke sind in diesem Build nicht verfügbar.</translation>
-    </message>
-    <message>
-        <source>The regular expression &apos;%1&apos; is not valid: %2 (at position %3).</source>
-        <translation>Der reguläre Ausdruck &apos;%1&apos; ist ungültig: %2 (an Position %3).</translation>
-    </message>
-    <message>
-        <source>The new string refers to group %1, but the regular expression has only %2 groups.</source>
-        <translation>Der neue Text verweist auf Gruppe %1, aber der reguläre Ausdruck hat nur %2 Gruppen.</translation>
-    </message>
-    <message>
-        <source>It will remove the matches of the regular expressions &apos;%1&apos;%2 from original filenames,
-%3</source>
-        <translation>Die Treffer der regulären Ausdrücke &apos;%1&apos;%2 werden aus den ursprünglichen Dateinamen entfernt,
-%3</translation>
-    </message>
-    <message>
-        <source>It will replace the matches of the regular expression &apos;%1&apos;%2 by new string &apos;%3&apos;,
-%4</source>
-        <translation>Die Treffer des regulären Ausdrucks &apos;%1&apos;%2 werden durch den neuen Text &apos;%3&apos; ersetzt,
-%4</translation>
-    </message>
-    <message>
-        <source>the pattern cannot be read in the code page</source>
-        <translation>das Muster kann in der Codepage nicht gelesen werden</translation>
-    </message>
-    <message>
-        <source>regular expressions are not available in this build</source>
-        <translation>reguläre Ausdrücke sind in diesem Build nicht verfügbar</translation>
->>>>>>> regex
-    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -789,22 +736,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Include extension part</source>
         <translation>Dateiendung einbeziehen</translation>
-    </message>
-    <message>
-        <source>Latin letters without their accents: Café becomes Cafe, Straße becomes Strasse</source>
-        <translation>Lateinische Buchstaben ohne ihre Akzente: Aus Café wird Cafe, aus Straße wird Strasse</translation>
-    </message>
-    <message>
-        <source>Remove accents</source>
-        <translation>Akzente entfernen</translation>
-    </message>
-    <message>
-        <source>For copies to exFAT cards and Windows shares: \ / : * ? &quot; &lt; &gt; | and control characters become _, trailing dots and spaces go</source>
-        <translation>Für Kopien auf exFAT-Karten und Windows-Freigaben: \ / : * ? &quot; &lt; &gt; | und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen</translation>
-    </message>
-    <message>
-        <source>Safe for Windows</source>
-        <translation>Sicher für Windows</translation>
     </message>
 </context>
 <context>
@@ -1400,18 +1331,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Rename a folder</source>
         <translation>Einen Ordner umbenennen</translation>
     </message>
-    <message>
-        <source>single rename</source>
-        <translation>einzelne Umbenennung</translation>
-    </message>
-    <message>
-        <source>%1  %2 items in %3 (%4)</source>
-        <translation>%1  %2 Einträge in %3 (%4)</translation>
-    </message>
-    <message>
-        <source>There is no rename operation to undo.</source>
-        <translation>Es gibt keine Umbenennung, die rückgängig gemacht werden kann.</translation>
-    </message>
 </context>
 <context>
     <name>velmora::ui::OperationEditor</name>
@@ -1542,22 +1461,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Can not rename root directory !</source>
         <translation>Das Wurzelverzeichnis kann nicht umbenannt werden!</translation>
     </message>
-    <message>
-        <source>Only:</source>
-        <translation>Nur:</translation>
-    </message>
-    <message>
-        <source>Only the names that match, such as *.jpg;*.jpeg (any case); a regular expression when that box is checked. Empty: every name.</source>
-        <translation>Nur die passenden Namen, etwa *.jpg;*.jpeg (Groß-/Kleinschreibung egal); ein regulärer Ausdruck, wenn das Kästchen dafür angekreuzt ist. Leer: alle Namen.</translation>
-    </message>
-    <message>
-        <source>Not:</source>
-        <translation>Nicht:</translation>
-    </message>
-    <message>
-        <source>None of the names that match, such as *.tmp (any case); a regular expression when that box is checked.</source>
-        <translation>Keiner der passenden Namen, etwa *.tmp (Groß-/Kleinschreibung egal); ein regulärer Ausdruck, wenn das Kästchen dafür angekreuzt ist.</translation>
-    </message>
 </context>
 <context>
     <name>velmora::ui::OptionsWindow</name>
@@ -1686,14 +1589,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
 %1</source>
         <translation>Die Dateimanager-Einträge konnten nicht geändert werden:
 %1</translation>
-    </message>
-    <message>
-        <source>Earlier runs kept for undo:</source>
-        <translation>Frühere Läufe zum Rückgängigmachen:</translation>
-    </message>
-    <message>
-        <source>Undo reverses the last run, then the runs before it, up to this many (0: the last run only)</source>
-        <translation>„Rückgängig“ macht den letzten Lauf rückgängig, dann die Läufe davor, bis zu so vielen (0: nur den letzten Lauf)</translation>
     </message>
 </context>
 <context>
@@ -1939,14 +1834,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Keep string 2:</source>
         <translation>Zeichenfolge 2 behalten:</translation>
     </message>
-    <message>
-        <source>Regular expression</source>
-        <translation>Regulärer Ausdruck</translation>
-    </message>
-    <message>
-        <source>The strings to remove are regular expressions.</source>
-        <translation>Die zu entfernenden Texte sind reguläre Ausdrücke.</translation>
-    </message>
 </context>
 <context>
     <name>velmora::ui::ReplacePage</name>
@@ -1993,14 +1880,6 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Old string:   </source>
         <translation>Alte Zeichenfolge:   </translation>
-    </message>
-    <message>
-        <source>Regular expression</source>
-        <translation>Regulärer Ausdruck</translation>
-    </message>
-    <message>
-        <source>The old string is a regular expression; \1 to \9 in the new string take its groups, \0 the whole match.</source>
-        <translation>Der alte Text ist ein regulärer Ausdruck; \1 bis \9 im neuen Text stehen für seine Gruppen, \0 für den ganzen Treffer.</translation>
     </message>
 </context>
 <context>
