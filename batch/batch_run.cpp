@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "batch/case_change.h"
 #include "engine/name_model.h"
 
 namespace velmora::batch {
@@ -386,7 +387,23 @@ std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& 
   }
   const platform::RenameStatus status = renameItem(oldPath, newPath);
   if (status != platform::RenameStatus::Renamed && journal_) journal_->withdraw();
+  // Where names ignore case the new spelling is the item itself: through a temporary name.
+  if (status == platform::RenameStatus::TargetExists && DiffersOnlyInCase(codePage_, oldPath, newPath))
+    return changeCase(oldPath, newPath);
   return status;
+}
+
+std::optional<platform::RenameStatus> BatchRun::changeCase(const std::string& oldPath, const std::string& newPath) {
+  const auto done = ChangeCase(fs_, journal_, [this](const std::string& from, const std::string& to) {
+    return renameItem(from, to);
+  }, oldPath, newPath);
+  if (!done) {
+    journalStopped();
+    return std::nullopt;
+  }
+  // An item that could not be put back is where the log says, for undo to bring back.
+  if (!done->strandedAt.empty()) log_.add(done->strandedAt, oldPath);
+  return done->status;
 }
 
 void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status) {

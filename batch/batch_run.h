@@ -103,6 +103,9 @@ class BatchRun {
   /// The journalled rename of one candidate: its pair recorded first, withdrawn when the
   /// rename does not happen. Nothing when the journal stopped the run.
   std::optional<platform::RenameStatus> commitRename(const std::string& oldPath, const std::string& newPath);
+  /// A rename refused because the new spelling of the name is the item's own: the case
+  /// change through a temporary name.
+  std::optional<platform::RenameStatus> changeCase(const std::string& oldPath, const std::string& newPath);
   /// A renamed item: progress, main list, log, numbering, its result.
   void renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status);
   void result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason = {});

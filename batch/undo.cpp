@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "batch/case_change.h"
 #include "batch/program_files.h"
 #include "engine/name_model.h"
 
@@ -139,6 +140,16 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   std::vector<bool> keep(pairs.size(), false);
   std::size_t notReached = 0;  ///< pairs below this index were never tried
   UndoRenamer renamer(fs);
+  // A pair that changed only the case of a name goes back through a temporary name where
+  // names ignore case, as the run went.
+  const auto byPath = [&](const std::string& from, const std::string& to) { return renamer.rename(from, to); };
+  const auto restore = [&](std::string_view current, std::string_view original) {
+    const platform::RenameStatus status = renamer.rename(current, original);
+    if (status != platform::RenameStatus::TargetExists ||
+        !DiffersOnlyInCase(platform::SystemCodePage(), current, original))
+      return status;
+    return ChangeCase(fs, nullptr, byPath, std::string(current), std::string(original))->status;
+  };
   for (std::size_t k = pairs.size(); k-- > 0;) {
     if (stop.isSet()) {
       notReached = k + 1;
@@ -149,7 +160,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       ++report.ignored;
       continue;
     }
-    if (renamer.rename(current, original) != platform::RenameStatus::Renamed) {
+    if (restore(current, original) != platform::RenameStatus::Renamed) {
       ++report.failed;
       // Already in place (the rename under way when a run was killed never happened, or an
       // earlier undo restored it): nothing is left to undo. Anything else stays in the log.

@@ -255,10 +255,11 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
 
-  /// What follows a no-replace rename refused with err: the case-only rename, the
-  /// fallback where the system lacks the flag, or the failure.
+  /// What follows a no-replace rename refused with err: the fallback where the system
+  /// lacks the flag, or the refusal. (Where names ignore case, a new spelling of the item's
+  /// own name is taken, and the run changes the case through a journalled temporary name.)
   RenameStatus refused(int err, const std::string& from, const std::string& to) {
-    if (err == EEXIST) return caseOnlyRename(from, to);
+    if (err == EEXIST) return RenameStatus::TargetExists;
     if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(from, to);
     return failed(err);
   }
@@ -375,29 +376,6 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::string lastFailure_;
-
-  // The target exists. On a case-insensitive file system it may be the source itself,
-  // reached by a name that differs only in case: then rename through a temporary name.
-  RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {
-    struct stat a, b;
-    if (::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0 || !SameEntry(a, b))
-      return RenameStatus::TargetExists;
-    if (from == to) return RenameStatus::TargetExists;
-    static std::atomic<unsigned> counter{0};
-    std::string tmp;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      tmp = to + ".velmora-case." + std::to_string(::getpid()) + "." +
-            std::to_string(counter.fetch_add(1));
-      if (RenameNoReplace(from.c_str(), tmp.c_str()) == 0) break;
-      if (errno != EEXIST) return RenameStatus::Failed;
-      tmp.clear();
-    }
-    if (tmp.empty()) return RenameStatus::Failed;
-    if (RenameNoReplace(tmp.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
-    const bool taken = errno == EEXIST;
-    RenameNoReplace(tmp.c_str(), from.c_str());  // put it back under its old name
-    return taken ? RenameStatus::TargetExists : RenameStatus::Failed;
-  }
 
   // File systems without RENAME_NOREPLACE: a hard link cannot replace anything, so
   // link + unlink is a safe rename for files. Where links are refused too (and for
