@@ -76,6 +76,7 @@ void BatchRun::reset() {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
+  listedFolder_.assign(1, '\0');  // no folder's prefix: the next look reads its listing
   numbering_.clear();
   skipped_.clear();
   counts_ = {};
@@ -328,7 +329,7 @@ void BatchRun::cleanUp(const std::string& oldPath, std::string& newPath) const {
 // the item would find itself where names compare without case.
 void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
   ItemStatus status = ItemStatus::Renamed;
-  const auto taken = [&](const std::string& path) { return !ownNameInOtherCase(path, oldPath) && takenInPreview(path); };
+  const auto taken = [&](const std::string& path) { return takenInPreview(path, oldPath); };
   if (request_->record.onlyConvertsCase()) {
     // Never numbered: a name another item holds refuses the item, as the rename will.
     if (newPath != oldPath && taken(newPath)) {
@@ -424,9 +425,27 @@ std::string BatchRun::previewKey(const std::string& path) const {
   return platform::kNamesIgnoreCase ? codePage_.toUpper(path) : path;
 }
 
-bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& oldPath) const {
+bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& oldPath) {
   // Where names compare without case, the item's own name in another case is its own to take.
-  return platform::kNamesIgnoreCase && path != oldPath && previewKey(path) == previewKey(oldPath);
+  if (platform::kNamesIgnoreCase) return path != oldPath && previewKey(path) == previewKey(oldPath);
+  // Elsewhere only some file systems ignore case (FAT and exFAT cards, SMB shares): the name
+  // is the item's own unless an entry is spelt exactly so. A run tries the rename, which
+  // tells; a preview asks its folder's listing.
+  return DiffersOnlyInCase(codePage_, oldPath, path) && (renaming() || !listedExactly(path));
+}
+
+bool BatchRun::listedExactly(const std::string& path) {
+  const std::size_t start = engine::NameStart(path);
+  if (listedFolder_.size() != start || path.compare(0, start, listedFolder_) != 0) {
+    // One set of names per folder, so a preview of many case changes reads its folder once.
+    listedFolder_.assign(path, 0, start);
+    listedNames_.clear();
+    std::string folder = listedFolder_;
+    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    if (const auto listing = fs_.sharedFolder(folder))
+      for (const platform::DirEntry& e : *listing) listedNames_.insert(e.name);
+  }
+  return listedNames_.count(path.substr(start)) != 0;
 }
 
 bool BatchRun::movedInPreview(std::string_view path) {
@@ -441,10 +460,13 @@ bool BatchRun::movedInPreview(std::string_view path) {
   return false;
 }
 
-bool BatchRun::takenInPreview(const std::string& path) {
+bool BatchRun::takenInPreview(const std::string& path, const std::string& oldPath) {
+  if (platform::kNamesIgnoreCase && ownNameInOtherCase(path, oldPath)) return false;
   const std::string key = previewKey(path);
   if (promisedPaths_.count(key)) return true;
-  return !freedPaths_.count(key) && fs_.exists(path);
+  // Elsewhere only an entry on the disk may be the item itself, seen through a file system
+  // that ignores case.
+  return !freedPaths_.count(key) && fs_.exists(path) && (platform::kNamesIgnoreCase || !ownNameInOtherCase(path, oldPath));
 }
 
 void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status) {

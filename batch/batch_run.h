@@ -118,11 +118,13 @@ class BatchRun {
   void journalStopped();
   void skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status);
   void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status);
-  /// Whether a preview row may not take a path: an earlier row took it, or it exists and
-  /// no earlier row's item leaves it.
-  bool takenInPreview(const std::string& path);
+  /// Whether a preview row of the item at oldPath may not take a path: an earlier row took
+  /// it, or it exists, is not the item's own, and no earlier row's item leaves it.
+  bool takenInPreview(const std::string& path, const std::string& oldPath);
   /// Whether the path is the item's own old path in another case, where names ignore case.
-  bool ownNameInOtherCase(const std::string& path, const std::string& oldPath) const;
+  bool ownNameInOtherCase(const std::string& path, const std::string& oldPath);
+  /// Whether the folder's listing holds an entry spelt exactly as the path's name.
+  bool listedExactly(const std::string& path);
   /// Whether an earlier preview row moved this path, or a folder above it, away.
   bool movedInPreview(std::string_view path);
   /// A preview path as the system compares names.
@@ -148,6 +150,8 @@ class BatchRun {
   std::unordered_set<std::string> pickedPaths_;    ///< the hand-picked paths reached so far
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
+  std::string listedFolder_;                        ///< the folder (its prefix) of listedNames_
+  std::unordered_set<std::string> listedNames_;     ///< the names of that folder's listing
   CollisionNumbering numbering_;
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;

@@ -59,6 +59,10 @@ TEST(CliMount, CaseChangesWhereNamesIgnoreCase) {
       for (const char* a : {"--folder", "", "--yes", "--state-dir", ""}) args.push_back(a);
       args[args.size() - 4] = tree.path("mnt");
       args.back() = tree.path("state");
+      Lines preview = args;
+      preview.push_back("--preview");
+      // The preview shows what the run does: the new spelling, not numbered.
+      EXPECT_EQ(RunCli(preview).out, before + "\t" + after + "\n");
       const auto run = RunCli(args);
       EXPECT_EQ(run.exit, 0) << run.err;
       EXPECT_EQ(run.out, tree.path("mnt/" + before) + "\t" + tree.path("mnt/" + after) + "\n");
