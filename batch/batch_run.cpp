@@ -159,11 +159,20 @@ std::vector<RenamePair> BatchRun::renamed() const {
 }
 
 void BatchRun::itemLoop(const ItemList& items) {
+  if (items.unreadable) {
+    // Its items are unknown: the folder is named, never passed over without a word.
+    std::string folder = items.folderPart;
+    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    std::string reason = kUnreadableFolderReason;
+    if (!items.unreadable->empty()) reason.append(" (").append(*items.unreadable).append(")");
+    skip(folder, {}, std::move(reason), ItemStatus::LeftAlone);
+    return;
+  }
   const std::size_t count = items.size();
   if (count == 0) return;
-  // The items of a folder's listing all lie in that folder: it is held open and they are
-  // renamed in it by name.
-  openFolder(items.folderPart);
+  // The items of a folder's listing all lie in that folder: the walk holds it open and they
+  // are renamed in it by name.
+  openFolder(items.folderPart, items.folder);
   ordinal_ = request_->startNumber;
   if (renaming()) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
@@ -199,16 +208,25 @@ void BatchRun::itemLoop(const ItemList& items) {
         break;
       }
       case platform::EntryKind::Missing:
+        // A hand-picked link that points nowhere is an item all the same: the link itself.
+        if (!items.listed() && fs_.isLink(path)) {
+          item_.isDirectory = false;
+          applyOperationToItem(item_);
+        }
         break;
     }
   }
   openFolder({});
 }
 
-void BatchRun::openFolder(std::string prefix) {
+void BatchRun::openFolder(std::string prefix, std::shared_ptr<platform::OpenFolder> open) {
   folder_.reset();
   folderPrefix_ = std::move(prefix);
   if (folderPrefix_.empty() || !renaming()) return;
+  if (open) {
+    folder_ = std::move(open);
+    return;
+  }
   std::string folder = folderPrefix_;
   if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
   folder_ = fs_.openFolder(folder);

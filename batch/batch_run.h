@@ -110,8 +110,8 @@ class BatchRun {
   void renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status);
   void result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason = {});
   /// Holds the folder with this path prefix (its folder part, separator included) open for
-  /// the renames of a real run; "" closes it.
-  void openFolder(std::string prefix);
+  /// the renames of a real run: the walk's open folder when given; "" closes it.
+  void openFolder(std::string prefix, std::shared_ptr<platform::OpenFolder> open = nullptr);
   /// A rename within the open folder by name, any other by path.
   platform::RenameStatus renameItem(const std::string& from, const std::string& to);
   /// The journal could not take a pair: the run stops before that rename.
@@ -139,7 +139,7 @@ class BatchRun {
   StopFlag& stop_;
   engine::SpecialStringExpander& expander_;
   RunJournal* journal_ = nullptr;
-  std::unique_ptr<platform::OpenFolder> folder_;
+  std::shared_ptr<platform::OpenFolder> folder_;
   std::string folderPrefix_;
   engine::Item item_;  ///< the item at hand, its path built in place from its folder and name
 

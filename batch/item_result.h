@@ -58,5 +58,6 @@ inline constexpr const char* kTooLongReason = "the new name (plus path) is longe
 inline constexpr const char* kEmptyNameReason = "the rules leave no name";
 inline constexpr const char* kTargetExistsReason = "an item of the new name exists";
 inline constexpr const char* kSystemRefusedReason = "the system refused it";
+inline constexpr const char* kUnreadableFolderReason = "unreadable folder";
 
 }  // namespace velmora::batch

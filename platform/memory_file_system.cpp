@@ -108,7 +108,9 @@ std::string MemoryFileSystem::stored(const std::string& path) const {
 }
 
 const MemoryFileSystem::Node* MemoryFileSystem::node(const std::string& path) const {
-  auto it = nodes_.find(stored(Normalize(path)));
+  const std::string key = stored(Normalize(path));
+  if (key.empty()) return nullptr;
+  auto it = nodes_.find(key);
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
