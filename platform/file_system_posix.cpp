@@ -441,7 +441,9 @@ class PosixFolder final : public OpenFolder {
       if (fd >= 0) ::close(fd);
       return nullptr;
     }
-    return std::make_shared<const std::vector<DirEntry>>(ReadEntries(dir));
+    auto entries = std::make_shared<const std::vector<DirEntry>>(ReadEntries(dir));
+    if (g_faults && g_faults->afterListing) g_faults->afterListing(folder_);
+    return entries;
   }
 
   std::unique_ptr<OpenFolder> openSubfolder(std::string_view name, std::string& why) override {

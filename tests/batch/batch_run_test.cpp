@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "batch/batch_run.h"
 #include "batch/undo.h"
 #include "platform/memory_file_system.h"
+#include "platform/rename_faults.h"
 #include "support/recording_messages.h"
 #include "support/temp_tree.h"
 
@@ -278,6 +281,54 @@ TEST(BatchRun, AFileThatAppearsAtTheTargetIsNeverOverwritten) {
   EXPECT_EQ(tree.readFile("photo(1).md"), "mine");
   EXPECT_EQ(run.renamed().size(), 1u);
 }
+
+#ifndef _WIN32
+// The walk holds each folder open from its listing on: a subfolder swapped for a link to a
+// folder outside the target after its parent was read is never entered (and named), and a
+// folder moved away after it was read keeps its items renamed where they are, never in the
+// folder a link put in its place.
+TEST(BatchRun, FoldersSwappedForLinksDuringTheWalkAreNeverLeftFor) {
+  struct Row {
+    const char* swappedAfterReading;  ///< the folder whose listing triggers the swap of t/sub
+    std::vector<std::string> after;
+    const char* leftAlone;
+  };
+  const Row rows[] = {
+      {"t", {"t/", "t/moved/", "t/moved/a.txt", "t/sub", "t/z.md"}, "t/sub"},
+      {"t/sub", {"t/", "t/moved/", "t/moved/a.md", "t/sub", "t/z.md"}, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.swappedAfterReading);
+    testing::TempTree tree;
+    tree.make({"t/sub/a.txt", "t/z.txt", "outside/a.txt"});
+    platform::RenameFaults faults;
+    bool swapped = false;
+    faults.afterListing = [&](const std::string& folder) {
+      if (swapped || folder != tree.path(row.swappedAfterReading)) return;
+      swapped = true;
+      std::filesystem::rename(tree.path("t/sub"), tree.path("t/moved"));
+      std::filesystem::create_directory_symlink(tree.path("outside"), tree.path("t/sub"));
+    };
+    struct Reset {
+      ~Reset() { platform::SetRenameFaults(nullptr); }
+    } reset;
+    platform::SetRenameFaults(&faults);
+    Runner r(platform::RealFileSystem());
+    auto& run = r.run(ChangeExtension(".txt", ".md"), {tree.path("t"), FolderScope::AllLayers, {}});
+    EXPECT_TRUE(swapped);
+    EXPECT_EQ(tree.listUnder("outside"), std::vector<std::string>{"a.txt"});
+    std::vector<std::string> after = tree.list();
+    std::erase_if(after, [](const std::string& p) { return p.rfind("outside", 0) == 0; });
+    EXPECT_EQ(after, row.after);
+    ASSERT_EQ(run.skipped().size(), row.leftAlone ? 1u : 0u);
+    if (row.leftAlone) {
+      EXPECT_EQ(run.skipped()[0].oldPath, tree.path(row.leftAlone));
+      EXPECT_EQ(run.skipped()[0].reason.rfind(batch::kUnreadableFolderReason, 0), 0u);
+      EXPECT_EQ(run.skipped()[0].status, batch::ItemStatus::LeftAlone);
+    }
+  }
+}
+#endif
 
 TEST(BatchRun, HandPickedListIsRebuiltFromTheResults) {
   platform::MemoryFileSystem fs;
