@@ -56,6 +56,12 @@ bool HoldsLineBreak(std::string_view path, bool orNul) {
   return false;
 }
 
+// A folder's path without the separator its prefix ends in (a root keeps it).
+std::string FolderOfPrefix(std::string folder) {
+  if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+  return folder;
+}
+
 // The reserved names are all of three or four bytes: a longer base is none of them.
 bool IsReservedBase(std::string_view path) {
   std::string_view base = path.substr(engine::NameStart(path));
@@ -161,8 +167,7 @@ std::vector<RenamePair> BatchRun::renamed() const {
 void BatchRun::itemLoop(const ItemList& items) {
   if (items.unreadable) {
     // Its items are unknown: the folder is named, never passed over without a word.
-    std::string folder = items.folderPart;
-    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    std::string folder = FolderOfPrefix(items.folderPart);
     std::string reason = kUnreadableFolderReason;
     if (!items.unreadable->empty()) reason.append(" (").append(*items.unreadable).append(")");
     skip(folder, {}, std::move(reason), ItemStatus::LeftAlone);
@@ -227,9 +232,7 @@ void BatchRun::openFolder(std::string prefix, std::shared_ptr<platform::OpenFold
     folder_ = std::move(open);
     return;
   }
-  std::string folder = folderPrefix_;
-  if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
-  folder_ = fs_.openFolder(folder);
+  folder_ = fs_.openFolder(FolderOfPrefix(folderPrefix_));
 }
 
 platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::string& to) {
@@ -458,9 +461,7 @@ bool BatchRun::listedExactly(const std::string& path) {
     // One set of names per folder, so a preview of many case changes reads its folder once.
     listedFolder_.assign(path, 0, start);
     listedNames_.clear();
-    std::string folder = listedFolder_;
-    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
-    if (const auto listing = fs_.sharedFolder(folder))
+    if (const auto listing = fs_.sharedFolder(FolderOfPrefix(listedFolder_)))
       for (const platform::DirEntry& e : *listing) listedNames_.insert(e.name);
   }
   return listedNames_.count(path.substr(start)) != 0;
