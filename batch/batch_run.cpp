@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "batch/case_change.h"
 #include "engine/name_model.h"
 #include "engine/name_pattern.h"
 
@@ -67,6 +68,12 @@ bool HoldsLineBreak(std::string_view path, bool orNul) {
   return false;
 }
 
+// A folder's path without the separator its prefix ends in (a root keeps it).
+std::string FolderOfPrefix(std::string folder) {
+  if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+  return folder;
+}
+
 // The reserved names are all of three or four bytes: a longer base is none of them.
 bool IsReservedBase(std::string_view path) {
   std::string_view base = path.substr(engine::NameStart(path));
@@ -96,6 +103,7 @@ void BatchRun::reset() {
   promisedPaths_.clear();
   freedPaths_.clear();
   sidecars_.clear();
+  listedFolder_.assign(1, '\0');  // no folder's prefix: the next look reads its listing
   numbering_.clear();
   skipped_.clear();
   counts_ = {};
@@ -192,11 +200,19 @@ std::vector<RenamePair> BatchRun::renamed() const {
 }
 
 void BatchRun::itemLoop(const ItemList& items) {
+  if (items.unreadable) {
+    // Its items are unknown: the folder is named, never passed over without a word.
+    std::string folder = FolderOfPrefix(items.folderPart);
+    std::string reason = kUnreadableFolderReason;
+    if (!items.unreadable->empty()) reason.append(" (").append(*items.unreadable).append(")");
+    skip(folder, {}, std::move(reason), ItemStatus::LeftAlone);
+    return;
+  }
   const std::size_t count = items.size();
   if (count == 0) return;
-  // The items of a folder's listing all lie in that folder: it is held open and they are
-  // renamed in it by name.
-  openFolder(items.folderPart);
+  // The items of a folder's listing all lie in that folder: the walk holds it open and they
+  // are renamed in it by name.
+  openFolder(items.folderPart, items.folder);
   findSidecars(items);
   ordinal_ = request_->startNumber;
   if (renaming()) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
@@ -235,10 +251,13 @@ platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, eng
   // The item filter: files as they are, folders without a trailing separator and never
   // webpage folders, vanished items skipped. A folder's items were listed just now, so
   // the listing's kind stands; an item that vanished since fails its rename silently.
-  const platform::EntryKind kind = isKnown                     ? known
-                                   : !items.listed()           ? fs_.kind(path)
-                                   : items.entry(i).isDirectory ? platform::EntryKind::Directory
-                                                                : platform::EntryKind::File;
+  platform::EntryKind kind = isKnown                     ? known
+                             : !items.listed()           ? fs_.kind(path)
+                             : items.entry(i).isDirectory ? platform::EntryKind::Directory
+                                                          : platform::EntryKind::File;
+  // A hand-picked link that points nowhere is an item all the same: the link itself.
+  if (kind == platform::EntryKind::Missing && !isKnown && !items.listed() && fs_.isLink(path))
+    kind = platform::EntryKind::File;
   item.isDirectory = kind == platform::EntryKind::Directory;
   if (item.isDirectory) {
     std::string& folder = item.path;
@@ -307,6 +326,8 @@ void BatchRun::planPairs(const std::vector<RenamePair>& pairs, std::size_t from)
 
 const std::string* BatchRun::plannedTarget(const ItemList& items, const std::string& oldPath,
                                            const std::string& newPath, CollisionNumbering::Candidates& candidates) {
+  // A change of case alone may go through a temporary name of its own: never planned.
+  if (DiffersOnlyInCase(codePage_, oldPath, newPath)) return nullptr;
   // As renameNumbered goes: a case conversion tries its name alone, any other the numbering's
   // candidates until one is free.
   if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(items, newPath) ? &newPath : nullptr;
@@ -343,13 +364,15 @@ void BatchRun::dropPlan() {
   if (journal_) journal_->dropAhead();
 }
 
-void BatchRun::openFolder(std::string prefix) {
+void BatchRun::openFolder(std::string prefix, std::shared_ptr<platform::OpenFolder> open) {
   folder_.reset();
   folderPrefix_ = std::move(prefix);
   if (folderPrefix_.empty() || !renaming()) return;
-  std::string folder = folderPrefix_;
-  if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
-  folder_ = fs_.openFolder(folder);
+  if (open) {
+    folder_ = std::move(open);
+    return;
+  }
+  folder_ = fs_.openFolder(FolderOfPrefix(folderPrefix_));
 }
 
 platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::string& to) {
@@ -389,7 +412,7 @@ void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& ne
       continue;
     }
     if (!renaming()) {
-      if (!ownNameInOtherCase(target, sidecar) && takenInPreview(target))
+      if (takenInPreview(target, sidecar))
         skip(sidecar, target, kTargetExistsReason, ItemStatus::Refused);
       else
         addPreviewRow(sidecar, target, ItemStatus::Renamed, false);
@@ -522,7 +545,7 @@ void BatchRun::cleanUp(const std::string& oldPath, std::string& newPath) const {
 // the item would find itself where names compare without case.
 void BatchRun::planRow(const std::string& oldPath, std::string newPath) {
   ItemStatus status = ItemStatus::Renamed;
-  const auto taken = [&](const std::string& path) { return !ownNameInOtherCase(path, oldPath) && takenInPreview(path); };
+  const auto taken = [&](const std::string& path) { return takenInPreview(path, oldPath); };
   if (request_->record.onlyConvertsCase()) {
     // Never numbered: a name another item holds refuses the item, as the rename will.
     if (newPath != oldPath && taken(newPath)) {
@@ -593,7 +616,23 @@ std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& 
     journal_->withdraw();
     dropPlan();
   }
+  // Where names ignore case the new spelling is the item itself: through a temporary name.
+  if (status == platform::RenameStatus::TargetExists && DiffersOnlyInCase(codePage_, oldPath, newPath))
+    return changeCase(oldPath, newPath);
   return status;
+}
+
+std::optional<platform::RenameStatus> BatchRun::changeCase(const std::string& oldPath, const std::string& newPath) {
+  const auto done = ChangeCase(fs_, journal_, [this](const std::string& from, const std::string& to) {
+    return renameItem(from, to);
+  }, oldPath, newPath);
+  if (!done) {
+    journalStopped();
+    return std::nullopt;
+  }
+  // An item that could not be put back is where the log says, for undo to bring back.
+  if (!done->strandedAt.empty()) log_.add(done->strandedAt, oldPath);
+  return done->status;
 }
 
 void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status) {
@@ -615,9 +654,25 @@ std::string BatchRun::previewKey(const std::string& path) const {
   return platform::kNamesIgnoreCase ? codePage_.toUpper(path) : path;
 }
 
-bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& oldPath) const {
+bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& oldPath) {
   // Where names compare without case, the item's own name in another case is its own to take.
-  return platform::kNamesIgnoreCase && path != oldPath && previewKey(path) == previewKey(oldPath);
+  if (platform::kNamesIgnoreCase) return path != oldPath && previewKey(path) == previewKey(oldPath);
+  // Elsewhere only some file systems ignore case (FAT and exFAT cards, SMB shares): the name
+  // is the item's own unless an entry is spelt exactly so. A run tries the rename, which
+  // tells; a preview asks its folder's listing.
+  return DiffersOnlyInCase(codePage_, oldPath, path) && (renaming() || !listedExactly(path));
+}
+
+bool BatchRun::listedExactly(const std::string& path) {
+  const std::size_t start = engine::NameStart(path);
+  if (listedFolder_.size() != start || path.compare(0, start, listedFolder_) != 0) {
+    // One set of names per folder, so a preview of many case changes reads its folder once.
+    listedFolder_.assign(path, 0, start);
+    listedNames_.clear();
+    if (const auto listing = fs_.sharedFolder(FolderOfPrefix(listedFolder_)))
+      for (const platform::DirEntry& e : *listing) listedNames_.insert(e.name);
+  }
+  return listedNames_.count(path.substr(start)) != 0;
 }
 
 bool BatchRun::movedInPreview(std::string_view path) {
@@ -632,10 +687,13 @@ bool BatchRun::movedInPreview(std::string_view path) {
   return false;
 }
 
-bool BatchRun::takenInPreview(const std::string& path) {
+bool BatchRun::takenInPreview(const std::string& path, const std::string& oldPath) {
+  if (platform::kNamesIgnoreCase && ownNameInOtherCase(path, oldPath)) return false;
   const std::string key = previewKey(path);
   if (promisedPaths_.count(key)) return true;
-  return !freedPaths_.count(key) && fs_.exists(path);
+  // Elsewhere only an entry on the disk may be the item itself, seen through a file system
+  // that ignores case.
+  return !freedPaths_.count(key) && fs_.exists(path) && (platform::kNamesIgnoreCase || !ownNameInOtherCase(path, oldPath));
 }
 
 void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber) {

@@ -129,12 +129,15 @@ class BatchRun {
   bool takenAhead(const ItemList& items, const std::string& path);
   /// The planned group's pairs no longer hold: the run renames on without them.
   void dropPlan();
+  /// A rename refused because the new spelling of the name is the item's own: the case
+  /// change through a temporary name.
+  std::optional<platform::RenameStatus> changeCase(const std::string& oldPath, const std::string& newPath);
   /// A renamed item: progress, main list, log, numbering, its result.
   void renamedItem(const std::string& oldPath, const std::string& newPath, ItemStatus status);
   void result(ItemStatus status, std::string_view oldPath, std::string_view newPath, std::string_view reason = {});
   /// Holds the folder with this path prefix (its folder part, separator included) open for
-  /// the renames of a real run; "" closes it.
-  void openFolder(std::string prefix);
+  /// the renames of a real run: the walk's open folder when given; "" closes it.
+  void openFolder(std::string prefix, std::shared_ptr<platform::OpenFolder> open = nullptr);
   /// A rename within the open folder by name, any other by path.
   platform::RenameStatus renameItem(const std::string& from, const std::string& to);
   /// The journal could not take a pair: the run stops before that rename.
@@ -145,11 +148,13 @@ class BatchRun {
   void findSidecars(const ItemList& items);
   /// The sidecars of a photo just renamed (or previewed) get its new base name, right after it.
   void followSidecars(const std::string& oldPhoto, const std::string& newPhoto);
-  /// Whether a preview row may not take a path: an earlier row took it, or it exists and
-  /// no earlier row's item leaves it.
-  bool takenInPreview(const std::string& path);
+  /// Whether a preview row of the item at oldPath may not take a path: an earlier row took
+  /// it, or it exists, is not the item's own, and no earlier row's item leaves it.
+  bool takenInPreview(const std::string& path, const std::string& oldPath);
   /// Whether the path is the item's own old path in another case, where names ignore case.
-  bool ownNameInOtherCase(const std::string& path, const std::string& oldPath) const;
+  bool ownNameInOtherCase(const std::string& path, const std::string& oldPath);
+  /// Whether the folder's listing holds an entry spelt exactly as the path's name.
+  bool listedExactly(const std::string& path);
   /// Whether an earlier preview row moved this path, or a folder above it, away.
   bool movedInPreview(std::string_view path);
   /// A preview path as the system compares names.
@@ -164,7 +169,7 @@ class BatchRun {
   StopFlag& stop_;
   engine::SpecialStringExpander& expander_;
   RunJournal* journal_ = nullptr;
-  std::unique_ptr<platform::OpenFolder> folder_;
+  std::shared_ptr<platform::OpenFolder> folder_;
   std::string folderPrefix_;
   std::unique_ptr<engine::RulePatterns> patterns_;  ///< the run's regular expressions
   engine::Item item_;  ///< the item at hand, its path built in place from its folder and name
@@ -176,6 +181,8 @@ class BatchRun {
   std::unordered_set<std::string> pickedPaths_;    ///< the hand-picked paths reached so far
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
+  std::string listedFolder_;                        ///< the folder (its prefix) of listedNames_
+  std::unordered_set<std::string> listedNames_;     ///< the names of that folder's listing
   CollisionNumbering numbering_;
   // The group planned ahead: for each item its kind and what the rules gave it, used at the
   // item's turn (the rules run once an item), while the journal holds the group's pairs.

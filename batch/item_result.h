@@ -51,12 +51,17 @@ struct StatusCounts {
   std::size_t changed() const { return renamed + numbered; }
 };
 
-/// The reasons the run gives itself (a refusal by the file system gives the system's text).
-inline constexpr const char* kLineBreakReason = "the name holds a line break, which the rollback log cannot record";
-inline constexpr const char* kReservedNameReason = "the new name is reserved by Windows";
-inline constexpr const char* kTooLongReason = "the new name is longer than 255 bytes";
-inline constexpr const char* kEmptyNameReason = "the rules leave no name";
-inline constexpr const char* kTargetExistsReason = "an item of the new name exists";
-inline constexpr const char* kSystemRefusedReason = "the system refused it";
+/// The reasons the run gives itself (a refusal by the file system gives the system's text),
+/// translated where a window shows them.
+inline constexpr const char* kLineBreakReason =
+    VELMORA_NOOP("Core", "the name holds a line break, which the rollback log cannot record");
+inline constexpr const char* kReservedNameReason = VELMORA_NOOP("Core", "the new name is reserved by Windows");
+inline constexpr const char* kTooLongReason =
+    VELMORA_NOOP("Core", "the new name is longer than 255 bytes");
+inline constexpr const char* kEmptyNameReason = VELMORA_NOOP("Core", "the rules leave no name");
+inline constexpr const char* kTargetExistsReason = VELMORA_NOOP("Core", "an item of the new name exists");
+inline constexpr const char* kSystemRefusedReason = VELMORA_NOOP("Core", "the system refused it");
+/// A folder the walk could not open or read: its items are unknown (the system's reason follows).
+inline constexpr const char* kUnreadableFolderReason = VELMORA_NOOP("Core", "unreadable folder");
 
 }  // namespace velmora::batch

@@ -71,6 +71,26 @@ std::string LogNotSavedMessage(const RunReport& report, const std::string& progr
                           {ProgramFolderWithSeparator(programFolder) + kJournalName});
 }
 
+std::string LeftAloneMessage(const std::vector<SkippedItem>& skipped) {
+  if (skipped.empty()) return {};
+  std::string text = engine::FillText(VELMORA_TEXT("Core", "%1 items were left alone:"), {std::to_string(skipped.size())});
+  for (std::size_t i = 0; i < skipped.size() && i < kLeftAloneShown; ++i) {
+    // The run's own reasons are translated; one may carry the system's text after it.
+    std::string reason = skipped[i].reason.empty() ? kSystemRefusedReason : skipped[i].reason;
+    for (const char* own : {kLineBreakReason, kReservedNameReason, kTooLongReason, kEmptyNameReason,
+                            kTargetExistsReason, kSystemRefusedReason, kUnreadableFolderReason}) {
+      if (reason.rfind(own, 0) != 0) continue;
+      reason.replace(0, std::string_view(own).size(), engine::TranslatedText("Core", own));
+      break;
+    }
+    text.append("\n'").append(skipped[i].oldPath).append("': ").append(reason);
+  }
+  if (skipped.size() > kLeftAloneShown)
+    text.append("\n").append(
+        engine::FillText(VELMORA_TEXT("Core", "... and %1 more"), {std::to_string(skipped.size() - kLeftAloneShown)}));
+  return text;
+}
+
 UndoOutcome RunUndo(const RunServices& services, const std::string& programFolder, UndoListener* listener,
                     int runs) {
   UndoOutcome outcome;

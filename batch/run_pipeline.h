@@ -64,6 +64,10 @@ RunReport RunPipeline(const RunServices& services, const PipelineRequest& reques
 
 /// The message of a log that could not be written (empty when it was).
 std::string LogNotSavedMessage(const RunReport& report, const std::string& programFolder);
+/// What a window says at the end of a run that left items alone: each item with its reason
+/// (the first kLeftAloneShown of them), as the command line names them. Empty when none was.
+std::string LeftAloneMessage(const std::vector<SkippedItem>& skipped);
+inline constexpr std::size_t kLeftAloneShown = 20;
 
 /// Undo of the last run: the log read, the question asked, the pairs replayed (inside the
 /// progress window for a long log), what was kept said. The program folder's lock is taken

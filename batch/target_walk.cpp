@@ -129,65 +129,89 @@ namespace {
 /// Whether a folder entry that the scope makes an item passes the run's filter.
 bool PassesFilter(const NameFilter* filter, const platform::DirEntry& e) { return !filter || filter->keeps(e.name); }
 
-/// A preview's walk of one folder: the listing is read in place (no copy), only the
-/// subfolders to enter are sorted, and the items are put in order as the loop reads them.
-void WalkFolderOnDemand(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
-                        const ItemListHandler& itemLoop, const NameFilter* filter) {
+/// Hands over a folder that could not be opened or read.
+void Unreadable(const std::string& directory, std::string why, const ItemListHandler& itemLoop) {
   ItemList local;
   local.folderPart = platform::JoinPath(directory, "");
-  auto listing = fs.inProgramFolder(directory) ? nullptr : fs.sharedFolder(directory);
-  if (listing) {
-    const auto& entries = *listing;
-    std::vector<std::uint32_t> kept, folders;
-    kept.reserve(scope == FolderScope::SubfoldersOnly ? 0 : entries.size());
-    for (std::uint32_t i = 0; i < entries.size(); ++i) {
-      const platform::DirEntry& e = entries[i];
-      if (fs.leavesOut(directory, e)) continue;
-      if (!e.isDirectory) {
-        if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
-      } else if (scope != FolderScope::OneLayer && !IsWebpageFolder(e.name)) {
-        folders.push_back(i);
-        if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
-      }
-    }
-    std::sort(folders.begin(), folders.end(), [&entries](std::uint32_t a, std::uint32_t b) {
-      return platform::FolderOrderLess(entries[a].name, entries[b].name);
-    });
-    for (std::uint32_t i : folders) {
-      if (stop.isSet()) break;
-      WalkFolderOnDemand(fs, local.folderPart + entries[i].name, scope, stop, itemLoop, filter);
-    }
-    local.onDemand.emplace(std::move(listing), std::move(kept));
-  }
+  local.unreadable = std::move(why);
   itemLoop(local);
 }
 
-void WalkFolder(FileSystem& fs, const std::string& directory, FolderScope scope, const StopFlag& stop,
-                const ItemListHandler& itemLoop, const NameFilter* filter) {
+/// Opens the subfolder of the open folder for the walk: null after handing it over as
+/// unreadable.
+std::shared_ptr<platform::OpenFolder> OpenSubfolder(platform::OpenFolder& parent, const std::string& name,
+                                                    const std::string& path, const ItemListHandler& itemLoop) {
+  std::string why;
+  std::shared_ptr<platform::OpenFolder> sub = parent.openSubfolder(name, why);
+  if (!sub) Unreadable(path, std::move(why), itemLoop);
+  return sub;
+}
+
+/// A preview's walk of one folder: the listing is read in place (no copy), only the
+/// subfolders to enter are sorted, and the items are put in order as the loop reads them.
+void WalkFolderOnDemand(FileSystem& fs, std::shared_ptr<platform::OpenFolder> folder, const std::string& directory,
+                        FolderScope scope, const StopFlag& stop, const ItemListHandler& itemLoop,
+                        const NameFilter* filter) {
   ItemList local;
   local.folderPart = platform::JoinPath(directory, "");
-  if (auto entries = fs.listFolder(directory)) {
-    // One pass in the folder's order, keeping the items at the front of the listing itself:
-    // it becomes the item list without a copy.
-    std::size_t kept = 0;
-    auto keep = [&](platform::DirEntry& e) {
-      if (&e != &(*entries)[kept]) (*entries)[kept] = std::move(e);
-      ++kept;
-    };
-    for (auto& e : *entries) {
-      if (stop.isSet()) break;
-      if (e.isDirectory) {
-        if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
-        const std::string sub = local.folderPart + e.name;
-        if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) keep(e);
-        WalkFolder(fs, sub, scope, stop, itemLoop, filter);
-      } else if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) {
-        keep(e);
-      }
+  if (fs.inProgramFolder(directory)) return itemLoop(local);
+  auto listing = folder->entries();
+  if (!listing) return Unreadable(directory, "", itemLoop);
+  const auto& entries = *listing;
+  std::vector<std::uint32_t> kept, folders;
+  kept.reserve(scope == FolderScope::SubfoldersOnly ? 0 : entries.size());
+  for (std::uint32_t i = 0; i < entries.size(); ++i) {
+    const platform::DirEntry& e = entries[i];
+    if (fs.leavesOut(directory, e)) continue;
+    if (!e.isDirectory) {
+      if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
+    } else if (scope != FolderScope::OneLayer && !IsWebpageFolder(e.name)) {
+      folders.push_back(i);
+      if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) kept.push_back(i);
     }
-    entries->resize(kept);
-    local.entries = std::move(*entries);
   }
+  std::sort(folders.begin(), folders.end(), [&entries](std::uint32_t a, std::uint32_t b) {
+    return platform::FolderOrderLess(entries[a].name, entries[b].name);
+  });
+  for (std::uint32_t i : folders) {
+    if (stop.isSet()) break;
+    const std::string sub = local.folderPart + entries[i].name;
+    if (auto open = OpenSubfolder(*folder, entries[i].name, sub, itemLoop))
+      WalkFolderOnDemand(fs, std::move(open), sub, scope, stop, itemLoop, filter);
+  }
+  local.onDemand.emplace(std::move(listing), std::move(kept));
+  local.folder = std::move(folder);
+  itemLoop(local);
+}
+
+void WalkFolder(FileSystem& fs, std::shared_ptr<platform::OpenFolder> folder, const std::string& directory,
+                FolderScope scope, const StopFlag& stop, const ItemListHandler& itemLoop, const NameFilter* filter) {
+  auto entries = fs.listFolder(*folder, directory);
+  if (!entries) return Unreadable(directory, "", itemLoop);
+  ItemList local;
+  local.folderPart = platform::JoinPath(directory, "");
+  // One pass in the folder's order, keeping the items at the front of the listing itself:
+  // it becomes the item list without a copy.
+  std::size_t kept = 0;
+  auto keep = [&](platform::DirEntry& e) {
+    if (&e != &(*entries)[kept]) (*entries)[kept] = std::move(e);
+    ++kept;
+  };
+  for (auto& e : *entries) {
+    if (stop.isSet()) break;
+    if (e.isDirectory) {
+      if (scope == FolderScope::OneLayer || IsWebpageFolder(e.name)) continue;
+      const std::string sub = local.folderPart + e.name;
+      auto open = OpenSubfolder(*folder, e.name, sub, itemLoop);
+      if (scope == FolderScope::SubfoldersOnly && PassesFilter(filter, e)) keep(e);
+      if (open) WalkFolder(fs, std::move(open), sub, scope, stop, itemLoop, filter);
+    } else if (scope != FolderScope::SubfoldersOnly && PassesFilter(filter, e)) {
+      keep(e);
+    }
+  }
+  entries->resize(kept);
+  local.entries = std::move(*entries);
+  local.folder = std::move(folder);
   itemLoop(local);
 }
 }  // namespace
@@ -209,10 +233,13 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
     itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList::OfPaths({folder}));
     return;
   }
-  if (order == WalkOrder::OnDemand)
-    WalkFolderOnDemand(fs, target.folder, target.scope, stop, itemLoop, filter);
+  std::shared_ptr<platform::OpenFolder> folder = fs.openFolder(target.folder);
+  if (!folder)
+    Unreadable(target.folder, "", itemLoop);
+  else if (order == WalkOrder::OnDemand)
+    WalkFolderOnDemand(fs, std::move(folder), target.folder, target.scope, stop, itemLoop, filter);
   else
-    WalkFolder(fs, target.folder, target.scope, stop, itemLoop, filter);
+    WalkFolder(fs, std::move(folder), target.folder, target.scope, stop, itemLoop, filter);
 }
 
 }  // namespace velmora::batch

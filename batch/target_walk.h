@@ -82,6 +82,11 @@ struct ItemList {
   /// Folder mode, instead of entries: the items of the listing itself, put in order as read.
   std::optional<FolderOrderOnDemand> onDemand;
   std::vector<std::string> paths;  ///< otherwise (hand-picked, or the folder itself): full paths
+  /// Folder mode: the folder, held open since the walk listed it; its items are renamed in it.
+  std::shared_ptr<platform::OpenFolder> folder;
+  /// Folder mode: set when the folder could not be opened or read (its items unknown): the
+  /// system's reason.
+  std::optional<std::string> unreadable;
 
   /// A list of full paths.
   static ItemList OfPaths(std::vector<std::string> paths) {
@@ -108,9 +113,12 @@ using ItemListHandler = std::function<void(const ItemList& items)>;
 enum class WalkOrder { Sorted, OnDemand };
 
 /// The whole walk of a folder-mode run, or one call with the hand-picked list. Every
-/// directory's own items come after everything below it, in the folder's order. A filter
-/// keeps only the folder entries it matches as items (subfolders are entered all the same);
-/// the hand-picked list and the folder of "Only this folder name" are taken as given.
+/// directory's own items come after everything below it, in the folder's order. Each
+/// subfolder is opened relative to its parent and never through a link, so the walk never
+/// leaves the target, however deep, whatever changes under it; a folder that cannot be
+/// opened or read is handed over as unreadable.
+/// A filter keeps only the folder entries it matches as items (subfolders are entered all the
+/// same); the hand-picked list and the folder of "Only this folder name" are taken as given.
 void Walk(platform::FileSystem& fs, const TargetSet& target, const StopFlag& stop,
           const ItemListHandler& itemLoop, WalkOrder order = WalkOrder::Sorted, const NameFilter* filter = nullptr);
 

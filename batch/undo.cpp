@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "batch/case_change.h"
 #include "batch/program_files.h"
 #include "engine/name_model.h"
 
@@ -153,6 +154,16 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   std::unordered_set<std::string_view> claims;  ///< names an interrupted run's renames claimed
   // Entries are looked at themselves: a link at a name is there, whatever it points to.
   const auto present = [&](std::string_view path) { return fs.entryStatus(std::string(path)).present(); };
+  // A pair that changed only the case of a name goes back through a temporary name where
+  // names ignore case, as the run went.
+  const auto byPath = [&](const std::string& from, const std::string& to) { return renamer.rename(from, to); };
+  const auto restore = [&](std::string_view current, std::string_view original) {
+    const platform::RenameStatus status = renamer.rename(current, original);
+    if (status != platform::RenameStatus::TargetExists ||
+        !DiffersOnlyInCase(platform::SystemCodePage(), current, original))
+      return status;
+    return ChangeCase(fs, nullptr, byPath, std::string(current), std::string(original))->status;
+  };
   for (std::size_t k = pairs.size(); k-- > 0;) {
     if (stop.isSet()) {
       notReached = k + 1;
@@ -167,7 +178,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       claims.insert(current);  // a claim: looked at with the rename that made it
       continue;
     }
-    if (renamer.rename(current, original) != platform::RenameStatus::Renamed) {
+    if (restore(current, original) != platform::RenameStatus::Renamed) {
       // The rename never happened while its item is still at its old name: nothing to undo.
       // (A run cut short may have recorded renames it did not reach, and an earlier undo
       // may have restored it.) A name the interrupted rename claimed goes, if still empty.

@@ -354,9 +354,14 @@ class Session {
     // What the tags of an item lacked: the name was still made, with the stated fallback.
     for (const auto& note : report.notes) messages_.show("Note", "'" + Printable(note.path) + "': " + note.text);
     const char* const verb = report.mode == batch::RunMode::Preview ? "' would not be renamed to '" : "' was not renamed to '";
-    for (const auto& item : report.skipped)
-      messages_.show("Error", "'" + Printable(item.oldPath) + verb + Printable(item.newPath) +
-                                  "': " + (item.reason.empty() ? batch::kSystemRefusedReason : item.reason));
+    for (const auto& item : report.skipped) {
+      const std::string reason = item.reason.empty() ? batch::kSystemRefusedReason : item.reason;
+      // An item that never got a new name (an unreadable folder) is named alone.
+      if (item.newPath.empty() && item.reason.rfind(batch::kUnreadableFolderReason, 0) == 0)
+        messages_.show("Error", "'" + Printable(item.oldPath) + "': " + reason);
+      else
+        messages_.show("Error", "'" + Printable(item.oldPath) + verb + Printable(item.newPath) + "': " + reason);
+    }
   }
 
   /// The new-name history a real run records its texts in before it renames anything

@@ -133,12 +133,20 @@ class ClaimJournal {
   virtual void claimed(const std::string& path) = 0;
 };
 
-/// A folder held open while entries in it are renamed by name: the system does not walk the
-/// folder's path again for each rename. Renames as FileSystem::rename does.
+/// A folder held open while it is read and entries in it are renamed by name: the system
+/// does not walk the folder's path again, so it stays the folder that was opened whatever
+/// happens to the folders above it, and its depth does not matter. Renames as
+/// FileSystem::rename does.
 class OpenFolder {
  public:
   virtual ~OpenFolder() = default;
   virtual RenameStatus rename(std::string_view fromName, std::string_view toName) = 0;
+  /// Every entry, as readFolder gives them; null when the folder cannot be read.
+  virtual std::shared_ptr<const std::vector<DirEntry>> entries() = 0;
+  /// The subfolder of this name, opened relative to this folder and never through a link:
+  /// a folder swapped for a link since it was listed is not entered. Null when it cannot be
+  /// opened; why then holds the system's reason.
+  virtual std::unique_ptr<OpenFolder> openSubfolder(std::string_view name, std::string& why) = 0;
 };
 
 class FileSystem {
@@ -158,6 +166,8 @@ class FileSystem {
   /// bytes). Every walk and listing uses this order, so ordered numbers follow the names
   /// and never the disk's hash order. The program folder itself lists as empty.
   std::optional<std::vector<DirEntry>> listFolder(const std::string& folder);
+  /// listFolder of an open folder (whose path is folder), read through it.
+  std::optional<std::vector<DirEntry>> listFolder(OpenFolder& open, const std::string& folder);
 
   /// Sets what listings leave out from now on. The program folder is known by the path
   /// given and by its canonical path.
@@ -176,6 +186,11 @@ class FileSystem {
   bool isDirectory(const std::string& path) { return kind(path) == EntryKind::Directory; }
   /// The entry itself, links not followed.
   virtual EntryStatus entryStatus(const std::string& path) = 0;
+  /// Whether the path names a symbolic link (where it points is not looked at).
+  virtual bool isLink(const std::string& path) {
+    static_cast<void>(path);
+    return false;
+  }
   /// Size, kind and last-write time of one entry; empty when it cannot be read.
   virtual std::optional<EntryInfo> entryInfo(const std::string& path) = 0;
 
@@ -183,8 +198,8 @@ class FileSystem {
   /// that appears between a check and this call.
   virtual RenameStatus rename(const std::string& from, const std::string& to) = 0;
 
-  /// Opens a folder for renames of its entries; null when it cannot be opened. This one
-  /// renames by the joined paths.
+  /// Opens a folder to read it and rename its entries; null when it cannot be opened. This
+  /// one reads and renames by the joined paths.
   virtual std::unique_ptr<OpenFolder> openFolder(const std::string& folder);
 
   /// Whole-file read of a regular file of at most kReadFileLimit bytes, opened without
@@ -226,6 +241,10 @@ class FileSystem {
   ClaimJournal* claimJournal() const { return claimJournal_; }
 
  private:
+  /// A listing without what the rules leave out, in the folder order.
+  std::optional<std::vector<DirEntry>> listShared(const std::shared_ptr<const std::vector<DirEntry>>& all,
+                                                  const std::string& folder) const;
+
   bool includeHidden_ = false;
   std::vector<std::string> programFolders_;
   ClaimJournal* claimJournal_ = nullptr;

@@ -51,20 +51,21 @@ int RenameNoReplace(const char* from, const char* to, int dfd = AT_FDCWD) {
 #endif
 }
 
-int Link(const char* from, const char* to) {
+int Link(int dfd, const char* from, const char* to) {
   if (g_faults && g_faults->linkError) {
     errno = g_faults->linkError;
     return -1;
   }
-  return ::link(from, to);
+  return ::linkat(dfd, from, dfd, to, 0);
 }
 
 // Takes the name for an item of this kind: an empty file made with O_EXCL, or an empty
 // folder. Either fails with EEXIST when any entry has the name.
-bool Reserve(const std::string& to, bool folder) {
-  if (g_faults && g_faults->beforeClaim) g_faults->beforeClaim(to);
-  if (folder) return ::mkdir(to.c_str(), 0700) == 0;
-  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+// folderPath: the path of dfd ("" for AT_FDCWD), for the test seam.
+bool Reserve(int dfd, const char* to, bool folder, const std::string& folderPath) {
+  if (g_faults && g_faults->beforeClaim) g_faults->beforeClaim(folderPath.empty() ? to : JoinPath(folderPath, to));
+  if (folder) return ::mkdirat(dfd, to, 0700) == 0;
+  const int fd = ::openat(dfd, to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return false;
   ::close(fd);
   return true;
@@ -191,32 +192,42 @@ class PosixAppendLog final : public AppendLog {
   std::uint64_t step_ = kFirstStep;
 };
 
+// Every entry of an open folder stream but "." and "..", which it closes.
+std::vector<DirEntry> ReadEntries(DIR* dir) {
+  const int dfd = ::dirfd(dir);
+  std::vector<DirEntry> entries;
+  // A folder's size tells how many entries it holds, roughly and rather more than fewer
+  // (tmpfs counts 20 bytes an entry, ext4 at least 12): reserved once, a large listing is
+  // not moved again and again as it grows. What is reserved and never filled costs no memory.
+  struct stat folderStat;
+  if (::fstat(dfd, &folderStat) == 0 && folderStat.st_size > 0)
+    entries.reserve(static_cast<std::size_t>(std::min<off_t>(folderStat.st_size / 16, kMaxReservedEntries)));
+  while (struct dirent* e = ::readdir(dir)) {
+    const char* n = e->d_name;
+    if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+    // The type comes with the listing; a link is never taken for the folder it points to.
+    bool isDir = e->d_type == DT_DIR;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat st;
+      isDir = ::fstatat(dfd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    }
+    entries.push_back(DirEntry{n, isDir});
+  }
+  ::closedir(dir);
+  return entries;
+}
+
 class PosixFileSystem final : public FileSystem {
  public:
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return std::nullopt;
-    const int dfd = ::dirfd(dir);
-    std::vector<DirEntry> entries;
-    // A folder's size tells how many entries it holds, roughly and rather more than fewer
-    // (tmpfs counts 20 bytes an entry, ext4 at least 12): reserved once, a large listing is
-    // not moved again and again as it grows. What is reserved and never filled costs no memory.
-    struct stat folderStat;
-    if (::fstat(dfd, &folderStat) == 0 && folderStat.st_size > 0)
-      entries.reserve(static_cast<std::size_t>(std::min<off_t>(folderStat.st_size / 16, kMaxReservedEntries)));
-    while (struct dirent* e = ::readdir(dir)) {
-      const char* n = e->d_name;
-      if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
-      // The type comes with the listing; a link is never taken for the folder it points to.
-      bool isDir = e->d_type == DT_DIR;
-      if (e->d_type == DT_UNKNOWN) {
-        struct stat st;
-        isDir = ::fstatat(dfd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-      }
-      entries.push_back(DirEntry{n, isDir});
-    }
-    ::closedir(dir);
-    return entries;
+    return ReadEntries(dir);
+  }
+
+  bool isLink(const std::string& path) override {
+    struct stat st;
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
   }
 
   std::string canonicalPath(const std::string& path) override {
@@ -264,16 +275,19 @@ class PosixFileSystem final : public FileSystem {
   RenameStatus rename(const std::string& from, const std::string& to) override {
     if (from.empty() || to.empty()) return RenameStatus::Failed;
     if (RenameNoReplace(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
-    return refused(errno, from, to);
+    return refused(errno, AT_FDCWD, from.c_str(), to.c_str(), {});
   }
 
   std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
 
-  /// What follows a no-replace rename refused with err: the case-only rename, the
-  /// fallback where the system lacks the flag, or the failure.
-  RenameStatus refused(int err, const std::string& from, const std::string& to) {
-    if (err == EEXIST) return caseOnlyRename(from, to);
-    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(from, to);
+  /// What follows a no-replace rename refused with err: the fallback where the system
+  /// lacks the flag, or the refusal. (Where names ignore case, a new spelling of the item's
+  /// own name is taken, and the run changes the case through a journalled temporary name.)
+  /// The names are relative to the folder dfd, whose path is folderPath (AT_FDCWD and "":
+  /// paths as they are).
+  RenameStatus refused(int err, int dfd, const char* from, const char* to, const std::string& folderPath) {
+    if (err == EEXIST) return RenameStatus::TargetExists;
+    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) return fallbackRename(dfd, from, to, folderPath);
     return failed(err);
   }
 
@@ -394,66 +408,40 @@ class PosixFileSystem final : public FileSystem {
 
   std::string lastFailure_;
 
-  // The target exists. On a case-insensitive file system it may be the source itself,
-  // reached by a name that differs only in case: then rename through a temporary name.
-  RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {
-    struct stat a, b;
-    if (::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0 || !SameEntry(a, b))
-      return RenameStatus::TargetExists;
-    if (from == to) return RenameStatus::TargetExists;
-    static std::atomic<unsigned> counter{0};
-    std::string tmp;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      tmp = to + ".velmora-case." + std::to_string(::getpid()) + "." +
-            std::to_string(counter.fetch_add(1));
-      if (RenameNoReplace(from.c_str(), tmp.c_str()) == 0) break;
-      if (errno != EEXIST) return RenameStatus::Failed;
-      tmp.clear();
-    }
-    if (tmp.empty()) return RenameStatus::Failed;
-    if (RenameNoReplace(tmp.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
-    const bool taken = errno == EEXIST;
-    RenameNoReplace(tmp.c_str(), from.c_str());  // put it back under its old name
-    return taken ? RenameStatus::TargetExists : RenameStatus::Failed;
-  }
-
   // File systems without RENAME_NOREPLACE: a hard link cannot replace anything, so
   // link + unlink is a safe rename for files. Where links are refused too (and for
   // folders), the new name is reserved first and the item renamed over its own
   // reservation: an entry planted meanwhile makes the reservation fail instead of being
   // replaced.
-  RenameStatus fallbackRename(const std::string& from, const std::string& to) {
+  RenameStatus fallbackRename(int dfd, const char* from, const char* to, const std::string& folderPath) {
     struct stat st;
-    if (::lstat(from.c_str(), &st) != 0) return failed(errno);
+    if (::fstatat(dfd, from, &st, AT_SYMLINK_NOFOLLOW) != 0) return failed(errno);
     const bool folder = S_ISDIR(st.st_mode);
     if (!folder) {
-      if (Link(from.c_str(), to.c_str()) == 0) {
-        if (::unlink(from.c_str()) == 0) return RenameStatus::Renamed;
+      if (Link(dfd, from, to) == 0) {
+        if (::unlinkat(dfd, from, 0) == 0) return RenameStatus::Renamed;
         const int err = errno;
-        ::unlink(to.c_str());
+        ::unlinkat(dfd, to, 0);
         return failed(err);
       }
       if (errno == EEXIST) return RenameStatus::TargetExists;
     }
     // The claim is recorded first, so an empty entry an interrupted rename leaves is undone.
+    const std::string toPath = folderPath.empty() ? std::string(to) : JoinPath(folderPath, to);
     ClaimJournal* journal = claimJournal();
-    if (journal && !journal->claiming(to)) return failed(EIO);
+    if (journal && !journal->claiming(toPath)) return failed(EIO);
     struct Claimed {
       ClaimJournal* journal;
       const std::string& to;
       ~Claimed() {
         if (journal) journal->claimed(to);
       }
-    } claimed{journal, to};
-    if (!Reserve(to, folder)) return errno == EEXIST ? RenameStatus::TargetExists : failed(errno);
-    if (g_faults && g_faults->afterClaim) g_faults->afterClaim(to);
-    if (::rename(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
+    } claimed{journal, toPath};
+    if (!Reserve(dfd, to, folder, folderPath)) return errno == EEXIST ? RenameStatus::TargetExists : failed(errno);
+    if (g_faults && g_faults->afterClaim) g_faults->afterClaim(toPath);
+    if (::renameat(dfd, from, dfd, to) == 0) return RenameStatus::Renamed;
     const int err = errno;
-    if (folder) {
-      ::rmdir(to.c_str());
-    } else {
-      ::unlink(to.c_str());
-    }
+    ::unlinkat(dfd, to, folder ? AT_REMOVEDIR : 0);
     return failed(err);
   }
 };
@@ -472,8 +460,30 @@ class PosixFolder final : public OpenFolder {
     from_.assign(fromName);  // reused buffers: the names need their terminating NUL
     to_.assign(toName);
     if (RenameNoReplace(from_.c_str(), to_.c_str(), fd_) == 0) return RenameStatus::Renamed;
-    const int err = errno;
-    return fs_.refused(err, JoinPath(folder_, fromName), JoinPath(folder_, toName));
+    return fs_.refused(errno, fd_, from_.c_str(), to_.c_str(), folder_.empty() ? "." : folder_);
+  }
+
+  std::shared_ptr<const std::vector<DirEntry>> entries() override {
+    // A stream of its own: reading never moves the position of the folder held open.
+    const int fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+      if (fd >= 0) ::close(fd);
+      return nullptr;
+    }
+    auto entries = std::make_shared<const std::vector<DirEntry>>(ReadEntries(dir));
+    if (g_faults && g_faults->afterListing) g_faults->afterListing(folder_);
+    return entries;
+  }
+
+  std::unique_ptr<OpenFolder> openSubfolder(std::string_view name, std::string& why) override {
+    from_.assign(name);
+    const int fd = ::openat(fd_, from_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+      why = std::strerror(errno);
+      return nullptr;
+    }
+    return std::make_unique<PosixFolder>(fs_, fd, JoinPath(folder_, name));
   }
 
  private:

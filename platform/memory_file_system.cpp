@@ -95,13 +95,28 @@ std::vector<std::string> MemoryFileSystem::allPaths() const {
   return out;
 }
 
+std::string MemoryFileSystem::stored(const std::string& path) const {
+  if (nodes_.count(path)) return path;
+  if (!ignoreCase_) return {};
+  const auto same = [](char a, char b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return upper(a) == upper(b);
+  };
+  for (const auto& [p, n] : nodes_)
+    if (p.size() == path.size() && std::equal(p.begin(), p.end(), path.begin(), same)) return p;
+  return {};
+}
+
 const MemoryFileSystem::Node* MemoryFileSystem::node(const std::string& path) const {
-  auto it = nodes_.find(Normalize(path));
+  const std::string key = stored(Normalize(path));
+  if (key.empty()) return nullptr;
+  auto it = nodes_.find(key);
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
 std::optional<std::vector<DirEntry>> MemoryFileSystem::readFolder(const std::string& folder) {
-  const std::string f = Normalize(folder);
+  const std::string asked = Normalize(folder);
+  const std::string f = ignoreCase_ && !stored(asked).empty() ? stored(asked) : asked;
   auto self = nodes_.find(f);
   if (self == nodes_.end() || !self->second.isDirectory) return std::nullopt;
   const std::string prefix = IsSeparator(f.back()) ? f : f + kInnerSeparator;
@@ -161,14 +176,15 @@ std::optional<EntryInfo> MemoryFileSystem::entryInfo(const std::string& path) {
 
 RenameStatus MemoryFileSystem::rename(const std::string& fromIn, const std::string& toIn) {
   renameCalls_.push_back(WithInnerSeparators(fromIn + " -> " + toIn));
-  const std::string from = Normalize(fromIn), to = Normalize(toIn);
+  const std::string from = stored(Normalize(fromIn)), to = Normalize(toIn);
   if (locked_.count(from)) {
     lastFailure_ = "Permission denied";
     return RenameStatus::Failed;
   }
   if (from.empty() || to.empty()) return RenameStatus::Failed;
   if (!nodes_.count(from)) return RenameStatus::Failed;
-  if (nodes_.count(to) || IsRootPath(to)) return RenameStatus::TargetExists;
+  // Where case is ignored, the item's own name in another case is taken as well.
+  if (!stored(to).empty() || IsRootPath(to)) return RenameStatus::TargetExists;
   const std::string parent = to.substr(0, to.find_last_of(kInnerSeparator));
   if (!parent.empty() && kindOf(parent) != EntryKind::Directory) return RenameStatus::Failed;
   if (to.compare(0, from.size() + 1, from + kInnerSeparator) == 0) return RenameStatus::Failed;

@@ -38,6 +38,9 @@ class MemoryFileSystem final : public FileSystem {
   void limitAppends(std::uint64_t bytes) { appendLimit_ = bytes; }
   /// Whole-file writes fail (and leave the file as it was), as on a full disk.
   void failWholeWrites(bool fail) { failWholeWrites_ = fail; }
+  /// Names compare without regard to ASCII case from now on, as on FAT cards and SMB
+  /// shares: a path finds the entry whose path matches it, each keeping its own spelling.
+  void ignoreCase(bool ignore) { ignoreCase_ = ignore; }
 
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override;
@@ -58,6 +61,8 @@ class MemoryFileSystem final : public FileSystem {
   /// kind() without counting it: the fake's own look-ups are no queries of the caller.
   EntryKind kindOf(const std::string& path) const;
   void ensureParents(const std::string& path);
+  /// The stored path that a normalised path names (itself unless case is ignored); "" when none.
+  std::string stored(const std::string& path) const;
 
   std::map<std::string, Node> nodes_;
   std::vector<std::string> renameCalls_;
@@ -67,6 +72,7 @@ class MemoryFileSystem final : public FileSystem {
   std::string lastFailure_;
   std::uint64_t appendLimit_ = UINT64_MAX;
   bool failWholeWrites_ = false;
+  bool ignoreCase_ = false;
   friend class MemoryAppendLog;
 };
 

@@ -49,7 +49,16 @@ std::shared_ptr<const std::vector<DirEntry>> FileSystem::sharedFolder(const std:
 
 std::optional<std::vector<DirEntry>> FileSystem::listFolder(const std::string& folder) {
   if (inProgramFolder(folder)) return std::vector<DirEntry>{};
-  const auto all = sharedFolder(folder);
+  return listShared(sharedFolder(folder), folder);
+}
+
+std::optional<std::vector<DirEntry>> FileSystem::listFolder(OpenFolder& open, const std::string& folder) {
+  if (inProgramFolder(folder)) return std::vector<DirEntry>{};
+  return listShared(open.entries(), folder);
+}
+
+std::optional<std::vector<DirEntry>> FileSystem::listShared(const std::shared_ptr<const std::vector<DirEntry>>& all,
+                                                            const std::string& folder) const {
   if (!all) return std::nullopt;
   // The one copy a listing needs (the walk hands it on as the item list), without the
   // entries the rules leave out.
@@ -67,6 +76,15 @@ class PathFolder final : public OpenFolder {
   PathFolder(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
   RenameStatus rename(std::string_view fromName, std::string_view toName) override {
     return fs_.rename(JoinPath(folder_, fromName), JoinPath(folder_, toName));
+  }
+  std::shared_ptr<const std::vector<DirEntry>> entries() override { return fs_.sharedFolder(folder_); }
+  std::unique_ptr<OpenFolder> openSubfolder(std::string_view name, std::string& why) override {
+    std::string path = JoinPath(folder_, name);
+    if (fs_.isLink(path) || !fs_.isDirectory(path)) {
+      why = "Not a directory";
+      return nullptr;
+    }
+    return std::make_unique<PathFolder>(fs_, std::move(path));
   }
 
  private:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/snapshot_file_system.h"
 
+#include <utility>
+
 namespace velmora::platform {
 
 namespace {
@@ -8,8 +10,10 @@ namespace {
 /// rename makes stale.
 class SnapshotFolder final : public OpenFolder {
  public:
-  SnapshotFolder(SnapshotFileSystem& fs, std::unique_ptr<OpenFolder> inner, std::string folder)
-      : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)) {}
+  /// saved: the folder's listing saved before it was opened, handed out by entries() once.
+  SnapshotFolder(SnapshotFileSystem& fs, std::unique_ptr<OpenFolder> inner, std::string folder,
+                 std::shared_ptr<const std::vector<DirEntry>> saved = nullptr)
+      : fs_(fs), inner_(std::move(inner)), folder_(std::move(folder)), saved_(std::move(saved)) {}
   RenameStatus rename(std::string_view fromName, std::string_view toName) override {
     if (mayHoldStale()) fs_.forget(JoinPath(folder_, fromName));
     if (keepsInfoOfEntries()) {
@@ -17,6 +21,17 @@ class SnapshotFolder final : public OpenFolder {
       fs_.dropInfo(JoinPath(folder_, toName));
     }
     return inner_->rename(fromName, toName);
+  }
+  std::shared_ptr<const std::vector<DirEntry>> entries() override {
+    if (saved_) return std::exchange(saved_, nullptr);
+    return inner_->entries();
+  }
+  std::unique_ptr<OpenFolder> openSubfolder(std::string_view name, std::string& why) override {
+    auto inner = inner_->openSubfolder(name, why);
+    if (!inner) return nullptr;
+    std::string path = JoinPath(folder_, name);
+    fs_.keepInfo(path);
+    return std::make_unique<SnapshotFolder>(fs_, std::move(inner), std::move(path));
   }
 
  private:
@@ -43,6 +58,7 @@ class SnapshotFolder final : public OpenFolder {
   SnapshotFileSystem& fs_;
   std::unique_ptr<OpenFolder> inner_;
   std::string folder_;
+  std::shared_ptr<const std::vector<DirEntry>> saved_;
   std::uint64_t clearAt_ = ~std::uint64_t{0};
   std::uint64_t infoCheckedAt_ = ~std::uint64_t{0};
   bool keepsInfo_ = false;
@@ -137,9 +153,14 @@ std::unique_ptr<OpenFolder> SnapshotFileSystem::openFolder(const std::string& fo
   auto inner = inner_.openFolder(folder);
   if (!inner) return nullptr;
   keepInfo(folder);
-  // Every rename in it changes its listing.
-  if (auto it = saved_.find(FolderKey(folder)); it != saved_.end()) saved_.erase(it);
-  return std::make_unique<SnapshotFolder>(*this, std::move(inner), folder);
+  // Every rename in it changes its listing: the one saved goes to the open folder, whose
+  // first read (the walk's) takes it, so the folder is still read once.
+  std::shared_ptr<const std::vector<DirEntry>> saved;
+  if (auto it = saved_.find(FolderKey(folder)); it != saved_.end()) {
+    saved = std::move(it->second);
+    saved_.erase(it);
+  }
+  return std::make_unique<SnapshotFolder>(*this, std::move(inner), folder, std::move(saved));
 }
 
 bool SnapshotFileSystem::writeFileAtomic(const std::string& path, std::string_view content, bool readOnly) {

@@ -27,6 +27,7 @@ class SnapshotFileSystem final : public FileSystem {
   std::shared_ptr<const std::vector<DirEntry>> sharedFolder(const std::string& folder) override;
   EntryKind kind(const std::string& path) override { return inner_.kind(path); }
   EntryStatus entryStatus(const std::string& path) override { return inner_.entryStatus(path); }
+  bool isLink(const std::string& path) override { return inner_.isLink(path); }
   std::optional<EntryInfo> entryInfo(const std::string& path) override;
   RenameStatus rename(const std::string& from, const std::string& to) override;
   std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#include <filesystem>
 
 #include "batch/batch_run.h"
 #include "batch/undo.h"
@@ -199,6 +200,73 @@ TEST(BatchRun, CaseConversionIsNotNumberedAndReplacesNothing) {
   EXPECT_TRUE(fs.exists("/w/a_b(1)"));
 }
 
+// Where names ignore case (FAT, exFAT, SMB) the new spelling names the item itself: each case
+// change goes through a temporary name, both pairs journalled, and is never numbered; undo
+// brings the old spelling back, as it does from the journal of a run killed between the two
+// renames.
+TEST(BatchRun, CaseChangesWhereNamesIgnoreCase) {
+  engine::OperationRecord toCase;
+  toCase.kind = OperationKind::Change;
+  toCase.changeMode = engine::ChangeMode::ConvertCase;
+  toCase.capitalizeFirst = false;
+  struct Row {
+    engine::OperationRecord record;
+    engine::CaseStyle style;
+    const char* name;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {ChangeExtension(".JPG", ".jpg"), {}, "/w/IMG_0001.JPG", "/w/IMG_0001.jpg"},
+      {toCase, engine::CaseStyle::Lower, "/w/IMG_0001.JPG", "/w/img_0001.jpg"},
+      {toCase, engine::CaseStyle::Upper, "/w/img_0001.jpg", "/w/IMG_0001.JPG"},
+      {toCase, engine::CaseStyle::CapitalizeWords, "/w/img_0001.jpg", "/w/Img_0001.jpg"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    platform::MemoryFileSystem fs;
+    fs.ignoreCase(true);
+    fs.addFile(row.name, 7);
+    fs.addFolder("/state");
+    batch::RunJournal journal(fs, "/state");
+    Runner r(fs);
+    r.journal = &journal;
+    engine::OperationRecord record = row.record;
+    record.caseStyle = row.style;
+    auto& run = r.run(record, {"/w", FolderScope::OneLayer, {}});
+    EXPECT_EQ(Renamed(run), std::vector<std::string>{std::string(row.name) + " -> " + row.expected});
+    EXPECT_EQ(run.counts().renamed, 1u);
+    EXPECT_EQ(fs.allPaths(), (std::vector<std::string>{"/state", "/state/rollback.rbk.journal", "/w",
+                                                       row.expected}));
+    // The journal: old -> temporary -> new, so a replay from its end restores.
+    const auto lines = batch::SplitLines(fs.node("/state/rollback.rbk.journal")->content);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], row.name);
+    EXPECT_EQ(lines[0], lines[3]);
+    EXPECT_EQ(lines[2], row.expected);
+    EXPECT_EQ(lines[0].rfind("/w/.", 0), 0u) << "a hidden name beside the item";
+    EXPECT_LT(lines[0].size(), 30u);
+    // Killed between the renames: the item under its temporary name; recovery and undo
+    // bring it back.
+    ASSERT_EQ(fs.rename(row.expected, lines[0]), platform::RenameStatus::Renamed);
+    journal.discard();
+    fs.writeFileAtomic("/state/rollback.rbk.journal", lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" +
+                                                            lines[3] + "\r\n", false);
+    ASSERT_TRUE(batch::RecoverJournal(fs, "/state"));
+    batch::NoHooks none;
+    batch::StopFlag stop;
+    const auto killed = batch::ReplayUndo(fs, "/state", *fs.readFile("/state/rollback.rbk"), stop, none, false);
+    EXPECT_EQ(killed.restored, 1u);
+    EXPECT_TRUE(fs.exists(row.name) && fs.node(row.name)->size == 7u);
+    // The one pair of a whole run's log goes back by the same way.
+    fs.rename(row.name, "/w/x");
+    fs.rename("/w/x", row.expected);
+    const auto whole = batch::ReplayUndo(fs, "/state", std::string(row.expected) + "\r\n" + row.name + "\r\n", stop,
+                                         none, false);
+    EXPECT_EQ(whole.restored, 1u);
+    EXPECT_EQ(fs.allPaths().back(), row.name);
+  }
+}
+
 // A file system that plants a file at the target just before each rename reaches the disk.
 class PlantingFileSystem final : public platform::FileSystem {
  public:
@@ -244,6 +312,54 @@ TEST(BatchRun, AFileThatAppearsAtTheTargetIsNeverOverwritten) {
   EXPECT_EQ(tree.readFile("photo(1).md"), "mine");
   EXPECT_EQ(run.renamed().size(), 1u);
 }
+
+#ifndef _WIN32
+// The walk holds each folder open from its listing on: a subfolder swapped for a link to a
+// folder outside the target after its parent was read is never entered (and named), and a
+// folder moved away after it was read keeps its items renamed where they are, never in the
+// folder a link put in its place.
+TEST(BatchRun, FoldersSwappedForLinksDuringTheWalkAreNeverLeftFor) {
+  struct Row {
+    const char* swappedAfterReading;  ///< the folder whose listing triggers the swap of t/sub
+    std::vector<std::string> after;
+    const char* leftAlone;
+  };
+  const Row rows[] = {
+      {"t", {"t/", "t/moved/", "t/moved/a.txt", "t/sub", "t/z.md"}, "t/sub"},
+      {"t/sub", {"t/", "t/moved/", "t/moved/a.md", "t/sub", "t/z.md"}, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.swappedAfterReading);
+    testing::TempTree tree;
+    tree.make({"t/sub/a.txt", "t/z.txt", "outside/a.txt"});
+    platform::RenameFaults faults;
+    bool swapped = false;
+    faults.afterListing = [&](const std::string& folder) {
+      if (swapped || folder != tree.path(row.swappedAfterReading)) return;
+      swapped = true;
+      std::filesystem::rename(tree.path("t/sub"), tree.path("t/moved"));
+      std::filesystem::create_directory_symlink(tree.path("outside"), tree.path("t/sub"));
+    };
+    struct Reset {
+      ~Reset() { platform::SetRenameFaults(nullptr); }
+    } reset;
+    platform::SetRenameFaults(&faults);
+    Runner r(platform::RealFileSystem());
+    auto& run = r.run(ChangeExtension(".txt", ".md"), {tree.path("t"), FolderScope::AllLayers, {}});
+    EXPECT_TRUE(swapped);
+    EXPECT_EQ(tree.listUnder("outside"), std::vector<std::string>{"a.txt"});
+    std::vector<std::string> after = tree.list();
+    std::erase_if(after, [](const std::string& p) { return p.rfind("outside", 0) == 0; });
+    EXPECT_EQ(after, row.after);
+    ASSERT_EQ(run.skipped().size(), row.leftAlone ? 1u : 0u);
+    if (row.leftAlone) {
+      EXPECT_EQ(run.skipped()[0].oldPath, tree.path(row.leftAlone));
+      EXPECT_EQ(run.skipped()[0].reason.rfind(batch::kUnreadableFolderReason, 0), 0u);
+      EXPECT_EQ(run.skipped()[0].status, batch::ItemStatus::LeftAlone);
+    }
+  }
+}
+#endif
 
 TEST(BatchRun, HandPickedListIsRebuiltFromTheResults) {
   platform::MemoryFileSystem fs;

@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a folder walk never touches: the program's own folder, the far side of a symbolic
-// link, and (unless asked for) hidden items; and the dot a hidden item's name keeps.
+// link, and (unless asked for) hidden items; the dot a hidden item's name keeps; and every
+// item it cannot reach named with its reason.
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -80,6 +87,14 @@ TEST(CliWalk, LinksAreRenamedAsThemselvesAndNeverFollowed) {
   EXPECT_TRUE(fs::is_symlink(tree.path("t/deep/zloop")));
   EXPECT_EQ(fs::read_symlink(tree.path("t/zfile.txt")), "../outside/a_out.txt");
 
+  // A hand-picked link that points nowhere is renamed as itself.
+  fs::create_symlink("nowhere.txt", tree.path("t/dangling.txt"));
+  const auto dangling = RunCli({"extension", tree.path("t/dangling.txt"), "--set", "newExtension=md", "--yes",
+                                "--state-dir", state});
+  EXPECT_EQ(dangling.exit, 0) << dangling.err;
+  EXPECT_EQ(fs::read_symlink(tree.path("t/dangling.md")), "nowhere.txt");
+  fs::remove(tree.path("t/dangling.md"));
+
   // No link is a subfolder: scope 2 renames only the real folder.
   const auto folders = RunCli({"change", "--folder", tree.path("t"), "--scope", "2", "--set", "newName=d", "--yes",
                                "--state-dir", state});
@@ -123,6 +138,101 @@ TEST(CliWalk, HiddenItemsOnlyWhenAskedForAndTheirDotKept) {
   EXPECT_EQ(out.exit, 2);
   EXPECT_EQ(out.err, "Information: There is no subfolder now!\n");
   EXPECT_EQ(tree.listUnder("t"), (Lines{".git/", ".git/config", "v.txt"}));
+}
+
+// Runs velmora-cli as an ordinary user (nobody) when the test runs as root, since root reads
+// every folder: the folders of the tree are handed to that user first.
+struct Unprivileged {
+  explicit Unprivileged(const std::string& root) {
+    if (::geteuid() != 0) return;
+    asRoot = true;
+    available = std::filesystem::exists("/usr/bin/setpriv");
+    std::filesystem::permissions(root, std::filesystem::perms(0755));
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+      static_cast<void>(::lchown(e.path().c_str(), kNobody, kNobody));
+    static_cast<void>(::lchown(root.c_str(), kNobody, kNobody));
+  }
+  testing::ProcessResult run(Lines args, const std::string& home) const {
+    args.insert(args.begin(), VELMORA_CLI_PATH);
+    if (asRoot)
+      args.insert(args.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"});
+    return testing::RunProcess(args, {{{"HOME", home}}, {}});
+  }
+  static constexpr unsigned kNobody = 65534;
+  bool asRoot = false;
+  bool available = true;
+};
+
+TEST(CliWalk, AnUnreadableFolderIsNamedAndMakesTheRunAFailure) {
+  struct Row {
+    const char* name;
+    std::filesystem::perms mode;
+    Lines args;
+    Lines after;  ///< the items renamed, next to the folder left alone
+  };
+  using P = std::filesystem::perms;
+  const Row rows[] = {
+      {"no permission at all, all layers", P::none,
+       {"replace", "--scope", "1", "--set", "oldText=a", "--set", "newText=z"}, {"locked/", "z.txt"}},
+      {"search only, all layers", P::owner_exec | P::group_exec | P::others_exec,
+       {"replace", "--scope", "1", "--set", "oldText=a", "--set", "newText=z"}, {"locked/", "z.txt"}},
+      {"no permission at all, subfolders", P::none, {"change", "--scope", "2", "--set", "newName=d"},
+       {"a.txt", "d/"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempTree tree;
+    tree.make({"t/a.txt", "t/locked/b.txt", "t/locked/in/", "state/"});
+    const Unprivileged user(tree.root());
+    if (!user.available) GTEST_SKIP() << "setpriv is missing: no ordinary user to run as, the permission test is skipped";
+    std::filesystem::permissions(tree.path("t/locked"), row.mode);
+    Lines args = row.args;
+    args.insert(args.end(), {"--folder", tree.path("t"), "--yes", "--state-dir", tree.path("state")});
+    const auto out = user.run(args, tree.root());
+    std::error_code ignored;  // renamed or not, the folder is made removable again
+    for (const char* name : {"t/locked", "t/d"}) std::filesystem::permissions(tree.path(name), P::owner_all, ignored);
+    EXPECT_EQ(out.exit, 4) << out.err;
+    EXPECT_NE(out.err.find("Error: '" + tree.path("t/locked") + "': unreadable folder (Permission denied)\n"),
+              std::string::npos)
+        << out.err;
+    Lines after = tree.listUnder("t");
+    std::erase_if(after, [](const std::string& p) { return p.find('/') != p.size() - 1 && p.find('/') != std::string::npos; });
+    EXPECT_EQ(after, row.after);
+  }
+}
+
+TEST(CliWalk, ItemsDeeperThanAPathCanReachAreNamed) {
+  // A tree deeper than 4096 bytes, made and removed relative to open folders: the item at
+  // the bottom is reached and named (its path is far too long to be renamed), never passed
+  // over without a word.
+  testing::TempTree tree;
+  tree.make({"t/top.txt"});
+  const std::string level(200, 'd');
+  constexpr int kLevels = 24;
+  int fd = ::open(tree.path("t").c_str(), O_RDONLY | O_DIRECTORY);
+  std::vector<int> held;
+  for (int i = 0; i < kLevels && fd >= 0; ++i) {
+    held.push_back(fd);
+    ::mkdirat(fd, level.c_str(), 0755);
+    fd = ::openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY);
+  }
+  ASSERT_GE(fd, 0);
+  ::close(::openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644));
+  std::string deepPath = tree.path("t");
+  for (int i = 0; i < kLevels; ++i) deepPath += "/" + level;
+  deepPath += "/deep.txt";
+  ASSERT_GT(deepPath.size(), 4096u);
+  const auto out = RunCli({"replace", "--folder", tree.path("t"), "--scope", "1", "--set", "oldText=deep", "--set",
+                           "newText=x", "--yes", "--state-dir", tree.path("state")});
+  EXPECT_EQ(out.exit, 4) << out.err.substr(0, 300);
+  EXPECT_NE(out.err.find("Error: '" + deepPath + "' was not renamed to '"), std::string::npos);
+  // Removed from the bottom up, each level by its folder held open.
+  ::unlinkat(fd, "deep.txt", 0);
+  ::close(fd);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) {
+    ::unlinkat(*it, level.c_str(), AT_REMOVEDIR);
+    ::close(*it);
+  }
 }
 #endif
 

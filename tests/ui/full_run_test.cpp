@@ -223,6 +223,17 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   QVERIFY(p.editor().isVisible());
   QVERIFY(!platform::RealFileSystem().exists(p.state().installDir + batch::kRollbackLogName));
   QCOMPARE(p.state().operationKind, std::string("Replapart"));
+
+  // An item left alone is named with its reason before that, as the command line names it.
+  tree.make({"w/a\nb.txt"});
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("b"));
+  h.messages.shown.clear();
+  p.editor().okClicked();
+  QCOMPARE(h.messages.shown.size(), std::size_t{2});
+  QCOMPARE(h.messages.shown[0].title, std::string("Warning"));
+  QCOMPARE(h.messages.shown[0].text, "1 items were left alone:\n'" + tree.path("w/a\nb.txt") + "': " +
+                                         batch::kLineBreakReason);
+  QVERIFY(p.editor().isVisible());
 }
 
 void FullRunTest::exitAfterTheRunEndsTheProgramWithTheLogSaved() {

@@ -140,6 +140,9 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
 }
 
 void OperationEditor::endRun(const batch::RunReport& report) {
+  // Every item left alone is named with its reason, as on the command line.
+  if (const std::string leftAlone = batch::LeftAloneMessage(report.skipped); !leftAlone.empty())
+    program_.messages().warning(leftAlone);
   if (report.nothingRenamed()) {
     if (!isVisible()) show();
     // A journal that refused the run has said why nothing was renamed.

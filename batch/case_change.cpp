@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/case_change.h"
+
+#include <atomic>
+
+#include "batch/rollback_log.h"
+#include "engine/name_model.h"
+
+namespace velmora::batch {
+
+bool DiffersOnlyInCase(const platform::CodePage& codePage, std::string_view oldPath, std::string_view newPath) {
+  const std::size_t oldStart = engine::NameStart(oldPath), newStart = engine::NameStart(newPath);
+  if (oldPath.substr(0, oldStart) != newPath.substr(0, newStart)) return false;
+  const std::string_view oldName = oldPath.substr(oldStart), newName = newPath.substr(newStart);
+  return !oldName.empty() && oldName != newName && codePage.equalsNoCase(oldName, newName);
+}
+
+std::string CaseChangeTemporary(std::string_view path, unsigned attempt) {
+  // Numbers from one counter of the process, so two case changes never pick the same one.
+  static std::atomic<unsigned> next{0};
+  const unsigned n = next.fetch_add(1) + attempt;
+  std::string tmp(path.substr(0, engine::NameStart(path)));
+  return tmp.append(".velmora-case-").append(std::to_string(n));
+}
+
+std::optional<CaseChangeResult> ChangeCase(platform::FileSystem& fs, RunJournal* journal, const RenameByPath& rename,
+                                           const std::string& oldPath, const std::string& newPath) {
+  constexpr unsigned kAttempts = 100;
+  CaseChangeResult result;
+  std::string tmp;
+  for (unsigned attempt = 0; attempt < kAttempts && tmp.empty(); ++attempt) {
+    std::string candidate = CaseChangeTemporary(newPath, attempt);
+    // A temporary name taken already is passed over before anything is journalled.
+    if (fs.exists(candidate)) continue;
+    if (journal) {
+      if (!journal->intend(candidate, oldPath) || !journal->intend(newPath, candidate)) return std::nullopt;
+      journal->sync();
+    }
+    result.status = rename(oldPath, candidate);
+    if (result.status == platform::RenameStatus::Renamed) {
+      tmp = std::move(candidate);
+    } else {
+      // The last pair goes; the first names a rename that never happened under a name that
+      // holds nothing of ours, which recovery and undo pass over.
+      if (journal) journal->withdraw();
+      if (result.status != platform::RenameStatus::TargetExists) return result;
+    }
+  }
+  if (tmp.empty()) return result;
+  result.status = rename(tmp, newPath);
+  if (result.status == platform::RenameStatus::Renamed) return result;
+  if (journal) journal->withdraw();
+  // Another entry has the new name: the item goes back, and the refusal stands.
+  if (rename(tmp, oldPath) != platform::RenameStatus::Renamed) result.strandedAt = tmp;
+  return result;
+}
+
+}  // namespace velmora::batch
