@@ -513,7 +513,8 @@ class CutFileSystem final : public platform::FileSystem {
   }
   bool syncFolder(const std::string& f) override {
     step();
-    if (journal_.rfind('/') == f.size() && journal_.compare(0, f.size(), f) == 0) journalInFolder_ = true;
+    const std::size_t name = journal_.size() - platform::LastComponent(journal_).size();
+    if (!journal_.empty() && name == f.size() + 1 && journal_.compare(0, f.size(), f) == 0) journalInFolder_ = true;
     return true;
   }
   std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p, platform::LockFailure* why) override;
