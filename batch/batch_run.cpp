@@ -331,8 +331,10 @@ const std::string* BatchRun::plannedTarget(const ItemList& items, const std::str
   // As renameNumbered goes: a case conversion tries its name alone, any other the numbering's
   // candidates until one is free.
   if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(items, newPath) ? &newPath : nullptr;
+  // Where names ignore case, the item's own name in another case is its own to take.
   for (const std::string* candidate = candidates.next(); candidate; candidate = candidates.next())
-    if (*candidate != oldPath && !takenAhead(items, *candidate)) return candidate;
+    if (*candidate != oldPath && (ownNameInOtherCase(*candidate, oldPath) || !takenAhead(items, *candidate)))
+      return candidate;
   return nullptr;
 }
 

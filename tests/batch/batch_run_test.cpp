@@ -644,7 +644,8 @@ class CutFileSystem final : public platform::FileSystem {
   }
   bool syncFolder(const std::string& f) override {
     step();
-    if (journal_.rfind('/') == f.size() && journal_.compare(0, f.size(), f) == 0) journalInFolder_ = true;
+    const std::size_t name = journal_.size() - platform::LastComponent(journal_).size();
+    if (!journal_.empty() && name == f.size() + 1 && journal_.compare(0, f.size(), f) == 0) journalInFolder_ = true;
     return true;
   }
   std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string& p, platform::LockFailure* why) override;
@@ -703,7 +704,8 @@ std::unique_ptr<platform::AppendLog> CutFileSystem::openLockedAppend(const std::
 }
 
 TEST(BatchRun, TheJournalIsSyncedOnceAGroupNotOnceARename) {
-  // 1000 renames: groups of 8, 16, ... 512 items, each synced once, and the end of the run.
+  // 1000 renames: groups of 8, 16, ... 512 items, each synced once, and the end of the run
+  // (8 syncs). On a slow machine a group's planning may end early, after 32 items at least.
   platform::MemoryFileSystem fs;
   for (int f = 0; f < 1000; ++f) fs.addFile("/w/f" + std::to_string(f) + ".txt");
   fs.addFolder("/state");
@@ -712,7 +714,8 @@ TEST(BatchRun, TheJournalIsSyncedOnceAGroupNotOnceARename) {
   Runner r(counted);
   r.journal = &journal;
   EXPECT_EQ(r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}).renamed().size(), 1000u);
-  EXPECT_EQ(counted.syncs, 8u);
+  EXPECT_GE(counted.syncs, 8u);
+  EXPECT_LE(counted.syncs, 40u);
 }
 
 TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
