@@ -55,6 +55,8 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
   o.order = batch::ParseItemOrder(order ? order->toStdString() : std::string()).value_or(batch::ItemOrder{});
   const auto hidden = ReadNumber(settings, QStringLiteral("Hidden"));
   o.includeHidden = hidden && *hidden != 0;
+  const auto liveNames = ReadNumber(settings, QStringLiteral("LiveNames"));
+  o.showNewNames = !liveNames || *liveNames != 0;
 }
 
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
@@ -70,6 +72,7 @@ void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
   settings.setValue(QStringLiteral("Contextmenu"), values.contextMenu ? 1 : 0);
   settings.setValue(QStringLiteral("Order"), QString::fromStdString(batch::ItemOrderText(o.order)));
   settings.setValue(QStringLiteral("Hidden"), o.includeHidden ? 1 : 0);
+  settings.setValue(QStringLiteral("LiveNames"), o.showNewNames ? 1 : 0);
   settings.sync();
 }
 

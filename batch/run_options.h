@@ -19,6 +19,7 @@ struct RunOptions {
   int historyMax = 20;             ///< "Max Number:" (0..100)
   ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
   bool includeHidden = false;      ///< "Include hidden files and folders"
+  bool showNewNames = true;        ///< "Show new names while editing": the live column of the main list
 };
 
 }  // namespace velmora::batch

@@ -1085,6 +1085,55 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
 </context>
 <context>
+    <name>velmora::ui::LiveNames</name>
+    <message>
+        <source>-&gt; (not renamed)</source>
+        <translation>-&gt; (nicht umbenannt)</translation>
+    </message>
+    <message>
+        <source>-&gt; ...</source>
+        <translation>-&gt; ...</translation>
+    </message>
+    <message>
+        <source>-&gt; (unchanged)</source>
+        <translation>-&gt; (unverändert)</translation>
+    </message>
+    <message>
+        <source>-&gt; (left alone: %1)</source>
+        <translation>-&gt; (ausgelassen: %1)</translation>
+    </message>
+    <message>
+        <source>-&gt; %1</source>
+        <translation>-&gt; %1</translation>
+    </message>
+    <message>
+        <source>(left alone)</source>
+        <translation>(ausgelassen)</translation>
+    </message>
+    <message>
+        <source>Not renamed by this operation</source>
+        <translation>Von diesem Vorgang nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>New name: %1</source>
+        <translation>Neuer Name: %1</translation>
+    </message>
+    <message>
+        <source>New name: %1
+Numbered: the name the rules give is taken</source>
+        <translation>Neuer Name: %1
+Nummeriert: der Name nach den Regeln ist schon vergeben</translation>
+    </message>
+    <message>
+        <source>The rules leave this name as it is</source>
+        <translation>Die Regeln lassen diesen Namen, wie er ist</translation>
+    </message>
+    <message>
+        <source>Left alone: %1</source>
+        <translation>Ausgelassen: %1</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ui::MainWindow</name>
     <message>
         <source>&amp;Folder</source>
@@ -1590,6 +1639,14 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation>Die Dateimanager-Einträge konnten nicht geändert werden:
 %1</translation>
     </message>
+    <message>
+        <source>The main list shows every new name beside the old one while you type</source>
+        <translation>Die Liste im Hauptfenster zeigt während der Eingabe jeden neuen Namen neben dem alten</translation>
+    </message>
+    <message>
+        <source>Show new names while editing</source>
+        <translation>Neue Namen beim Bearbeiten zeigen</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::PresetRow</name>
@@ -1679,6 +1736,15 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Copy</source>
         <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::Program</name>
+    <message>
+        <source>These paths were not found:
+%1</source>
+        <translation>Diese Pfade wurden nicht gefunden:
+%1</translation>
     </message>
 </context>
 <context>

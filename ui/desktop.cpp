@@ -6,6 +6,7 @@
 #include "ui/folder_add_dialog.h"
 #include "ui/help_window.h"
 #include "ui/history_editor.h"
+#include "ui/live_names.h"
 #include "ui/main_window.h"
 #include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
@@ -41,6 +42,8 @@ Desktop::Desktop(const Services& services) : program_(std::make_unique<Program>(
 
   program.attach({main_.get(), editor_.get(), special_.get(), progress_.get(), preview_.get(), options_.get(),
                   history_.get(), rename_.get(), folderAdd_.get(), [this]() -> HelpPort& { return helpWindow(); }});
+  live_ = std::make_unique<LiveNames>(program, *editor_, *main_->list(), main_->model(),
+                                      [editor = editor_.get()] { return editor->buildRecord(); });
   connectWindows();
 }
 
@@ -59,6 +62,9 @@ void Desktop::connectWindows() {
     if (handOff) main->showWindow();
   });
   QObject::connect(editor, &OperationEditor::closed, main, &MainWindow::editorClosed);
+  LiveNames* live = live_.get();
+  QObject::connect(editor, &OperationEditor::opened, live, &LiveNames::start);
+  QObject::connect(editor, &OperationEditor::closed, live, &LiveNames::stop);
   QObject::connect(editor, &OperationEditor::programEndRequested, main, &MainWindow::closeWindow);
   QObject::connect(preview_.get(), &PreviewWindow::renameRequested, editor_.get(), &OperationEditor::renameFromPreview);
   QObject::connect(preview_.get(), &PreviewWindow::optionsRequested, options_.get(), &OptionsWindow::showModal);

@@ -37,6 +37,7 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   contextMenu_ = ui_->CheckBox7;
   fileManagerState_ = ui_->FileManagerState;
   hidden_ = ui_->CheckBoxHidden;
+  liveNames_ = ui_->CheckBoxLiveNames;
   autocopy_ = ui_->CheckBox4;
   excludeSmallWords_ = ui_->CheckBox5;
   dontOpenListing_ = ui_->CheckBox2;
@@ -95,6 +96,7 @@ batch::RunOptions OptionsWindow::runOptions() const {
   o.historyMax = historyMax_->position();
   o.order = {static_cast<batch::OrderKey>(order_->currentIndex()), orderDescending_->isChecked()};
   o.includeHidden = hidden_->isChecked();
+  o.showNewNames = liveNames_->isChecked();
   return o;
 }
 
@@ -119,6 +121,7 @@ void OptionsWindow::setControls(const batch::RunOptions& o, bool contextMenu) {
   confirm_->setChecked(o.confirm);
   contextMenu_->setChecked(contextMenu);
   hidden_->setChecked(o.includeHidden);
+  liveNames_->setChecked(o.showNewNames);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
   setOrder(o.order);
@@ -148,6 +151,7 @@ void OptionsWindow::loadSettings() {
   historyMax_->setPosition(o.historyMax);
   setOrder(o.order);
   hidden_->setChecked(o.includeHidden);
+  liveNames_->setChecked(o.showNewNames);
   applyListingRules();
 }
 
