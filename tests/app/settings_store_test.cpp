@@ -31,6 +31,7 @@ StoredOptions NonDefaults() {
   v.options.previewCount = 333;
   v.options.historyMax = 44;
   v.options.order = {batch::OrderKey::Natural, true};
+  v.options.showNewNames = false;
   return v;
 }
 
@@ -105,6 +106,7 @@ TEST_F(SettingsStoreTest, ReadingOrderStopsAtTheFirstMissingOrUnreadableValue) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(actual[i], i < row.loadedBooleans ? fromFile[i] : kept[i]) << "value " << i;
     EXPECT_EQ(values.options.previewCount, row.previewCount);
     EXPECT_EQ(values.options.historyMax, row.historyMax);
+    EXPECT_TRUE(values.options.showNewNames);  // on unless stored as 0
   }
 }
 
@@ -113,6 +115,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   written.options.previewCount = 1000;
   written.options.historyMax = 0;
   written.options.includeHidden = true;
+  written.options.showNewNames = false;
   {
     auto settings = app::OpenSettings();
     app::SaveStoredOptions(*settings, written);
@@ -120,7 +123,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   }
   const std::string file = tree.readFile("config/Tessaro/Dir.conf");
   for (const char* line : {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n",
-                           "Order=natural:desc\n", "Hidden=1\n"})
+                           "Order=natural:desc\n", "Hidden=1\n", "LiveNames=0\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
 
   StoredOptions read;  // the window's defaults
@@ -134,6 +137,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   EXPECT_EQ(read.options.historyMax, 0);
   EXPECT_EQ(read.options.order, written.options.order);
   EXPECT_TRUE(read.options.includeHidden);
+  EXPECT_FALSE(read.options.showNewNames);
   EXPECT_EQ(app::ReadLastDir(*settings), QStringLiteral("/home/u/Pictures, 2007/"));
 
   app::WriteHistoryMaximum(*settings, 5);
