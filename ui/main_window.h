@@ -123,6 +123,8 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void requestListing();
   void addFilesOfFolder(const QString& folder);
   QString entryPath(int row) const;
+  /// The folder worked on: the folder box's, else the first entry's folder ("" for none).
+  QString workingFolder() const;
   bool listKey(QKeyEvent* event);
 
   Program& program_;

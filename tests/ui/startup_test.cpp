@@ -416,6 +416,7 @@ void StartupTest::savesomesShowsTheEntriesAndKeepsTheMainWindow() {
   QVERIFY(lines.size() >= 4);
   QCOMPARE(lines[1], std::string("Selected files names:"));
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
+  QCOMPARE(h.dialogs.workingFolders, QStringList{ui::FromPath(tree.root() + "/")});  // the files' folder
 }
 
 void StartupTest::renameInAnotherSession_data() {

@@ -10,6 +10,7 @@
 
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
+#include "engine/name_model.h"
 #include "batch/program_files.h"
 #include "batch/run_pipeline.h"
 #include "platform/code_page.h"
@@ -165,6 +166,12 @@ void OperationEditor::exportPickedList() { exportListing(OperationKind::ListPick
 
 void OperationEditor::exportListing(OperationKind kind) {
   app::AppState& state = program_.state();
+  // The save chooser starts in the folder worked on.
+  const std::string working = state.target.isFolderMode() ? state.target.folder
+                              : state.target.picked.empty()
+                                  ? std::string()
+                                  : state.target.picked.front().substr(0, engine::NameStart(state.target.picked.front()));
+  if (!working.empty()) program_.dialogs().setWorkingFolder(FromPath(working));
   const auto chosen = program_.dialogs().saveListingFile(this, [this](const QString& path) {
     if (!batch::ListingReplaceQuestionApplies(program_.fs(), ToPath(path))) return true;
     return program_.messages().confirm(batch::kReplaceListingTitle, batch::kReplaceListingQuestion,
