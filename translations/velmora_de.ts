@@ -641,6 +641,39 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
 </context>
 <context>
+    <name>RunSummary</name>
+    <message>
+        <source>Renamed: %1 (numbered: %2), unchanged: %3, left alone: %4</source>
+        <translation>Umbenannt: %1 (nummeriert: %2), unverändert: %3, ausgelassen: %4</translation>
+    </message>
+    <message>
+        <source>Undo restored: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Undo restored: %1, could not restore: %2</source>
+        <translation>Rückgängig gemacht: %1, nicht wiederhergestellt: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiterer</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The system refused to rename %n item(s):</source>
+        <translation>
+            <numerusform>Das System hat das Umbenennen von %n Eintrag verweigert:</numerusform>
+            <numerusform>Das System hat das Umbenennen von %n Einträgen verweigert:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>velmora::ui::AboutPanel</name>
     <message>
         <source> Contact info </source>

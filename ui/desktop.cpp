@@ -62,6 +62,7 @@ void Desktop::connectWindows() {
     if (handOff) main->showWindow();
   });
   QObject::connect(editor, &OperationEditor::closed, main, &MainWindow::editorClosed);
+  QObject::connect(editor, &OperationEditor::runReported, main, &MainWindow::showRunSummary);
   LiveNames* live = live_.get();
   QObject::connect(editor, &OperationEditor::opened, live, &LiveNames::start);
   QObject::connect(editor, &OperationEditor::closed, live, &LiveNames::stop);

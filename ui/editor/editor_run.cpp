@@ -19,6 +19,8 @@
 #include "ui/editor/operation_editor.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui/run_summary.h"
+#include "ui/translations.h"
 #include "ui_operation_editor.h"
 
 namespace velmora::ui {
@@ -139,15 +141,24 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
 }
 
 void OperationEditor::endRun(const batch::RunReport& report) {
+  emit runReported(RunSummary::OfRun(report.counts));
+  // The items the system refused, each with its reason, in one message.
+  const QString refused = RunSummary::RefusedItems(report.skipped);
   if (report.nothingRenamed()) {
     if (!isVisible()) show();
     // A journal that refused the run has said why nothing was renamed.
-    if (!report.journalFailed) program_.messages().information(batch::kNothingRenamedMessage);
+    if (report.journalFailed) return;
+    if (refused.isEmpty()) {
+      program_.messages().information(batch::kNothingRenamedMessage);
+    } else {
+      program_.messages().information(ToText(CoreText(batch::kNothingRenamedMessage) + QStringLiteral("\n\n") + refused));
+    }
     return;
   }
   // The log is sealed; where it could not be written the journal keeps the renames.
   if (const std::string notSaved = batch::LogNotSavedMessage(report, program_.state().installDir); !notSaved.empty())
     program_.messages().warning(notSaved);
+  if (!refused.isEmpty()) program_.messages().warning(ToText(refused));
   hide();
   QCoreApplication::processEvents();
   if (program_.runOptions().exitAfterRun) {
