@@ -27,6 +27,7 @@ class SingleRenameDialog;
 class FolderAddDialog;
 class HelpWindow;
 class LiveNames;
+class OnScreenKeeper;
 
 class Desktop final {
  public:
@@ -83,7 +84,8 @@ class Desktop final {
   std::unique_ptr<SingleRenameDialog> rename_;
   std::unique_ptr<FolderAddDialog> folderAdd_;
   std::unique_ptr<HelpWindow> help_;
-  std::unique_ptr<LiveNames> live_;  ///< destroyed first: it paints in the main window's list
+  std::unique_ptr<LiveNames> live_;
+  std::unique_ptr<OnScreenKeeper> keeper_;  ///< destroyed first: it paints in the main window's list
 };
 
 }  // namespace velmora::ui
