@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -65,6 +66,18 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   connect(ui_->Button2, &QPushButton::clicked, this, &QDialog::reject);
   connect(ui_->Button3, &QPushButton::clicked, this, &OptionsWindow::HelpClick);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &OptionsWindow::HelpClick);
+  // The pages follow Ctrl+Tab and Ctrl+PgDn (and back with Ctrl+Shift+Tab and Ctrl+PgUp)
+  // wherever the focus is, the button bar included.
+  const auto turn = [this](int step) {
+    QTabWidget* pages = ui_->PageControl1;
+    pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count());
+  };
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(1); });
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(-1); });
   // Alt letters: the button bar's first, then each page's own around them (a hidden page's
   // letters never compete with the shown one's). Enter in the check boxes and number
   // fields reaches the dialog, which presses "Ok" (the form's default button).

@@ -121,6 +121,7 @@ class OperationEditor final : public QDialog, public EditorPort {
   void setTargetLine();
   void setSample();
   void showPage();
+  void markSampleLetter(OperationPage* page);
   /// The page of the current operation; null for none (Browsefile, Savesomes).
   OperationPage* currentPage() const;
   void focusTimerFired();
