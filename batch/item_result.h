@@ -51,12 +51,13 @@ struct StatusCounts {
   std::size_t changed() const { return renamed + numbered; }
 };
 
-/// The reasons the run gives itself (a refusal by the file system gives the system's text).
-inline constexpr const char* kLineBreakReason = "the name holds a line break, which the rollback log cannot record";
-inline constexpr const char* kReservedNameReason = "the new name is reserved by Windows";
-inline constexpr const char* kTooLongReason = "the new name (plus path) is longer than 255 characters";
-inline constexpr const char* kEmptyNameReason = "the rules leave no name";
-inline constexpr const char* kTargetExistsReason = "an item of the new name exists";
-inline constexpr const char* kSystemRefusedReason = "the system refused it";
+/// The reasons the run gives itself (a refusal by the file system gives the system's text),
+/// marked for the windows' translation.
+inline constexpr const char* kLineBreakReason = VELMORA_NOOP("Core", "the name holds a line break, which the rollback log cannot record");
+inline constexpr const char* kReservedNameReason = VELMORA_NOOP("Core", "the new name is reserved by Windows");
+inline constexpr const char* kTooLongReason = VELMORA_NOOP("Core", "the new name (plus path) is longer than 255 characters");
+inline constexpr const char* kEmptyNameReason = VELMORA_NOOP("Core", "the rules leave no name");
+inline constexpr const char* kTargetExistsReason = VELMORA_NOOP("Core", "an item of the new name exists");
+inline constexpr const char* kSystemRefusedReason = VELMORA_NOOP("Core", "the system refused it");
 
 }  // namespace velmora::batch

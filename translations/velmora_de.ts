@@ -593,6 +593,30 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
         <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
+    <message>
+        <source>the name holds a line break, which the rollback log cannot record</source>
+        <translation>der Name enthält einen Zeilenumbruch, den das Rückgängig-Protokoll nicht festhalten kann</translation>
+    </message>
+    <message>
+        <source>the new name is reserved by Windows</source>
+        <translation>der neue Name ist unter Windows reserviert</translation>
+    </message>
+    <message>
+        <source>the new name (plus path) is longer than 255 characters</source>
+        <translation>der neue Name (samt Pfad) ist länger als 255 Zeichen</translation>
+    </message>
+    <message>
+        <source>the rules leave no name</source>
+        <translation>die Regeln lassen keinen Namen übrig</translation>
+    </message>
+    <message>
+        <source>an item of the new name exists</source>
+        <translation>ein Eintrag mit dem neuen Namen ist vorhanden</translation>
+    </message>
+    <message>
+        <source>the system refused it</source>
+        <translation>das System hat es verweigert</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

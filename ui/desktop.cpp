@@ -77,6 +77,7 @@ void Desktop::connectWindows() {
   LiveNames* live = live_.get();
   QObject::connect(editor, &OperationEditor::opened, live, &LiveNames::start);
   QObject::connect(editor, &OperationEditor::closed, live, &LiveNames::stop);
+  QObject::connect(editor, &OperationEditor::runStarting, live, &LiveNames::yieldToRun);
   QObject::connect(editor, &OperationEditor::programEndRequested, main, &MainWindow::closeWindow);
   QObject::connect(preview_.get(), &PreviewWindow::renameRequested, editor_.get(), &OperationEditor::renameFromPreview);
   QObject::connect(preview_.get(), &PreviewWindow::optionsRequested, options_.get(), &OptionsWindow::showModal);

@@ -283,6 +283,13 @@ void LiveNames::stop() {
   active_ = false;
 }
 
+void LiveNames::yieldToRun() {
+  if (!active_) return;
+  timer_.stop();
+  stopWorkers();
+  ++generation_;  // what a stopped worker would still deliver is stale
+}
+
 void LiveNames::setColumnShown(bool shown) {
   if (shown && !liveDelegate_) {
     rowDelegate_ = list_.itemDelegate();

@@ -55,6 +55,9 @@ class LiveNames final : public QObject {
   void start();
   /// The editor closed: the column and the sample line go, running work is stopped.
   void stop();
+  /// A run starts: the plan in the making is stopped (the run needs the processor, and
+  /// what it renames would make the plan stale); the next change plans again.
+  void yieldToRun();
 
   /// Pause after the last change before a plan is made.
   static constexpr int kPauseMs = 150;

@@ -105,6 +105,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
   batch::StopFlag& stop = program_.stopFlag();
   stop.clear();
   running_ = true;
+  emit runStarting();
   const bool preview = runMode_ == batch::RunMode::Preview;
   const bool small = state.target.picked.size() <= static_cast<std::size_t>(kSmallRunItems) &&
                      state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
