@@ -58,6 +58,8 @@ void LoadStoredOptions(const QSettings& settings, StoredOptions& values) {
   // "Undokeep" is read on its own too; missing or unreadable, the default number of runs.
   const auto keep = ReadNumber(settings, QStringLiteral("Undokeep"));
   o.keptRuns = keep ? std::clamp(*keep, 0, batch::kKeptRunsLimit) : batch::kKeptRunsDefault;
+  const auto liveNames = ReadNumber(settings, QStringLiteral("LiveNames"));
+  o.showNewNames = !liveNames || *liveNames != 0;
 }
 
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
@@ -74,6 +76,7 @@ void SaveStoredOptions(QSettings& settings, const StoredOptions& values) {
   settings.setValue(QStringLiteral("Order"), QString::fromStdString(batch::ItemOrderText(o.order)));
   settings.setValue(QStringLiteral("Hidden"), o.includeHidden ? 1 : 0);
   settings.setValue(QStringLiteral("Undokeep"), o.keptRuns);
+  settings.setValue(QStringLiteral("LiveNames"), o.showNewNames ? 1 : 0);
   settings.sync();
 }
 

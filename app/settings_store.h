@@ -31,12 +31,13 @@ struct StoredOptions {
 /// or not a number ends that step: the values after it keep what `values` held and the
 /// preview count becomes 20. "Listnum" is read on its own; 20 when missing; so are "Order"
 /// (the numbering order as text, "natural:desc"), the name order when missing, and "Hidden"
-/// (include hidden files and folders, 0 or 1), 0 when missing. The two numbers
+/// (include hidden files and folders, 0 or 1), 0 when missing, and "LiveNames" (the new
+/// names shown while editing, 0 or 1), 1 when missing. The two numbers
 /// are brought into their ranges (1 to 1000, 0 to 100) as the window's arrows would.
 void LoadStoredOptions(const QSettings& settings, StoredOptions& values);
 
 /// Writes the options in the order "Options1" ... "Confirm", "Prenum", "Listnum",
-/// "Contextmenu", "Order", "Hidden"; booleans as 1 or 0.
+/// "Contextmenu", "Order", "Hidden", "LiveNames"; booleans as 1 or 0.
 void SaveStoredOptions(QSettings& settings, const StoredOptions& values);
 
 /// A string value; nothing when missing, empty or not a string.

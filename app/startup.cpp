@@ -124,18 +124,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, platform
   bool keyword = false;
   engine::KindFromKeyword(first, &keyword);
   const std::string firstPath = first.empty() ? std::string() : AbsolutePath(first, currentFolder);
-  if (keyword || first.empty() || !fs.exists(firstPath)) {
+  const bool looksLikePath = first.find_first_of("/.") != std::string::npos;
+  if (keyword || first.empty() || (!looksLikePath && !fs.exists(firstPath))) {
     line.keyword = first;
     return line;
   }
-  if (fs.isDirectory(firstPath)) {
-    line.folder = firstPath;
-    return line;
-  }
+  // The first existing entry decides: a folder is listed (the arguments after it are
+  // ignored), files are hand-picked. A path that names nothing is reported, never dropped.
   for (const std::string& argument : arguments) {
     if (argument.empty()) continue;
     const std::string path = AbsolutePath(argument, currentFolder);
-    if (fs.kind(path) == platform::EntryKind::File) line.files.push_back(path);
+    switch (fs.kind(path)) {
+      case platform::EntryKind::Missing:
+        line.missing.push_back(path);
+        break;
+      case platform::EntryKind::Directory:
+        if (line.files.empty() && line.folder.empty()) line.folder = path;
+        break;
+      case platform::EntryKind::File:
+        if (line.folder.empty()) line.files.push_back(path);
+        break;
+    }
   }
   return line;
 }

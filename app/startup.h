@@ -58,6 +58,7 @@ struct CommandLine {
   std::string keyword;             ///< the hand-off keyword; empty for a normal start
   std::string folder;              ///< an existing folder to list (one layer), absolute
   std::vector<std::string> files;  ///< existing files to hand-pick, absolute, in argument order
+  std::vector<std::string> missing;  ///< paths given that name nothing, absolute, in argument order
   std::string error;               ///< the unknown option of a UsageError
 };
 
@@ -65,7 +66,9 @@ struct CommandLine {
 /// stand; other arguments starting with "-" are usage errors. With a folder first, the
 /// other arguments are ignored; with a file first, every argument that names an existing
 /// file is taken and the others are skipped. Relative paths are made absolute against
-/// `currentFolder`.
+/// `currentFolder`. An argument that names nothing is a path all the same when it holds a
+/// separator or a dot (hand-off keywords hold neither): it goes to `missing`, and what does
+/// exist opens as without it.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, platform::FileSystem& fs,
                              const std::string& currentFolder);
 

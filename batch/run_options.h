@@ -24,6 +24,7 @@ struct RunOptions {
   ItemOrder order{};               ///< "Numbering order": of each folder's items in a run, preview and listing
   bool includeHidden = false;      ///< "Include hidden files and folders"
   int keptRuns = kKeptRunsDefault;              ///< "Earlier runs kept for undo:" (0..100; 0: the last run only)
+  bool showNewNames = true;        ///< "Show new names while editing": the live column of the main list
 };
 
 }  // namespace velmora::batch

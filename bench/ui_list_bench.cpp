@@ -16,8 +16,14 @@
 #include <unistd.h>
 
 #include "support/recording_messages.h"
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+
 #include "ui/dialogs.h"
+#include "ui/editor/operation_editor.h"
 #include "ui/file_list_model.h"
+#include "ui/live_names.h"
 #include "ui/main_window.h"
 #include "ui/desktop.h"
 
@@ -103,8 +109,45 @@ void BM_Add100kHandPickedPaths(benchmark::State& state) {
   state.counters["entries"] = main.model().size();
 }
 
+// The new names while typing in the editor over a listed folder of 100,000 files: from a
+// changed text to the complete plan, and the longest the UI thread was busy meanwhile
+// (painting, keys: it must stay far below 100 ms while the plan is made off it).
+void BM_LiveNamesOf100kFiles(benchmark::State& state) {
+  Fixture& f = Shared();
+  ui::MainWindow& main = f.program->mainWindow();
+  main.clearList();
+  main.setFolderBox(f.folder.path());
+  main.ListFolder();
+  QApplication::processEvents();
+  main.StartOperation(engine::OperationKind::Replace);
+  ui::LiveNames& live = f.program->liveNames();
+  auto* oldBox = f.program->editor().findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"));
+  auto* newBox = f.program->editor().findChild<QComboBox*>(QStringLiteral("ComboBoxEx4"));
+  if (!oldBox || !newBox || !live.active()) {
+    state.SkipWithError("editor without new names");
+    return;
+  }
+  oldBox->setText(QStringLiteral("IMG"));
+  qint64 longest = 0;
+  int round = 0;
+  for (auto _ : state) {
+    newBox->setEditText(QStringLiteral("pic") + QString::number(++round));
+    QElapsedTimer busy;
+    while (!live.upToDate()) {
+      busy.start();
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+      longest = std::max(longest, busy.elapsed());
+    }
+    if (live.columnText(kEntries - 1) != QStringLiteral("pic%1_199999.jpg").arg(round))
+      state.SkipWithError("last row not planned");
+  }
+  state.counters["longest_ui_ms"] = static_cast<double>(longest);
+  f.program->editor().selectClicked();
+}
+
 BENCHMARK(BM_ListFolderOf100kFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Add100kHandPickedPaths)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LiveNamesOf100kFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/desktop.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QShortcut>
 
+#include "ui/desktop_look.h"
 #include "ui/folder_add_dialog.h"
 #include "ui/help_window.h"
 #include "ui/history_editor.h"
+#include "ui/live_names.h"
 #include "ui/main_window.h"
 #include "ui/editor/operation_editor.h"
 #include "ui/options_window.h"
@@ -39,9 +43,19 @@ Desktop::Desktop(const Services& services) : program_(std::make_unique<Program>(
   folderAdd_ = std::make_unique<FolderAddDialog>();
   windows_.push_back(folderAdd_.get());
 
+  // Dialogs have a close button only: no minimise or maximise. The editor is the window of
+  // a hand-off session, where it is the only one on screen: it keeps them.
+  for (QWidget* window : windows_)
+    if (qobject_cast<QDialog*>(window) && window != editor_.get())
+      window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   program.attach({main_.get(), editor_.get(), special_.get(), progress_.get(), preview_.get(), options_.get(),
                   history_.get(), rename_.get(), folderAdd_.get(), [this]() -> HelpPort& { return helpWindow(); }});
+  live_ = std::make_unique<LiveNames>(program, *editor_, *main_->list(), main_->model(),
+                                      [editor = editor_.get()] { return editor->buildRecord(); });
   connectWindows();
+  // Every window, the message boxes and choosers included, opens wholly on its screen.
+  keeper_ = std::make_unique<OnScreenKeeper>();
+  qApp->installEventFilter(keeper_.get());
 }
 
 Desktop::~Desktop() = default;
@@ -59,6 +73,11 @@ void Desktop::connectWindows() {
     if (handOff) main->showWindow();
   });
   QObject::connect(editor, &OperationEditor::closed, main, &MainWindow::editorClosed);
+  QObject::connect(editor, &OperationEditor::runReported, main, &MainWindow::showRunSummary);
+  LiveNames* live = live_.get();
+  QObject::connect(editor, &OperationEditor::opened, live, &LiveNames::start);
+  QObject::connect(editor, &OperationEditor::closed, live, &LiveNames::stop);
+  QObject::connect(editor, &OperationEditor::runStarting, live, &LiveNames::yieldToRun);
   QObject::connect(editor, &OperationEditor::programEndRequested, main, &MainWindow::closeWindow);
   QObject::connect(preview_.get(), &PreviewWindow::renameRequested, editor_.get(), &OperationEditor::renameFromPreview);
   QObject::connect(preview_.get(), &PreviewWindow::optionsRequested, options_.get(), &OptionsWindow::showModal);

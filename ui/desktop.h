@@ -26,6 +26,8 @@ class HistoryEditor;
 class SingleRenameDialog;
 class FolderAddDialog;
 class HelpWindow;
+class LiveNames;
+class OnScreenKeeper;
 
 class Desktop final {
  public:
@@ -59,6 +61,8 @@ class Desktop final {
   HistoryEditor& historyEditor() { return *history_; }
   SingleRenameDialog& singleRename() { return *rename_; }
   FolderAddDialog& folderAdd() { return *folderAdd_; }
+  /// The new names shown while the editor is open.
+  LiveNames& liveNames() { return *live_; }
   /// The help window, created on the first request for help.
   HelpWindow& helpWindow();
   /// The windows in the order they were created.
@@ -80,6 +84,8 @@ class Desktop final {
   std::unique_ptr<SingleRenameDialog> rename_;
   std::unique_ptr<FolderAddDialog> folderAdd_;
   std::unique_ptr<HelpWindow> help_;
+  std::unique_ptr<LiveNames> live_;
+  std::unique_ptr<OnScreenKeeper> keeper_;  ///< destroyed first: it paints in the main window's list
 };
 
 }  // namespace velmora::ui

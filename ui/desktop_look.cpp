@@ -64,6 +64,39 @@ void ResizeToFit(QWidget* window, QSize preferred) {
   window->move(room.center() - QPoint(fitted.width() / 2, fitted.height() / 2 + kFrameHeight / 4));
 }
 
+bool OnScreenKeeper::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    auto* window = static_cast<QWidget*>(watched);
+    const Qt::WindowType type = window->windowType();
+    if (window->isWindow() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop &&
+        !window->isMaximized() && !window->isFullScreen())
+      Fit(window);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void OnScreenKeeper::Fit(QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  // The frame as the window system drew it last time; before the first showing, a typical
+  // title bar and border.
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                   frame.bottom() - client.bottom());
+  if (margins.isNull())
+    margins = QMargins(kFrameWidth / 2, kFrameHeight / 2, kFrameWidth / 2, kFrameWidth / 2);
+  const QRect inner = room.marginsRemoved(margins);
+  if (client.width() > inner.width() || client.height() > inner.height())
+    window->resize(client.size().boundedTo(inner.size()).expandedTo(window->minimumSize()));
+  const QSize size = window->size();
+  const int x = std::clamp(client.left(), inner.left(), std::max(inner.left(), inner.right() - size.width() + 1));
+  const int y = std::clamp(client.top(), inner.top(), std::max(inner.top(), inner.bottom() - size.height() + 1));
+  // move() places the frame.
+  if (x != client.left() || y != client.top()) window->move(x - margins.left(), y - margins.top());
+}
+
 QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size) {
   QIcon source = QIcon::fromTheme(QString::fromLatin1(themeName));
   if (source.isNull()) source = widget->style()->standardIcon(fallback, nullptr, widget);

@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QSize>
 #include <QStyle>
@@ -17,6 +18,18 @@ namespace velmora::ui {
 /// Gives a window its preferred size, made smaller where the screen (after scaling) has no
 /// room for it and its frame, and centres it on the screen.
 void ResizeToFit(QWidget* window, QSize preferred);
+
+/// Keeps every window wholly on the screen it opens on: installed on the application, it
+/// moves (and if need be shrinks) each window as it is shown, once its layout has given it
+/// its size, into the screen's available area with room for the window frame. Dialogs get
+/// no minimise and maximise buttons.
+class OnScreenKeeper final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  /// The window moved (and shrunk) into the available area of its screen.
+  static void Fit(QWidget* window);
+};
 
 /// The glyph of a button: the desktop theme's icon of that freedesktop name, or else the
 /// style's own; drawn at exactly `size` pixels (and twice that for dense screens), centred,

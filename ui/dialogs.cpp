@@ -31,16 +31,28 @@ class ListingSaveDialog final : public QFileDialog {
 
 }  // namespace
 
+namespace {
+
+/// The working folder when it exists, else the fallback.
+QString StartIn(const Dialogs& dialogs, const QString& fallback) {
+  const QString& working = dialogs.workingFolder();
+  return !working.isEmpty() && QFileInfo(working).isDir() ? working : fallback;
+}
+
+}  // namespace
+
 std::optional<QString> QtDialogs::browseFolder(QWidget* parent, const QString& title) {
   QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
   if (!QDir(start).exists()) start = QDir::homePath();
-  const QString folder = QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+  // A window title has one line: its line breaks would show as boxes.
+  const QString folder = QFileDialog::getExistingDirectory(parent, title.simplified(), StartIn(*this, start),
+                                                           QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return std::nullopt;
   return folder;
 }
 
 QStringList QtDialogs::openFiles(QWidget* parent, const QString& title, const QString& startFolder) {
-  QFileDialog dialog(parent, title, startFolder);
+  QFileDialog dialog(parent, title.simplified(), startFolder.isEmpty() ? StartIn(*this, QString()) : startFolder);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilter(QCoreApplication::translate("Dialogs", "All files (*)"));
   dialog.setFilter(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
@@ -52,6 +64,7 @@ QStringList QtDialogs::openFiles(QWidget* parent, const QString& title, const QS
 std::optional<QString> QtDialogs::saveListingFile(QWidget* parent,
                                                   const std::function<bool(const QString&)>& mayReplace) {
   ListingSaveDialog dialog(parent, mayReplace);
+  dialog.setDirectory(StartIn(*this, QDir::homePath()));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QCoreApplication::translate("Dialogs", "text file(*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("txt"));

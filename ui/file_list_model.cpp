@@ -161,6 +161,8 @@ namespace {
 const QColor kSelectedRow(187, 255, 204);  // the fill of a selected row
 }  // namespace
 
+QColor FileRowDelegate::SelectedRowColour() { return kSelectedRow; }
+
 void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   painter->save();
   const QRect r = option.rect;

@@ -74,6 +74,8 @@ class FileRowDelegate final : public QStyledItemDelegate {
 
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  /// The fill of a selected row.
+  static QColor SelectedRowColour();
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

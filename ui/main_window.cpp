@@ -34,6 +34,7 @@
 #include "ui/dialogs.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui/run_summary.h"
 #include "ui_main_window.h"
 
 namespace velmora::ui {
@@ -156,6 +157,9 @@ void MainWindow::buildWindow() {
   status_->setObjectName(QStringLiteral("StatusPanel"));
   status_->setMinimumWidth(450);
   statusBar()->addWidget(status_);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("RunSummaryPanel"));
+  statusBar()->addPermanentWidget(summary_);
 
   connect(ui_->FolderButton, &QToolButton::clicked, this, &MainWindow::FolderButtonClick);
   connect(ui_->FilesButton, &QToolButton::clicked, this, &MainWindow::FilesButtonClick);
@@ -280,6 +284,10 @@ void MainWindow::setFolderBox(const QString& folder) {
 
 QString MainWindow::statusText() const { return status_->text(); }
 void MainWindow::setStatusText(const QString& text) { status_->setText(text); }
+
+void MainWindow::showRunSummary(const QString& text) { summary_->setText(text); }
+
+QString MainWindow::runSummary() const { return summary_->text(); }
 
 void MainWindow::AddEntry(const QString& text) { model_->append({text}); }
 
@@ -490,6 +498,7 @@ void MainWindow::undoRuns(int runs) {
   }
   program_.playEndSound();
   stop.clear();
+  showRunSummary(RunSummary::OfUndo(outcome.replay));
   if (!program_.runOptions().displayResult) model_->clear();
   if (folderBox_->text().isEmpty()) {
     refreshHandPicked();

@@ -57,6 +57,9 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void showHandPicked(const std::vector<std::string>& paths, bool withStatus) override;
   QString statusText() const;
   void setStatusText(const QString& text);
+  /// The status bar's line of what the last run or undo did (beside the list's count).
+  void showRunSummary(const QString& text);
+  QString runSummary() const;
   void startHousekeeping() override;
   void stopHousekeeping() override;
   void showWindow() override { show(); }
@@ -127,6 +130,8 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   void requestListing();
   void addFilesOfFolder(const QString& folder);
   QString entryPath(int row) const;
+  /// The folder worked on: the folder box's, else the first entry's folder ("" for none).
+  QString workingFolder() const;
   bool listKey(QKeyEvent* event);
 
   Program& program_;
@@ -136,6 +141,7 @@ class MainWindow final : public QMainWindow, public MainWindowPort {
   QLineEdit* folderBox_;
   QLabel* labelLine_;
   QLabel* status_;
+  QLabel* summary_;
   QMenu* menu_;
   QTimer housekeeping_;
   QTimer navigation_;

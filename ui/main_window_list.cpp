@@ -74,7 +74,15 @@ void MainWindow::UpperDirectoryClick() {
 
 // ---- target buttons ----
 
+QString MainWindow::workingFolder() const {
+  if (!folderBox_->text().isEmpty()) return WithSeparator(folderBox_->text());
+  if (!model_->isEmpty()) return WithSeparator(QFileInfo(model_->text(0)).absolutePath());
+  return {};
+}
+
 void MainWindow::FolderButtonClick() {
+  // The choosers start in the folder worked on (also when the list is cleared first).
+  if (const QString working = workingFolder(); !working.isEmpty()) program_.dialogs().setWorkingFolder(working);
   const int choice = program_.folderAdd().ask();
   batch::Messages& messages = program_.messages();
   if (choice == FolderAddPort::EditFolder) {
@@ -104,7 +112,12 @@ void MainWindow::FolderButtonClick() {
     if (folderBox_->text().isEmpty()) {
       handPicked_ = true;
       const auto chosen = program_.dialogs().browseFolder(this, tr("Add all files of a folder to the list:"));
-      if (chosen) addFilesOfFolder(*chosen);
+      if (chosen) {
+        addFilesOfFolder(*chosen);
+      } else if (model_->isEmpty()) {
+        // The folder's listing went: the status bar no longer counts it.
+        setStatusText(tr("%n Files", nullptr, 0));
+      }
     }
   }
 }
@@ -125,19 +138,28 @@ void MainWindow::addFilesOfFolder(const QString& chosen) {
 }
 
 void MainWindow::FilesButtonClick() {
+  const QString working = workingFolder();
+  if (!working.isEmpty()) program_.dialogs().setWorkingFolder(working);
   if (!folderBox_->text().isEmpty()) {
     if (program_.messages().confirm(QT_TRANSLATE_NOOP("Core", "Select files Confirmation"), kClearFolderForFiles,
                                     batch::Buttons::OkCancel) == batch::Answer::Ok) {
       folderBox_->clear();
       model_->setPathPrefix(QString());
       model_->clear();
+      // The list and the status bar agree even when the chooser is cancelled.
+      handPicked_ = true;
+      setStatusText(tr("%n Files", nullptr, 0));
     }
     if (!folderBox_->text().isEmpty()) return;
   }
   QString start;
   {
     const auto settings = app::OpenSettings();
-    if (auto last = app::ReadLastDir(*settings); last && IsFolder(*last)) start = *last;
+    if (IsFolder(working)) {
+      start = working;
+    } else if (auto last = app::ReadLastDir(*settings); last && IsFolder(*last)) {
+      start = *last;
+    }
   }
   const QStringList chosen = program_.dialogs().openFiles(this, tr("Select files "), start);
   if (chosen.isEmpty()) return;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -38,6 +39,7 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   contextMenu_ = ui_->CheckBox7;
   fileManagerState_ = ui_->FileManagerState;
   hidden_ = ui_->CheckBoxHidden;
+  liveNames_ = ui_->CheckBoxLiveNames;
   autocopy_ = ui_->CheckBox4;
   excludeSmallWords_ = ui_->CheckBox5;
   dontOpenListing_ = ui_->CheckBox2;
@@ -70,6 +72,18 @@ OptionsWindow::OptionsWindow(Program& program, QWidget* parent)
   connect(ui_->Button2, &QPushButton::clicked, this, &QDialog::reject);
   connect(ui_->Button3, &QPushButton::clicked, this, &OptionsWindow::HelpClick);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &OptionsWindow::HelpClick);
+  // The pages follow Ctrl+Tab and Ctrl+PgDn (and back with Ctrl+Shift+Tab and Ctrl+PgUp)
+  // wherever the focus is, the button bar included.
+  const auto turn = [this](int step) {
+    QTabWidget* pages = ui_->PageControl1;
+    pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count());
+  };
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(1); });
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(-1); });
   // Alt letters: the button bar's first, then each page's own around them (a hidden page's
   // letters never compete with the shown one's). Enter in the check boxes and number
   // fields reaches the dialog, which presses "Ok" (the form's default button).
@@ -102,6 +116,7 @@ batch::RunOptions OptionsWindow::runOptions() const {
   o.keptRuns = keptRuns_->position();
   o.order = {static_cast<batch::OrderKey>(order_->currentIndex()), orderDescending_->isChecked()};
   o.includeHidden = hidden_->isChecked();
+  o.showNewNames = liveNames_->isChecked();
   return o;
 }
 
@@ -126,6 +141,7 @@ void OptionsWindow::setControls(const batch::RunOptions& o, bool contextMenu) {
   confirm_->setChecked(o.confirm);
   contextMenu_->setChecked(contextMenu);
   hidden_->setChecked(o.includeHidden);
+  liveNames_->setChecked(o.showNewNames);
   previewCount_->setPosition(o.previewCount);
   historyMax_->setPosition(o.historyMax);
   keptRuns_->setPosition(o.keptRuns);
@@ -157,6 +173,7 @@ void OptionsWindow::loadSettings() {
   keptRuns_->setPosition(o.keptRuns);
   setOrder(o.order);
   hidden_->setChecked(o.includeHidden);
+  liveNames_->setChecked(o.showNewNames);
   applyListingRules();
 }
 

@@ -93,6 +93,7 @@ class OptionsWindow final : public QDialog, public OptionsPort {
   QCheckBox* excludeSmallWords_;
   QCheckBox* dontOpenListing_;
   QCheckBox* hidden_;
+  QCheckBox* liveNames_;
   NumberField* previewCount_;
   QComboBox* order_;          ///< "Numbering order": name, natural, date modified, size
   QCheckBox* orderDescending_;

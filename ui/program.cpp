@@ -71,12 +71,17 @@ void Program::start(const app::CommandLine& line) {
     mainWindow().ListFolder();
   } else if (!line.files.empty()) {
     mainWindow().showHandPicked(line.files, true);
-  } else {
+  } else if (line.missing.empty()) {
     start(line.keyword);
     return;
   }
   mainWindow().showWindow();
   mainWindow().startHousekeeping();
+  if (!line.missing.empty()) {
+    QStringList paths;
+    for (const std::string& path : line.missing) paths << FromPath(path);
+    messages().warning(ToText(tr("These paths were not found:\n%1").arg(paths.join(QLatin1Char('\n')))));
+  }
 }
 
 void Program::launchTimerFired() {

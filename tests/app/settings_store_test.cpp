@@ -32,6 +32,7 @@ StoredOptions NonDefaults() {
   v.options.historyMax = 44;
   v.options.keptRuns = 7;
   v.options.order = {batch::OrderKey::Natural, true};
+  v.options.showNewNames = false;
   return v;
 }
 
@@ -106,6 +107,7 @@ TEST_F(SettingsStoreTest, ReadingOrderStopsAtTheFirstMissingOrUnreadableValue) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(actual[i], i < row.loadedBooleans ? fromFile[i] : kept[i]) << "value " << i;
     EXPECT_EQ(values.options.previewCount, row.previewCount);
     EXPECT_EQ(values.options.historyMax, row.historyMax);
+    EXPECT_TRUE(values.options.showNewNames);  // on unless stored as 0
   }
 }
 
@@ -115,6 +117,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   written.options.historyMax = 0;
   written.options.includeHidden = true;
   written.options.keptRuns = 0;
+  written.options.showNewNames = false;
   {
     auto settings = app::OpenSettings();
     app::SaveStoredOptions(*settings, written);
@@ -122,7 +125,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   }
   const std::string file = tree.readFile("config/Tessaro/Dir.conf");
   for (const char* line : {"Options1=1\n", "Options3=0\n", "Contextmenu=0\n", "Prenum=1000\n", "Listnum=0\n",
-                           "Order=natural:desc\n", "Hidden=1\n", "Undokeep=0\n"})
+                           "Order=natural:desc\n", "Hidden=1\n", "Undokeep=0\n", "LiveNames=0\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
 
   StoredOptions read;  // the window's defaults
@@ -137,6 +140,7 @@ TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
   EXPECT_EQ(read.options.order, written.options.order);
   EXPECT_TRUE(read.options.includeHidden);
   EXPECT_EQ(read.options.keptRuns, 0);
+  EXPECT_FALSE(read.options.showNewNames);
   EXPECT_EQ(app::ReadLastDir(*settings), QStringLiteral("/home/u/Pictures, 2007/"));
 
   app::WriteHistoryMaximum(*settings, 5);

@@ -161,6 +161,7 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void everyWindowOpensOnTheScreen();
   // special string dialog
   void orderedNumberWidthFollowsTheTarget_data();
   void orderedNumberWidthFollowsTheTarget();
@@ -884,4 +885,29 @@ void DialogsTest::textIsReadableInLightAndDarkThemes() {
 }
 
 QTEST_MAIN(DialogsTest)
+// Each window placed partly off the screen (as a window manager may place a tall window on
+// a small screen) comes up wholly on it, with room for its frame; dialogs but the editor
+// ask for a close button only.
+void DialogsTest::everyWindowOpensOnTheScreen() {
+  Harness h;
+  ui::Desktop& p = h.program();
+  const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+  QVector<QWidget*> windows(p.windows().begin(), p.windows().end());
+  windows << &p.helpWindow();
+  for (QWidget* w : windows) {
+    for (const QPoint at : {QPoint(room.right() - 40, room.bottom() - 40), QPoint(room.left() - 500, room.top() - 500)}) {
+      w->move(at);
+      w->show();
+      QVERIFY2(room.contains(w->geometry()), qPrintable(w->objectName() + QStringLiteral(" %1,%2 %3x%4 min %5x%6").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()).arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
+      QVERIFY2(w->geometry().top() > room.top(), qPrintable(w->objectName()));  // the title bar's room
+      w->hide();
+    }
+    if (qobject_cast<QDialog*>(w) && w != &p.editor()) {
+      QVERIFY2(w->windowFlags() & Qt::CustomizeWindowHint, qPrintable(w->objectName()));
+      QVERIFY(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+      QVERIFY(w->windowFlags() & Qt::WindowCloseButtonHint);
+    }
+  }
+}
+
 #include "dialogs_test.moc"

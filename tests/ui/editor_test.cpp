@@ -92,6 +92,7 @@ class EditorTest : public QObject {
 
  private slots:
   void defaultsOfEveryPage();
+  void sampleBoxHasItsOwnLetter();
   void visibilityRules_data();
   void visibilityRules();
   void checkedRadioIsBold();
@@ -256,6 +257,27 @@ void EditorTest::visibilityRules() {
   }
   for (const QString& name : visible) QVERIFY2(W(p, name)->isVisibleTo(&p.editor()), qPrintable(name + " shown"));
   for (const QString& name : hidden) QVERIFY2(!W(p, name)->isVisibleTo(&p.editor()), qPrintable(name + " hidden"));
+}
+
+// Alt and the sample label's letter reaches the sample box; no button of the bar shares it.
+void EditorTest::sampleBoxHasItsOwnLetter() {
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  testing::OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  auto* label = W<QLabel>(p, "Label4");
+  QCOMPARE(label->buddy(), W(p, "RichEdit2"));
+  const QString caption = label->text();
+  const qsizetype marked = caption.indexOf(QLatin1Char('&'));
+  QVERIFY2(marked >= 0 && marked + 1 < caption.size(), qPrintable(caption));
+  QCOMPARE(QString(caption).remove(QLatin1Char('&')), QStringLiteral("One old filename:"));
+  const QChar letter = caption.at(marked + 1).toUpper();
+  for (QAbstractButton* b : W(p, "OperationArea")->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+    const qsizetype m = b->text().indexOf(QLatin1Char('&'));
+    if (m >= 0 && m + 1 < b->text().size())
+      QVERIFY2(b->text().at(m + 1).toUpper() != letter, qPrintable(b->objectName()));
+  }
 }
 
 void EditorTest::checkedRadioIsBold() {

@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "batch/program_files.h"
@@ -25,6 +27,7 @@
 #include "ui/desktop.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
+#include "ui/run_summary.h"
 #include "ui_harness.h"
 
 using namespace velmora;
@@ -61,7 +64,20 @@ class FullRunTest : public QObject {
   void exitAfterTheRunEndsTheProgramWithTheLogSaved();
   void listEmptiedWhenResultsAreNotDisplayed();
   void copiedCommandAndSavedPresetDoWhatTheEditorDid();
+  void refusedItemsAreListedUpToTwenty();
 };
+
+void FullRunTest::refusedItemsAreListedUpToTwenty() {
+  std::vector<batch::SkippedItem> skipped{{"/w/kept.txt", "/w/x.txt", "the rules leave no name", batch::ItemStatus::LeftAlone}};
+  for (int i = 0; i < 25; ++i)
+    skipped.push_back({"/w/f" + std::to_string(i), "/w/g", "Permission denied", batch::ItemStatus::Refused});
+  const QStringList lines = ui::RunSummary::RefusedItems(skipped).split(QLatin1Char('\n'));
+  QCOMPARE(lines.size(), 1 + ui::RunSummary::kListed + 1);
+  QCOMPARE(lines.front(), QStringLiteral("The system refused to rename 25 item(s):"));
+  QCOMPARE(lines[1], QStringLiteral("f0: Permission denied"));  // a left-alone item is not refused
+  QCOMPARE(lines.back(), QStringLiteral("... and 5 more"));
+  QVERIFY(ui::RunSummary::RefusedItems({skipped.front()}).isEmpty());
+}
 
 void FullRunTest::replaceInAFolderThenUndo() {
   TempTree tree;
@@ -86,6 +102,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QVERIFY(!p.editor().isVisible());
   QVERIFY(h.messages.shown.empty());
   QCOMPARE(main.model().texts(), (QStringList{"new1.txt", "new2.txt", "other.txt"}));
+  QCOMPARE(main.runSummary(), QStringLiteral("Renamed: 2 (numbered: 0), unchanged: 1, left alone: 0"));
   const std::string log = p.state().installDir + batch::kRollbackLogName;
   QCOMPARE(testing::ReadLines(log), (std::vector<std::string>{tree.path("w/new1.txt"), tree.path("w/old1.txt"),
                                                               tree.path("w/new2.txt"), tree.path("w/old2.txt")}));
@@ -103,6 +120,7 @@ void FullRunTest::replaceInAFolderThenUndo() {
   QCOMPARE(tree.list(), (std::vector<std::string>{"w/", "w/old1.txt", "w/old2.txt", "w/other.txt"}));
   QVERIFY(!platform::RealFileSystem().exists(log));
   QCOMPARE(main.model().texts(), (QStringList{"old1.txt", "old2.txt", "other.txt"}));
+  QCOMPARE(main.runSummary(), QStringLiteral("Undo restored: 2"));
   QTRY_VERIFY_WITH_TIMEOUT(!main.button(QStringLiteral("UndoButton"))->isEnabled(), 5000);
 
   // The Options window's "Clear" empties the new-name lists after its question.
@@ -234,6 +252,24 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   QCOMPARE(h.messages.shown[0].text, "1 items were left alone:\n'" + tree.path("w/a\nb.txt") + "': " +
                                          batch::kLineBreakReason);
   QVERIFY(p.editor().isVisible());
+  // A rename the system refuses (an immutable file, as a read-only folder would): one message
+  // names each such item with its reason, after the usual words; the status bar counts it
+  // as left alone.
+  std::filesystem::remove(tree.path("w/a\nb.txt"));
+  h.messages.shown.clear();
+  const QString file = FromPath(tree.path("w/a.txt"));
+  if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), file}) != 0)
+    QSKIP("the file system cannot make a file immutable here");
+  EditorControl<QLineEdit>(p, "LabeledEdit1")->setText(QStringLiteral("a"));
+  p.editor().okClicked();
+  QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), file});
+  QCOMPARE(h.messages.shown.size(), std::size_t{1});
+  const QString refused = QString::fromStdString(h.messages.shown[0].text);
+  QVERIFY2(refused.startsWith(QStringLiteral("No filename had been changed")), qPrintable(refused));
+  QVERIFY2(refused.contains(QStringLiteral("The system refused to rename 1 item(s):\na.txt: ")), qPrintable(refused));
+  QVERIFY2(refused.contains(QString::fromLocal8Bit(std::strerror(EPERM))), qPrintable(refused));
+  QCOMPARE(p.mainWindow().runSummary(), QStringLiteral("Renamed: 0 (numbered: 0), unchanged: 0, left alone: 1"));
+  QVERIFY(tree.exists("w/a.txt"));
 }
 
 void FullRunTest::exitAfterTheRunEndsTheProgramWithTheLogSaved() {

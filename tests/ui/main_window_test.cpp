@@ -156,6 +156,7 @@ void MainWindowTest::addingAFoldersFilesSkipsSubfoldersAndDuplicates() {
   testing::AnswerFolderAdd(h.program(), 2);
   main.FolderButtonClick();
   QCOMPARE(h.messages.shown.at(0).title, std::string("Select files Confirmation"));
+  QCOMPARE(h.dialogs.workingFolders, QStringList{Q(tree.path("other") + "/")});  // the folder worked on
   QVERIFY(main.isHandPicked());
   QVERIFY(main.folderBoxText().isEmpty());
   QCOMPARE(main.model().texts(), (QStringList{Q(tree.path("pics/a.jpg")), Q(tree.path("pics/b.jpg"))}));
@@ -202,6 +203,14 @@ void MainWindowTest::filesButtonAsksBeforeDroppingTheFolder() {
   QCOMPARE(h.messages.shown.at(0).text,
            std::string("You had selected a folder, so can not add another files at the same time.\nDo you want to "
                        "clear the folder in order to select another files?"));
+  // Agreed, then the chooser cancelled: an empty list, and a status bar that says so.
+  h.messages.answers.push_back(batch::Answer::Ok);
+  main.FilesButtonClick();
+  QCOMPARE(h.dialogs.titles, QStringList{"Select files "});
+  QCOMPARE(main.model().size(), 0);
+  QCOMPARE(main.statusText(), QStringLiteral("0 Files"));
+  QVERIFY(main.isHandPicked());
+  QCOMPARE(h.dialogs.fileDialogStarts, QStringList{Q(tree.path("f") + "/")});
 }
 
 void MainWindowTest::drops_data() {

@@ -91,6 +91,7 @@ class OptionsWindowTest : public QObject {
  private slots:
   void init() { app::RemoveFileManagerActions(); }
   void cleanup() { app::RemoveFileManagerActions(); }
+  void pagesFollowCtrlTabAndCtrlPageKeys();
 
   void pagesControlsAndDefaults();
   void exitAndDisplayResultAreNeverBothOn_data();
@@ -459,6 +460,32 @@ void OptionsWindowTest::enterActsAsOk() {
   QVERIFY(!p.options().isVisible());
   QCOMPARE(p.options().result(), int(QDialog::Accepted));
   QCOMPARE(QSettings(QStringLiteral("Tessaro"), QStringLiteral("Dir")).value(S("Prenum")).toInt(), 20);
+}
+
+void OptionsWindowTest::pagesFollowCtrlTabAndCtrlPageKeys() {
+  Harness h;
+  ui::Desktop& p = h.program();
+  p.options().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&p.options()));
+  auto* pages = Control<QTabWidget>(p, S("PageControl1"));
+  pages->setCurrentIndex(0);
+  QWidget* ok = Control(p, S("Button1"));  // the focus on the button bar, outside the pages
+  ok->setFocus();
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int page;
+  } steps[] = {{Qt::Key_Tab, Qt::ControlModifier, 1},
+               {Qt::Key_PageDown, Qt::ControlModifier, 2},
+               {Qt::Key_Tab, Qt::ControlModifier, 0},  // round to the first
+               {Qt::Key_PageUp, Qt::ControlModifier, 2},
+               {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 1}};
+  for (const auto& step : steps) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : ok, static_cast<Qt::Key>(step.key),
+                    step.modifiers);
+    QCOMPARE(pages->currentIndex(), step.page);
+  }
+  p.options().reject();
 }
 
 void OptionsWindowTest::lowerMaximumShortensTheHistory_data() {

@@ -39,6 +39,8 @@ class StartupTest : public QObject {
   void commandLine_data();
   void commandLine();
   void pathsOnTheCommandLineOpenTheMainWindow();
+  void missingPathsAreNamed_data();
+  void missingPathsAreNamed();
   void helpAndVersionPrintAndEnd();
   void handOffOfThreeFilesEndsWithTheMainWindowShowingThem();
   void handOffOfAFolderEndsWithTheFolderListed();
@@ -263,6 +265,46 @@ void StartupTest::pathsOnTheCommandLineOpenTheMainWindow() {
   QCOMPARE(p.mainWindow().statusText(), QStringLiteral("2 Files"));
 }
 
+void StartupTest::missingPathsAreNamed_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QStringList>("listed");
+  QTest::addColumn<QStringList>("missing");
+  QTest::newRow("a missing file") << QStringList{"nope.JPG"} << QStringList{} << QStringList{"nope.JPG"};
+  QTest::newRow("a missing folder") << QStringList{"/gone/"} << QStringList{} << QStringList{"gone"};
+  QTest::newRow("a missing file after one that exists")
+      << QStringList{"a.txt", "nope.txt"} << QStringList{"/a.txt"} << QStringList{"nope.txt"};
+  QTest::newRow("a missing file before one that exists")
+      << QStringList{"./nope.txt", "a.txt"} << QStringList{"/a.txt"} << QStringList{"nope.txt"};
+  QTest::newRow("a folder after a missing file")
+      << QStringList{"x/nope.txt", "dir"} << QStringList{"x.txt"} << QStringList{"x/nope.txt"};
+}
+
+void StartupTest::missingPathsAreNamed() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QStringList, listed);
+  QFETCH(QStringList, missing);
+  TempTree tree;
+  tree.make({"a.txt", "dir/x.txt"});
+  std::vector<std::string> args;
+  for (const QString& a : arguments)
+    args.push_back(a.startsWith('/') ? tree.path(a.mid(1).toStdString()) : a.toStdString());
+  Harness h;
+  ui::Desktop& p = h.program();
+  const app::CommandLine line = app::ParseCommandLine(args, platform::RealFileSystem(), tree.root());
+  QVERIFY(line.keyword.empty());
+  p.start(line);
+  // The main window, never the About panel, with what exists; the others named.
+  QVERIFY(p.mainWindow().isVisible());
+  QVERIFY(!p.editor().isVisible());
+  QStringList shown;
+  for (const QString& l : listed) shown << (l.startsWith('/') ? ui::FromPath(tree.path(l.mid(1).toStdString())) : l);
+  QCOMPARE(p.mainWindow().model().texts(), shown);
+  QCOMPARE(h.messages.shown.size(), std::size_t(1));
+  for (const QString& m : missing)
+    QVERIFY2(QString::fromStdString(h.messages.shown[0].text).contains(ui::FromPath(tree.path(m.toStdString()))),
+             h.messages.shown[0].text.c_str());
+}
+
 void StartupTest::helpAndVersionPrintAndEnd() {
   // No screen is needed: the answer comes before Qt looks for one.
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -374,6 +416,7 @@ void StartupTest::savesomesShowsTheEntriesAndKeepsTheMainWindow() {
   QVERIFY(lines.size() >= 4);
   QCOMPARE(lines[1], std::string("Selected files names:"));
   QCOMPARE(p.state().operationKind, std::string("Browsefile"));
+  QCOMPARE(h.dialogs.workingFolders, QStringList{ui::FromPath(tree.root() + "/")});  // the files' folder
 }
 
 void StartupTest::renameInAnotherSession_data() {

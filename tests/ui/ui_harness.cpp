@@ -21,6 +21,7 @@ namespace velmora::testing {
 
 std::optional<QString> FakeDialogs::browseFolder(QWidget*, const QString& title) {
   titles << title;
+  workingFolders << workingFolder();
   if (folders.empty()) return std::nullopt;
   const QString answer = folders.front();
   folders.pop_front();
@@ -39,6 +40,7 @@ QStringList FakeDialogs::openFiles(QWidget*, const QString& title, const QString
 
 std::optional<QString> FakeDialogs::saveListingFile(QWidget*, const std::function<bool(const QString&)>& mayReplace) {
   titles << QStringLiteral("Select file to save filenames");
+  workingFolders << workingFolder();
   while (!saves.empty()) {
     const QString answer = saves.front();
     saves.pop_front();

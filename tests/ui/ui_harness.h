@@ -32,6 +32,7 @@ class FakeDialogs final : public ui::Dialogs {
   std::deque<QString> saves;
   QStringList titles;
   QStringList fileDialogStarts;
+  QStringList workingFolders;  ///< where the folder and save choosers started
 };
 
 class RecordingLauncher final : public app::InstanceLauncher {

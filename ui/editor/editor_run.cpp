@@ -11,6 +11,7 @@
 #include "batch/item_notes.h"
 #include "batch/name_history.h"
 #include "batch/ok_checks.h"
+#include "engine/name_model.h"
 #include "batch/program_files.h"
 #include "batch/run_pipeline.h"
 #include "platform/code_page.h"
@@ -19,6 +20,8 @@
 #include "ui/editor/operation_editor.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
+#include "ui/run_summary.h"
+#include "ui/translations.h"
 #include "ui_operation_editor.h"
 
 namespace velmora::ui {
@@ -103,6 +106,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
   batch::StopFlag& stop = program_.stopFlag();
   stop.clear();
   running_ = true;
+  emit runStarting();
   const bool preview = runMode_ == batch::RunMode::Preview;
   const bool small = state.target.picked.size() <= static_cast<std::size_t>(kSmallRunItems) &&
                      state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
@@ -140,13 +144,23 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
 }
 
 void OperationEditor::endRun(const batch::RunReport& report) {
-  // Every item left alone is named with its reason, as on the command line.
-  if (const std::string leftAlone = batch::LeftAloneMessage(report.skipped); !leftAlone.empty())
-    program_.messages().warning(leftAlone);
+  emit runReported(RunSummary::OfRun(report.counts));
+  // Every item the run left alone is named with its reason, as on the command line; the items
+  // the system refused are named in one message after the run.
+  std::vector<batch::SkippedItem> leftAlone;
+  for (const batch::SkippedItem& item : report.skipped)
+    if (item.status != batch::ItemStatus::Refused) leftAlone.push_back(item);
+  if (const std::string text = batch::LeftAloneMessage(leftAlone); !text.empty()) program_.messages().warning(text);
+  const QString refused = RunSummary::RefusedItems(report.skipped);
   if (report.nothingRenamed()) {
     if (!isVisible()) show();
     // A journal that refused the run has said why nothing was renamed.
-    if (!report.journalFailed) program_.messages().information(batch::kNothingRenamedMessage);
+    if (report.journalFailed) return;
+    if (refused.isEmpty()) {
+      program_.messages().information(batch::kNothingRenamedMessage);
+    } else {
+      program_.messages().information(ToText(CoreText(batch::kNothingRenamedMessage) + QStringLiteral("\n\n") + refused));
+    }
     return;
   }
   // The log is sealed; where it could not be written the journal keeps the renames.
@@ -155,6 +169,7 @@ void OperationEditor::endRun(const batch::RunReport& report) {
   // Names made with the file's date or an empty text for a missing tag: named once, at the end.
   if (const std::string notes = batch::ItemNotesMessage(report.notes); !notes.empty())
     program_.messages().information(notes);
+  if (!refused.isEmpty()) program_.messages().warning(ToText(refused));
   hide();
   QCoreApplication::processEvents();
   if (program_.runOptions().exitAfterRun) {
@@ -173,6 +188,12 @@ void OperationEditor::exportPickedList() { exportListing(OperationKind::ListPick
 
 void OperationEditor::exportListing(OperationKind kind) {
   app::AppState& state = program_.state();
+  // The save chooser starts in the folder worked on.
+  const std::string working = state.target.isFolderMode() ? state.target.folder
+                              : state.target.picked.empty()
+                                  ? std::string()
+                                  : state.target.picked.front().substr(0, engine::NameStart(state.target.picked.front()));
+  if (!working.empty()) program_.dialogs().setWorkingFolder(FromPath(working));
   const auto chosen = program_.dialogs().saveListingFile(this, [this](const QString& path) {
     if (!batch::ListingReplaceQuestionApplies(program_.fs(), ToPath(path))) return true;
     return program_.messages().confirm(batch::kReplaceListingTitle, batch::kReplaceListingQuestion,

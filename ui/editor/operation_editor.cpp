@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QMenu>
+#include <algorithm>
 
 #include "app/help_topics.h"
 #include "batch/command_line.h"
@@ -110,6 +111,7 @@ void OperationEditor::wirePages() {
     connect(page, &OperationPage::sampleSelectionCleared, this, &OperationEditor::clearSelection);
     connect(page, &OperationPage::specialRequested, this, &OperationEditor::specialButtonClick);
   }
+  ui_->Label4->setBuddy(ui_->RichEdit2);
 }
 
 void OperationEditor::renameFromPreview() {
@@ -271,6 +273,35 @@ void OperationEditor::showPage() {
   if (page) ui_->Pages->setCurrentWidget(page);
   ui_->PresetRow->setVisible(batch::CommandName(kind)[0] != '\0');
   ui_->PresetRow->refresh();
+  markSampleLetter(page);
+}
+
+void OperationEditor::markSampleLetter(OperationPage* page) {
+  // Alt and a letter of the sample's label reaches the sample box: one that no button of the
+  // bar, the presets row or this page takes (a hidden page's letters never compete), else
+  // one that at least the bar and the presets row leave free (Alt then moves between the
+  // controls that share it).
+  const auto lettersOf = [](const QList<QAbstractButton*>& buttons) {
+    QString taken;
+    for (QAbstractButton* b : buttons) {
+      const qsizetype marked = b->text().indexOf(QLatin1Char('&'));
+      if (marked >= 0 && marked + 1 < b->text().size()) taken += b->text().at(marked + 1).toUpper();
+    }
+    return taken;
+  };
+  const QString bar = lettersOf(ui_->OperationArea->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly) +
+                                ui_->PresetRow->findChildren<QAbstractButton*>());
+  const QString all = bar + (page ? lettersOf(page->findChildren<QAbstractButton*>()) : QString());
+  QString caption = ui_->Label4->text().remove(QLatin1Char('&'));
+  for (const QString& taken : {all, bar}) {
+    const auto free = std::find_if(caption.cbegin(), caption.cend(), [&](QChar c) {
+      return c.isLetterOrNumber() && c.unicode() < 128 && !taken.contains(c.toUpper());
+    });
+    if (free == caption.cend()) continue;
+    caption.insert(free - caption.cbegin(), QLatin1Char('&'));
+    break;
+  }
+  ui_->Label4->setText(caption);
 }
 
 void OperationEditor::focusTimerFired() {

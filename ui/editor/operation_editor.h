@@ -103,6 +103,8 @@ class OperationEditor final : public QDialog, public EditorPort {
   void leaving(bool handOff);                 ///< about to hide: a hand-off start shows the main window
   void closed(const EditorClosed& closing);   ///< hidden, the operation reset
   void programEndRequested();                 ///< "Exit", or the option to exit after a run
+  void runStarting();                         ///< a run or preview starts: background work yields
+  void runReported(const QString& summary);   ///< a run ended: what it did, for the status bar
 
  protected:
   void reject() override;
@@ -120,6 +122,7 @@ class OperationEditor final : public QDialog, public EditorPort {
   void setTargetLine();
   void setSample();
   void showPage();
+  void markSampleLetter(OperationPage* page);
   /// The page of the current operation; null for none (Browsefile, Savesomes).
   OperationPage* currentPage() const;
   void focusTimerFired();
