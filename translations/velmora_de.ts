@@ -593,6 +593,118 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>%1 renames could not be reversed. rollback.rbk could not be rewritten (is the disk full?), so it still holds every pair it held, and undo can try again.</source>
         <translation>%1 Umbenennungen konnten nicht rückgängig gemacht werden. rollback.rbk konnte nicht neu geschrieben werden (ist der Datenträger voll?), daher enthält es weiterhin jedes Paar, das es enthielt, und das Rückgängigmachen kann es erneut versuchen.</translation>
     </message>
+    <message>
+        <source>Some new names were made without a tag they ask for:</source>
+        <translation>Einige neue Namen entstanden ohne ein Tag, das sie verlangen:</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>the name holds a line break, which the rollback log cannot record</source>
+        <translation>der Name enthält einen Zeilenumbruch, den das Rückgängig-Protokoll nicht festhalten kann</translation>
+    </message>
+    <message>
+        <source>the new name is reserved by Windows</source>
+        <translation>der neue Name ist unter Windows reserviert</translation>
+    </message>
+    <message>
+        <source>the new name is longer than 255 bytes</source>
+        <translation>der neue Name ist länger als 255 Byte</translation>
+    </message>
+    <message>
+        <source>the rules leave no name</source>
+        <translation>die Regeln lassen keinen Namen übrig</translation>
+    </message>
+    <message>
+        <source>an item of the new name exists</source>
+        <translation>ein Eintrag mit dem neuen Namen ist vorhanden</translation>
+    </message>
+    <message>
+        <source>the system refused it</source>
+        <translation>das System hat es verweigert</translation>
+    </message>
+    <message>
+        <source>unreadable folder</source>
+        <translation>unlesbarer Ordner</translation>
+    </message>
+    <message>
+        <source>Regular expressions are not available in this build.</source>
+        <translation>Reguläre Ausdrücke sind in diesem Build nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>The regular expression &apos;%1&apos; is not valid: %2 (at position %3).</source>
+        <translation>Der reguläre Ausdruck &apos;%1&apos; ist ungültig: %2 (an Position %3).</translation>
+    </message>
+    <message>
+        <source>The new string refers to group %1, but the regular expression has only %2 groups.</source>
+        <translation>Der neue Text verweist auf Gruppe %1, aber der reguläre Ausdruck hat nur %2 Gruppen.</translation>
+    </message>
+    <message>
+        <source>It will remove the matches of the regular expressions &apos;%1&apos;%2 from original filenames,
+%3</source>
+        <translation>Die Treffer der regulären Ausdrücke &apos;%1&apos;%2 werden aus den ursprünglichen Dateinamen entfernt,
+%3</translation>
+    </message>
+    <message>
+        <source>It will replace the matches of the regular expression &apos;%1&apos;%2 by new string &apos;%3&apos;,
+%4</source>
+        <translation>Die Treffer des regulären Ausdrucks &apos;%1&apos;%2 werden durch den neuen Text &apos;%3&apos; ersetzt,
+%4</translation>
+    </message>
+    <message>
+        <source>letters without accents</source>
+        <translation>Buchstaben ohne Akzente</translation>
+    </message>
+    <message>
+        <source>names safe for Windows</source>
+        <translation>Namen, die Windows annimmt</translation>
+    </message>
+    <message>
+        <source>Remove accents is not available on this system: its table of Latin letters is missing. Nothing was renamed.</source>
+        <translation>„Akzente entfernen“ ist auf diesem System nicht verfügbar: Seine Tabelle der lateinischen Buchstaben fehlt. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>%1 items were left alone:</source>
+        <translation>%1 Elemente wurden nicht umbenannt:</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Do you want to UNDO the last %1 rename operations ?</source>
+        <translation>Möchten Sie die letzten %1 Umbenennungen RÜCKGÄNGIG machen?</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 runs asked for were undone; the undo stopped at the run that could not be undone completely, and the runs before it are kept.</source>
+        <translation>%1 der %2 gewünschten Läufe wurden rückgängig gemacht; das Rückgängigmachen hielt bei dem Lauf an, der sich nicht vollständig rückgängig machen ließ, und die Läufe davor bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>the pattern cannot be read in the code page</source>
+        <translation>das Muster kann in der Codepage nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>regular expressions are not available in this build</source>
+        <translation>reguläre Ausdrücke sind in diesem Build nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>This version of Velmora cannot read photo and music tags: remove the tag placeholders such as {taken} or {artist} from the input text.</source>
+        <translation>Diese Version von Velmora kann keine Foto- und Musik-Tags lesen: Entfernen Sie Tag-Platzhalter wie {taken} oder {artist} aus dem Eingabetext.</translation>
+    </message>
+    <message>
+        <source>no date taken: used the file&apos;s date</source>
+        <translation>kein Aufnahmedatum: das Datum der Datei verwendet</translation>
+    </message>
+    <message>
+        <source>no %1 tag: left empty</source>
+        <translation>kein Tag %1: leer gelassen</translation>
+    </message>
+    <message>
+        <source>the file&apos;s tags could not be read (%1)</source>
+        <translation>die Tags der Datei konnten nicht gelesen werden (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -638,6 +750,39 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>%1 is not a readable actions file; left as it is</source>
         <translation>%1 ist keine lesbare Aktionsdatei und bleibt unverändert</translation>
+    </message>
+</context>
+<context>
+    <name>RunSummary</name>
+    <message>
+        <source>Renamed: %1 (numbered: %2), unchanged: %3, left alone: %4</source>
+        <translation>Umbenannt: %1 (nummeriert: %2), unverändert: %3, ausgelassen: %4</translation>
+    </message>
+    <message>
+        <source>Undo restored: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Undo restored: %1, could not restore: %2</source>
+        <translation>Rückgängig gemacht: %1, nicht wiederhergestellt: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiterer</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The system refused to rename %n item(s):</source>
+        <translation>
+            <numerusform>Das System hat das Umbenennen von %n Eintrag verweigert:</numerusform>
+            <numerusform>Das System hat das Umbenennen von %n Einträgen verweigert:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -736,6 +881,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Include extension part</source>
         <translation>Dateiendung einbeziehen</translation>
+    </message>
+    <message>
+        <source>Latin letters without their accents: Café becomes Cafe, Straße becomes Strasse</source>
+        <translation>Lateinische Buchstaben ohne ihre Akzente: Aus Café wird Cafe, aus Straße wird Strasse</translation>
+    </message>
+    <message>
+        <source>Remove accents</source>
+        <translation>Akzente entfernen</translation>
+    </message>
+    <message>
+        <source>For copies to exFAT cards and Windows shares: \ / : * ? &quot; &lt; &gt; | and control characters become _, trailing dots and spaces go</source>
+        <translation>Für Kopien auf exFAT-Karten und Windows-Freigaben: \ / : * ? &quot; &lt; &gt; | und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen</translation>
+    </message>
+    <message>
+        <source>Safe for Windows</source>
+        <translation>Sicher für Windows</translation>
     </message>
 </context>
 <context>
@@ -1085,6 +1246,55 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     </message>
 </context>
 <context>
+    <name>velmora::ui::LiveNames</name>
+    <message>
+        <source>-&gt; (not renamed)</source>
+        <translation>-&gt; (nicht umbenannt)</translation>
+    </message>
+    <message>
+        <source>-&gt; ...</source>
+        <translation>-&gt; ...</translation>
+    </message>
+    <message>
+        <source>-&gt; (unchanged)</source>
+        <translation>-&gt; (unverändert)</translation>
+    </message>
+    <message>
+        <source>-&gt; (left alone: %1)</source>
+        <translation>-&gt; (ausgelassen: %1)</translation>
+    </message>
+    <message>
+        <source>-&gt; %1</source>
+        <translation>-&gt; %1</translation>
+    </message>
+    <message>
+        <source>(left alone)</source>
+        <translation>(ausgelassen)</translation>
+    </message>
+    <message>
+        <source>Not renamed by this operation</source>
+        <translation>Von diesem Vorgang nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>New name: %1</source>
+        <translation>Neuer Name: %1</translation>
+    </message>
+    <message>
+        <source>New name: %1
+Numbered: the name the rules give is taken</source>
+        <translation>Neuer Name: %1
+Nummeriert: der Name nach den Regeln ist schon vergeben</translation>
+    </message>
+    <message>
+        <source>The rules leave this name as it is</source>
+        <translation>Die Regeln lassen diesen Namen, wie er ist</translation>
+    </message>
+    <message>
+        <source>Left alone: %1</source>
+        <translation>Ausgelassen: %1</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ui::MainWindow</name>
     <message>
         <source>&amp;Folder</source>
@@ -1331,6 +1541,18 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Rename a folder</source>
         <translation>Einen Ordner umbenennen</translation>
     </message>
+    <message>
+        <source>single rename</source>
+        <translation>einzelne Umbenennung</translation>
+    </message>
+    <message>
+        <source>%1  %2 items in %3 (%4)</source>
+        <translation>%1  %2 Einträge in %3 (%4)</translation>
+    </message>
+    <message>
+        <source>There is no rename operation to undo.</source>
+        <translation>Es gibt keine Umbenennung, die rückgängig gemacht werden kann.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::OperationEditor</name>
@@ -1461,6 +1683,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Can not rename root directory !</source>
         <translation>Das Wurzelverzeichnis kann nicht umbenannt werden!</translation>
     </message>
+    <message>
+        <source>Only:</source>
+        <translation>Nur:</translation>
+    </message>
+    <message>
+        <source>Only the names that match, such as *.jpg;*.jpeg (any case); a regular expression when that box is checked. Empty: every name.</source>
+        <translation>Nur die passenden Namen, etwa *.jpg;*.jpeg (Groß-/Kleinschreibung egal); ein regulärer Ausdruck, wenn das Kästchen dafür angekreuzt ist. Leer: alle Namen.</translation>
+    </message>
+    <message>
+        <source>Not:</source>
+        <translation>Nicht:</translation>
+    </message>
+    <message>
+        <source>None of the names that match, such as *.tmp (any case); a regular expression when that box is checked.</source>
+        <translation>Keiner der passenden Namen, etwa *.tmp (Groß-/Kleinschreibung egal); ein regulärer Ausdruck, wenn das Kästchen dafür angekreuzt ist.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::OptionsWindow</name>
@@ -1590,6 +1828,22 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <translation>Die Dateimanager-Einträge konnten nicht geändert werden:
 %1</translation>
     </message>
+    <message>
+        <source>The main list shows every new name beside the old one while you type</source>
+        <translation>Die Liste im Hauptfenster zeigt während der Eingabe jeden neuen Namen neben dem alten</translation>
+    </message>
+    <message>
+        <source>Show new names while editing</source>
+        <translation>Neue Namen beim Bearbeiten zeigen</translation>
+    </message>
+    <message>
+        <source>Earlier runs kept for undo:</source>
+        <translation>Frühere Läufe zum Rückgängigmachen:</translation>
+    </message>
+    <message>
+        <source>Undo reverses the last run, then the runs before it, up to this many (0: the last run only)</source>
+        <translation>„Rückgängig“ macht den letzten Lauf rückgängig, dann die Läufe davor, bis zu so vielen (0: nur den letzten Lauf)</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::PresetRow</name>
@@ -1679,6 +1933,15 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Copy</source>
         <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ui::Program</name>
+    <message>
+        <source>These paths were not found:
+%1</source>
+        <translation>Diese Pfade wurden nicht gefunden:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1834,6 +2097,14 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>Keep string 2:</source>
         <translation>Zeichenfolge 2 behalten:</translation>
     </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The strings to remove are regular expressions.</source>
+        <translation>Die zu entfernenden Texte sind reguläre Ausdrücke.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::ReplacePage</name>
@@ -1880,6 +2151,14 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
     <message>
         <source>Old string:   </source>
         <translation>Alte Zeichenfolge:   </translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The old string is a regular expression; \1 to \9 in the new string take its groups, \0 the whole match.</source>
+        <translation>Der alte Text ist ein regulärer Ausdruck; \1 bis \9 im neuen Text stehen für seine Gruppen, \0 für den ganzen Treffer.</translation>
     </message>
 </context>
 <context>
