@@ -44,6 +44,8 @@ class ReadOnlyFileSystem final : public platform::FileSystem {
     return inner_.readFolder(folder);
   }
   platform::EntryKind kind(const std::string& path) override { return inner_.kind(path); }
+  platform::EntryStatus entryStatus(const std::string& path) override { return inner_.entryStatus(path); }
+  bool isLink(const std::string& path) override { return inner_.isLink(path); }
   std::optional<platform::EntryInfo> entryInfo(const std::string& path) override { return inner_.entryInfo(path); }
   std::optional<std::string> readFile(const std::string& path) override { return inner_.readFile(path); }
   std::string canonicalPath(const std::string& path) override { return inner_.canonicalPath(path); }
@@ -53,6 +55,7 @@ class ReadOnlyFileSystem final : public platform::FileSystem {
   bool writeFileAtomic(const std::string&, std::string_view, bool) override { return false; }
   bool removeFile(const std::string&) override { return false; }
   bool makeFolders(const std::string&) override { return false; }
+  bool removeFolder(const std::string&) override { return false; }
   std::unique_ptr<platform::AppendLog> openLockedAppend(const std::string&, platform::LockFailure*) override {
     return nullptr;
   }

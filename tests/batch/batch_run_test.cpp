@@ -781,6 +781,9 @@ TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
         }
         fs.removeFile("/state/rollback.rbk");
       }
+      // An earlier run's log that the recovery kept for the undo history is not part of the tree.
+      for (const std::string& path : fs.allPaths())
+        if (path.rfind("/state/rollback.", 0) == 0) fs.removeFile(path);
       auto expected = before;
       if (!cut.planted.empty()) {
         expected.push_back(cut.planted);

@@ -112,6 +112,8 @@ TEST_F(UndoHistoryTest, ChangesWaitForTheRunHoldingTheFolder) {
 
 TEST_F(UndoHistoryTest, AJournalLeftBehindGoesBeforeTheLastSavedRun) {
   run("/w/a", "/w/b");
+  // An interrupted run renamed b to c (recovery keeps only renames the disk shows).
+  fs.rename("/w/b", "/w/c");
   fs.writeFileAtomic("/state/rollback.rbk.journal", "/w/c\r\n/w/b\r\n/w/torn", false);
   EXPECT_TRUE(batch::RecoverJournal(fs, "/state"));
   EXPECT_EQ(logs(), (std::vector<std::string>{"/w/c\r\n/w/b\r\n", "/w/b\r\n/w/a\r\n"}));
