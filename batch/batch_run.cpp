@@ -284,6 +284,8 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
     planned.index = i;
     planned.ordinal = ordinal;
     planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+    // A sidecar that follows its photo is passed over at its turn: its rules never run.
+    if (followsItsPhoto(item)) planned.kind = platform::EntryKind::Missing;
     if (planned.kind == platform::EntryKind::Missing) continue;
     expander_.newItem();
     engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
@@ -388,6 +390,11 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
   return fs_.rename(from, to);
 }
 
+bool BatchRun::followsItsPhoto(const Item& item) const {
+  // A sidecar whose photo is an item too goes with the photo, never on its own.
+  return !sidecars_.followers.empty() && !item.isDirectory && sidecars_.followers.count(item.path) != 0;
+}
+
 void BatchRun::findSidecars(const ItemList& items) {
   sidecars_.clear();
   if (!request_->record.sidecarsFollow) return;
@@ -436,8 +443,7 @@ void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& ne
 }
 
 void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
-  // A sidecar whose photo is an item too goes with the photo, never on its own.
-  if (!sidecars_.followers.empty() && !item.isDirectory && sidecars_.followers.count(item.path)) return;
+  if (followsItsPhoto(item)) return;
   engine::NewNameOutcome outcome;
   if (planned && planned->ordinal == ordinal_) {
     outcome = std::move(planned->outcome);  // the rules ran for the item when its group was planned

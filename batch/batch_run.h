@@ -146,6 +146,8 @@ class BatchRun {
   void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber = true);
   /// With sidecarsFollow: the sidecars of this list's photos, found before any rename.
   void findSidecars(const ItemList& items);
+  /// Whether the item is a sidecar whose photo is an item of this list too.
+  bool followsItsPhoto(const engine::Item& item) const;
   /// The sidecars of a photo just renamed (or previewed) get its new base name, right after it.
   void followSidecars(const std::string& oldPhoto, const std::string& newPhoto);
   /// Whether a preview row of the item at oldPath may not take a path: an earlier row took
