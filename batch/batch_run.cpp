@@ -427,7 +427,7 @@ void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& ne
         addPreviewRow(sidecar, target, ItemStatus::Renamed, false);
       continue;
     }
-    const auto committed = commitRename(sidecar, target);
+    const auto committed = commitRename(sidecar, target, false, true);
     if (!committed) return;
     if (*committed != platform::RenameStatus::Renamed) {
       skip(sidecar, target,
@@ -606,13 +606,15 @@ void BatchRun::renameNumbered(const std::string& oldPath, std::string newPath) {
 }
 
 std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& oldPath, const std::string& newPath,
-                                                              bool firstName) {
-  if (journal_ && !journal_->planned(newPath, oldPath)) {
+                                                              bool firstName, bool besidePlan) {
+  if (journal_ && (besidePlan || !journal_->planned(newPath, oldPath))) {
     // The item's own name, which the plan saw taken (the item is planned under a number), is
     // passed over as a numbered name seen taken is: the plan looked at the disk just before.
     if (firstName && journal_->plannedFor(oldPath)) return platform::RenameStatus::TargetExists;
-    // Not the group's next rename (the run left the plan): its own pair, synced, first.
-    dropPlan();
+    // Not the group's next rename (the run left the plan): its own pair, synced, first. A
+    // rename beside the plan (a sidecar after its photo) leaves the plan standing, so the
+    // rules of the group's items are not run (and random strings drawn) a second time.
+    if (!besidePlan) dropPlan();
     if (!journal_->intend(newPath, oldPath) || !journal_->sync()) {
       journalStopped();
       return std::nullopt;
@@ -620,9 +622,9 @@ std::optional<platform::RenameStatus> BatchRun::commitRename(const std::string& 
   }
   const platform::RenameStatus status = renameItem(oldPath, newPath);
   if (status != platform::RenameStatus::Renamed && journal_) {
-    // The group's later renames were planned with this one made: they are planned afresh.
     journal_->withdraw();
-    dropPlan();
+    // The group's later renames were planned with this one made: they are planned afresh.
+    if (!besidePlan) dropPlan();
   }
   // Where names ignore case the new spelling is the item itself: through a temporary name.
   if (status == platform::RenameStatus::TargetExists && DiffersOnlyInCase(codePage_, oldPath, newPath))

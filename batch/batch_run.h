@@ -108,8 +108,10 @@ class BatchRun {
   /// The journalled rename of one candidate: its pair recorded first, withdrawn when the
   /// rename does not happen. Nothing when the journal stopped the run.
   /// `firstName`: the cleaned new name itself, before any number.
+  /// `besidePlan`: a rename the group's plan never held (a sidecar's), made without
+  /// dropping the plan.
   std::optional<platform::RenameStatus> commitRename(const std::string& oldPath, const std::string& newPath,
-                                                     bool firstName = false);
+                                                     bool firstName = false, bool besidePlan = false);
   /// The item at index i of a folder's items, as the loop takes it, and its kind: Missing
   /// when it is passed over (picked before, vanished, a webpage folder). Hand-picked paths
   /// reached are added to `picked`; with isKnown the kind is `known`, not asked again.
