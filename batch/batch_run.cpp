@@ -183,7 +183,7 @@ void BatchRun::executePairs(const RunRequest& request, const std::vector<RenameP
              *status == platform::RenameStatus::TargetExists ? kTargetExistsReason : fs_.lastFailure(),
              ItemStatus::Refused);
     }
-    dropPlan();
+    forgetPlan();
     if (journal_) journal_->finish();
   }
   fs_.setClaimJournal(nullptr);
@@ -232,7 +232,7 @@ void BatchRun::itemLoop(const ItemList& items) {
                                               pickedPaths_, planned != nullptr);
     if (kind != platform::EntryKind::Missing) applyOperationToItem(item_, planned);
   }
-  dropPlan();
+  forgetPlan();
   openFolder({});
 }
 
@@ -269,6 +269,14 @@ platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, eng
 
 void BatchRun::planGroup(const ItemList& items, std::size_t from) {
   dropPlan();
+  // The items planned before and not reached yet keep what their rules gave: run again, the
+  // rules would draw other random strings than the preview showed (and note tags twice).
+  keptPlan_.clear();
+  keptPlan_.insert(keptPlan_.end(), std::make_move_iterator(plan_.begin() + static_cast<std::ptrdiff_t>(planPos_)),
+                   std::make_move_iterator(plan_.end()));
+  plan_.clear();
+  planPos_ = 0;
+  std::size_t kept = 0;
   groupSize_ = groupSize_ == 0 ? kFirstGroup : std::min(2 * groupSize_, kMaxGroup);
   const auto deadline = std::chrono::steady_clock::now() + kGroupPlanTime;
   std::unordered_set<std::string> picked;
@@ -280,27 +288,41 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
     if ((i - from) % 32 == 31 && std::chrono::steady_clock::now() > deadline) break;
     // A hand-picked path that a planned rename takes or leaves is planned at its turn.
     if (!items.listed() && (groupOld_.count(items.paths[i]) || groupNew_.count(items.paths[i]))) break;
-    PlannedItem& planned = plan_.emplace_back();
+    while (kept < keptPlan_.size() && keptPlan_[kept].index < i) ++kept;
+    PlannedItem* before = kept < keptPlan_.size() && keptPlan_[kept].index == i && keptPlan_[kept].ordinal == ordinal
+                              ? &keptPlan_[kept]
+                              : nullptr;
+    PlannedItem& planned = before ? plan_.emplace_back(std::move(*before)) : plan_.emplace_back();
     planned.index = i;
     planned.ordinal = ordinal;
-    planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+    planned.kind = before ? (before->kind == platform::EntryKind::Missing
+                                 ? platform::EntryKind::Missing
+                                 : takeItem(items, i, item, planned.kind, picked, true))
+                          : takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
     // A sidecar that follows its photo is passed over at its turn: its rules never run.
     if (followsItsPhoto(item)) planned.kind = platform::EntryKind::Missing;
     if (planned.kind == platform::EntryKind::Missing) continue;
-    expander_.newItem();
-    engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
-    planned.outcome = engine::ComputeNewName(request_->record, item, context);
+    if (!before) {
+      expander_.newItem();
+      engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
+      planned.outcome = engine::ComputeNewName(request_->record, item, context);
+    }
     if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
         HoldsLineBreak(planned.outcome.newPath, true) || RefusalReason(planned.outcome.newPath))
       continue;
     std::string newPath = planned.outcome.newPath;
     cleanUp(item.path, newPath);
-    auto candidates = numbering_.candidates(newPath);
-    const std::string* target = plannedTarget(items, item.path, newPath, candidates);
-    if (!target) continue;
-    journal_->intendAhead(*target, item.path);
-    groupOld_.insert(groupPaths_.emplace_back(item.path));
-    groupNew_.insert(groupPaths_.emplace_back(*target));
+    // A change of case alone may go through a temporary name of its own: never planned, but
+    // made at its turn all the same, so the ordinals after it count it.
+    const bool caseOnly = DiffersOnlyInCase(codePage_, item.path, newPath);
+    if (!caseOnly) {
+      auto candidates = numbering_.candidates(newPath);
+      const std::string* target = plannedTarget(items, item.path, newPath, candidates);
+      if (!target) continue;
+      journal_->intendAhead(*target, item.path);
+      groupOld_.insert(groupPaths_.emplace_back(item.path));
+      groupNew_.insert(groupPaths_.emplace_back(*target));
+    }
     numbering_.left(item.path);
     ++ordinal;
     ++renames;
@@ -312,6 +334,9 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
   }
   numbering_.endTrial();
   planEnd_ = i;
+  // Kept outcomes past the group wait for the next one.
+  for (; kept < keptPlan_.size(); ++kept)
+    if (keptPlan_[kept].index >= i) plan_.push_back(std::move(keptPlan_[kept]));
   if (!journal_->commitAhead()) journalStopped();
 }
 
@@ -328,8 +353,6 @@ void BatchRun::planPairs(const std::vector<RenamePair>& pairs, std::size_t from)
 
 const std::string* BatchRun::plannedTarget(const ItemList& items, const std::string& oldPath,
                                            const std::string& newPath, CollisionNumbering::Candidates& candidates) {
-  // A change of case alone may go through a temporary name of its own: never planned.
-  if (DiffersOnlyInCase(codePage_, oldPath, newPath)) return nullptr;
   // As renameNumbered goes: a case conversion tries its name alone, any other the numbering's
   // candidates until one is free.
   if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(items, newPath) ? &newPath : nullptr;
@@ -360,12 +383,18 @@ bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
 }
 
 void BatchRun::dropPlan() {
-  plan_.clear();
-  planPos_ = planEnd_ = 0;
+  planEnd_ = 0;
   groupOld_.clear();
   groupNew_.clear();
   groupPaths_.clear();
   if (journal_) journal_->dropAhead();
+}
+
+void BatchRun::forgetPlan() {
+  dropPlan();
+  plan_.clear();
+  keptPlan_.clear();
+  planPos_ = 0;
 }
 
 void BatchRun::openFolder(std::string prefix, std::shared_ptr<platform::OpenFolder> open) {

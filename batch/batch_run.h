@@ -129,8 +129,11 @@ class BatchRun {
                                    CollisionNumbering::Candidates& candidates);
   /// Whether a path is taken once the group's renames planned so far are made.
   bool takenAhead(const ItemList& items, const std::string& path);
-  /// The planned group's pairs no longer hold: the run renames on without them.
+  /// The planned group's pairs no longer hold: the run renames on without them. What the
+  /// rules gave the items not reached yet is kept for the next group.
   void dropPlan();
+  /// The end of a list of items: no plan, no outcome kept.
+  void forgetPlan();
   /// A rename refused because the new spelling of the name is the item's own: the case
   /// change through a temporary name.
   std::optional<platform::RenameStatus> changeCase(const std::string& oldPath, const std::string& newPath);
@@ -197,6 +200,7 @@ class BatchRun {
     engine::NewNameOutcome outcome;
   };
   std::vector<PlannedItem> plan_;
+  std::vector<PlannedItem> keptPlan_;  ///< the planned items a new group starts from
   std::size_t planPos_ = 0;  ///< the next planned item to use
   std::size_t planEnd_ = 0;  ///< items before this index are planned (0: no plan holds)
   std::size_t groupSize_ = 0;

@@ -60,9 +60,9 @@ void FindSidecars(const std::vector<std::string>& files, SidecarGroups& groups) 
       for (std::string_view e : kRawExtensions)
         if (!owner) owner = photo(stem + std::string(e));
     }
-    if (!owner || *owner == f) continue;
+    // A sidecar picked twice follows its photo once.
+    if (!owner || *owner == f || !groups.followers.insert(f).second) continue;
     groups.ofPhoto[*owner].push_back(f);
-    groups.followers.insert(f);
   }
   // A photo that is itself a follower (the JPEG of a pair with its own "IMG.JPG.xmp") hands
   // its sidecars on to the raw photo it follows.
