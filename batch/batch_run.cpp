@@ -21,9 +21,9 @@ namespace {
 constexpr std::size_t kMaxNameLength = 255;
 /// The first group of renames planned ahead, and the most items one group takes: a group
 /// doubles from each to the next, so a small run syncs its journal at once and a large one
-/// about once in a few thousand renames.
+/// about once in sixteen thousand renames (a sync of a disk's journal costs milliseconds).
 constexpr std::size_t kFirstGroup = 8;
-constexpr std::size_t kMaxGroup = 4096;
+constexpr std::size_t kMaxGroup = 16384;
 /// The longest a group's planning goes on (the rules may read every file's tags): its
 /// renames then follow without waiting longer.
 constexpr auto kGroupPlanTime = std::chrono::milliseconds(100);
@@ -287,7 +287,7 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
   for (; i < items.size() && renames < groupSize_; ++i) {
     if ((i - from) % 32 == 31 && std::chrono::steady_clock::now() > deadline) break;
     // A hand-picked path that a planned rename takes or leaves is planned at its turn.
-    if (!items.listed() && (groupOld_.count(items.paths[i]) || groupNew_.count(items.paths[i]))) break;
+    if (!items.listed() && groupPaths_.marks(items.paths[i]) != PathMarks::kNone) break;
     while (kept < keptPlan_.size() && keptPlan_[kept].index < i) ++kept;
     PlannedItem* before = kept < keptPlan_.size() && keptPlan_[kept].index == i && keptPlan_[kept].ordinal == ordinal
                               ? &keptPlan_[kept]
@@ -307,11 +307,14 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
       engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
       planned.outcome = engine::ComputeNewName(request_->record, item, context);
     }
-    if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
-        HoldsLineBreak(planned.outcome.newPath, true) || RefusalReason(planned.outcome.newPath))
-      continue;
-    std::string newPath = planned.outcome.newPath;
-    cleanUp(item.path, newPath);
+    std::string& newPath = planned.outcome.newPath;
+    if (!planned.checked) {  // a kept outcome was checked and cleaned up before
+      if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
+          HoldsLineBreak(newPath, true) || RefusalReason(newPath))
+        continue;
+      cleanUp(item.path, newPath);
+      planned.checked = true;  // at its turn the item goes straight to its rename
+    }
     // A change of case alone may go through a temporary name of its own: never planned, but
     // made at its turn all the same, so the ordinals after it count it.
     const bool caseOnly = DiffersOnlyInCase(codePage_, item.path, newPath);
@@ -320,8 +323,8 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
       const std::string* target = plannedTarget(items, item.path, newPath, candidates);
       if (!target) continue;
       journal_->intendAhead(*target, item.path);
-      groupOld_.insert(groupPaths_.emplace_back(item.path));
-      groupNew_.insert(groupPaths_.emplace_back(*target));
+      groupPaths_.mark(item.path, PathMarks::kLeft);
+      groupPaths_.mark(*target, PathMarks::kTaken);
     }
     numbering_.left(item.path);
     ++ordinal;
@@ -364,8 +367,9 @@ const std::string* BatchRun::plannedTarget(const ItemList& items, const std::str
 }
 
 bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
-  if (groupNew_.count(path)) return true;
-  if (groupOld_.count(path)) return false;
+  const std::uint8_t marks = groupPaths_.marks(path);
+  if (marks & PathMarks::kTaken) return true;
+  if (marks & PathMarks::kLeft) return false;
   // A name of the folder's listing is asked of the disk (an earlier group may have left it);
   // a name it does not hold is free, unless an earlier group took it: then the rename says so
   // and the run goes on without the plan.
@@ -384,8 +388,6 @@ bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
 
 void BatchRun::dropPlan() {
   planEnd_ = 0;
-  groupOld_.clear();
-  groupNew_.clear();
   groupPaths_.clear();
   if (journal_) journal_->dropAhead();
 }
@@ -475,7 +477,13 @@ void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
   if (followsItsPhoto(item)) return;
   engine::NewNameOutcome outcome;
   if (planned && planned->ordinal == ordinal_) {
-    outcome = std::move(planned->outcome);  // the rules ran for the item when its group was planned
+    // The rules ran for the item when its group was planned; its new name passed the checks
+    // and was cleaned up then too.
+    if (planned->checked) {
+      renameNumbered(item.path, std::move(planned->outcome.newPath));
+      return;
+    }
+    outcome = std::move(planned->outcome);
   } else {
     expander_.newItem();
     engine::RuleContext context{codePage_, expander_, ordinal_, patterns_.get()};

@@ -4,7 +4,6 @@
 // cleaned, numbered on a collision and renamed (or recorded as a preview row), every
 // rename recorded in the rollback log and the run journal.
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 #include "batch/interfaces.h"
 #include "batch/item_result.h"
 #include "batch/item_order.h"
+#include "batch/path_marks.h"
 #include "batch/rollback_log.h"
 #include "batch/sidecars.h"
 #include "batch/target_walk.h"
@@ -198,15 +198,14 @@ class BatchRun {
     std::int32_t ordinal = 0;  ///< the ordinal the rules were given
     platform::EntryKind kind = platform::EntryKind::Missing;
     engine::NewNameOutcome outcome;
+    bool checked = false;  ///< the new name passed the checks and is cleaned up
   };
   std::vector<PlannedItem> plan_;
   std::vector<PlannedItem> keptPlan_;  ///< the planned items a new group starts from
   std::size_t planPos_ = 0;  ///< the next planned item to use
   std::size_t planEnd_ = 0;  ///< items before this index are planned (0: no plan holds)
   std::size_t groupSize_ = 0;
-  /// The old and the new paths of the group's planned renames (views of plan_'s strings).
-  std::unordered_set<std::string_view> groupOld_, groupNew_;
-  std::deque<std::string> groupPaths_;  ///< the planned paths the views look at
+  PathMarks groupPaths_;  ///< the paths the group's planned renames leave and take
   SidecarGroups sidecars_;
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;

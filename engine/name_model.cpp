@@ -2,27 +2,25 @@
 #include "engine/name_model.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/file_system.h"
 
 namespace velmora::engine {
 
 namespace {
-bool EndsFolderPart(char c) {
-#ifdef _WIN32
-  return platform::IsSeparator(c) || c == ':';
-#else
-  return platform::IsSeparator(c);
-#endif
-}
-
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
 std::size_t NameStart(std::string_view path) {
-  std::size_t i = path.size();
-  while (i > 0 && !EndsFolderPart(path[i - 1])) --i;
-  return i;
+  // Asked several times of every item's paths: one library search from the end.
+#ifdef _WIN32
+  const std::size_t last = path.find_last_of("\\/:");
+  return last == std::string_view::npos ? 0 : last + 1;
+#else
+  const void* last = path.empty() ? nullptr : memrchr(path.data(), '/', path.size());
+  return last ? static_cast<std::size_t>(static_cast<const char*>(last) - path.data()) + 1 : 0;
+#endif
 }
 
 PathParts SplitPath(std::string_view path, bool isDirectory) {

@@ -795,5 +795,20 @@ TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
   }
 }
 
+TEST(PathMarks, MarksAddUpAndSurviveGrowthUntilCleared) {
+  batch::PathMarks marks;
+  // Far more paths than the first table holds, some the prefix of another.
+  for (int i = 0; i < 500; ++i) marks.mark("/w/f" + std::to_string(i), batch::PathMarks::kLeft);
+  marks.mark("/w/f7", batch::PathMarks::kTaken);
+  EXPECT_EQ(marks.marks("/w/f7"), batch::PathMarks::kLeft | batch::PathMarks::kTaken);
+  EXPECT_EQ(marks.marks("/w/f499"), batch::PathMarks::kLeft);
+  EXPECT_EQ(marks.marks("/w/f"), batch::PathMarks::kNone);
+  EXPECT_EQ(marks.marks("/w/f5000"), batch::PathMarks::kNone);
+  marks.clear();
+  EXPECT_EQ(marks.marks("/w/f7"), batch::PathMarks::kNone);
+  marks.mark("/w/g", batch::PathMarks::kTaken);
+  EXPECT_EQ(marks.marks("/w/g"), batch::PathMarks::kTaken);
+}
+
 }  // namespace
 }  // namespace velmora
