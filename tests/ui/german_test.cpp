@@ -48,6 +48,9 @@ QStringList EnglishWordsIn(const QString& text) {
   QString plain = QTextDocumentFragment::fromHtml(text).toPlainText();
   plain.remove(QLatin1Char('&'));
   for (const QString& allowed : kAllowed) plain.remove(allowed);
+  // The test's own folder has a random name, which may hold "by" or "to".
+  static const QRegularExpression testFolder(QStringLiteral("velmora-test-[A-Za-z0-9]+"));
+  plain.remove(testFolder);
   QStringList found;
   static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
   for (auto it = word.globalMatch(plain); it.hasNext();) {
