@@ -234,7 +234,8 @@ QString SpecialStringDialog::tokenFor(std::size_t itemCount) const {
 
 void SpecialStringDialog::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ui_->FromFileBox->isAncestorOf(focusWidget())) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && plain && ui_->FromFileBox->isAncestorOf(focusWidget())) {
     if (insertTag_->isEnabled()) insertTag_->click();
     return;
   }
