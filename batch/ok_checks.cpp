@@ -14,6 +14,15 @@ namespace velmora::batch {
 
 using engine::OperationKind;
 
+bool HoldsProhibitedCharacter(std::string_view text) {
+  return text.find_first_of(kProhibitedCharacters) != std::string_view::npos ||
+         text.find_first_of(kProhibitedControls) != std::string_view::npos;
+}
+
+bool UsableDatePattern(std::string_view pattern) {
+  return !HoldsProhibitedCharacter(pattern) && pattern.find_first_of("{}") == std::string_view::npos;
+}
+
 bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Messages& messages,
                     const media::MetadataReader& tags) {
   // The random strings are checked between the tag placeholders, as they are expanded there.
@@ -28,8 +37,7 @@ bool InputTextCheck(const std::string& text, bool specialStringsEnabled, Message
     messages.information(*problem);
     return false;
   }
-  if (text.find_first_of(kProhibitedCharacters) != std::string::npos ||
-      text.find_first_of(kProhibitedControls) != std::string::npos) {
+  if (HoldsProhibitedCharacter(text)) {
     messages.information(VELMORA_TEXT("Core", "You should remove one of following nine characters from input text, "
                                               "because they are prohibited in Windows filenames:  \\ / : * ? \" < > |"));
     return false;
@@ -89,7 +97,8 @@ class OkPress {
     return messages_.confirm(title, text, Buttons::OkCancel);
   }
   bool inputTextCheck(const std::string& text) {
-    return InputTextCheck(text, request_.record.specialStringsEnabled, messages_);
+    return InputTextCheck(text, request_.record.specialStringsEnabled, messages_,
+                          request_.tags ? *request_.tags : media::SystemMetadataReader());
   }
 
   /// Run if not refused and (A1 OK, or A2 OK, or preview, or no confirmation option).

@@ -21,6 +21,13 @@ inline constexpr const char* kProhibitedCharacters = "\\/:*?\"<>|";
 /// rollback log, and a NUL ends a name on every system.
 inline constexpr std::string_view kProhibitedControls{"\r\n\0", 3};
 
+/// True when the text holds one of the nine prohibited characters or a refused control.
+bool HoldsProhibitedCharacter(std::string_view text);
+
+/// True when a date pattern may stand in "{taken=...}": nothing the input check refuses, and
+/// no brace (the placeholder would end there).
+bool UsableDatePattern(std::string_view pattern);
+
 /// The check of a text typed by the user: random-string placeholders, tag placeholders where
 /// no tags can be read, then the nine prohibited characters. Shows its message and answers
 /// false when the text is refused.
@@ -47,6 +54,9 @@ struct OkRequest {
   ListingChoices listing;
   /// The code page of the names, in which regular expressions are read (null: the system's).
   const platform::CodePage* codePage = nullptr;
+  /// What reads the files' tags, which decides whether tag placeholders may be used (null:
+  /// the build's own reader).
+  const media::MetadataReader* tags = nullptr;
 };
 
 struct OkResult {

@@ -249,7 +249,7 @@ const std::vector<Entry>& Table() {
         Flag("randomNumbers", &SpecialStringSettings::randomNumbers, kNewTexts, "", "random strings hold digits"),
         Flag("ExcludeSmallWords", &R::excludeSmallWords, kChange, "",
              "CapitalizeWords leaves 'a', 'and', 'of' etc. lower case"),
-        Flag("sidecarsFollow", &R::sidecarsFollow, kBaseNames, "",
+        Flag("sidecarsFollow", &R::sidecarsFollow, kBaseNames, "SidecarsBox",
              "a photo's .xmp, .aae, .thm files and the JPEG of a raw photo get its new name too"),
     };
     const RecordSettings fresh;

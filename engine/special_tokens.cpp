@@ -12,11 +12,12 @@ std::string OrderedNumberToken(std::size_t itemCount) {
 }
 
 std::string BuildSpecialToken(SpecialChoice choice, bool specialStringsEnabled, std::size_t itemCount,
-                              const std::string& todayText) {
+                              const std::string& chosenText) {
   if (!specialStringsEnabled) return {};
   switch (choice) {
     case SpecialChoice::OrderedNumbers: return OrderedNumberToken(itemCount);
-    case SpecialChoice::Today: return todayText;
+    case SpecialChoice::Today:
+    case SpecialChoice::FileTag: return chosenText;
     case SpecialChoice::DisorderedNames: return "%6%";
     case SpecialChoice::FileDate: return "@@";
     case SpecialChoice::FileSize: return "##";

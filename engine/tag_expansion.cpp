@@ -54,4 +54,14 @@ std::string SpecialStringExpander::expandTag(const TextPiece& piece, const std::
   return value;
 }
 
+TagExample ExampleOfTags(platform::FileSystem& fs, media::MetadataReader& reader, const std::string& path,
+                         std::string_view text) {
+  // The run's own expansion, so that the example and the new name never differ.
+  SpecialStringExpander expander(fs, SpecialStringSettings{}, 0);
+  expander.useMetadataReader(reader);
+  TagExample example{expander.expand(text, path, 1), {}};
+  for (ItemNote& note : expander.takeNotes()) example.notes.push_back(std::move(note.text));
+  return example;
+}
+
 }  // namespace velmora::engine

@@ -36,6 +36,12 @@ bool HoldsTagPlaceholder(std::string_view text) {
   return false;
 }
 
+std::string TagPlaceholder(media::Tag tag, std::string_view pattern) {
+  std::string text = std::string("{") + media::TagName(tag);
+  if (tag == media::Tag::Taken && !pattern.empty() && pattern != kDefaultDatePattern) text.append("=").append(pattern);
+  return text + "}";
+}
+
 std::string FormatDateTime(const media::DateTime& t, std::string_view pattern) {
   if (pattern.empty()) pattern = kDefaultDatePattern;
   std::string out;

@@ -12,6 +12,10 @@
 
 #include "media/metadata.h"
 
+namespace velmora::platform {
+class FileSystem;
+}
+
 namespace velmora::engine {
 
 /// The date written by "{taken}" without a pattern.
@@ -33,6 +37,10 @@ struct TextPiece {
 std::vector<TextPiece> SplitTagPlaceholders(std::string_view text);
 bool HoldsTagPlaceholder(std::string_view text);
 
+/// The placeholder of a tag: "{artist}"; "{taken}" for no pattern or the default one,
+/// "{taken=PATTERN}" for another. Only the date taken takes a pattern.
+std::string TagPlaceholder(media::Tag tag, std::string_view pattern = {});
+
 /// The date written by a pattern: YYYY (or any other run of Y but two) the year in full, YY
 /// its last two digits; MM, DD, hh, mm, ss two digits each, a single M, D, h, m, s without
 /// the padding; every other character as it is.
@@ -47,6 +55,15 @@ std::string CleanTagValue(std::string_view value);
 /// when the text may be used.
 std::optional<std::string> TagPlaceholderCheck(std::string_view text, bool specialStringsEnabled,
                                                const media::MetadataReader& reader);
+
+/// What a text with tag placeholders gives for one file, as a run writes it, and what the
+/// run's report says of that file (a tag it lacks, tags that could not be read).
+struct TagExample {
+  std::string value;
+  std::vector<std::string> notes;
+};
+TagExample ExampleOfTags(platform::FileSystem& fs, media::MetadataReader& reader, const std::string& path,
+                         std::string_view text);
 
 /// What the run's report says of an item whose tag was missing, or whose file was damaged.
 std::string NoDateTakenNote();

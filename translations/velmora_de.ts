@@ -1699,6 +1699,14 @@ Nummeriert: der Name nach den Regeln ist schon vergeben</translation>
         <source>None of the names that match, such as *.tmp (any case); a regular expression when that box is checked.</source>
         <translation>Keiner der passenden Namen, etwa *.tmp (Groß-/Kleinschreibung egal); ein regulärer Ausdruck, wenn das Kästchen dafür angekreuzt ist.</translation>
     </message>
+    <message>
+        <source>Sidecars follow their photo (.xmp, .aae, .thm, RAW+JPEG)</source>
+        <translation>Begleitdateien folgen ihrem Foto (.xmp, .aae, .thm, RAW+JPEG)</translation>
+    </message>
+    <message>
+        <source>A photo&apos;s .xmp, .aae and .thm files, and the JPEG of a raw photo, get the photo&apos;s new name in the same run.</source>
+        <translation>Die .xmp-, .aae- und .thm-Dateien eines Fotos und das JPEG eines RAW-Fotos erhalten im selben Lauf den neuen Namen des Fotos.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ui::OptionsWindow</name>
@@ -2288,6 +2296,106 @@ Nummeriert: der Name nach den Regeln ist schon vergeben</translation>
     <message>
         <source>Example: %6%  means a random 6 digits string.</source>
         <translation>Beispiel: %6%  ergibt eine zufällige 6-stellige Zeichenfolge.</translation>
+    </message>
+    <message>
+        <source>From the file</source>
+        <translation>Aus der Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Tag:</source>
+        <translation>&amp;Merkmal:</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>Camera make</source>
+        <translation>Kamerahersteller</translation>
+    </message>
+    <message>
+        <source>Camera model</source>
+        <translation>Kameramodell</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>Objektiv</translation>
+    </message>
+    <message>
+        <source>Picture width</source>
+        <translation>Bildbreite</translation>
+    </message>
+    <message>
+        <source>Picture height</source>
+        <translation>Bildhöhe</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Ausrichtung</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Album artist</source>
+        <translation>Albuminterpret</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Track number</source>
+        <translation>Titelnummer</translation>
+    </message>
+    <message>
+        <source>Disc number</source>
+        <translation>CD-Nummer</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>&amp;Date format:</source>
+        <translation>&amp;Datumsformat:</translation>
+    </message>
+    <message>
+        <source>Your own pattern: YYYY or YY the year, MM the month, DD the day, hh the hour, mm the minute, ss the second; one letter writes the number without a leading zero; every other character stays as it is.</source>
+        <translation>Eigenes Muster: YYYY oder YY das Jahr, MM der Monat, DD der Tag, hh die Stunde, mm die Minute, ss die Sekunde; ein einzelner Buchstabe schreibt die Zahl ohne führende Null; jedes andere Zeichen bleibt, wie es ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Beispiel:</translation>
+    </message>
+    <message>
+        <source>This version of Velmora cannot read photo and music tags: these placeholders are unavailable.</source>
+        <translation>Diese Version von Velmora kann keine Foto- und Musik-Tags lesen: diese Platzhalter sind nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>No sample file to show an example of.</source>
+        <translation>Keine Beispieldatei für ein Beispiel.</translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <translation>Aus %1</translation>
+    </message>
+    <message>
+        <source>From %1: %2</source>
+        <translation>Aus %1: %2</translation>
     </message>
 </context>
 </TS>

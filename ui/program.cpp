@@ -21,6 +21,7 @@ constexpr int kCloseDelayMs = 1000;
 
 Program::Program(const Services& services) : services_(services) {
   if (!services_.fs) services_.fs = &platform::RealFileSystem();
+  if (!services_.tags) services_.tags = &media::SystemMetadataReader();
   QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
   state_.randomSeedCounter = static_cast<std::uint32_t>(std::time(nullptr));
 

@@ -38,6 +38,7 @@
 #include "batch/interfaces.h"
 #include "batch/name_history.h"
 #include "engine/operation_record.h"
+#include "media/metadata.h"
 #include "platform/file_system.h"
 #include "ui/ports.h"
 
@@ -51,6 +52,7 @@ struct Services {
   Dialogs* dialogs = nullptr;
   app::InstanceLauncher* launcher = nullptr;
   platform::FileSystem* fs = nullptr;  ///< the machine's file system when null
+  media::MetadataReader* tags = nullptr;  ///< the build's tag reader when null
 };
 
 /// The windows' ports, handed over by the desktop once every window exists.
@@ -91,6 +93,8 @@ class Program final : public QObject {
   Dialogs& dialogs() { return *services_.dialogs; }
   app::InstanceLauncher& launcher() { return *services_.launcher; }
   platform::FileSystem& fs() { return *services_.fs; }
+  /// What reads a file's photo and music tags, for the runs and the special string dialog.
+  media::MetadataReader& tags() { return *services_.tags; }
   /// The stop flag of the running walk, run, undo or listing export.
   batch::StopFlag& stopFlag() { return stop_; }
   /// The new-name history ("Newname.txt" in the program's folder).

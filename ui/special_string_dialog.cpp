@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "engine/tag_placeholders.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 #include "ui/special_string_widgets.h"
@@ -76,6 +79,23 @@ SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent)
   }
   highlightChosenOption();
 
+  tagBox_ = ui_->TagBox;
+  dateFormatBox_ = ui_->DateFormatBox;
+  datePattern_ = ui_->DatePatternEdit;
+  insertTag_ = ui_->InsertButton;
+  for (const char* pattern : engine::kDatePatterns) dateFormatBox_->addItem(QString::fromLatin1(pattern));
+  datePattern_->setValidator(new DatePatternValidator(datePattern_));
+  datePattern_->setText(dateFormatBox_->currentText());
+  connect(dateFormatBox_, &QComboBox::activated, this,
+          [this] { datePattern_->setText(dateFormatBox_->currentText()); });
+  connect(tagBox_, &QComboBox::currentIndexChanged, this, &SpecialStringDialog::showFileTagExample);
+  connect(datePattern_, &QLineEdit::textChanged, this, &SpecialStringDialog::showFileTagExample);
+  connect(insertTag_, &QPushButton::clicked, this, [this] {
+    tagChosen_ = true;
+    accept();
+  });
+  showFileTagExample();
+
   const auto publish = [this] { program_.setSpecialStringSettings(settings()); };
   for (QCheckBox* c : {enabled_, randomUpper_, randomLower_, randomNumbers_})
     connect(c, &QCheckBox::toggled, this, publish);
@@ -131,6 +151,45 @@ void SpecialStringDialog::startNumberChanged(int value) {
   program_.messages().warning(kStartTooBig, QT_TRANSLATE_NOOP("Core", "Information"));
 }
 
+media::Tag SpecialStringDialog::chosenTag() const {
+  // The list holds the tags in their order.
+  return media::kAllTags[std::clamp(tagBox_->currentIndex(), 0, static_cast<int>(std::size(media::kAllTags)) - 1)];
+}
+
+std::string SpecialStringDialog::fileTagPlaceholder() const {
+  return engine::TagPlaceholder(chosenTag(), ToText(datePattern_->text()));
+}
+
+void SpecialStringDialog::showFileTagExample() {
+  const bool taken = chosenTag() == media::Tag::Taken;
+  for (QWidget* w : {static_cast<QWidget*>(ui_->DateFormatLabel), static_cast<QWidget*>(dateFormatBox_),
+                     static_cast<QWidget*>(datePattern_)})
+    w->setEnabled(taken);
+  media::MetadataReader& reader = program_.tags();
+  insertTag_->setEnabled(reader.available());
+  ui_->ExampleEdit->clear();
+  QString note;
+  // The item the editor shows: the target folder itself where only its name changes.
+  const app::AppState& state = program_.state();
+  const bool folderItself = !state.target.folder.empty() && state.target.scope == batch::FolderScope::ThisFolder;
+  const std::string& sample = folderItself ? state.target.folder : state.samplePath;
+  if (!reader.available()) {
+    note = tr("This version of Velmora cannot read photo and music tags: these placeholders are unavailable.");
+  } else if (sample.empty()) {
+    note = tr("No sample file to show an example of.");
+  } else {
+    const engine::TagExample example = engine::ExampleOfTags(program_.fs(), reader, sample, fileTagPlaceholder());
+    ui_->ExampleEdit->setText(FromPath(example.value));
+    ui_->ExampleEdit->setCursorPosition(0);
+    QStringList notes;
+    for (const std::string& n : example.notes) notes << FromText(n);
+    const QString name = FromPath(platform::LastComponent(sample));
+    note = notes.isEmpty() ? tr("From %1").arg(name) : tr("From %1: %2").arg(name, notes.join(QStringLiteral("; ")));
+  }
+  ui_->NoteLabel->setText(note);
+  ui_->NoteLabel->setToolTip(note);
+}
+
 engine::SpecialChoice SpecialStringDialog::chosenOption() const {
   using engine::SpecialChoice;
   if (today_->isChecked()) return SpecialChoice::Today;
@@ -143,6 +202,8 @@ engine::SpecialChoice SpecialStringDialog::chosenOption() const {
 
 void SpecialStringDialog::showEvent(QShowEvent* event) {
   choice_ = engine::SpecialChoice::None;
+  tagChosen_ = false;
+  showFileTagExample();  // the sample may be another since the last showing
   enabledAtOpening_ = enabled_->isChecked();
   startAtOpening_ = startNumber_->value();
   const QDate today = QDate::currentDate();
@@ -152,7 +213,9 @@ void SpecialStringDialog::showEvent(QShowEvent* event) {
 
 void SpecialStringDialog::done(int result) {
   if (result == QDialog::Accepted) {
-    choice_ = enabled_->isChecked() ? chosenOption() : engine::SpecialChoice::Disabled;
+    choice_ = !enabled_->isChecked() ? engine::SpecialChoice::Disabled
+              : tagChosen_           ? engine::SpecialChoice::FileTag
+                                     : chosenOption();
   } else {
     choice_ = engine::SpecialChoice::None;
     enabled_->setChecked(enabledAtOpening_);
@@ -165,7 +228,18 @@ QString SpecialStringDialog::tokenFor(std::size_t itemCount) const {
   QString today;
   for (const QRadioButton* r : dateFormats_)
     if (r->isChecked()) today = r->text();
-  return FromText(engine::BuildSpecialToken(choice_, enabled_->isChecked(), itemCount, ToText(today)));
+  const std::string chosen = choice_ == engine::SpecialChoice::FileTag ? fileTagPlaceholder() : ToText(today);
+  return FromText(engine::BuildSpecialToken(choice_, enabled_->isChecked(), itemCount, chosen));
+}
+
+void SpecialStringDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && plain && ui_->FromFileBox->isAncestorOf(focusWidget())) {
+    if (insertTag_->isEnabled()) insertTag_->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 QString SpecialStringDialog::chooseToken(std::size_t itemCount) {

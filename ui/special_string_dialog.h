@@ -16,6 +16,11 @@
 // Every showing remembers "Use Special string symbols" and the start number; "Cancel" or
 // closing the window puts both back. The date format and the random kinds keep what the
 // user set either way.
+//
+// "From the file" offers the tag placeholders ("{taken}", "{artist}" ...): a tag, for the
+// date taken a pattern, and what the placeholder gives for the sample item, read as a run
+// reads it. Its "Insert" ends the dialog as "Ok" does, with the tag placeholder as the
+// result (FileTag). Where the program reads no tags the section says so and cannot insert.
 
 #include <QDialog>
 #include <cstddef>
@@ -23,9 +28,13 @@
 
 #include "engine/operation_record.h"
 #include "engine/special_tokens.h"
+#include "media/metadata.h"
 #include "ui/ports.h"
 
 class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QWidget;
@@ -59,6 +68,8 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
  protected:
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
+  /// Enter in "From the file" inserts its placeholder; elsewhere it is "Ok".
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void setDateCaptions(int year, int month, int day);
@@ -66,6 +77,11 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   void randomKindToggled(QCheckBox* box, bool checked);
   void startNumberChanged(int value);
   engine::SpecialChoice chosenOption() const;
+  media::Tag chosenTag() const;
+  /// The placeholder that "From the file" inserts.
+  std::string fileTagPlaceholder() const;
+  /// "From the file" for the chosen tag: its date controls, its example for the sample item.
+  void showFileTagExample();
 
   Program& program_;
   std::unique_ptr<Ui::SpecialStringDialog> ui_;
@@ -87,6 +103,11 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
   QCheckBox* randomUpper_;
   QCheckBox* randomLower_;
   QCheckBox* randomNumbers_;
+  QComboBox* tagBox_;
+  QComboBox* dateFormatBox_;
+  QLineEdit* datePattern_;
+  QPushButton* insertTag_;
+  bool tagChosen_ = false;  ///< this showing ends with "Insert"
 };
 
 }  // namespace velmora::ui

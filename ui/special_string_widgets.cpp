@@ -2,8 +2,13 @@
 #include "ui/special_string_widgets.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
 #include <algorithm>
+
+#include "batch/ok_checks.h"
+#include "ui/qt_text.h"
 
 namespace velmora::ui {
 
@@ -49,6 +54,22 @@ void BracketLabel::resizeEvent(QResizeEvent* event) {
   const QSize size = token_->sizeHint();
   const int x = contentsRect().left() + gapLeft + std::max(0, (gapRight - gapLeft - size.width()) / 2);
   token_->setGeometry(x, (height() - size.height()) / 2, size.width(), size.height());
+}
+
+QSize ElidedLabel::sizeHint() const { return {0, QLabel::sizeHint().height()}; }
+
+QSize ElidedLabel::minimumSizeHint() const { return sizeHint(); }
+
+void ElidedLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect room = contentsRect();
+  const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+  style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                        foregroundRole());
+}
+
+QValidator::State DatePatternValidator::validate(QString& input, int&) const {
+  return batch::UsableDatePattern(ToText(input)) ? Acceptable : Invalid;
 }
 
 }  // namespace velmora::ui

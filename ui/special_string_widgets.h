@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QSpinBox>
+#include <QValidator>
 
 namespace velmora::ui {
 
@@ -45,6 +46,26 @@ class BracketLabel final : public QLabel {
 
  private:
   QLabel* token_;
+};
+
+/// A one-line label that never widens its window: a text too long for its width ends in
+/// "...".
+class ElidedLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+/// Refuses, key by key, what a date pattern of "{taken=...}" may not hold: the characters
+/// that the input check refuses, and braces.
+class DatePatternValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
 };
 
 }  // namespace velmora::ui

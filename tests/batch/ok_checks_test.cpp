@@ -586,6 +586,15 @@ TEST(InputTextCheck, ProhibitedCharactersAndRandomTokens) {
   }
 }
 
+// The special string dialog's own date pattern refuses what the input check would refuse,
+// and the braces that would end its placeholder.
+TEST(InputTextCheck, UsableDatePatterns) {
+  for (const char* pattern : {"", "YYYY-MM-DD hh.mm.ss", "D.M.YY (h=m)", "$$ %6%"})
+    EXPECT_TRUE(UsableDatePattern(pattern)) << pattern;
+  for (const std::string& pattern : std::vector<std::string>{"YYYY:MM", "a/b", "{x", "x}", std::string("a\0b", 3), "a\nb"})
+    EXPECT_FALSE(UsableDatePattern(pattern)) << pattern;
+}
+
 TEST(InputTextCheck, TagPlaceholdersWhereNoTagsCanBeRead) {
   media::FakeMetadataReader none(false), some(true);
   struct Row {

@@ -27,6 +27,7 @@ TEST(SpecialTokens, EachChoiceGivesItsPlaceholder) {
   const Row rows[] = {{SpecialChoice::OrderedNumbers, "$$"}, {SpecialChoice::Today, "2009-03-03"},
                       {SpecialChoice::DisorderedNames, "%6%"}, {SpecialChoice::FileDate, "@@"},
                       {SpecialChoice::FileSize, "##"},          {SpecialChoice::FolderName, "%%"},
+                      {SpecialChoice::FileTag, "2009-03-03"},   // the chosen text, here a date
                       {SpecialChoice::Disabled, ""},            {SpecialChoice::None, ""}};
   for (const Row& r : rows) {
     EXPECT_EQ(BuildSpecialToken(r.choice, true, 5, "2009-03-03"), r.token) << static_cast<int>(r.choice);

@@ -137,6 +137,43 @@ TEST(TagPlaceholders, ExpandedPerItemWithTheFallbacksNamedInNotes) {
   }
 }
 
+// The special string dialog's example: the placeholder it inserts and what that gives for
+// the sample file, with the note the run's report would show.
+TEST(TagPlaceholders, ExampleIsWhatTheRunWrites) {
+  for (media::Tag tag : media::kAllTags) {
+    const std::string text = TagPlaceholder(tag, "YYYY-MM-DD");
+    const auto pieces = SplitTagPlaceholders(text);
+    ASSERT_EQ(pieces.size(), 1u) << text;
+    EXPECT_EQ(pieces.front().tag, tag) << text;
+    EXPECT_EQ(pieces.front().pattern, tag == media::Tag::Taken ? "YYYY-MM-DD" : "") << text;
+  }
+  EXPECT_EQ(TagPlaceholder(media::Tag::Taken), "{taken}");
+  EXPECT_EQ(TagPlaceholder(media::Tag::Taken, kDefaultDatePattern), "{taken}");
+  EXPECT_EQ(TagPlaceholder(media::Tag::AlbumArtist), "{albumartist}");
+
+  Env env;
+  struct Row {
+    media::Tag tag;
+    const char* pattern;
+    const char* path;
+    const char* value;
+    const char* note;  // "" for none
+  };
+  const std::vector<Row> rows{
+      {media::Tag::Taken, "YYYY-MM-DD hh.mm.ss", "/p/exif.jpg", "2026-12-07 14.30.15", ""},
+      {media::Tag::Taken, "", "/p/bare.jpg", "20210607_080910", "no date taken: used the file's date"},
+      {media::Tag::Track, "", "/m/song.mp3", "003", ""},
+      {media::Tag::Album, "", "/m/song.mp3", "", "no album tag: left empty"},
+      {media::Tag::Model, "", "/p/bad.jpg", "", "the file's tags could not be read (corrupt header)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    const TagExample example = ExampleOfTags(env.fs, env.tags, row.path, TagPlaceholder(row.tag, row.pattern));
+    EXPECT_EQ(example.value, row.value);
+    EXPECT_EQ(example.notes, *row.note ? std::vector<std::string>{row.note} : std::vector<std::string>{});
+  }
+}
+
 TEST(TagPlaceholders, ReadOncePerItemAndOnlyWhenAsked) {
   Env env;
   env.expand("$$ %% @@ ## {nothing}", "/p/exif.jpg");

@@ -31,6 +31,7 @@
 #include "batch/rollback_log.h"
 #include "batch/target_walk.h"
 #include "engine/name_model.h"
+#include "media/metadata.h"
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 #include "ui/file_list_model.h"
@@ -172,6 +173,8 @@ class DialogsTest : public QObject {
   void todayWritesTheDateAndOptionsAreHighlighted();
   void startNumberAboveTheMaximumWarns();
   void atLeastOneRandomKindStaysOn();
+  void fromTheFileInsertsATagPlaceholder_data();
+  void fromTheFileInsertsATagPlaceholder();
   // preview
   void previewRowsEqualTheRealRun_data();
   void previewRowsEqualTheRealRun();
@@ -383,6 +386,81 @@ void DialogsTest::atLeastOneRandomKindStaysOn() {
   QCOMPARE(h.messages.texts(), std::vector<std::string>{"You have to select at least one choice."});
   const engine::SpecialStringSettings s = d.settings();
   QVERIFY(!s.randomUpper && s.randomLower && !s.randomNumbers);
+}
+
+// "From the file": the chosen tag's placeholder goes to the box, its example is what a run
+// writes for the sample (read through the program's tag reader), the own date pattern keeps
+// out what a name may not hold, Enter in the section inserts; a build without tag readers
+// cannot insert. The dialog fits a 1366x768 screen scaled by 1.25.
+void DialogsTest::fromTheFileInsertsATagPlaceholder_data() {
+  QTest::addColumn<bool>("readable");
+  QTest::addColumn<int>("tag");       // its row in the list
+  QTest::addColumn<int>("format");    // Down presses in the list of date formats
+  QTest::addColumn<QString>("typed");  // the own pattern ("": as the list left it)
+  QTest::addColumn<QString>("example");
+  QTest::addColumn<QString>("note");
+  QTest::addColumn<QString>("token");
+  const QString from = S("From IMG_1.jpg");
+  QTest::newRow("date taken") << true << 0 << 0 << S("") << S("20261207_143015") << from << S("{taken}");
+  QTest::newRow("listed format") << true << 0 << 1 << S("") << S("2026-12-07 14.30.15") << from
+                                 << S("{taken=YYYY-MM-DD hh.mm.ss}");
+  QTest::newRow("own pattern") << true << 0 << 0 << S("YY:MM/DD{}") << S("261207") << from << S("{taken=YYMMDD}");
+  QTest::newRow("track number") << true << 11 << 0 << S("") << S("03") << from << S("{track}");
+  QTest::newRow("album lacking") << true << 9 << 0 << S("") << S("") << from + S(": no album tag: left empty")
+                                 << S("{album}");
+  QTest::newRow("no tag reader") << false << 7 << 0 << S("") << S("")
+                                 << S("This version of Velmora cannot read photo and music tags: these placeholders "
+                                      "are unavailable.")
+                                 << S("");
+}
+
+void DialogsTest::fromTheFileInsertsATagPlaceholder() {
+  QFETCH(bool, readable);
+  QFETCH(int, tag);
+  QFETCH(int, format);
+  QFETCH(QString, typed);
+  QFETCH(QString, example);
+  QFETCH(QString, note);
+  QFETCH(QString, token);
+  TempTree tree;
+  tree.make({"IMG_1.jpg"});
+  media::FakeMetadataReader tags(readable);
+  media::MediaInfo info;
+  info.taken = media::DateTime{2026, 12, 7, 14, 30, 15};
+  info.track = 3;
+  tags.set(tree.path("IMG_1.jpg"), info);
+  Harness h(&tags);
+  ui::Desktop& p = h.program();
+  Open(p, engine::OperationKind::Insert, {tree.path("IMG_1.jpg")});
+  auto* box = W<QComboBox>(p.editor(), "ComboBoxEx1");
+  box->setEditText(S("x"));
+  ui::SpecialStringDialog& d = p.specialStrings();
+  QCOMPARE(W<QComboBox>(d, "TagBox")->count(), static_cast<int>(std::size(media::kAllTags)));
+  const QSize room(qRound(1366 / 1.25) - 16, qRound(768 / 1.25) - 72);  // the keeper's room for a frame
+  QVERIFY2(d.sizeHint().width() <= room.width() && d.sizeHint().height() <= room.height(),
+           qPrintable(S("%1x%2").arg(d.sizeHint().width()).arg(d.sizeHint().height())));
+  QString shownExample, shownNote;
+  bool insertable = false;
+  testing::WhenShown(&d, [&] {
+    W<QComboBox>(d, "TagBox")->setCurrentIndex(tag);
+    for (int i = 0; i < format; ++i) QTest::keyClick(W(d, "DateFormatBox"), Qt::Key_Down);
+    if (!typed.isEmpty()) {
+      W<QLineEdit>(d, "DatePatternEdit")->clear();
+      QTest::keyClicks(W(d, "DatePatternEdit"), typed);
+    }
+    shownExample = W<QLineEdit>(d, "ExampleEdit")->text();
+    shownNote = W<QLabel>(d, "NoteLabel")->text();
+    insertable = W(d, "InsertButton")->isEnabled();
+    W(d, "TagBox")->setFocus();
+    QTest::keyClick(W(d, "TagBox"), Qt::Key_Return);  // Enter in the section: Insert
+    if (d.isVisible()) d.reject();
+  });
+  QTest::mouseClick(W(p.editor(), "Button9"), Qt::LeftButton);
+  QCOMPARE(shownExample, example);
+  QCOMPARE(shownNote, note);
+  QCOMPARE(insertable, readable);
+  QCOMPARE(box->currentText(), S("x") + token);
+  QCOMPARE(d.choice(), readable ? engine::SpecialChoice::FileTag : engine::SpecialChoice::None);
 }
 
 // ---- preview ----

@@ -122,6 +122,8 @@ class EditorTest : public QObject {
   void everyPageControlRoundTripsThroughAPreset_data();
   void everyPageControlRoundTripsThroughAPreset();
   void regexBoxesAndFiltersFillTheRecord();
+  void sidecarsBoxWhereTheFlagApplies_data();
+  void sidecarsBoxWhereTheFlagApplies();
 };
 
 void EditorTest::defaultsOfEveryPage() {
@@ -816,7 +818,7 @@ void EditorTest::keyboardMnemonicsAndTabOrder() {
   p.mainWindow().StartOperation(engine::OperationKind::Replace);
   QCOMPARE(tabChain(p.editor()),
            QStringLiteral("ComboBox1 IncludeEdit ExcludeEdit RichEdit2 ComboBoxPresets ButtonPresetSave ButtonPresetDelete ButtonCopyCommand "
-                          "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RegexBox RadioButton19 "
+                          "ComboBoxEx4 Button4 RadioButton18 LabeledEdit1 CheckBox7 RegexBox RadioButton19 SidecarsBox "
                           "SpeedButton15 SpeedButton21 SpeedButton20 SpeedButton28 SpeedButton19 SpeedButton16 SpeedButton17"));
 }
 
@@ -956,6 +958,42 @@ void EditorTest::regexBoxesAndFiltersFillTheRecord() {
   QCOMPARE(p.editor().recordSettings().record.includeFilter, std::string("a*"));
   QVERIFY(p.editor().recordSettings().record.regex);
   p.editor().selectClicked();
+}
+
+// The sidecar box shows for the operations that read the flag; it fills the record, a preset
+// sets it back, and OK's run takes it: the photo's .xmp gets the photo's number, not its own.
+void EditorTest::sidecarsBoxWhereTheFlagApplies_data() {
+  QTest::addColumn<int>("kind");
+  for (const auto kind : {engine::OperationKind::Remove, engine::OperationKind::Replace, engine::OperationKind::Insert,
+                          engine::OperationKind::Change, engine::OperationKind::Extension})
+    QTest::newRow(batch::CommandName(kind)) << static_cast<int>(kind);
+}
+
+void EditorTest::sidecarsBoxWhereTheFlagApplies() {
+  QFETCH(int, kind);
+  TempTree tree;
+  tree.make({"w/IMG_1.jpg", "w/IMG_1.xmp", "presets/"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  p.editor().setPresetsFolder(tree.path("presets"));
+  testing::OpenFolderEditor(p, tree.path("w"), static_cast<engine::OperationKind>(kind));
+  auto* box = W<QCheckBox>(p, "SidecarsBox");
+  const bool applies = kind != static_cast<int>(engine::OperationKind::Extension);
+  QCOMPARE(box->isVisibleTo(&p.editor()), applies);
+  if (!applies) return;
+  QVERIFY(!p.editor().recordSettings().record.sidecarsFollow);
+  box->setChecked(true);
+  QVERIFY(batch::SavePreset(p.fs(), tree.path("presets"), "one", p.editor().recordSettings()));
+  box->setChecked(false);
+  QVERIFY(!p.editor().recordSettings().record.sidecarsFollow);
+  QVERIFY(p.editor().loadPreset(QStringLiteral("one")));
+  QVERIFY(box->isChecked());
+  if (kind != static_cast<int>(engine::OperationKind::Insert)) return;
+  W<QCheckBox>(p, "CheckBox2")->setChecked(true);
+  W<QComboBox>(p, "ComboBoxEx1")->setEditText(QStringLiteral("$$"));
+  p.editor().okClicked();
+  QVERIFY(tree.exists("w/01IMG_1.jpg"));
+  QVERIFY(tree.exists("w/01IMG_1.xmp"));
 }
 
 QTEST_MAIN(EditorTest)

@@ -64,9 +64,9 @@ void ResetProgramState() {
   QDir(QString::fromStdString(platform::DefaultProgramFolder())).removeRecursively();
 }
 
-Harness::Harness() {
+Harness::Harness(media::MetadataReader* tags) {
   ResetProgramState();
-  program_ = std::make_unique<ui::Desktop>(ui::Services{&messages, &dialogs, &launcher, nullptr});
+  program_ = std::make_unique<ui::Desktop>(ui::Services{&messages, &dialogs, &launcher, nullptr, tags});
 }
 
 Harness::~Harness() {

@@ -51,7 +51,8 @@ void ResetProgramState();
 std::string DefaultInstallDir();
 
 struct Harness {
-  Harness();
+  /// `tags` reads the files' tags (the build's own reader when null).
+  explicit Harness(media::MetadataReader* tags = nullptr);
   ~Harness();
   ui::Desktop& program() { return *program_; }
 

@@ -79,6 +79,7 @@ void OperationEditor::OK() {
   engine::OperationRecord record = buildRecord();
   batch::OkRequest request{record,       state.target, runMode_, options.confirm, ui_->RichEdit2->keptPath(),
                            batch::ToOkChoices(listingSettings())};
+  request.tags = &program_.tags();
   // The checks and the run's walk share one read of the target folder, as on the command
   // line: a folder of 100,000 files is not read twice.
   platform::SnapshotFileSystem snapshot(program_.fs());
@@ -112,6 +113,7 @@ void OperationEditor::startRun(const engine::OperationRecord& record, platform::
                      state.topLayerFileCount <= kSmallRunItems && state.target.scope != batch::FolderScope::AllLayers;
 
   engine::SpecialStringExpander expander(fs, special, state.randomSeedCounter);
+  expander.useMetadataReader(program_.tags());
   batch::PipelineRequest request{{record, state.target, runMode_, special.startNumber, options.previewCount,
                                   !preview && !small, options.order},
                                  state.installDir, nullptr, &expander, std::nullopt};

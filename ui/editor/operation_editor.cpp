@@ -53,6 +53,10 @@ OperationEditor::OperationEditor(Program& program, QWidget* parent)
   connect(ui_->AboutPanel, &AboutPanel::backRequested, this, &OperationEditor::AboutBackClick);
   ui_->AboutPanel->hide();
 
+  // The sidecar box keeps its room where it is hidden: one height on every page.
+  QSizePolicy keepRoom = ui_->SidecarsBox->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  ui_->SidecarsBox->setSizePolicy(keepRoom);
   wireButtonBar();
   wirePages();
   // Buttons never act on Enter: Enter in the marked boxes presses OK.
@@ -104,6 +108,7 @@ void OperationEditor::wirePages() {
     const qsizetype marked = b->text().indexOf(QLatin1Char('&'));
     if (marked >= 0) barLetters += b->text().at(marked + 1);
   }
+  barLetters = AddMnemonics({ui_->SidecarsBox}, barLetters);
   for (OperationPage* page : ui_->Pages->findChildren<OperationPage*>(Qt::FindDirectChildrenOnly)) {
     AddMnemonics(page->findChildren<QAbstractButton*>(), barLetters);
     connect(page, &OperationPage::okRequested, this, &OperationEditor::okClicked);
@@ -272,6 +277,8 @@ void OperationEditor::showPage() {
   ui_->Pages->setVisible(page != nullptr);
   if (page) ui_->Pages->setCurrentWidget(page);
   ui_->PresetRow->setVisible(batch::CommandName(kind)[0] != '\0');
+  static const batch::FieldInfo* const sidecars = batch::FindField("sidecarsFollow");
+  ui_->SidecarsBox->setVisible(batch::UsedBy(*sidecars, kind));
   ui_->PresetRow->refresh();
   markSampleLetter(page);
 }
@@ -332,6 +339,7 @@ void OperationEditor::applyPreset(const batch::RecordSettings& settings) {
     page->applyRecord(settings.record);
   ui_->IncludeEdit->setText(FromText(settings.record.includeFilter));
   ui_->ExcludeEdit->setText(FromText(settings.record.excludeFilter));
+  ui_->SidecarsBox->setChecked(settings.record.sidecarsFollow);
   program_.specialStrings().setSettings(settings.special);
 }
 
@@ -397,6 +405,7 @@ engine::OperationRecord OperationEditor::buildRecord() const {
     page->fillRecord(r);
   r.includeFilter = ToText(ui_->IncludeEdit->text());
   r.excludeFilter = ToText(ui_->ExcludeEdit->text());
+  r.sidecarsFollow = ui_->SidecarsBox->isChecked();
   r.specialStringsEnabled = program_.specialStringSettings().enabled;
   r.excludeSmallWords = program_.runOptions().excludeSmallWords;
   const SampleBox* sample = ui_->RichEdit2;
