@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -43,6 +44,16 @@ void CollectInLayoutOrder(QLayout* layout, QList<QWidget*>& out) {
 }
 
 }  // namespace
+
+void KeepCaptionsWhole(const QList<QWidget*>& widgets) {
+  for (QWidget* w : widgets) w->setMinimumWidth(std::max(w->minimumWidth(), w->sizeHint().width()));
+}
+
+bool IsDarkPalette(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
+QColor ForPalette(const QPalette& palette, const QColor& light, const QColor& dark) {
+  return IsDarkPalette(palette) ? dark : light;
+}
 
 void TabOrderByLayout(QWidget* window) {
   if (!window->layout()) return;

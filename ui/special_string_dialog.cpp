@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/special_string_dialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDate>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 #include "ui/special_string_widgets.h"
@@ -22,17 +24,25 @@ namespace velmora::ui {
 
 namespace {
 
-const QColor kFormColour(166, 202, 240);    // sky blue
-const QColor kChosenColour(192, 220, 192);  // light green behind the chosen option
+/// A fixed background in its variants for a light and a dark theme.
+struct Tint {
+  QColor light;
+  QColor dark;
+};
+const Tint kFormColour{{166, 202, 240}, {28, 50, 80}};    // sky blue
+const Tint kChosenColour{{192, 220, 192}, {38, 92, 50}};  // green behind the chosen option
 
-// The fixed light backgrounds take a fixed dark text, whatever the desktop's theme; the
-// boxes and buttons on them keep the theme's own colours.
-void SetBackground(QWidget* w, const QColor& colour) {
+// The fixed backgrounds take a fixed text colour: dark on the light variants, light on the
+// dark ones that a dark desktop theme gets. The boxes and buttons on them keep the theme's
+// own colours.
+void SetBackground(QWidget* w, const Tint& tint) {
+  const QPalette& theme = QApplication::palette(w);
   QPalette palette = w->palette();
-  palette.setColor(QPalette::Window, colour);
-  palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
-  palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
-  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(64, 72, 88));
+  palette.setColor(QPalette::Window, ForPalette(theme, tint.light, tint.dark));
+  const QColor text = ForPalette(theme, Qt::black, QColor(240, 240, 240));
+  palette.setColor(QPalette::Active, QPalette::WindowText, text);
+  palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, ForPalette(theme, QColor(64, 72, 88), QColor(150, 162, 180)));
   w->setPalette(palette);
   w->setBackgroundRole(QPalette::Window);  // buttons would fill with their button colour
   w->setAutoFillBackground(true);
@@ -116,6 +126,15 @@ void SpecialStringDialog::highlightChosenOption() {
   }
   SetBackground(datePanel_, chosen == today_ ? kChosenColour : kFormColour);
   SetBackground(randomPanel_, chosen == random_ ? kChosenColour : kFormColour);
+}
+
+void SpecialStringDialog::changeEvent(QEvent* event) {
+  // A new desktop theme: the fixed backgrounds take the variant that fits it.
+  if (event->type() == QEvent::ApplicationPaletteChange) {
+    SetBackground(this, kFormColour);
+    highlightChosenOption();
+  }
+  QDialog::changeEvent(event);
 }
 
 void SpecialStringDialog::randomKindToggled(QCheckBox* box, bool checked) {

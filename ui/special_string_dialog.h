@@ -58,6 +58,7 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void done(int result) override;
 
  private:
