@@ -35,8 +35,10 @@ class OnScreenKeeper final : public QObject {
 
 /// The glyph of a button: the desktop theme's icon of that freedesktop name, or else the
 /// style's own; drawn at exactly `size` pixels (and twice that for dense screens), centred,
-/// so that the glyphs of a row line up whatever sizes the sources come in.
-QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size);
+/// so that the glyphs of a row line up whatever sizes the sources come in. `gap` pixels of
+/// empty room follow the glyph on its right, which keeps a caption beside it from touching
+/// it (the button's icon size is then size + gap by size).
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size, int gap = 0);
 
 /// Raises each widget's minimum width to its size hint: a floor width that the form gives
 /// (a row of equal buttons) then never cuts a longer translation or a larger font.

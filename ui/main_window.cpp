@@ -160,7 +160,7 @@ void MainWindow::buildWindow() {
   status_->setObjectName(QStringLiteral("StatusPanel"));
   status_->setMinimumWidth(450);
   status_->setWordWrap(true);  // a long translation in a large font takes a second line
-  statusBar()->addWidget(status_);
+  statusBar()->addWidget(status_, 1);
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("RunSummaryPanel"));
   statusBar()->addPermanentWidget(summary_);

@@ -166,7 +166,7 @@ void VisitEveryWindow(ui::Desktop& p, const std::string& sample, const std::func
     visit(window);
     if (window != &p.mainWindow()) window->hide();
   }
-  p.helpWindow().show();
+  p.showHelpTopic(QStringLiteral("Remove.htm"));
   visit(&p.helpWindow());
   p.helpWindow().hide();
 }

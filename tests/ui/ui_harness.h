@@ -70,7 +70,7 @@ QPalette DarkPalette();
 
 /// Shows every window as the user meets it and calls `look` on it: the editor once for each
 /// operation (with `sample`, a file, as its sample) and with its About panel, then the other
-/// windows and the help; of each, every page of its tabs and every choice of its radio
+/// windows and the help with a topic; of each, every page of its tabs and every choice of its radio
 /// buttons (the pages show and hide their parts by them). The program must be started.
 void VisitEveryWindow(ui::Desktop& program, const std::string& sample, const std::function<void(QWidget*)>& look);
 
