@@ -58,6 +58,7 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) { applyPageColo
 
 void HelpBrowser::applyPageColours() {
   const QPalette& theme = QApplication::palette(this);
+  pageDark_ = IsDarkPalette(theme);
   QPalette page = palette();
   for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     page.setColor(group, QPalette::Base, ForPalette(theme, Qt::white, QColor(32, 34, 38)));
@@ -77,8 +78,9 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 }
 
 void HelpBrowser::changeEvent(QEvent* event) {
-  // A new desktop theme: the page and, on the next load, the sheet's colours follow it.
-  if (event->type() == QEvent::ApplicationPaletteChange) {
+  // A new desktop theme, light after dark or dark after light: the page and the sheet's
+  // colours follow it (setting the page's colours leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != pageDark_) {
     applyPageColours();
     if (!source().isEmpty()) reload();
   }

@@ -38,6 +38,7 @@ class HelpBrowser final : public QTextBrowser {
 
  private:
   void applyPageColours();
+  bool pageDark_ = false;  ///< the page is in its dark variant
 };
 
 class HelpWindow final : public QWidget, public HelpPort {

@@ -53,6 +53,7 @@ void SetBackground(QWidget* w, const Tint& tint) {
 SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent)
     : QDialog(parent), program_(program), ui_(new Ui::SpecialStringDialog) {
   ui_->setupUi(this);
+  tintedDark_ = IsDarkPalette(QApplication::palette(this));
   SetBackground(this, kFormColour);
   enabled_ = ui_->CheckBox1;
   connect(ui_->Label1, &ClickableLabel::clicked, enabled_, &QCheckBox::toggle);
@@ -129,8 +130,10 @@ void SpecialStringDialog::highlightChosenOption() {
 }
 
 void SpecialStringDialog::changeEvent(QEvent* event) {
-  // A new desktop theme: the fixed backgrounds take the variant that fits it.
-  if (event->type() == QEvent::ApplicationPaletteChange) {
+  // A new desktop theme, light after dark or dark after light: the fixed backgrounds take
+  // the variant that fits it (their own setting of colours leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != tintedDark_) {
+    tintedDark_ = !tintedDark_;
     SetBackground(this, kFormColour);
     highlightChosenOption();
   }

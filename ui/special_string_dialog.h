@@ -70,6 +70,7 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
 
   Program& program_;
   std::unique_ptr<Ui::SpecialStringDialog> ui_;
+  bool tintedDark_ = false;  ///< the fixed backgrounds are in their dark variant
   engine::SpecialChoice choice_ = engine::SpecialChoice::None;
   bool enabledAtOpening_ = true;
   int startAtOpening_ = 1;

@@ -184,6 +184,7 @@ class DialogsTest : public QObject {
   void textIsReadableInLightAndDarkThemes();
   void everyWindowShowsWholeReadableTexts_data();
   void everyWindowShowsWholeReadableTexts();
+  void fixedColoursFollowAThemeChange();
 };
 
 // ---- special string dialog ----
@@ -933,6 +934,37 @@ void DialogsTest::everyWindowShowsWholeReadableTexts() {
   for (const QString& text : poor) qWarning("hard to read: %s", qPrintable(text));
   QVERIFY2(cut.isEmpty(), "captions cut (listed above)");
   QVERIFY2(poor.isEmpty(), "texts hard to read (listed above)");
+}
+
+// The desktop turns dark (and light again) while the program runs: the windows with fixed
+// colours take the other variant at once.
+void DialogsTest::fixedColoursFollowAThemeChange() {
+  QApplication::setStyle(QStyleFactory::create(S("Fusion")));
+  const QPalette light = QApplication::style()->standardPalette();
+  QApplication::setPalette(light);
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  p.specialStrings().show();
+  p.showHelpTopic(S("Remove.htm"));
+  for (const QPalette& theme : {testing::DarkPalette(), light}) {
+    QApplication::setPalette(theme);
+    QTest::qWait(20);  // the windows hear of the new palette through the event loop
+    QStringList poor;
+    for (QWidget* w : {static_cast<QWidget*>(&p.editor()), static_cast<QWidget*>(&p.specialStrings()),
+                       static_cast<QWidget*>(&p.helpWindow())})
+      poor << testing::PoorlyReadTexts(w);
+    p.editor().showAbout();
+    poor << testing::PoorlyReadTexts(&p.editor());
+    QVERIFY2(poor.isEmpty(), qPrintable(poor.join(QLatin1Char('\n'))));
+    p.editor().hide();
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  }
+  p.specialStrings().hide();
+  p.helpWindow().hide();
+  p.editor().selectClicked();
 }
 
 QTEST_MAIN(DialogsTest)

@@ -26,6 +26,7 @@ SampleBox::SampleBox(QWidget* parent) : QLineEdit(parent) {
 // dark desktop theme.
 void SampleBox::applyTint() {
   const QPalette& theme = QApplication::palette(this);
+  tintedDark_ = IsDarkPalette(theme);
   QPalette tinted = palette();
   tinted.setColor(QPalette::Base, ForPalette(theme, QColor(255, 251, 230), QColor(58, 53, 40)));
   tinted.setColor(QPalette::Text, ForPalette(theme, QColor(26, 26, 26), QColor(242, 236, 216)));
@@ -33,7 +34,9 @@ void SampleBox::applyTint() {
 }
 
 void SampleBox::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ApplicationPaletteChange) applyTint();
+  // A new desktop theme, light after dark or dark after light (setting the tint changes the
+  // palette too, and leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != tintedDark_) applyTint();
   QLineEdit::changeEvent(event);
 }
 

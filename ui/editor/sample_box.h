@@ -70,6 +70,7 @@ class SampleBox final : public QLineEdit {
   int keptLength_ = 0;
   int cursorPos_ = 0;
   bool leftDown_ = false;
+  bool tintedDark_ = false;  ///< the page is in its dark variant
   QMenu* menu_ = nullptr;
 };
 
