@@ -7,16 +7,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
-#include <QSettings>
-#include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +30,7 @@
 #include "platform/user_dirs.h"
 #include "ui/folder_add_dialog.h"
 #include "ui/help_window.h"
+#include "ui/live_names.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
@@ -149,6 +154,20 @@ void VisitEveryWindow(ui::Desktop& p, const std::string& sample, const std::func
         settled(window);
       }
   };
+  // First the main list of the sample's folder with the new names beside it, while a replace
+  // is typed in the editor (before the visits below leave the pages' last choices on).
+  p.mainWindow().setFolderBox(ui::FromPath(std::filesystem::path(sample).parent_path().string()));
+  p.mainWindow().ListFolder();
+  p.mainWindow().StartOperation(engine::OperationKind::Replace);
+  QWidget* page = p.editor().findChild<QStackedWidget*>(QStringLiteral("Pages"))->currentWidget();
+  QTest::keyClicks(page->findChild<QLineEdit*>(QStringLiteral("LabeledEdit1")), QStringLiteral("1"));
+  QTest::keyClicks(page->findChild<QComboBox*>(QStringLiteral("ComboBoxEx4"))->lineEdit(), QStringLiteral("2"));
+  QElapsedTimer waited;
+  waited.start();
+  while (!p.liveNames().upToDate() && waited.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  settled(&p.mainWindow());
+  p.editor().selectClicked();
+  p.state().target.folder.clear();  // the editor below opens on the sample alone
   for (const char* kind : {"Removpart", "Replapart", "Addnewnum", "Changnew", "Changexten", "Savealls"}) {
     p.state().operationKind = kind;
     p.state().target.picked = {sample};
