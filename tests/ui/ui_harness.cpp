@@ -34,6 +34,10 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
+// The program's icon is compiled into the windows' static library; the program registers it
+// in main(), the tests here (the About panel shows it).
+static void InitProgramResources() { Q_INIT_RESOURCE(velmora); }
+
 namespace velmora::testing {
 
 std::optional<QString> FakeDialogs::browseFolder(QWidget*, const QString& title) {
@@ -82,6 +86,7 @@ void ResetProgramState() {
 }
 
 Harness::Harness() {
+  InitProgramResources();
   ResetProgramState();
   program_ = std::make_unique<ui::Desktop>(ui::Services{&messages, &dialogs, &launcher, nullptr});
 }
