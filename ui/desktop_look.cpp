@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -43,6 +44,16 @@ void CollectInLayoutOrder(QLayout* layout, QList<QWidget*>& out) {
 }
 
 }  // namespace
+
+void KeepCaptionsWhole(const QList<QWidget*>& widgets) {
+  for (QWidget* w : widgets) w->setMinimumWidth(std::max(w->minimumWidth(), w->sizeHint().width()));
+}
+
+bool IsDarkPalette(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
+QColor ForPalette(const QPalette& palette, const QColor& light, const QColor& dark) {
+  return IsDarkPalette(palette) ? dark : light;
+}
 
 void TabOrderByLayout(QWidget* window) {
   if (!window->layout()) return;
@@ -97,7 +108,7 @@ void OnScreenKeeper::Fit(QWidget* window) {
   if (x != client.left() || y != client.top()) window->move(x - margins.left(), y - margins.top());
 }
 
-QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size) {
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size, int gap) {
   QIcon source = QIcon::fromTheme(QString::fromLatin1(themeName));
   if (source.isNull()) source = widget->style()->standardIcon(fallback, nullptr, widget);
   // The largest picture the source offers: a picture is never drawn larger than it is,
@@ -109,7 +120,7 @@ QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap
   QIcon glyph;
   for (const int scale : {1, 2}) {
     const int side = size * scale;
-    QPixmap canvas(side, side);
+    QPixmap canvas(side + gap * scale, side);
     canvas.fill(Qt::transparent);
     if (!picture.isNull()) {
       const QPixmap scaled = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -3,6 +3,7 @@
 // How the windows fit a Linux desktop: sizes that stay on small or scaled screens, and
 // button glyphs from the desktop's icon theme.
 
+#include <QColor>
 #include <QIcon>
 #include <QList>
 #include <QObject>
@@ -11,6 +12,7 @@
 #include <QStyle>
 
 class QAbstractButton;
+class QPalette;
 class QWidget;
 
 namespace velmora::ui {
@@ -33,8 +35,22 @@ class OnScreenKeeper final : public QObject {
 
 /// The glyph of a button: the desktop theme's icon of that freedesktop name, or else the
 /// style's own; drawn at exactly `size` pixels (and twice that for dense screens), centred,
-/// so that the glyphs of a row line up whatever sizes the sources come in.
-QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size);
+/// so that the glyphs of a row line up whatever sizes the sources come in. `gap` pixels of
+/// empty room follow the glyph on its right, which keeps a caption beside it from touching
+/// it (the button's icon size is then size + gap by size).
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback, int size, int gap = 0);
+
+/// Raises each widget's minimum width to its size hint: a floor width that the form gives
+/// (a row of equal buttons) then never cuts a longer translation or a larger font.
+void KeepCaptionsWhole(const QList<QWidget*>& widgets);
+
+/// True for a dark desktop theme: the palette's window colour is darker than middle grey.
+bool IsDarkPalette(const QPalette& palette);
+
+/// A colour the windows fix (a highlight, a form's tint) in the variant that fits the
+/// palette: `light` on a light theme, `dark` on a dark one, so that the fixed colour keeps
+/// its meaning without a light patch in a dark window or the other way round.
+QColor ForPalette(const QPalette& palette, const QColor& light, const QColor& dark);
 
 /// Tab order in reading order: the order in which the window's layouts place the controls
 /// (rows top to bottom, each row left to right, grids row by row), into group boxes and

@@ -10,6 +10,8 @@
 #include <QStyleOption>
 #include <algorithm>
 
+#include "ui/desktop_look.h"
+
 namespace velmora::ui {
 
 FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -157,18 +159,22 @@ QIcon FileListModel::iconFor(const Entry& entry, int row) const {
   return icon;
 }
 
-namespace {
-const QColor kSelectedRow(187, 255, 204);  // the fill of a selected row
-}  // namespace
+// The fixed green of a selected row takes a fixed text colour; other rows follow the palette.
+QColor FileRowDelegate::SelectedRowColour(const QPalette& palette) {
+  return ForPalette(palette, QColor(187, 255, 204), QColor(36, 96, 56));
+}
 
-QColor FileRowDelegate::SelectedRowColour() { return kSelectedRow; }
+QColor FileRowDelegate::SelectedRowText(const QPalette& palette) {
+  return ForPalette(palette, Qt::black, QColor(240, 240, 240));
+}
 
 void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   painter->save();
   const QRect r = option.rect;
   const bool selected = option.state & QStyle::State_Selected;
+  const QColor selectedRow = SelectedRowColour(option.palette);
   if (selected) {
-    painter->fillRect(r.adjusted(0, 0, 0, -1), kSelectedRow);
+    painter->fillRect(r.adjusted(0, 0, 0, -1), selectedRow);
     painter->setPen(option.palette.color(QPalette::Active, QPalette::Highlight));
     painter->drawRect(r.adjusted(0, 0, -1, -2));
   } else {
@@ -183,8 +189,7 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   if (!icon.isNull()) icon.paint(painter, iconRect);
 
   const QRect textRect(iconRect.right() + 1 + 4, r.top(), r.right() - iconRect.right() - 5, r.height() - 1);
-  // The fixed green of a selected row takes a fixed black; other rows follow the palette.
-  painter->setPen(selected ? QColor(Qt::black) : option.palette.color(QPalette::Text));
+  painter->setPen(selected ? SelectedRowText(option.palette) : option.palette.color(QPalette::Text));
   painter->setFont(option.font);
   const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle,
                                                      textRect.width());
@@ -196,7 +201,7 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     QStyleOptionFocusRect focus;
     focus.QStyleOption::operator=(option);
     focus.rect = r.adjusted(1, 1, -2, -2);
-    focus.backgroundColor = selected ? kSelectedRow : option.palette.color(QPalette::Base);
+    focus.backgroundColor = selected ? selectedRow : option.palette.color(QPalette::Base);
     option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
   }
 }

@@ -66,7 +66,8 @@ class FileListModel final : public QAbstractListModel {
   mutable QIcon folderIcon_, fileIcon_;
 };
 
-/// Paints a row: the selection filled with RGB(187, 255, 204) and outlined in the
+/// Paints a row: the selection filled with RGB(187, 255, 204) (a dark green in a dark
+/// theme) and outlined in the
 /// highlight colour, the icon 2 pixels from the left, the text 4 pixels right of it, and a
 /// grid line under every row.
 class FileRowDelegate final : public QStyledItemDelegate {
@@ -74,8 +75,9 @@ class FileRowDelegate final : public QStyledItemDelegate {
 
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  /// The fill of a selected row.
-  static QColor SelectedRowColour();
+  /// The fill of a selected row and the colour of its text, for the theme of `palette`.
+  static QColor SelectedRowColour(const QPalette& palette);
+  static QColor SelectedRowText(const QPalette& palette);
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

@@ -42,7 +42,50 @@ constexpr Topic kTopics[] = {
     {"Options.htm", QT_TRANSLATE_NOOP("velmora::ui::HelpWindow", "Options")},
 };
 
+/// The topics' style sheet's colours for a dark page: later rules of equal weight win.
+constexpr char kDarkSheet[] =
+    "\nh1 { color: #9cc4ec; border-bottom: 1px solid #3d5a78; }\n"
+    "h2 { color: #9cc4ec; }\n"
+    "code, kbd { background: #2c3440; }\n"
+    "th, td { border: 1px solid #4a5a6a; }\n"
+    "th { background: #2a3a4c; }\n"
+    ".note { background: #2a3320; border-left: 4px solid #7d9440; }\n"
+    ".nav { color: #aaaaaa; }\n";
+
 }  // namespace
+
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) { applyPageColours(); }
+
+void HelpBrowser::applyPageColours() {
+  const QPalette& theme = QApplication::palette(this);
+  pageDark_ = IsDarkPalette(theme);
+  QPalette page = palette();
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    page.setColor(group, QPalette::Base, ForPalette(theme, Qt::white, QColor(32, 34, 38)));
+    page.setColor(group, QPalette::Text, ForPalette(theme, QColor(26, 26, 26), QColor(226, 226, 226)));
+    page.setColor(group, QPalette::Link, ForPalette(theme, QColor(0, 85, 170), QColor(130, 180, 255)));
+    page.setColor(group, QPalette::LinkVisited, ForPalette(theme, QColor(85, 26, 139), QColor(196, 160, 240)));
+  }
+  setPalette(page);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+  QVariant resource = QTextBrowser::loadResource(type, name);
+  if (type != QTextDocument::StyleSheetResource || !IsDarkPalette(QApplication::palette(this))) return resource;
+  const QString sheet = resource.typeId() == QMetaType::QByteArray ? QString::fromUtf8(resource.toByteArray())
+                                                                    : resource.toString();
+  return QVariant(sheet + QLatin1String(kDarkSheet));
+}
+
+void HelpBrowser::changeEvent(QEvent* event) {
+  // A new desktop theme, light after dark or dark after light: the page and the sheet's
+  // colours follow it (setting the page's colours leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != pageDark_) {
+    applyPageColours();
+    if (!source().isEmpty()) reload();
+  }
+  QTextBrowser::changeEvent(event);
+}
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), ui_(new Ui::HelpWindow) {
   ui_->setupUi(this);
@@ -62,16 +105,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), ui_(new U
   }
 
   browser_ = ui_->HelpBrowser;
-  // The topics' style sheet colours headings and boxes for a white page: the page keeps
-  // white with dark text in dark themes too.
-  QPalette page = browser_->palette();
-  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    page.setColor(group, QPalette::Base, Qt::white);
-    page.setColor(group, QPalette::Text, QColor(26, 26, 26));
-    page.setColor(group, QPalette::Link, QColor(0, 85, 170));
-    page.setColor(group, QPalette::LinkVisited, QColor(85, 26, 139));
-  }
-  browser_->setPalette(page);
 
   ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({160, 660});

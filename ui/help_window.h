@@ -6,6 +6,7 @@
 // stays usable while a modal window (the Options window, the editor) is open.
 
 #include <QString>
+#include <QTextBrowser>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -13,7 +14,6 @@
 #include "ui/ports.h"
 
 class QListWidget;
-class QTextBrowser;
 class QUrl;
 class QToolButton;
 
@@ -22,6 +22,24 @@ namespace velmora::ui {
 namespace Ui {
 class HelpWindow;
 }
+
+/// The help window's page. The topics' style sheet colours headings, tables and notes for a
+/// light page; in a dark desktop theme the page turns dark and dark variants of those
+/// colours follow the sheet.
+class HelpBrowser final : public QTextBrowser {
+  Q_OBJECT
+
+ public:
+  explicit HelpBrowser(QWidget* parent = nullptr);
+  QVariant loadResource(int type, const QUrl& name) override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void applyPageColours();
+  bool pageDark_ = false;  ///< the page is in its dark variant
+};
 
 class HelpWindow final : public QWidget, public HelpPort {
   Q_OBJECT

@@ -22,6 +22,7 @@
 #include "platform/code_page.h"
 #include "platform/snapshot_file_system.h"
 #include "engine/name_model.h"
+#include "ui/desktop_look.h"
 #include "ui/file_list_model.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
@@ -142,7 +143,7 @@ class LiveRowDelegate final : public QStyledItemDelegate {
     const QRect cell(split, r.top(), r.right() - split + 1, r.height());
     const bool selected = option.state & QStyle::State_Selected;
     if (selected) {
-      painter->fillRect(cell.adjusted(0, 0, 0, -1), FileRowDelegate::SelectedRowColour());
+      painter->fillRect(cell.adjusted(0, 0, 0, -1), FileRowDelegate::SelectedRowColour(option.palette));
       painter->setPen(option.palette.color(QPalette::Active, QPalette::Highlight));
       painter->drawRect(cell.adjusted(0, 0, -1, -2));
     } else {
@@ -154,9 +155,9 @@ class LiveRowDelegate final : public QStyledItemDelegate {
 
     const LiveNames::Entry* entry = live_.entryOfRow(index.row());
     QFont font = option.font;
-    // The fixed green of a selected row takes a fixed black; unchanged and left-alone rows
-    // are dimmed with the palette's placeholder colour, so they stay readable in dark themes.
-    QColor text = selected ? QColor(Qt::black) : option.palette.color(QPalette::Text);
+    // The fixed green of a selected row takes its fixed text colour; unchanged and left-alone
+    // rows are dimmed with the palette's placeholder colour, so they stay readable in dark themes.
+    QColor text = selected ? FileRowDelegate::SelectedRowText(option.palette) : option.palette.color(QPalette::Text);
     const bool dimmed = entry && entry->status != ItemStatus::Renamed && entry->status != ItemStatus::Numbered;
     if (dimmed && !selected) text = option.palette.color(QPalette::PlaceholderText);
     if (entry && entry->status != ItemStatus::Renamed && entry->status != ItemStatus::Numbered &&
@@ -169,7 +170,8 @@ class LiveRowDelegate final : public QStyledItemDelegate {
       const int d = std::max(6, option.fontMetrics.height() / 3);
       painter->setRenderHint(QPainter::Antialiasing);
       painter->setPen(Qt::NoPen);
-      painter->setBrush(selected ? QColor(0, 0, 170) : option.palette.color(QPalette::Link));
+      painter->setBrush(selected ? ForPalette(option.palette, QColor(0, 0, 170), QColor(150, 200, 255))
+                                 : option.palette.color(QPalette::Link));
       painter->drawEllipse(QRect(textLeft, cell.top() + (cell.height() - 1 - d) / 2, d, d));
       textLeft += d + 4;
     }

@@ -141,7 +141,10 @@ void MainWindow::buildWindow() {
       {ui_->UndoButton, "edit-undo", QStyle::SP_ArrowBack},
       {ui_->ExitButton, "application-exit", QStyle::SP_DialogCloseButton},
   };
-  for (const auto& g : glyphs) g.button->setIcon(Glyph(this, g.themeIcon, g.fallback, 24));
+  for (const auto& g : glyphs) {
+    g.button->setIcon(Glyph(this, g.themeIcon, g.fallback, 24));
+    KeepCaptionsWhole({g.button});
+  }
   ui_->UpperDirectoryButton->setIcon(Glyph(this, "go-up", QStyle::SP_FileDialogToParent, 16));
 
   folderBox_ = ui_->FolderBox;
@@ -156,7 +159,8 @@ void MainWindow::buildWindow() {
   status_ = new QLabel(tr("Click Folder button to select a folder OR click Files button to select many files"), this);
   status_->setObjectName(QStringLiteral("StatusPanel"));
   status_->setMinimumWidth(450);
-  statusBar()->addWidget(status_);
+  status_->setWordWrap(true);  // a long translation in a large font takes a second line
+  statusBar()->addWidget(status_, 1);
   summary_ = new QLabel(this);
   summary_->setObjectName(QStringLiteral("RunSummaryPanel"));
   statusBar()->addPermanentWidget(summary_);
@@ -187,6 +191,7 @@ void MainWindow::buildWindow() {
   undoMenu->setObjectName(QStringLiteral("UndoHistoryMenu"));
   ui_->UndoButton->setMenu(undoMenu);
   ui_->UndoButton->setPopupMode(QToolButton::MenuButtonPopup);
+  KeepCaptionsWhole({ui_->UndoButton});  // with the room of its menu arrow
   connect(undoMenu, &QMenu::aboutToShow, this, [this, undoMenu] { fillUndoMenu(undoMenu); });
   connect(ui_->ExitButton, &QToolButton::clicked, this, &MainWindow::close);
   connect(ui_->UpperDirectoryButton, &QToolButton::clicked, this, &MainWindow::UpperDirectoryClick);

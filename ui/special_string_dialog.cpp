@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/special_string_dialog.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDate>
@@ -16,6 +17,7 @@
 #include <algorithm>
 
 #include "engine/tag_placeholders.h"
+#include "ui/desktop_look.h"
 #include "ui/program.h"
 #include "ui/qt_text.h"
 #include "ui/special_string_widgets.h"
@@ -25,17 +27,25 @@ namespace velmora::ui {
 
 namespace {
 
-const QColor kFormColour(166, 202, 240);    // sky blue
-const QColor kChosenColour(192, 220, 192);  // light green behind the chosen option
+/// A fixed background in its variants for a light and a dark theme.
+struct Tint {
+  QColor light;
+  QColor dark;
+};
+const Tint kFormColour{{166, 202, 240}, {28, 50, 80}};    // sky blue
+const Tint kChosenColour{{192, 220, 192}, {38, 92, 50}};  // green behind the chosen option
 
-// The fixed light backgrounds take a fixed dark text, whatever the desktop's theme; the
-// boxes and buttons on them keep the theme's own colours.
-void SetBackground(QWidget* w, const QColor& colour) {
+// The fixed backgrounds take a fixed text colour: dark on the light variants, light on the
+// dark ones that a dark desktop theme gets. The boxes and buttons on them keep the theme's
+// own colours.
+void SetBackground(QWidget* w, const Tint& tint) {
+  const QPalette& theme = QApplication::palette(w);
   QPalette palette = w->palette();
-  palette.setColor(QPalette::Window, colour);
-  palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
-  palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
-  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(64, 72, 88));
+  palette.setColor(QPalette::Window, ForPalette(theme, tint.light, tint.dark));
+  const QColor text = ForPalette(theme, Qt::black, QColor(240, 240, 240));
+  palette.setColor(QPalette::Active, QPalette::WindowText, text);
+  palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, ForPalette(theme, QColor(64, 72, 88), QColor(150, 162, 180)));
   w->setPalette(palette);
   w->setBackgroundRole(QPalette::Window);  // buttons would fill with their button colour
   w->setAutoFillBackground(true);
@@ -46,6 +56,7 @@ void SetBackground(QWidget* w, const QColor& colour) {
 SpecialStringDialog::SpecialStringDialog(Program& program, QWidget* parent)
     : QDialog(parent), program_(program), ui_(new Ui::SpecialStringDialog) {
   ui_->setupUi(this);
+  tintedDark_ = IsDarkPalette(QApplication::palette(this));
   SetBackground(this, kFormColour);
   enabled_ = ui_->CheckBox1;
   connect(ui_->Label1, &ClickableLabel::clicked, enabled_, &QCheckBox::toggle);
@@ -136,6 +147,17 @@ void SpecialStringDialog::highlightChosenOption() {
   }
   SetBackground(datePanel_, chosen == today_ ? kChosenColour : kFormColour);
   SetBackground(randomPanel_, chosen == random_ ? kChosenColour : kFormColour);
+}
+
+void SpecialStringDialog::changeEvent(QEvent* event) {
+  // A new desktop theme, light after dark or dark after light: the fixed backgrounds take
+  // the variant that fits it (their own setting of colours leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != tintedDark_) {
+    tintedDark_ = !tintedDark_;
+    SetBackground(this, kFormColour);
+    highlightChosenOption();
+  }
+  QDialog::changeEvent(event);
 }
 
 void SpecialStringDialog::randomKindToggled(QCheckBox* box, bool checked) {

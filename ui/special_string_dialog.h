@@ -67,6 +67,7 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void done(int result) override;
   /// Enter in "From the file" inserts its placeholder; elsewhere it is "Ok".
   void keyPressEvent(QKeyEvent* event) override;
@@ -85,6 +86,7 @@ class SpecialStringDialog final : public QDialog, public SpecialStringsPort {
 
   Program& program_;
   std::unique_ptr<Ui::SpecialStringDialog> ui_;
+  bool tintedDark_ = false;  ///< the fixed backgrounds are in their dark variant
   engine::SpecialChoice choice_ = engine::SpecialChoice::None;
   bool enabledAtOpening_ = true;
   int startAtOpening_ = 1;

@@ -45,6 +45,7 @@
 #include "ui/qt_text.h"
 #include "ui/single_rename_dialog.h"
 #include "ui/special_string_dialog.h"
+#include "ui/translations.h"
 #include "ui_harness.h"
 
 using namespace velmora;
@@ -123,20 +124,6 @@ QStringList Items(QComboBox* box) {
   return out;
 }
 
-/// Relative luminance of a colour (sRGB).
-double Luminance(QRgb rgb) {
-  const auto channel = [](int value) {
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
-}
-
-double Contrast(QRgb a, QRgb b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 /// The contrast of the text in a picture: the background is its most frequent colour, the
 /// text the pixel that stands out most from it.
 double TextContrast(const QImage& picture) {
@@ -149,7 +136,7 @@ double TextContrast(const QImage& picture) {
   for (auto it = counts.cbegin(); it != counts.cend(); ++it)
     if (it.value() > most) most = it.value(), background = it.key();
   double best = 1;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it) best = std::max(best, Contrast(it.key(), background));
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it) best = std::max(best, testing::Contrast(it.key(), background));
   return best;
 }
 
@@ -198,6 +185,9 @@ class DialogsTest : public QObject {
   // looks
   void textIsReadableInLightAndDarkThemes_data();
   void textIsReadableInLightAndDarkThemes();
+  void everyWindowShowsWholeReadableTexts_data();
+  void everyWindowShowsWholeReadableTexts();
+  void fixedColoursFollowAThemeChange();
 };
 
 // ---- special string dialog ----
@@ -960,6 +950,99 @@ void DialogsTest::textIsReadableInLightAndDarkThemes() {
   const double contrast = TextContrast(picture);
   QApplication::setPalette(light);
   QVERIFY2(contrast >= 4.5, qPrintable(S("contrast %1").arg(contrast)));
+}
+
+void DialogsTest::everyWindowShowsWholeReadableTexts_data() {
+  QTest::addColumn<bool>("german");
+  QTest::addColumn<bool>("dark");
+  QTest::addColumn<int>("points");  // 0: the default font
+  for (const bool german : {false, true})
+    for (const bool dark : {false, true})
+      for (const int points : {0, 13})
+        QTest::addRow("%s-%s-%s", german ? "de" : "en", dark ? "dark" : "light", points ? "13pt" : "font")
+            << german << dark << points;
+}
+
+// Every caption of every window is whole and every text stands out from its background,
+// which follows the theme's lightness: in English and German, in a light and a dark theme,
+// with the default and a larger desktop font. VELMORA_SCREENSHOTS=FOLDER keeps a picture of
+// each window as checked, in a folder for each case.
+void DialogsTest::everyWindowShowsWholeReadableTexts() {
+  QFETCH(bool, german);
+  QFETCH(bool, dark);
+  QFETCH(int, points);
+  QApplication::setStyle(QStyleFactory::create(S("Fusion")));
+  const QPalette light = QApplication::style()->standardPalette();
+  const QFont font = QApplication::font();
+  QApplication::setPalette(dark ? testing::DarkPalette() : light);
+  if (points) {
+    QFont larger = font;
+    larger.setPointSize(points);
+    QApplication::setFont(larger);
+  }
+  ui::InstallTranslations(QLocale(german ? QLocale::German : QLocale::English));
+  QStringList cut, poor;
+  {
+    TempTree tree;
+    tree.make({"Bild 1.jpg"});
+    Harness h;
+    ui::Desktop& p = h.program();
+    p.start("");
+    const QString pictures = qEnvironmentVariable("VELMORA_SCREENSHOTS");
+    const QString folder = S("%1/%2").arg(pictures, S(QTest::currentDataTag()));
+    if (!pictures.isEmpty()) QDir().mkpath(folder);
+    int shot = 0;
+    // On a real screen each window also opens wholly on it, the editor's first opening first.
+    const bool realScreen = QGuiApplication::platformName() == S("xcb");
+    testing::VisitEveryWindow(p, tree.path("Bild 1.jpg"), [&](QWidget* window) {
+      if (realScreen && !window->screen()->availableGeometry().contains(window->geometry()))
+        cut << S("%1 off the screen").arg(window->objectName());
+      cut << testing::CutCaptions(window);
+      poor << testing::PoorlyReadTexts(window);
+      if (!pictures.isEmpty() && QTest::qWaitForWindowExposed(window))
+        window->grab().save(S("%1/%2-%3.png").arg(folder).arg(++shot, 2, 10, QLatin1Char('0')).arg(window->objectName()));
+    });
+  }
+  ui::InstallTranslations(QLocale(QLocale::English));
+  QApplication::setFont(font);
+  QApplication::setPalette(light);
+  cut.removeDuplicates();
+  poor.removeDuplicates();
+  for (const QString& text : cut) qWarning("cut: %s", qPrintable(text));
+  for (const QString& text : poor) qWarning("hard to read: %s", qPrintable(text));
+  QVERIFY2(cut.isEmpty(), "captions cut (listed above)");
+  QVERIFY2(poor.isEmpty(), "texts hard to read (listed above)");
+}
+
+// The desktop turns dark (and light again) while the program runs: the windows with fixed
+// colours take the other variant at once.
+void DialogsTest::fixedColoursFollowAThemeChange() {
+  QApplication::setStyle(QStyleFactory::create(S("Fusion")));
+  const QPalette light = QApplication::style()->standardPalette();
+  QApplication::setPalette(light);
+  TempTree tree;
+  tree.make({"w/a.txt"});
+  Harness h;
+  ui::Desktop& p = h.program();
+  OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  p.specialStrings().show();
+  p.showHelpTopic(S("Remove.htm"));
+  for (const QPalette& theme : {testing::DarkPalette(), light}) {
+    QApplication::setPalette(theme);
+    QTest::qWait(20);  // the windows hear of the new palette through the event loop
+    QStringList poor;
+    for (QWidget* w : {static_cast<QWidget*>(&p.editor()), static_cast<QWidget*>(&p.specialStrings()),
+                       static_cast<QWidget*>(&p.helpWindow())})
+      poor << testing::PoorlyReadTexts(w);
+    p.editor().showAbout();
+    poor << testing::PoorlyReadTexts(&p.editor());
+    QVERIFY2(poor.isEmpty(), qPrintable(poor.join(QLatin1Char('\n'))));
+    p.editor().hide();
+    OpenFolderEditor(p, tree.path("w"), engine::OperationKind::Remove);
+  }
+  p.specialStrings().hide();
+  p.helpWindow().hide();
+  p.editor().selectClicked();
 }
 
 QTEST_MAIN(DialogsTest)

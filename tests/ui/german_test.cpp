@@ -113,45 +113,11 @@ class GermanTest : public QObject {
     // VELMORA_SCREENSHOTS=FOLDER keeps a picture of each window as checked, to look at.
     const QString pictures = qEnvironmentVariable("VELMORA_SCREENSHOTS");
     int shot = 0;
-    auto look = [&](QWidget* window) {
+    testing::VisitEveryWindow(p, tree.path("Bild 1.jpg"), [&](QWidget* window) {
       english << EnglishTexts(window);
       if (!pictures.isEmpty() && QTest::qWaitForWindowExposed(window))
         window->grab().save(QStringLiteral("%1/%2-%3.png").arg(pictures).arg(++shot).arg(window->objectName()));
-    };
-    // Each tab, and each choice of a radio button (the pages show and hide their parts by them).
-    auto check = [&](QWidget* window) {
-      look(window);
-      for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
-        for (int i = 1; i < tabs->count(); ++i) {
-          tabs->setCurrentIndex(i);
-          look(window);
-        }
-      for (QRadioButton* choice : window->findChildren<QRadioButton*>())
-        if (choice->isVisibleTo(window) && !choice->isChecked()) {
-          choice->click();
-          look(window);
-        }
-    };
-    const std::string sample = tree.path("Bild 1.jpg");
-    for (const char* kind : {"Removpart", "Replapart", "Addnewnum", "Changnew", "Changexten", "Savealls"}) {
-      p.state().operationKind = kind;
-      p.state().target.picked = {sample};
-      p.state().samplePath = sample;
-      p.editor().openModal();
-      check(&p.editor());
-      p.editor().hide();
-    }
-    p.editor().showAbout();
-    check(&p.editor());
-    p.editor().hide();
-    for (QWidget* window : p.windows()) {
-      if (window == &p.editor()) continue;
-      window->show();
-      check(window);
-      if (window != &p.mainWindow()) window->hide();
-    }
-    p.helpWindow().show();
-    check(&p.helpWindow());
+    });
     english.removeDuplicates();
     for (const QString& text : english) qWarning("English left: %s", qPrintable(text));
     QVERIFY2(english.isEmpty(), "texts in English (listed above)");

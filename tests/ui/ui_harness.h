@@ -5,6 +5,8 @@
 // program folder for every test.
 
 #include <QPalette>
+#include <QRgb>
+#include <functional>
 #include <QStringList>
 #include <deque>
 #include <memory>
@@ -66,6 +68,25 @@ struct Harness {
 
 /// A dark desktop theme's palette (light text on dark grey), for the Fusion style.
 QPalette DarkPalette();
+
+/// Shows every window as the user meets it and calls `look` on it: the editor once for each
+/// operation (with `sample`, a file, as its sample) and with its About panel, then the other
+/// windows and the help with a topic; of each, every page of its tabs and every choice of its radio
+/// buttons (the pages show and hide their parts by them). The program must be started.
+void VisitEveryWindow(ui::Desktop& program, const std::string& sample, const std::function<void(QWidget*)>& look);
+
+/// The shown captions of a window that do not fit their widget (labels, buttons, check boxes,
+/// radio buttons, lists to choose from), each as "objectName: text (wanted > given)".
+QStringList CutCaptions(QWidget* window);
+
+/// The contrast ratio of two colours (1 to 21), from their relative luminance in sRGB.
+double Contrast(QRgb a, QRgb b);
+
+/// The shown texts of a window that stand out from the background they are drawn on by less
+/// than 4.5:1, or whose background does not follow the lightness of the application's
+/// palette (a light patch in a dark theme, a dark one in a light theme); each as
+/// "objectName: text colour on background".
+QStringList PoorlyReadTexts(QWidget* window);
 
 /// Runs `action` once the window is on screen (a modal dialog waiting for its answer).
 void WhenShown(QWidget* window, std::function<void()> action);

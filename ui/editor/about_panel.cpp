@@ -2,6 +2,7 @@
 #include "ui/editor/about_panel.h"
 
 #include <QDate>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLocale>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "batch/program_info.h"
+#include "ui/desktop_look.h"
 #include "ui_about_panel.h"
 
 namespace velmora::ui {
@@ -74,6 +76,7 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
     l->installEventFilter(this);
   }
   for (QLabel* l : {ui_->Image1, ui_->Image2}) l->setFixedWidth(width);
+  sheetsDark_ = IsDarkPalette(QApplication::palette(this));
   new PicturePlacer(ui_->GroupBoxContact, ui_->Image1);
   new PicturePlacer(ui_->GroupBoxVersion, ui_->Image2);
   connect(ui_->BackButton, &QPushButton::clicked, this, &AboutPanel::backRequested);
@@ -81,6 +84,20 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
 }
 
 AboutPanel::~AboutPanel() = default;
+
+void AboutPanel::changeEvent(QEvent* event) {
+  // A style sheet takes the palette's colours when it is set: a new desktop theme, light
+  // after dark or dark after light, sets the pictures' sheets again.
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != sheetsDark_) {
+    sheetsDark_ = !sheetsDark_;
+    for (QLabel* l : {ui_->Image1, ui_->Image2}) {
+      const QString sheet = l->styleSheet();
+      l->setStyleSheet(QString());
+      l->setStyleSheet(sheet);
+    }
+  }
+  QWidget::changeEvent(event);
+}
 
 bool AboutPanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && (watched == ui_->Image1 || watched == ui_->Image2)) {

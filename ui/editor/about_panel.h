@@ -25,9 +25,11 @@ class AboutPanel final : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   std::unique_ptr<Ui::AboutPanel> ui_;
+  bool sheetsDark_ = false;  ///< the pictures' style sheets took a dark theme's colours
 };
 
 }  // namespace velmora::ui

@@ -93,7 +93,10 @@ void OperationEditor::wireButtonBar() {
       {ui_->SpeedButton17, "application-exit", QStyle::SP_DialogCloseButton, &OperationEditor::exitClicked},
   };
   for (const Bar& b : bar) {
-    b.button->setIcon(Glyph(this, b.themeIcon, b.icon, 16));
+    // The caption beside the glyph keeps a gap from it.
+    constexpr int kGlyph = 16, kGap = 4;
+    b.button->setIcon(Glyph(this, b.themeIcon, b.icon, kGlyph, kGap));
+    b.button->setIconSize(QSize(kGlyph + kGap, kGlyph));
     if (b.slot) connect(b.button, &QPushButton::clicked, this, b.slot);
   }
   connect(ui_->SpeedButton28, &QPushButton::clicked, this, [this] { program_.options().showModal(); });

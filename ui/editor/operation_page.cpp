@@ -67,9 +67,13 @@ void OperationPage::keepCaptionsWhole() {
     if (!b->isCheckable()) continue;
     int width = b->sizeHint().width();
     if (b->group()) {
-      QFont bold = b->font();
-      bold.setBold(true);
-      width += std::max(0, QFontMetrics(bold).horizontalAdvance(b->text()) - b->fontMetrics().horizontalAdvance(b->text()));
+      // The chosen radio button's caption turns bold: the wider of the two captions.
+      const QFont shown = b->font();
+      QFont bold = shown;
+      bold.setBold(!shown.bold());
+      b->setFont(bold);
+      width = std::max(width, b->sizeHint().width());
+      b->setFont(shown);
     }
     b->setMinimumWidth(width);
   }

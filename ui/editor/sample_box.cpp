@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/editor/sample_box.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "ui/desktop_look.h"
 #include "ui/qt_text.h"
 
 namespace velmora::ui {
@@ -16,7 +18,26 @@ SampleBox::SampleBox(QWidget* parent) : QLineEdit(parent) {
   QFont sampleFont = font();
   sampleFont.setPointSizeF(sampleFont.pointSizeF() * 1.15);
   setFont(sampleFont);
+  applyTint();
   connect(this, &QLineEdit::textChanged, this, &SampleBox::clearKeptSelection);
+}
+
+// The sample stands out from the input boxes on a cream page, or on a dark warm one in a
+// dark desktop theme.
+void SampleBox::applyTint() {
+  const QPalette& theme = QApplication::palette(this);
+  tintedDark_ = IsDarkPalette(theme);
+  QPalette tinted = palette();
+  tinted.setColor(QPalette::Base, ForPalette(theme, QColor(255, 251, 230), QColor(58, 53, 40)));
+  tinted.setColor(QPalette::Text, ForPalette(theme, QColor(26, 26, 26), QColor(242, 236, 216)));
+  setPalette(tinted);
+}
+
+void SampleBox::changeEvent(QEvent* event) {
+  // A new desktop theme, light after dark or dark after light (setting the tint changes the
+  // palette too, and leaves the theme as it is).
+  if (event->type() == QEvent::PaletteChange && IsDarkPalette(QApplication::palette(this)) != tintedDark_) applyTint();
+  QLineEdit::changeEvent(event);
 }
 
 // Only what the user does with the mouse or the keys in the box is kept: the box also moves

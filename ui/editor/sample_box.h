@@ -52,6 +52,7 @@ class SampleBox final : public QLineEdit {
   void autocopyToggled();
 
  protected:
+  void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -61,6 +62,7 @@ class SampleBox final : public QLineEdit {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  void applyTint();
   void keepSelection();
   void showKeptSelection();
 
@@ -68,6 +70,7 @@ class SampleBox final : public QLineEdit {
   int keptLength_ = 0;
   int cursorPos_ = 0;
   bool leftDown_ = false;
+  bool tintedDark_ = false;  ///< the page is in its dark variant
   QMenu* menu_ = nullptr;
 };
 
