@@ -166,9 +166,14 @@ void RunJournal::claimed(const std::string& path) {
 
 bool RunJournal::sealAsLog(const RollbackLog& log) {
   if (!handle_ || log.empty()) return false;
-  // The journal took each pair of the log in the log's order, and lost every pair withdrawn:
-  // its bytes are the log's exactly when its size is.
-  if (log.text().size() != size_ || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName)) return false;
+  // The journal took each pair of the log in the log's order, but may hold pairs besides:
+  // a pair planned ahead whose rename never happened, a case change's two steps. It becomes
+  // the log only when its bytes are the log's (an equal size alone is no proof: a pair that
+  // never happened may be as long as one that did).
+  if (log.text().size() != size_) return false;
+  const std::optional<std::string> bytes = fs_.readFile(path_);
+  if (!bytes || *bytes != log.text() || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName))
+    return false;
   handle_.reset();
   return true;
 }
