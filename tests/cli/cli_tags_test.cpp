@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
 #include "cli/cli_runner.h"
 #include "support/media_samples.h"
 #include "support/temp_tree.h"
@@ -60,6 +64,41 @@ TEST_F(CliTags, PhotosNamedByTheDateTakenAndUndoneExactly) {
   EXPECT_NE(out.err.find("IMG_0006.jpg': no date taken: used the file's date"), std::string::npos) << out.err;
   EXPECT_EQ(out.err.find("IMG_0001"), std::string::npos) << out.err;
 
+  ASSERT_EQ(run({"undo", "--yes"}).exit, 0);
+  EXPECT_EQ(work(), before);
+}
+
+// Thirty shots over two days, bursts of three in one second among them, each with its .xmp:
+// every photo takes its time taken, a burst its numbers, each sidecar its photo's new name,
+// and undo brings back every name.
+TEST_F(CliTags, ThirtyShotsOverTwoDaysWithTheirSidecars) {
+  tree.make({"w/"});
+  std::map<std::string, std::string> expected;  // a photo's old base -> its new name without ".jpg"
+  for (int i = 1; i <= 30; ++i) {
+    const int m = i >= 4 && i <= 6 ? 4 : i >= 19 && i <= 21 ? 19 : i;  // two bursts of three
+    const int day = m <= 15 ? 7 : 8, hour = 8 + m / 2, minute = 7 * m % 60, second = 3 * m % 60;
+    char taken[32], name[32], base[16];
+    std::snprintf(taken, sizeof taken, "2026:12:%02d %02d:%02d:%02d", day, hour, minute, second);
+    std::snprintf(name, sizeof name, "2026-12-%02d %02d.%02d.%02d", day, hour, minute, second);
+    std::snprintf(base, sizeof base, "IMG_%04d", i);
+    photo(std::string(base) + ".jpg", taken);
+    tree.writeFile("w/" + std::string(base) + ".xmp", "<x:xmpmeta/>");
+    expected[base] = name;
+  }
+  const Lines before = work();
+  ASSERT_EQ(run({"change", "--folder", tree.path("w"), "--set", "newName={taken=YYYY-MM-DD hh.mm.ss}", "--set",
+                 "sidecarsFollow=true", "--yes"}).exit, 0);
+  const Lines after = work();
+  ASSERT_EQ(after.size(), 60u);
+  // Each burst's first shot keeps the bare name, the next ones are numbered in shooting order;
+  // each .xmp sits beside its photo's new name.
+  std::map<std::string, int> burst;
+  for (const auto& [base, name] : expected) {
+    const int n = burst[name]++;
+    const std::string stem = n == 0 ? name : name + "(" + std::to_string(n) + ")";
+    EXPECT_TRUE(std::count(after.begin(), after.end(), stem + ".jpg")) << stem;
+    EXPECT_TRUE(std::count(after.begin(), after.end(), stem + ".xmp")) << stem;
+  }
   ASSERT_EQ(run({"undo", "--yes"}).exit, 0);
   EXPECT_EQ(work(), before);
 }
