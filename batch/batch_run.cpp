@@ -295,10 +295,11 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
     PlannedItem& planned = before ? plan_.emplace_back(std::move(*before)) : plan_.emplace_back();
     planned.index = i;
     planned.ordinal = ordinal;
-    planned.kind = before ? (before->kind == platform::EntryKind::Missing
-                                 ? platform::EntryKind::Missing
-                                 : takeItem(items, i, item, planned.kind, picked, true))
-                          : takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+    // A kept item's kind stands; its path is built again.
+    if (!before)
+      planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+    else if (planned.kind != platform::EntryKind::Missing)
+      planned.kind = takeItem(items, i, item, planned.kind, picked, true);
     // A sidecar that follows its photo is passed over at its turn: its rules never run.
     if (followsItsPhoto(item)) planned.kind = platform::EntryKind::Missing;
     if (planned.kind == platform::EntryKind::Missing) continue;
