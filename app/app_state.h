@@ -33,6 +33,11 @@ struct AppState {
 
   /// The keyword as an operation; Browsefile for a text that is no keyword.
   engine::OperationKind kind() const { return engine::KindFromKeyword(operationKind); }
+  /// The item the editor's example stands for: the target folder itself where only its
+  /// name changes, the sample item otherwise.
+  const std::string& exampleItem() const {
+    return target.isFolderMode() && target.scope == batch::FolderScope::ThisFolder ? target.folder : samplePath;
+  }
   /// True when the keyword is exactly that operation's keyword.
   bool isKind(engine::OperationKind k) const { return operationKind == engine::KeywordOf(k); }
 };

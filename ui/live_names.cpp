@@ -367,9 +367,7 @@ void LiveNames::deliver(quint64 generation, std::shared_ptr<const Plan> plan, bo
 
 void LiveNames::showSample() {
   if (!sampleLine_) return;
-  const app::AppState& state = program_.state();
-  const bool thisFolder = state.target.isFolderMode() && state.target.scope == batch::FolderScope::ThisFolder;
-  const QString key = Key(FromPath(thisFolder ? state.target.folder : state.samplePath));
+  const QString key = Key(FromPath(program_.state().exampleItem()));
   const Entry* entry = nullptr;
   if (plan_)
     if (const auto it = plan_->constFind(key); it != plan_->constEnd()) entry = &*it;

@@ -191,10 +191,7 @@ void SpecialStringDialog::showFileTagExample() {
   insertTag_->setEnabled(reader.available());
   ui_->ExampleEdit->clear();
   QString note;
-  // The item the editor shows: the target folder itself where only its name changes.
-  const app::AppState& state = program_.state();
-  const bool folderItself = !state.target.folder.empty() && state.target.scope == batch::FolderScope::ThisFolder;
-  const std::string& sample = folderItself ? state.target.folder : state.samplePath;
+  const std::string& sample = program_.state().exampleItem();
   if (!reader.available()) {
     note = tr("This version of Velmora cannot read photo and music tags: these placeholders are unavailable.");
   } else if (sample.empty()) {
