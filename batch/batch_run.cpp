@@ -287,7 +287,7 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
   for (; i < items.size() && renames < groupSize_; ++i) {
     if ((i - from) % 32 == 31 && std::chrono::steady_clock::now() > deadline) break;
     // A hand-picked path that a planned rename takes or leaves is planned at its turn.
-    if (!items.listed() && groupPaths_.marks(items.paths[i]) != PathMarks::kNone) break;
+    if (!items.listed() && (groupPaths_.marks(items.paths[i]) & (PathMarks::kLeft | PathMarks::kTaken))) break;
     while (kept < keptPlan_.size() && keptPlan_[kept].index < i) ++kept;
     PlannedItem* before = kept < keptPlan_.size() && keptPlan_[kept].index == i && keptPlan_[kept].ordinal == ordinal
                               ? &keptPlan_[kept]
@@ -371,6 +371,7 @@ bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
   const std::uint8_t marks = groupPaths_.marks(path);
   if (marks & PathMarks::kTaken) return true;
   if (marks & PathMarks::kLeft) return false;
+  if (marks & PathMarks::kSeenTaken) return true;
   // A name of the folder's listing is asked of the disk (an earlier group may have left it);
   // a name it does not hold is free, unless an earlier group took it: then the rename says so
   // and the run goes on without the plan.
@@ -384,7 +385,10 @@ bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
                                      });
     if (it == items.entries.end() || it->name != name) return false;
   }
-  return fs_.exists(path);
+  if (!fs_.exists(path)) return false;
+  // Remembered: a rename beside the plan that frees this name makes the plan stale.
+  groupPaths_.mark(path, PathMarks::kSeenTaken);
+  return true;
 }
 
 void BatchRun::dropPlan() {
@@ -459,7 +463,11 @@ void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& ne
         addPreviewRow(sidecar, target, ItemStatus::Renamed, false);
       continue;
     }
-    const auto committed = commitRename(sidecar, target, false, true);
+    // A sidecar's rename is no part of the plan: it leaves the plan standing unless it frees
+    // a name the plan saw taken or takes one the plan gave out or freed.
+    const bool besidePlan = !(groupPaths_.marks(sidecar) & PathMarks::kSeenTaken) &&
+                            groupPaths_.marks(target) == PathMarks::kNone;
+    const auto committed = commitRename(sidecar, target, false, besidePlan);
     if (!committed) return;
     if (*committed != platform::RenameStatus::Renamed) {
       skip(sidecar, target,

@@ -14,7 +14,8 @@ namespace velmora::batch {
 
 class PathMarks {
  public:
-  enum Mark : std::uint8_t { kNone = 0, kLeft = 1, kTaken = 2 };
+  /// kSeenTaken: the disk held the path when the plan asked for it.
+  enum Mark : std::uint8_t { kNone = 0, kLeft = 1, kTaken = 2, kSeenTaken = 4 };
 
   /// Marks a path (marks add up: a path left and taken again is both).
   void mark(std::string_view path, Mark mark);
@@ -33,7 +34,7 @@ class PathMarks {
     std::uint8_t marks() const { return static_cast<std::uint8_t>(length >> kMarkShift); }
     std::uint32_t size() const { return length & ((1u << kMarkShift) - 1); }
   };
-  static constexpr unsigned kMarkShift = 30;  ///< the marks sit above a path's length
+  static constexpr unsigned kMarkShift = 29;  ///< the marks sit above a path's length
   std::size_t find(std::string_view path, std::uint32_t hash) const;
   void grow();
 

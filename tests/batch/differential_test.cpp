@@ -56,8 +56,10 @@ constexpr int kFixedCases = 300;
 #endif
 // Cases long runs met, replayed on every run while the generator draws them alike: a plan
 // dropped mid-group that drew random strings again; a sidecar picked twice; a journal sealed
-// as the log with a planned pair in place of a sidecar's of the same length.
-constexpr std::uint64_t kFoundCases[] = {0x23e184070a4f27e3, 0x814e6dd6b8dfec16, 0x79d097f8261d2607};
+// as the log with a planned pair in place of a sidecar's of the same length; a sidecar that
+// freed a name the plan had seen taken.
+constexpr std::uint64_t kFoundCases[] = {0x23e184070a4f27e3, 0x814e6dd6b8dfec16, 0x79d097f8261d2607,
+                                         0x3bd50c64005aa6c2};
 constexpr std::uint32_t kRandomSeedCounter = 1000;  // random strings: the same in preview and run
 constexpr const char* kProgramFolder = "state";     // beside the target, never in it
 constexpr const char* kSibling = "same";            // beside the target; a run must not touch it
