@@ -24,6 +24,8 @@ constexpr std::size_t kMaxNameLength = 255;
 /// about once in sixteen thousand renames (a sync of a disk's journal costs milliseconds).
 constexpr std::size_t kFirstGroup = 8;
 constexpr std::size_t kMaxGroup = 16384;
+/// The most folders a real run gathers before renaming in them (each is held open).
+constexpr std::size_t kMaxGatheredLists = 128;
 /// The longest a group's planning goes on (the rules may read every file's tags): its
 /// renames then follow without waiting longer.
 constexpr auto kGroupPlanTime = std::chrono::milliseconds(100);
@@ -102,7 +104,9 @@ void BatchRun::reset() {
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
-  sidecars_.clear();
+  lists_.clear();
+  listedItems_ = 0;
+  sidecars_ = &noSidecars_;
   listedFolder_.assign(1, '\0');  // no folder's prefix: the next look reads its listing
   numbering_.clear();
   skipped_.clear();
@@ -134,13 +138,9 @@ void BatchRun::execute(const RunRequest& request) {
   // A preview in the folder order reads only its first rows: they are put in order as read.
   const WalkOrder walkOrder =
       request.mode == RunMode::Preview && request.order == ItemOrder{} ? WalkOrder::OnDemand : WalkOrder::Sorted;
-  const auto handOver = [this](const ItemList& items) {
-    if (request_->order == ItemOrder{})
-      itemLoop(items);
-    else
-      itemLoop(OrderedItems(fs_, request_->order, items));
-  };
-  Walk(fs_, request.target, stop_, handOver, walkOrder, filter ? &*filter : nullptr);
+  Walk(fs_, request.target, stop_, [this](ItemList& items) { handOver(items); }, walkOrder,
+       filter ? &*filter : nullptr);
+  runLists();
   if (request.mode == RunMode::Preview) {
     if (rows_.empty())
       rows_.push_back({engine::TranslatedText("Core", kNoRowsFiller), {}, true});
@@ -199,7 +199,28 @@ std::vector<RenamePair> BatchRun::renamed() const {
   return out;
 }
 
-void BatchRun::itemLoop(const ItemList& items) {
+void BatchRun::handOver(ItemList& items) {
+  HandedList& handed = lists_.emplace_back();
+  handed.items = request_->order == ItemOrder{} ? std::move(items) : OrderedItems(fs_, request_->order, items);
+  if (!handed.items.unreadable) findSidecars(handed.items, handed.sidecars);
+  listedItems_ += handed.items.size();
+  // A real run plans across the folders gathered; each holds its open folder, so their
+  // number is kept well below the limit of open files.
+  const bool gathering = journal_ && renaming() && handed.items.listed();
+  if (!gathering || listedItems_ >= kMaxGroup || lists_.size() >= kMaxGatheredLists) runLists();
+}
+
+void BatchRun::runLists() {
+  for (std::size_t list = 0; list < lists_.size(); ++list) listLoop(list);
+  forgetPlan();
+  openFolder({});
+  sidecars_ = &noSidecars_;
+  lists_.clear();
+  listedItems_ = 0;
+}
+
+void BatchRun::listLoop(std::size_t list) {
+  const ItemList& items = lists_[list].items;
   if (items.unreadable) {
     // Its items are unknown: the folder is named, never passed over without a word.
     std::string folder = FolderOfPrefix(items.folderPart);
@@ -213,7 +234,7 @@ void BatchRun::itemLoop(const ItemList& items) {
   // The items of a folder's listing all lie in that folder: the walk holds it open and they
   // are renamed in it by name.
   openFolder(items.folderPart, items.folder);
-  findSidecars(items);
+  sidecars_ = &lists_[list].sidecars;
   ordinal_ = request_->startNumber;
   if (renaming()) log_.reserve(count, 2 * items.path(0, item_.path).size() + 8);
   if (request_->withProgress) hooks_.progressStart(static_cast<int>(count));
@@ -221,19 +242,18 @@ void BatchRun::itemLoop(const ItemList& items) {
     if (stop_.isSet()) break;
     // The renames of a group of items are planned and their pairs synced before the first
     // of them: a power cut then never keeps a rename whose pair it lost.
-    if (journal_ && renaming() && i >= planEnd_) {
-      planGroup(items, i);
+    const std::uint64_t position = Position(list, i);
+    if (journal_ && renaming() && position >= planEnd_) {
+      planGroup(list, i);
       if (journalFailed_) break;
     }
     PlannedItem* planned = nullptr;
-    while (planPos_ < plan_.size() && plan_[planPos_].index < i) ++planPos_;
-    if (planPos_ < plan_.size() && plan_[planPos_].index == i) planned = &plan_[planPos_++];
+    while (planPos_ < plan_.size() && plan_[planPos_].position < position) ++planPos_;
+    if (planPos_ < plan_.size() && plan_[planPos_].position == position) planned = &plan_[planPos_++];
     const platform::EntryKind kind = takeItem(items, i, item_, planned ? planned->kind : platform::EntryKind::Missing,
                                               pickedPaths_, planned != nullptr);
     if (kind != platform::EntryKind::Missing) applyOperationToItem(item_, planned);
   }
-  forgetPlan();
-  openFolder({});
 }
 
 platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, engine::Item& item,
@@ -267,7 +287,7 @@ platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, eng
   return kind;
 }
 
-void BatchRun::planGroup(const ItemList& items, std::size_t from) {
+void BatchRun::planGroup(std::size_t list, std::size_t from) {
   dropPlan();
   // The items planned before and not reached yet keep what their rules gave: run again, the
   // rules would draw other random strings than the preview showed (and note tags twice).
@@ -282,65 +302,80 @@ void BatchRun::planGroup(const ItemList& items, std::size_t from) {
   std::unordered_set<std::string> picked;
   engine::Item item;
   std::int32_t ordinal = ordinal_;
-  std::size_t renames = 0, i = from;
+  std::size_t renames = 0, looked = 0, i = from;
   numbering_.beginTrial();
-  for (; i < items.size() && renames < groupSize_; ++i) {
-    if ((i - from) % 32 == 31 && std::chrono::steady_clock::now() > deadline) break;
-    // A hand-picked path that a planned rename takes or leaves is planned at its turn.
-    if (!items.listed() && (groupPaths_.marks(items.paths[i]) & (PathMarks::kLeft | PathMarks::kTaken))) break;
-    while (kept < keptPlan_.size() && keptPlan_[kept].index < i) ++kept;
-    PlannedItem* before = kept < keptPlan_.size() && keptPlan_[kept].index == i && keptPlan_[kept].ordinal == ordinal
-                              ? &keptPlan_[kept]
-                              : nullptr;
-    PlannedItem& planned = before ? plan_.emplace_back(std::move(*before)) : plan_.emplace_back();
-    planned.index = i;
-    planned.ordinal = ordinal;
-    // A kept item's kind stands; its path is built again.
-    if (!before)
-      planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
-    else if (planned.kind != platform::EntryKind::Missing)
-      planned.kind = takeItem(items, i, item, planned.kind, picked, true);
-    // A sidecar that follows its photo is passed over at its turn: its rules never run.
-    if (followsItsPhoto(item)) planned.kind = platform::EntryKind::Missing;
-    if (planned.kind == platform::EntryKind::Missing) continue;
-    if (!before) {
-      expander_.newItem();
-      engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
-      planned.outcome = engine::ComputeNewName(request_->record, item, context);
+  // The group goes on into the lists after this one, each numbered from the start again.
+  for (bool ends = false; !ends && list < lists_.size(); ++list, i = 0, ordinal = request_->startNumber) {
+    const ItemList& items = lists_[list].items;
+    const std::size_t count = items.unreadable ? 0 : items.size();
+    for (; i < count; ++i) {
+      if (renames >= groupSize_ || (++looked % 32 == 0 && std::chrono::steady_clock::now() > deadline)) {
+        ends = true;
+        break;
+      }
+      // A hand-picked path that a planned rename takes or leaves is planned at its turn.
+      if (!items.listed() && (groupPaths_.marks(items.paths[i]) & (PathMarks::kLeft | PathMarks::kTaken))) {
+        ends = true;
+        break;
+      }
+      const std::uint64_t position = Position(list, i);
+      while (kept < keptPlan_.size() && keptPlan_[kept].position < position) ++kept;
+      PlannedItem* before =
+          kept < keptPlan_.size() && keptPlan_[kept].position == position && keptPlan_[kept].ordinal == ordinal
+              ? &keptPlan_[kept]
+              : nullptr;
+      PlannedItem& planned = before ? plan_.emplace_back(std::move(*before)) : plan_.emplace_back();
+      planned.position = position;
+      planned.ordinal = ordinal;
+      // A kept item's kind stands; its path is built again.
+      if (!before)
+        planned.kind = takeItem(items, i, item, platform::EntryKind::Missing, picked, false);
+      else if (planned.kind != platform::EntryKind::Missing)
+        planned.kind = takeItem(items, i, item, planned.kind, picked, true);
+      // A sidecar that follows its photo is passed over at its turn: its rules never run.
+      if (FollowsItsPhoto(lists_[list].sidecars, item)) planned.kind = platform::EntryKind::Missing;
+      if (planned.kind == platform::EntryKind::Missing) continue;
+      if (!before) {
+        expander_.newItem();
+        engine::RuleContext context{codePage_, expander_, ordinal, patterns_.get()};
+        planned.outcome = engine::ComputeNewName(request_->record, item, context);
+      }
+      std::string& newPath = planned.outcome.newPath;
+      if (!planned.checked) {  // a kept outcome was checked and cleaned up before
+        if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
+            HoldsLineBreak(newPath, true) || RefusalReason(newPath))
+          continue;
+        cleanUp(item.path, newPath);
+        planned.checked = true;  // at its turn the item goes straight to its rename
+      }
+      // A change of case alone may go through a temporary name of its own: never planned, but
+      // made at its turn all the same, so the ordinals after it count it.
+      const bool caseOnly = DiffersOnlyInCase(codePage_, item.path, newPath);
+      if (!caseOnly) {
+        auto candidates = numbering_.candidates(newPath);
+        const std::string* target = plannedTarget(items, item.path, newPath, candidates);
+        if (!target) continue;
+        journal_->intendAhead(*target, item.path);
+        groupPaths_.mark(item.path, PathMarks::kLeft);
+        groupPaths_.mark(*target, PathMarks::kTaken);
+      }
+      numbering_.left(item.path);
+      ++ordinal;
+      ++renames;
+      // The hand-picked paths after a folder may lie inside it: they wait for its rename.
+      if (!items.listed() && item.isDirectory) {
+        ++i;
+        ends = true;
+        break;
+      }
     }
-    std::string& newPath = planned.outcome.newPath;
-    if (!planned.checked) {  // a kept outcome was checked and cleaned up before
-      if (planned.outcome.kind != OutcomeKind::Rename || HoldsLineBreak(item.path, false) ||
-          HoldsLineBreak(newPath, true) || RefusalReason(newPath))
-        continue;
-      cleanUp(item.path, newPath);
-      planned.checked = true;  // at its turn the item goes straight to its rename
-    }
-    // A change of case alone may go through a temporary name of its own: never planned, but
-    // made at its turn all the same, so the ordinals after it count it.
-    const bool caseOnly = DiffersOnlyInCase(codePage_, item.path, newPath);
-    if (!caseOnly) {
-      auto candidates = numbering_.candidates(newPath);
-      const std::string* target = plannedTarget(items, item.path, newPath, candidates);
-      if (!target) continue;
-      journal_->intendAhead(*target, item.path);
-      groupPaths_.mark(item.path, PathMarks::kLeft);
-      groupPaths_.mark(*target, PathMarks::kTaken);
-    }
-    numbering_.left(item.path);
-    ++ordinal;
-    ++renames;
-    // The hand-picked paths after a folder may lie inside it: they wait for its rename.
-    if (!items.listed() && item.isDirectory) {
-      ++i;
-      break;
-    }
+    if (ends) planEnd_ = Position(list, i);
   }
   numbering_.endTrial();
-  planEnd_ = i;
+  if (planEnd_ == 0) planEnd_ = Position(lists_.size(), 0);  // every gathered item is planned
   // Kept outcomes past the group wait for the next one.
   for (; kept < keptPlan_.size(); ++kept)
-    if (keptPlan_[kept].index >= i) plan_.push_back(std::move(keptPlan_[kept]));
+    if (keptPlan_[kept].position >= planEnd_) plan_.push_back(std::move(keptPlan_[kept]));
   if (!journal_->commitAhead()) journalStopped();
 }
 
@@ -426,13 +461,12 @@ platform::RenameStatus BatchRun::renameItem(const std::string& from, const std::
   return fs_.rename(from, to);
 }
 
-bool BatchRun::followsItsPhoto(const Item& item) const {
+bool BatchRun::FollowsItsPhoto(const SidecarGroups& sidecars, const Item& item) {
   // A sidecar whose photo is an item too goes with the photo, never on its own.
-  return !sidecars_.followers.empty() && !item.isDirectory && sidecars_.followers.count(item.path) != 0;
+  return !sidecars.followers.empty() && !item.isDirectory && sidecars.followers.count(item.path) != 0;
 }
 
-void BatchRun::findSidecars(const ItemList& items) {
-  sidecars_.clear();
+void BatchRun::findSidecars(const ItemList& items, SidecarGroups& sidecars) {
   if (!request_->record.sidecarsFollow) return;
   std::vector<std::string> files;
   std::string buffer;
@@ -441,13 +475,13 @@ void BatchRun::findSidecars(const ItemList& items) {
     const bool file = items.listed() ? !items.entry(i).isDirectory : fs_.kind(path) == platform::EntryKind::File;
     if (file) files.push_back(path);
   }
-  FindSidecars(files, sidecars_);
+  FindSidecars(files, sidecars);
 }
 
 void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& newPhoto) {
-  if (sidecars_.ofPhoto.empty()) return;
-  const auto group = sidecars_.ofPhoto.find(oldPhoto);
-  if (group == sidecars_.ofPhoto.end()) return;
+  if (sidecars_->ofPhoto.empty()) return;
+  const auto group = sidecars_->ofPhoto.find(oldPhoto);
+  if (group == sidecars_->ofPhoto.end()) return;
   for (const std::string& sidecar : group->second) {
     if (stop_.isSet()) return;
     const std::string target = SidecarTarget(sidecar, oldPhoto, newPhoto);
@@ -483,7 +517,7 @@ void BatchRun::followSidecars(const std::string& oldPhoto, const std::string& ne
 }
 
 void BatchRun::applyOperationToItem(const Item& item, PlannedItem* planned) {
-  if (followsItsPhoto(item)) return;
+  if (FollowsItsPhoto(*sidecars_, item)) return;
   engine::NewNameOutcome outcome;
   if (planned && planned->ordinal == ordinal_) {
     // The rules ran for the item when its group was planned; its new name passed the checks
@@ -763,7 +797,7 @@ void BatchRun::addPreviewRow(const std::string& oldPath, std::string newPath, It
   result(status, oldPath, newPath);
   const bool namesOnly = request_->target.isFolderMode() && request_->target.scope == FolderScope::OneLayer;
   std::string oldShown = namesOnly ? engine::FileNamePart(oldPath) : oldPath;
-  const std::string newFull = sidecars_.ofPhoto.empty() ? std::string() : newPath;
+  const std::string newFull = sidecars_->ofPhoto.empty() ? std::string() : newPath;
   if (namesOnly) newPath = engine::FileNamePart(newPath);
   rows_.push_back({std::move(oldShown), std::move(newPath), false, status == ItemStatus::Numbered});
   hooks_.previewRow(rows_.back());

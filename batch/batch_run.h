@@ -94,7 +94,14 @@ class BatchRun {
 
  private:
   void reset();
-  void itemLoop(const ItemList& items);
+  /// Takes a list of items from the walk. A real run gathers the lists of several folders
+  /// before renaming them in order, so that one group of planned renames (one sync of the
+  /// journal) spans folders; any other run goes through each list at once.
+  void handOver(ItemList& items);
+  /// Goes through the lists gathered, in order, then lets them go.
+  void runLists();
+  /// The items of one gathered list, in order.
+  void listLoop(std::size_t list);
   struct PlannedItem;
   /// The rules, then the rename or the row, for one item; a planned item brings its outcome.
   void applyOperationToItem(const engine::Item& item, PlannedItem* planned = nullptr);
@@ -117,9 +124,10 @@ class BatchRun {
   /// reached are added to `picked`; with isKnown the kind is `known`, not asked again.
   platform::EntryKind takeItem(const ItemList& items, std::size_t i, engine::Item& item, platform::EntryKind known,
                                std::unordered_set<std::string>& picked, bool isKnown);
-  /// Plans the renames of the next group of items from index `from` on, the way the run
-  /// will make them, and makes their pairs durable in the journal together.
-  void planGroup(const ItemList& items, std::size_t from);
+  /// Plans the renames of the next group of items, from index `from` of the gathered list
+  /// `list` on and into the lists after it, the way the run will make them, and makes their
+  /// pairs durable in the journal together.
+  void planGroup(std::size_t list, std::size_t from);
   /// The same for given pairs, from index `from` on.
   void planPairs(const std::vector<RenamePair>& pairs, std::size_t from);
   /// The new path a planned rename takes: the candidate the numbering will hand out and the
@@ -149,10 +157,10 @@ class BatchRun {
   void journalStopped();
   void skip(const std::string& oldPath, const std::string& newPath, std::string reason, ItemStatus status);
   void addPreviewRow(const std::string& oldPath, std::string newPath, ItemStatus status, bool countsNumber = true);
-  /// With sidecarsFollow: the sidecars of this list's photos, found before any rename.
-  void findSidecars(const ItemList& items);
-  /// Whether the item is a sidecar whose photo is an item of this list too.
-  bool followsItsPhoto(const engine::Item& item) const;
+  /// With sidecarsFollow: the sidecars of a list's photos, found before any rename.
+  void findSidecars(const ItemList& items, SidecarGroups& sidecars);
+  /// Whether the item is a sidecar whose photo is an item of its list too.
+  static bool FollowsItsPhoto(const SidecarGroups& sidecars, const engine::Item& item);
   /// The sidecars of a photo just renamed (or previewed) get its new base name, right after it.
   void followSidecars(const std::string& oldPhoto, const std::string& newPhoto);
   /// Whether a preview row of the item at oldPath may not take a path: an earlier row took
@@ -194,7 +202,7 @@ class BatchRun {
   // The group planned ahead: for each item its kind and what the rules gave it, used at the
   // item's turn (the rules run once an item), while the journal holds the group's pairs.
   struct PlannedItem {
-    std::size_t index = 0;
+    std::uint64_t position = 0;  ///< see Position
     std::int32_t ordinal = 0;  ///< the ordinal the rules were given
     platform::EntryKind kind = platform::EntryKind::Missing;
     engine::NewNameOutcome outcome;
@@ -203,10 +211,22 @@ class BatchRun {
   std::vector<PlannedItem> plan_;
   std::vector<PlannedItem> keptPlan_;  ///< the planned items a new group starts from
   std::size_t planPos_ = 0;  ///< the next planned item to use
-  std::size_t planEnd_ = 0;  ///< items before this index are planned (0: no plan holds)
+  std::uint64_t planEnd_ = 0;  ///< items before this position are planned (0: no plan holds)
   std::size_t groupSize_ = 0;
   PathMarks groupPaths_;  ///< the paths the group's planned renames leave and take
-  SidecarGroups sidecars_;
+  /// A list handed over by the walk and not gone through yet, with its sidecars.
+  struct HandedList {
+    ItemList items;
+    SidecarGroups sidecars;
+  };
+  std::vector<HandedList> lists_;
+  std::size_t listedItems_ = 0;  ///< the items of lists_
+  /// An item's place among the gathered lists, in their order: its list, then its index.
+  static constexpr std::uint64_t Position(std::size_t list, std::size_t i) {
+    return (static_cast<std::uint64_t>(list) << 32) | i;
+  }
+  SidecarGroups noSidecars_;
+  const SidecarGroups* sidecars_ = &noSidecars_;  ///< those of the list at hand
   std::vector<SkippedItem> skipped_;
   StatusCounts counts_;
   bool journalFailed_ = false;

@@ -230,7 +230,8 @@ void Walk(FileSystem& fs, const TargetSet& target, const StopFlag& stop, const I
     std::string folder = target.folder;
     while (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder))
       folder.pop_back();
-    itemLoop(fs.inProgramFolder(folder) ? ItemList{} : ItemList::OfPaths({folder}));
+    ItemList items = fs.inProgramFolder(folder) ? ItemList{} : ItemList::OfPaths({folder});
+    itemLoop(items);
     return;
   }
   std::shared_ptr<platform::OpenFolder> folder = fs.openFolder(target.folder);

@@ -106,7 +106,7 @@ struct ItemList {
 };
 
 /// Receives the item list of one directory (or the hand-picked list) at a time.
-using ItemListHandler = std::function<void(const ItemList& items)>;
+using ItemListHandler = std::function<void(ItemList& items)>;
 
 /// How a walk hands over a folder's items: all put in order first (a run renames them all),
 /// or put in order as the item loop reads them (a preview reads a few).

@@ -706,16 +706,22 @@ std::unique_ptr<platform::AppendLog> CutFileSystem::openLockedAppend(const std::
 TEST(BatchRun, TheJournalIsSyncedOnceAGroupNotOnceARename) {
   // 1000 renames: groups of 8, 16, ... 512 items, each synced once, and the end of the run
   // (8 syncs). On a slow machine a group's planning may end early, after 32 items at least.
-  platform::MemoryFileSystem fs;
-  for (int f = 0; f < 1000; ++f) fs.addFile("/w/f" + std::to_string(f) + ".txt");
-  fs.addFolder("/state");
-  CutFileSystem counted(fs, SIZE_MAX);
-  batch::RunJournal journal(counted, "/state");
-  Runner r(counted);
-  r.journal = &journal;
-  EXPECT_EQ(r.run(ChangeExtension(".txt", ".md"), {"/w", FolderScope::OneLayer, {}}).renamed().size(), 1000u);
-  EXPECT_GE(counted.syncs, 8u);
-  EXPECT_LE(counted.syncs, 40u);
+  // A group spans folders: 100 folders of 10 files sync no more often than one folder.
+  for (const int folders : {1, 100}) {
+    SCOPED_TRACE(std::to_string(folders) + " folders");
+    platform::MemoryFileSystem fs;
+    for (int f = 0; f < 1000; ++f)
+      fs.addFile("/w/" + (folders > 1 ? "d" + std::to_string(f % folders) + "/" : "") + "f" + std::to_string(f) + ".txt");
+    fs.addFolder("/state");
+    CutFileSystem counted(fs, SIZE_MAX);
+    batch::RunJournal journal(counted, "/state");
+    Runner r(counted);
+    r.journal = &journal;
+    const batch::TargetSet target{"/w", folders > 1 ? FolderScope::AllLayers : FolderScope::OneLayer, {}};
+    EXPECT_EQ(r.run(ChangeExtension(".txt", ".md"), target).renamed().size(), 1000u);
+    EXPECT_GE(counted.syncs, 8u);
+    EXPECT_LE(counted.syncs, 40u);
+  }
 }
 
 TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
@@ -733,7 +739,10 @@ TEST(BatchRun, APowerCutAtAnyStepLeavesEveryRenameToUndo) {
       if (random() % 5 == 0) original.addFile(name + ".md");
       if (random() % 9 == 0) locked.push_back(name + ext);
     }
-    if (shape % 3 == 0) original.addFile("/w/sub.txt/inner.txt");
+    // Several folders: a group of planned renames goes on from one into the next.
+    if (shape % 3 == 0)
+      for (const char* path : {"/w/sub.txt/inner.txt", "/w/sub.txt/a1.txt", "/w/sub.txt/a1.md", "/w/z/a1.txt"})
+        original.addFile(path);
     original.addFolder("/state");
     const engine::OperationRecord record = shape % 2 ? ChangeExtension(".txt", ".md") : ChangeExtension("", ".md", true);
     const batch::TargetSet target{"/w", shape % 3 == 0 ? FolderScope::AllLayers : FolderScope::OneLayer, {}};
