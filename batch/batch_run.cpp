@@ -353,7 +353,7 @@ void BatchRun::planGroup(std::size_t list, std::size_t from) {
       const bool caseOnly = DiffersOnlyInCase(codePage_, item.path, newPath);
       if (!caseOnly) {
         auto candidates = numbering_.candidates(newPath);
-        const std::string* target = plannedTarget(items, item.path, newPath, candidates);
+        const std::string* target = plannedTarget(lists_[list], item.path, newPath, candidates);
         if (!target) continue;
         journal_->intendAhead(*target, item.path);
         groupPaths_.mark(item.path, PathMarks::kLeft);
@@ -390,19 +390,19 @@ void BatchRun::planPairs(const std::vector<RenamePair>& pairs, std::size_t from)
   if (!journal_->commitAhead()) journalStopped();
 }
 
-const std::string* BatchRun::plannedTarget(const ItemList& items, const std::string& oldPath,
+const std::string* BatchRun::plannedTarget(HandedList& list, const std::string& oldPath,
                                            const std::string& newPath, CollisionNumbering::Candidates& candidates) {
   // As renameNumbered goes: a case conversion tries its name alone, any other the numbering's
   // candidates until one is free.
-  if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(items, newPath) ? &newPath : nullptr;
+  if (request_->record.onlyConvertsCase()) return newPath != oldPath && !takenAhead(list, newPath) ? &newPath : nullptr;
   // Where names ignore case, the item's own name in another case is its own to take.
   for (const std::string* candidate = candidates.next(); candidate; candidate = candidates.next())
-    if (*candidate != oldPath && (ownNameInOtherCase(*candidate, oldPath) || !takenAhead(items, *candidate)))
+    if (*candidate != oldPath && (ownNameInOtherCase(*candidate, oldPath) || !takenAhead(list, *candidate)))
       return candidate;
   return nullptr;
 }
 
-bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
+bool BatchRun::takenAhead(HandedList& list, const std::string& path) {
   const std::uint8_t marks = groupPaths_.marks(path);
   if (marks & PathMarks::kTaken) return true;
   if (marks & PathMarks::kLeft) return false;
@@ -410,15 +410,12 @@ bool BatchRun::takenAhead(const ItemList& items, const std::string& path) {
   // A name of the folder's listing is asked of the disk (an earlier group may have left it);
   // a name it does not hold is free, unless an earlier group took it: then the rename says so
   // and the run goes on without the plan.
+  const ItemList& items = list.items;
   const std::string& folder = items.folderPart;
-  if (items.listed() && !items.onDemand && request_->order == ItemOrder{} && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+  if (items.listed() && !items.onDemand && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
       !engine::HoldsFolderPart(std::string_view(path).substr(folder.size()))) {
-    const std::string_view name = std::string_view(path).substr(folder.size());
-    const auto it = std::lower_bound(items.entries.begin(), items.entries.end(), name,
-                                     [](const platform::DirEntry& e, std::string_view n) {
-                                       return platform::FolderOrderLess(e.name, n);
-                                     });
-    if (it == items.entries.end() || it->name != name) return false;
+    if (!list.names.built()) list.names.build(items.entries);
+    if (!list.names.holds(std::string_view(path).substr(folder.size()))) return false;
   }
   if (!fs_.exists(path)) return false;
   // Remembered: a rename beside the plan that frees this name makes the plan stale.

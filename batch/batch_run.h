@@ -133,10 +133,11 @@ class BatchRun {
   /// The new path a planned rename takes: the candidate the numbering will hand out and the
   /// rename accept, seen from the disk with the group's renames before it made. Null when
   /// none is expected to be free.
-  const std::string* plannedTarget(const ItemList& items, const std::string& oldPath, const std::string& newPath,
+  struct HandedList;
+  const std::string* plannedTarget(HandedList& list, const std::string& oldPath, const std::string& newPath,
                                    CollisionNumbering::Candidates& candidates);
   /// Whether a path is taken once the group's renames planned so far are made.
-  bool takenAhead(const ItemList& items, const std::string& path);
+  bool takenAhead(HandedList& list, const std::string& path);
   /// The planned group's pairs no longer hold: the run renames on without them. What the
   /// rules gave the items not reached yet is kept for the next group.
   void dropPlan();
@@ -218,6 +219,7 @@ class BatchRun {
   struct HandedList {
     ItemList items;
     SidecarGroups sidecars;
+    ListingIndex names;  ///< the names of a folder's listing, indexed when the plan first asks
   };
   std::vector<HandedList> lists_;
   std::size_t listedItems_ = 0;  ///< the items of lists_

@@ -59,4 +59,27 @@ void PathMarks::clear() {
   used_ = 0;
 }
 
+void ListingIndex::build(const std::vector<platform::DirEntry>& entries) {
+  entries_ = entries.data();
+  std::size_t size = 64;
+  while (size < 2 * entries.size()) size *= 2;
+  slots_.assign(size, Slot{});
+  const std::size_t mask = size - 1;
+  for (std::size_t e = 0; e < entries.size(); ++e) {
+    const std::uint32_t hash = HashOf(entries[e].name);
+    std::size_t i = hash & mask;
+    while (slots_[i].entry != 0) i = (i + 1) & mask;
+    slots_[i] = {static_cast<std::uint32_t>(e + 1), hash};
+  }
+}
+
+bool ListingIndex::holds(std::string_view name) const {
+  const std::uint32_t hash = HashOf(name);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask; slots_[i].entry != 0; i = (i + 1) & mask)
+    if (slots_[i].hash == hash && entries_[slots_[i].entry - 1].name == name) return true;
+  return false;
+}
+
 }  // namespace velmora::batch
+

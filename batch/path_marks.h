@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace velmora::batch {
 
 class PathMarks {
@@ -41,6 +43,25 @@ class PathMarks {
   std::string text_;         ///< the paths, end to end
   std::vector<Slot> slots_;  ///< a power of two in size, at most half used
   std::size_t used_ = 0;
+};
+
+/// The names of a folder's listing, found through an open-addressed table: the plan asks
+/// whether a new name is one of them for each candidate, so a large folder is not searched
+/// name by name for each.
+class ListingIndex {
+ public:
+  /// Indexes these entries, whose names must stay where they are while the index is used.
+  void build(const std::vector<platform::DirEntry>& entries);
+  bool built() const { return !slots_.empty(); }
+  bool holds(std::string_view name) const;
+
+ private:
+  struct Slot {
+    std::uint32_t entry = 0;  ///< the entry's index plus one; 0: free
+    std::uint32_t hash = 0;
+  };
+  const platform::DirEntry* entries_ = nullptr;
+  std::vector<Slot> slots_;  ///< a power of two in size, at most half used
 };
 
 }  // namespace velmora::batch

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/name_pattern.h"
 
+#include <algorithm>
+
 #include "engine/core_text.h"
 #include "engine/operation_record.h"
+#include "engine/special_strings.h"
 #include "platform/transcode.h"
 #include "platform/unicode.h"
 
@@ -59,6 +62,14 @@ struct NamePattern::Compiled {
   pcre2_code* code = nullptr;
   pcre2_match_data* match = nullptr;
   pcre2_match_context* context = nullptr;
+  bool jit = false;  ///< compiled to machine code: matched without the interpreter's checks
+  /// One match from `start` on. The machine code is called directly where it takes the
+  /// options (it has no anchoring at match time).
+  int find(std::string_view subject, std::size_t start, std::uint32_t options) const {
+    const auto* data = reinterpret_cast<PCRE2_SPTR>(subject.data());
+    if (jit && options == 0) return pcre2_jit_match(code, data, subject.size(), start, 0, match, context);
+    return pcre2_match(code, data, subject.size(), start, options, match, context);
+  }
   ~Compiled() {
     pcre2_match_context_free(context);
     pcre2_match_data_free(match);
@@ -87,7 +98,8 @@ NamePattern::NamePattern(std::string_view pattern, bool caseSensitive, const pla
     errorOffset_ = CharactersBefore(*utf8, offset);
     return;
   }
-  pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE);  // where the system has no JIT, the interpreter runs
+  // Where the system has no JIT, the interpreter runs.
+  compiled->jit = pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE) == 0;
   std::uint32_t captures = 0;
   pcre2_pattern_info(compiled->code, PCRE2_INFO_CAPTURECOUNT, &captures);
   groupCount_ = static_cast<int>(captures);
@@ -126,15 +138,13 @@ std::optional<std::string> NamePattern::replaceAll(std::string_view name, const 
     pieces = &ownLiterals;
   }
 
-  const auto* data = reinterpret_cast<PCRE2_SPTR>(subject.data());
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(compiled_->match);
   std::string out;
   std::size_t start = 0;
   std::uint32_t options = 0;
   bool changed = false;
   while (start <= subject.size()) {
-    const int rc = pcre2_match(compiled_->code, data, subject.size(), start, options, compiled_->match,
-                               compiled_->context);
+    const int rc = compiled_->find(subject, start, options);
     if (rc == PCRE2_ERROR_NOMATCH) {
       // After a match of nothing, nothing more matched here: step over one character.
       if (options == 0 || start >= subject.size()) break;
@@ -177,8 +187,7 @@ bool NamePattern::matches(std::string_view name) const {
   std::optional<std::string> decoded;
   if (page_.id() != platform::CodePageId::Utf8 && !(decoded = platform::ToUtf8(page_, name))) return false;
   const std::string_view subject = decoded ? std::string_view(*decoded) : name;
-  return pcre2_match(compiled_->code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, 0,
-                     compiled_->match, compiled_->context) >= 0;
+  return compiled_->find(subject, 0, 0) >= 0;
 }
 
 #else  // no PCRE2 in this build: no pattern compiles, and the checks say why
@@ -209,6 +218,8 @@ std::unique_ptr<RulePatterns> RulePatterns::For(const OperationRecord& record, c
   if (record.kind == OperationKind::Replace && record.replaceMode == ReplaceMode::ReplaceString) {
     patterns->oldText = std::make_unique<NamePattern>(record.oldText, record.replaceCaseSensitive, page);
     patterns->newText = ParseGroupTemplate(record.newText);
+    patterns->plainNewText = std::none_of(patterns->newText.literals.begin(), patterns->newText.literals.end(),
+                                          [](const std::string& piece) { return MayHoldSpecialString(piece); });
   } else if (record.kind == OperationKind::Remove && record.removeMode == RemoveMode::RemoveStrings) {
     const std::string* texts[] = {&record.removeText1, &record.removeText2, &record.removeText3};
     for (int i = 0; i < 3; ++i)

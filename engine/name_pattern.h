@@ -80,6 +80,7 @@ struct RulePatterns {
   std::unique_ptr<NamePattern> oldText;
   std::unique_ptr<NamePattern> removeTexts[3];
   GroupTemplate newText;
+  bool plainNewText = false;  ///< no piece of the new text holds a special string
 
   /// Nothing to compile when the record does not ask for regular expressions.
   static std::unique_ptr<RulePatterns> For(const OperationRecord& record, const platform::CodePage& page);

@@ -27,9 +27,12 @@ std::string ReplacePattern(const OperationRecord& record, const std::string& nam
   // Each piece of the new text between group references is expanded once for the item; a
   // "\1" that a placeholder puts into the name (a folder's name) is never taken for a group.
   std::vector<std::string> literals;
-  literals.reserve(patterns->newText.literals.size());
-  for (const std::string& literal : patterns->newText.literals) literals.push_back(context.expand(literal, item));
-  auto result = patterns->oldText->replaceAll(name, literals, patterns->newText.groups, context.leftAlone);
+  if (!patterns->plainNewText) {
+    literals.reserve(patterns->newText.literals.size());
+    for (const std::string& literal : patterns->newText.literals) literals.push_back(context.expand(literal, item));
+  }
+  auto result = patterns->oldText->replaceAll(name, patterns->plainNewText ? patterns->newText.literals : literals,
+                                              patterns->newText.groups, context.leftAlone);
   return result ? std::move(*result) : name;
 }
 

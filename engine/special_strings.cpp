@@ -184,8 +184,7 @@ std::string SpecialStringExpander::expandPlain(std::string_view input, const std
   std::string text(input);
   if (!settings_.enabled) return text;
   // Most texts hold no mark at all: one pass instead of a search for each.
-  if (std::none_of(text.begin(), text.end(), [](char c) { return c == '$' || c == '%' || c == '@' || c == '#'; }))
-    return text;
+  if (text.find_first_of(kSpecialMarks) == std::string::npos) return text;
 
   if (text.find('$') != std::string::npos) text = ExpandOrderedNumbers(text, ordinal);
 

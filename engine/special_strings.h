@@ -90,6 +90,14 @@ class SpecialStringExpander {
   std::string expandTag(const TextPiece& piece, const std::string& itemPath);
 };
 
+/// The characters a special string starts with; a tag placeholder starts with a brace.
+inline constexpr std::string_view kSpecialMarks = "$%@#";
+/// Whether a text may hold a special string or a tag placeholder: a text without any
+/// expands to itself, whatever the item.
+inline bool MayHoldSpecialString(std::string_view text) {
+  return text.find_first_of(kSpecialMarks) != std::string_view::npos || text.find('{') != std::string_view::npos;
+}
+
 /// Checks the random-string placeholders of a text before a run. Returns the message to
 /// show when the text cannot be used, nothing when it can.
 std::optional<std::string> RandomDigitsCheck(std::string_view text, bool specialStringsEnabled);
