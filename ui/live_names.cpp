@@ -85,6 +85,7 @@ struct JobInput {
   engine::SpecialStringSettings special;
   std::uint32_t seed = 0;
   std::unique_ptr<ReadOnlyFileSystem> fs;
+  media::MetadataReader* tags = nullptr;  ///< the program's tag reader, as a run reads with
 };
 
 using Deliver = std::function<void(std::shared_ptr<const LiveNames::Plan>, bool complete)>;
@@ -117,6 +118,7 @@ void MakePlan(JobInput& in, batch::StopFlag& stop, const Deliver& deliver) {
   PlanHooks hooks(deliver);
   if (checked.run) {
     engine::SpecialStringExpander expander(snapshot, in.special, in.seed);
+    expander.useMetadataReader(*in.tags);
     batch::PipelineRequest request{{in.record, in.target, batch::RunMode::Preview, in.special.startNumber,
                                     std::numeric_limits<int>::max(), false, in.order},
                                    {}, nullptr, &expander, std::nullopt};
@@ -331,6 +333,7 @@ void LiveNames::plan() {
   in->special = program_.specialStringSettings();
   in->seed = state.randomSeedCounter;
   in->fs = std::make_unique<ReadOnlyFileSystem>(program_.fs());
+  in->tags = &program_.tags();
 
   auto job = std::make_unique<Job>();
   Job* raw = job.get();

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QtTest>
 
+#include "media/metadata.h"
 #include "support/temp_tree.h"
 #include "ui/desktop.h"
 #include "ui/editor/operation_editor.h"
@@ -101,6 +102,12 @@ void LiveNamesTest::columnFollowsTypingAndEqualsTheRun_data() {
                                                row("a1.txt", "1.txt", renamed), row("b.txt", "b.txt", unchanged),
                                                row("b1.txt", "b1.txt", unchanged)}
                                 << "-> (left alone: the rules leave no name)";
+  // Tags come from the program's reader, as the run reads them.
+  QTest::newRow("tag") << "a1" << "{track}"
+                       << QStringList{row("sub", {}, -1), row("a.txt", "a.txt", unchanged),
+                                      row("a1.txt", "03.txt", renamed), row("b.txt", "b.txt", unchanged),
+                                      row("b1.txt", "b1.txt", unchanged)}
+                       << "-> (unchanged)";
 }
 
 void LiveNamesTest::columnFollowsTypingAndEqualsTheRun() {
@@ -110,7 +117,11 @@ void LiveNamesTest::columnFollowsTypingAndEqualsTheRun() {
   QFETCH(QString, sample);
   TempTree tree;
   tree.make({"sub/", "a.txt", "a1.txt", "b.txt", "b1.txt"});
-  Harness h;
+  media::FakeMetadataReader tags(true);
+  media::MediaInfo info;
+  info.track = 3;
+  for (const char* name : {"a.txt", "a1.txt", "b.txt", "b1.txt"}) tags.set(tree.path(name), info);
+  Harness h(&tags);
   ui::Desktop& p = h.program();
   testing::OpenFolderEditor(p, tree.root(), engine::OperationKind::Replace);
   ui::LiveNames& live = p.liveNames();
