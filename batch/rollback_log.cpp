@@ -62,7 +62,11 @@ RunJournal::RunJournal(platform::FileSystem& fs, std::string programFolder)
 
 JournalState RunJournal::open() {
   if (handle_) return JournalState::Ready;
-  RecoverJournal(fs_, folder_);  // a journal an interrupted run left behind becomes the log first
+  // A journal an interrupted run left behind becomes the log first; one that cannot is
+  // never cut or replaced: it is the only record of that run's renames.
+  bool kept = false;
+  RecoverJournal(fs_, folder_, &kept);
+  if (kept) return JournalState::Kept;
   platform::LockFailure why = platform::LockFailure::None;
   handle_ = fs_.openLockedAppend(path_, &why);
   if (!handle_) return why == platform::LockFailure::Locked ? JournalState::Busy : JournalState::Unusable;
@@ -170,9 +174,12 @@ bool RunJournal::sealAsLog(const RollbackLog& log) {
   // a pair planned ahead whose rename never happened, a case change's two steps. It becomes
   // the log only when its bytes are the log's (an equal size alone is no proof: a pair that
   // never happened may be as long as one that did).
+  // The file may be longer than its records: the room reserved ahead is zeros, which the
+  // seal cuts off.
   if (log.text().size() != size_) return false;
   const std::optional<std::string> bytes = fs_.readFile(path_);
-  if (!bytes || *bytes != log.text() || !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName))
+  if (!bytes || std::string_view(*bytes).substr(0, size_) != log.text() ||
+      !handle_->sealAs(ProgramFolderWithSeparator(folder_) + kRollbackLogName))
     return false;
   handle_.reset();
   return true;
@@ -225,15 +232,36 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
 }
 }  // namespace
 
-bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) {
+namespace {
+// Whether a log is the one the run of this journal wrote: its pairs are pairs of the journal,
+// in the journal's order (the journal may hold more: pairs planned whose renames never
+// happened, the steps of a case change).
+bool IsLogOfJournal(std::string_view log, const std::vector<std::string>& journal) {
+  const std::vector<std::string> pairs = SplitLines(log);
+  std::vector<std::string_view> own;
+  for (const std::string& line : pairs)
+    if (!line.empty()) own.push_back(line);
+  if (own.empty() || own.size() % 2) return false;
+  std::size_t k = 0;
+  for (std::size_t j = 0; j + 1 < journal.size() && k < own.size(); j += 2)
+    if (journal[j] == own[k] && journal[j + 1] == own[k + 1]) k += 2;
+  return k == own.size();
+}
+}  // namespace
+
+bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, bool* kept) {
   const std::string folder = ProgramFolderWithSeparator(programFolder);
   const std::string journal = folder + kJournalName;
   if (!fs.exists(journal) || !fs.isUnlocked(journal)) return false;
   // Hold the lock while converting, so two starting instances do not both take it.
   auto lock = fs.openLockedAppend(journal);
   if (!lock) return false;
+  const auto keep = [kept] {
+    if (kept) *kept = true;
+    return false;
+  };
   auto content = fs.readFile(journal);
-  if (!content) return false;
+  if (!content) return keep();
   // Names never hold a NUL: the journal's records end before its first one (a killed run
   // leaves the zero bytes reserved past its last record). Every record ends in CR LF:
   // bytes after the last one are a record cut short.
@@ -244,16 +272,26 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder) 
   for (auto& line : SplitLines(*content))
     if (!line.empty()) lines.push_back(std::move(line));
   if (lines.size() % 2) lines.pop_back();
+  // A run cut short after it wrote its log and before it removed its journal: the log holds
+  // the run already, and the journal goes (the run is not kept twice).
+  if (const auto log = fs.readFile(folder + kRollbackLogName); log && IsLogOfJournal(*log, lines)) {
+    fs.removeFile(journal);
+    return false;
+  }
   lines = HappenedPairs(fs, std::move(lines));
   // The last saved run stays in the undo history, before the interrupted one.
   if (!lines.empty()) KeepCurrentLog(fs, programFolder, kKeptRunsLimit);
-  if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true))
-    return false;
+  if (!lines.empty() && !fs.writeFileAtomic(folder + kRollbackLogName, JoinLinesCrLf(lines), true)) return keep();
   fs.removeFile(journal);
   return !lines.empty();
 }
 
 std::string JournalRefusal(JournalState state, const std::string& journalPath) {
+  if (state == JournalState::Kept)
+    return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' of an earlier run could not be made its rollback log "
+                                                 "(is the disk full?). It is kept as it is, and nothing was done: free "
+                                                 "some room and try again, and undo can then reverse that run."),
+                            {journalPath});
   if (state == JournalState::Busy)
     return engine::FillText(VELMORA_TEXT("Core", "Another rename run is using the program folder (its journal '%1' is "
                                                  "locked): nothing was renamed. Try again when it has ended."),

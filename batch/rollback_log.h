@@ -64,7 +64,9 @@ class RollbackLog {
   std::size_t pairs_ = 0;
 };
 
-enum class JournalState { Ready, Busy, Unusable };
+/// Kept: the journal of an earlier run is there and could not be taken over as the log (a
+/// full disk): it holds that run's renames, so nothing may replace it.
+enum class JournalState { Ready, Busy, Unusable, Kept };
 class RunJournal;
 
 /// Writes the log into the program folder, replacing the previous one atomically and
@@ -154,8 +156,9 @@ class RunJournal final : public platform::ClaimJournal {
 /// rollback log, so Undo reverses that run. Only whole records count: a last record cut
 /// short by the crash is dropped, and so is a pair whose rename never happened (its new
 /// name is free and its old one taken, once the later pairs are thought undone). Returns
-/// true when one was taken over.
-bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder);
+/// true when one was taken over. `kept` is set when one is there that could not be read or
+/// written as the log: it stays as it is.
+bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, bool* kept = nullptr);
 
 /// Why a run (or undo) on this program folder cannot start: another holds the journal, or
 /// the journal cannot be written.

@@ -104,7 +104,9 @@ UndoOutcome RunUndo(const RunServices& services, const std::string& programFolde
     RunJournal& lock;
     ~Release() { lock.discard(); }
   } release{lock};
-  if (state == JournalState::Busy) {
+  // A journal of a run that could not be taken over holds the newest renames: the log is
+  // not the last run's.
+  if (state == JournalState::Busy || state == JournalState::Kept) {
     outcome.kind = UndoOutcome::Kind::Replayed;
     outcome.replay.refusal = JournalRefusal(state, lock.path());
     services.stop.clear();

@@ -140,7 +140,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   std::optional<RunJournal> ownLock;
   if (!heldLock) {
     const JournalState state = ownLock.emplace(fs, programFolder).open();
-    if (state == JournalState::Busy) {
+    if (state == JournalState::Busy || state == JournalState::Kept) {
       report.refusal = JournalRefusal(state, ownLock->path());
       stop.clear();
       return report;

@@ -705,6 +705,10 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>the file&apos;s tags could not be read (%1)</source>
         <translation>die Tags der Datei konnten nicht gelesen werden (%1)</translation>
     </message>
+    <message>
+        <source>The journal &apos;%1&apos; of an earlier run could not be made its rollback log (is the disk full?). It is kept as it is, and nothing was done: free some room and try again, and undo can then reverse that run.</source>
+        <translation>Das Journal &apos;%1&apos; eines früheren Laufs konnte nicht zu dessen Rückgängig-Protokoll werden (ist der Datenträger voll?). Es bleibt, wie es ist, und nichts wurde getan: Schaffen Sie etwas Platz und versuchen Sie es erneut; dann kann Rückgängig diesen Lauf umkehren.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

@@ -6,6 +6,7 @@
 #include "batch/program_files.h"
 #include "batch/rollback_log.h"
 #include "batch/undo.h"
+#include "batch/undo_history.h"
 #include "platform/memory_file_system.h"
 #include "support/temp_tree.h"
 
@@ -224,6 +225,54 @@ TEST(RunJournal, BecomesTheLogWhenItHoldsTheLogsBytes) {
   EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>("/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n"));
   EXPECT_TRUE(ReadOnly(fs, "/state/rollback.rbk"));
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+}
+
+TEST(RunJournal, BecomesTheLogOnTheDiskToo) {
+  // A journal on the disk is longer than its records (room reserved ahead, zeros).
+  testing::TempTree tree;
+  tree.make({"state/"});
+  platform::FileSystem& fs = platform::RealFileSystem();
+  batch::RunJournal journal(fs, tree.path("state"));
+  ASSERT_EQ(journal.open(), batch::JournalState::Ready);
+  batch::RollbackLog log;
+  log.add("/w/b", "/w/a");
+  journal.intend("/w/b", "/w/a");
+  EXPECT_TRUE(journal.sealAsLog(log));
+  EXPECT_EQ(tree.readFile("state/rollback.rbk"), "/w/b\r\n/w/a\r\n");
+  EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));
+}
+
+TEST(RunJournal, AJournalThatCannotBecomeTheLogIsNeverCutOrTakenTwice) {
+  const std::string records = "/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n";
+  // The disk full: the journal of the last run stays whole, and runs and undo are refused.
+  platform::MemoryFileSystem fs;
+  fs.addFolder("/state");
+  fs.addFile("/w/b");
+  fs.addFile("/w/d");
+  fs.writeFileAtomic("/state/rollback.rbk", "/old\r\n/older\r\n", true);
+  fs.writeFileAtomic("/state/rollback.rbk.journal", records, false);
+  fs.failWholeWrites(true);
+  bool kept = false;
+  EXPECT_FALSE(batch::RecoverJournal(fs, "/state", &kept));
+  EXPECT_TRUE(kept);
+  {
+    batch::RunJournal journal(fs, "/state");
+    EXPECT_EQ(journal.open(), batch::JournalState::Kept);
+  }
+  batch::StopFlag stop;
+  batch::RunHooks hooks;
+  EXPECT_FALSE(batch::ReplayUndo(fs, "/state", "/old\r\n/older\r\n", stop, hooks, false).refusal.empty());
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk.journal"), std::optional<std::string>(records));
+  // Room again: the journal becomes the log, the earlier log is kept for the history.
+  fs.failWholeWrites(false);
+  EXPECT_TRUE(batch::RecoverJournal(fs, "/state"));
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>(records));
+  // A run cut short between writing its log and removing its journal: one run, kept once.
+  fs.writeFileAtomic("/state/rollback.rbk.journal", "/w/x\r\n/w/y\r\n" + records, false);
+  EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
+  EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"), std::optional<std::string>(records));
+  EXPECT_EQ(batch::CountUndoHistory(fs, "/state"), 2u);
 }
 
 TEST(RunJournal, DiscardRemovesIt) {
