@@ -21,12 +21,20 @@ bool DiffersOnlyInCase(const platform::CodePage& codePage, std::string_view oldP
   return !oldName.empty() && oldName != newName && codePage.equalsNoCase(oldName, newName);
 }
 
+namespace {
+constexpr std::string_view kTemporaryStart = ".velmora-case-";
+}
+
+bool IsCaseChangeTemporary(std::string_view path) {
+  return path.substr(engine::NameStart(path)).starts_with(kTemporaryStart);
+}
+
 std::string CaseChangeTemporary(std::string_view path, unsigned attempt) {
   // Numbers from one counter of the process, so two case changes never pick the same one.
   static std::atomic<unsigned> next{0};
   const unsigned n = next.fetch_add(1) + attempt;
   std::string tmp(path.substr(0, engine::NameStart(path)));
-  return tmp.append(".velmora-case-").append(std::to_string(n));
+  return tmp.append(kTemporaryStart).append(std::to_string(n));
 }
 
 std::optional<CaseChangeResult> ChangeCase(platform::FileSystem& fs, RunJournal* journal, const RenameByPath& rename,

@@ -25,6 +25,8 @@ bool DiffersOnlyInCase(const platform::CodePage& codePage, std::string_view oldP
 /// The temporary path of a case change: a short hidden name in the folder of path, so it
 /// fits whatever the length of the name it stands for. attempt makes another one.
 std::string CaseChangeTemporary(std::string_view path, unsigned attempt);
+/// Whether the path names a temporary name of a case change.
+bool IsCaseChangeTemporary(std::string_view path);
 
 /// What became of a case change.
 struct CaseChangeResult {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/rollback_log.h"
 
+#include "batch/case_change.h"
 #include "batch/program_files.h"
 #include "batch/undo_history.h"
 #include "engine/core_text.h"
+#include "engine/name_model.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -206,6 +208,24 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
     const auto it = seen.find(path);
     return it != seen.end() ? it->second : fs.entryStatus(path).present();
   };
+  // Where names ignore case, a name asked for finds its entry in any case: the names of a
+  // case change are looked for in their folder's listing, spelt exactly.
+  std::string listedFolder(1, '\0');
+  std::unordered_set<std::string> listedNames;
+  const auto presentExactly = [&](const std::string& path) {
+    const auto it = seen.find(path);
+    if (it != seen.end()) return it->second;
+    const std::size_t start = engine::NameStart(path);
+    if (listedFolder.size() != start || path.compare(0, start, listedFolder) != 0) {
+      listedFolder.assign(path, 0, start);
+      listedNames.clear();
+      std::string folder = listedFolder;
+      if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+      if (const auto entries = fs.readFolder(folder))
+        for (const platform::DirEntry& e : *entries) listedNames.insert(e.name);
+    }
+    return listedNames.count(path.substr(start)) != 0;
+  };
   std::vector<bool> happened(lines.size() / 2);
   for (std::size_t k = happened.size(); k-- > 0;) {
     const std::string& newPath = lines[2 * k];
@@ -214,7 +234,24 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
       happened[k] = present(newPath);
       continue;
     }
-    happened[k] = !leftLater.count(oldPath) && (present(newPath) || !present(oldPath));
+    if (IsCaseChangeTemporary(oldPath)) {
+      // The second step of a case change (new <- temporary). Cut short between its steps,
+      // the change is finished now, or else put back, so no item stays hidden under the
+      // temporary name.
+      bool atNew = presentExactly(newPath), atTemporary = presentExactly(oldPath);
+      if (atTemporary && !atNew && k > 0 && lines[2 * (k - 1)] == oldPath) {
+        if (fs.rename(oldPath, newPath) == platform::RenameStatus::Renamed)
+          atNew = true, atTemporary = false;
+        else if (fs.rename(oldPath, lines[2 * (k - 1) + 1]) == platform::RenameStatus::Renamed)
+          atTemporary = false;
+        listedFolder.assign(1, '\0');
+      }
+      happened[k] = atNew && !atTemporary;
+    } else if (IsCaseChangeTemporary(newPath)) {
+      happened[k] = presentExactly(newPath);  // the first step (temporary <- old)
+    } else {
+      happened[k] = !leftLater.count(oldPath) && (present(newPath) || !present(oldPath));
+    }
     if (!happened[k]) continue;
     seen[newPath] = false;
     seen[oldPath] = true;

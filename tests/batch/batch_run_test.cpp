@@ -245,18 +245,25 @@ TEST(BatchRun, CaseChangesWhereNamesIgnoreCase) {
     EXPECT_EQ(lines[2], row.expected);
     EXPECT_EQ(lines[0].rfind("/w/.", 0), 0u) << "a hidden name beside the item";
     EXPECT_LT(lines[0].size(), 30u);
-    // Killed between the renames: the item under its temporary name; recovery and undo
-    // bring it back.
+    // Killed between the renames: the item under its temporary name; recovery finishes the
+    // change, and undo brings it back by both steps.
     ASSERT_EQ(fs.rename(row.expected, lines[0]), platform::RenameStatus::Renamed);
     journal.discard();
-    fs.writeFileAtomic("/state/rollback.rbk.journal", lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" +
-                                                            lines[3] + "\r\n", false);
+    const std::string records = lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n";
+    fs.writeFileAtomic("/state/rollback.rbk.journal", records, false);
     ASSERT_TRUE(batch::RecoverJournal(fs, "/state"));
+    EXPECT_EQ(fs.allPaths().back(), row.expected);
     batch::NoHooks none;
     batch::StopFlag stop;
     const auto killed = batch::ReplayUndo(fs, "/state", *fs.readFile("/state/rollback.rbk"), stop, none, false);
-    EXPECT_EQ(killed.restored, 1u);
+    EXPECT_EQ(killed.restored, 2u);
     EXPECT_TRUE(fs.exists(row.name) && fs.node(row.name)->size == 7u);
+    EXPECT_EQ(fs.allPaths().back(), row.name);
+    // Killed before the first rename: the old spelling is not taken for the new one, and
+    // recovery finds nothing to undo.
+    fs.writeFileAtomic("/state/rollback.rbk.journal", records, false);
+    EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
+    EXPECT_EQ(fs.allPaths().back(), row.name);
     // The one pair of a whole run's log goes back by the same way.
     fs.rename(row.name, "/w/x");
     fs.rename("/w/x", row.expected);
