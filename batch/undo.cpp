@@ -158,7 +158,14 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   // names ignore case, as the run went.
   const auto byPath = [&](const std::string& from, const std::string& to) { return renamer.rename(from, to); };
   const auto restore = [&](std::string_view current, std::string_view original) {
-    const platform::RenameStatus status = renamer.rename(current, original);
+    platform::RenameStatus status = renamer.rename(current, original);
+    // A rename by link and unlink cut between the two leaves the file under both names:
+    // the new name goes, and the file is at its old name again.
+    if (status == platform::RenameStatus::TargetExists) {
+      const std::string from(current);
+      const platform::EntryStatus atNew = fs.entryStatus(from), atOld = fs.entryStatus(std::string(original));
+      if (atNew.sameFileAs(atOld) && atNew.links >= 2 && fs.removeFile(from)) return platform::RenameStatus::Renamed;
+    }
     if (status != platform::RenameStatus::TargetExists ||
         !DiffersOnlyInCase(platform::SystemCodePage(), current, original))
       return status;

@@ -82,7 +82,15 @@ enum class EntryKind { Missing, File, Directory };
 struct EntryStatus {
   enum class Kind { Missing, RegularFile, Directory, Link, Other } kind = Kind::Missing;
   std::uint64_t size = 0;  ///< of a regular file
+  /// Where the system tells: the file's identity on its device and its number of names
+  /// (hard links); 0 where unknown.
+  std::uint64_t device = 0, inode = 0, links = 0;
   bool present() const { return kind != Kind::Missing; }
+  /// Both are names of one regular file.
+  bool sameFileAs(const EntryStatus& other) const {
+    return kind == Kind::RegularFile && other.kind == Kind::RegularFile && inode != 0 && inode == other.inode &&
+           device == other.device;
+  }
 };
 
 /// Why openLockedAppend gave nothing.

@@ -254,6 +254,9 @@ class PosixFileSystem final : public FileSystem {
                   : S_ISLNK(st.st_mode) ? Kind::Link
                                         : Kind::Other;
     if (status.kind == Kind::RegularFile) status.size = static_cast<std::uint64_t>(st.st_size);
+    status.device = static_cast<std::uint64_t>(st.st_dev);
+    status.inode = static_cast<std::uint64_t>(st.st_ino);
+    status.links = static_cast<std::uint64_t>(st.st_nlink);
     return status;
   }
 
