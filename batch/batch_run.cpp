@@ -101,6 +101,7 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
 
 void BatchRun::reset() {
   pickedPaths_.clear();
+  renamedPicked_.clear();
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
@@ -264,8 +265,13 @@ platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, eng
     item.path = items.paths[i];
     // A path picked twice is one item, renamed once; in a preview, an item whose path (or
     // a folder above it) an earlier row moved is not there any more when the run reaches it.
-    if (pickedPaths_.count(item.path) || !picked.insert(item.path).second || movedInPreview(item.path))
+    if (pickedPaths_.count(item.path) || !picked.insert(item.path).second) return platform::EntryKind::Missing;
+    // Picked after its folder, which the run renamed: named at its turn, never passed over.
+    const bool atTurn = &picked == &pickedPaths_;
+    if (movedInPreview(item.path) || (renaming() && atTurn && inRenamedFolder(item.path) && !fs_.exists(item.path))) {
+      if (atTurn && inRenamedFolder(item.path)) skip(item.path, {}, kInRenamedFolderReason, ItemStatus::LeftAlone);
       return platform::EntryKind::Missing;
+    }
   }
   const std::string& path = items.path(i, item.path);
   // The item filter: files as they are, folders without a trailing separator and never
@@ -728,7 +734,10 @@ void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPat
     hooks_.progressItem(from.substr(engine::NameStart(from)), to.substr(engine::NameStart(to)), 1);
     hooks_.processEvents();
   }
-  if (handPicked()) hooks_.addEntry(newPath);
+  if (handPicked()) {
+    hooks_.addEntry(newPath);
+    renamedPicked_.insert(oldPath);
+  }
   log_.add(newPath, oldPath);
   numbering_.left(oldPath);
   ++ordinal_;
@@ -760,6 +769,19 @@ bool BatchRun::listedExactly(const std::string& path) {
       for (const platform::DirEntry& e : *listing) listedNames_.insert(e.name);
   }
   return listedNames_.count(path.substr(start)) != 0;
+}
+
+bool BatchRun::inRenamedFolder(std::string_view path) {
+  const auto& moved = renaming() ? renamedPicked_ : freedPaths_;
+  if (moved.empty()) return false;
+  for (std::size_t end = engine::NameStart(path); end > 0;) {
+    while (end > 1 && platform::IsSeparator(path[end - 1])) --end;
+    const std::string_view folder = path.substr(0, end);
+    if (platform::IsRootPath(folder)) break;
+    if (moved.count(renaming() ? std::string(folder) : previewKey(std::string(folder)))) return true;
+    end = engine::NameStart(folder);
+  }
+  return false;
 }
 
 bool BatchRun::movedInPreview(std::string_view path) {

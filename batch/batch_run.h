@@ -173,6 +173,8 @@ class BatchRun {
   bool listedExactly(const std::string& path);
   /// Whether an earlier preview row moved this path, or a folder above it, away.
   bool movedInPreview(std::string_view path);
+  /// Whether a folder above this hand-picked path was renamed (or previewed) by this run.
+  bool inRenamedFolder(std::string_view path);
   /// A preview path as the system compares names.
   std::string previewKey(const std::string& path) const;
   bool handPicked() const { return !request_->target.isFolderMode(); }
@@ -195,6 +197,7 @@ class BatchRun {
   RollbackLog log_;
   std::vector<PreviewRow> rows_;
   std::unordered_set<std::string> pickedPaths_;    ///< the hand-picked paths reached so far
+  std::unordered_set<std::string> renamedPicked_;  ///< the old paths of the hand-picked items renamed
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
   std::string listedFolder_;                        ///< the folder (its prefix) of listedNames_

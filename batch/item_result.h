@@ -63,5 +63,8 @@ inline constexpr const char* kTargetExistsReason = VELMORA_NOOP("Core", "an item
 inline constexpr const char* kSystemRefusedReason = VELMORA_NOOP("Core", "the system refused it");
 /// A folder the walk could not open or read: its items are unknown (the system's reason follows).
 inline constexpr const char* kUnreadableFolderReason = VELMORA_NOOP("Core", "unreadable folder");
+/// A hand-picked path inside a hand-picked folder that the run renamed before reaching it.
+inline constexpr const char* kInRenamedFolderReason =
+    VELMORA_NOOP("Core", "its folder was renamed before it in this run (pick the items inside a folder first)");
 
 }  // namespace velmora::batch

@@ -78,7 +78,8 @@ std::string LeftAloneMessage(const std::vector<SkippedItem>& skipped) {
     // The run's own reasons are translated; one may carry the system's text after it.
     std::string reason = skipped[i].reason.empty() ? kSystemRefusedReason : skipped[i].reason;
     for (const char* own : {kLineBreakReason, kReservedNameReason, kTooLongReason, kEmptyNameReason,
-                            kTargetExistsReason, kSystemRefusedReason, kUnreadableFolderReason}) {
+                            kTargetExistsReason, kSystemRefusedReason, kUnreadableFolderReason,
+                            kInRenamedFolderReason}) {
       if (reason.rfind(own, 0) != 0) continue;
       reason.replace(0, std::string_view(own).size(), engine::TranslatedText("Core", own));
       break;

@@ -709,6 +709,10 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>The journal &apos;%1&apos; of an earlier run could not be made its rollback log (is the disk full?). It is kept as it is, and nothing was done: free some room and try again, and undo can then reverse that run.</source>
         <translation>Das Journal &apos;%1&apos; eines früheren Laufs konnte nicht zu dessen Rückgängig-Protokoll werden (ist der Datenträger voll?). Es bleibt, wie es ist, und nichts wurde getan: Schaffen Sie etwas Platz und versuchen Sie es erneut; dann kann Rückgängig diesen Lauf umkehren.</translation>
     </message>
+    <message>
+        <source>its folder was renamed before it in this run (pick the items inside a folder first)</source>
+        <translation>sein Ordner wurde in diesem Lauf vor ihm umbenannt (wählen Sie die Elemente in einem Ordner zuerst)</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

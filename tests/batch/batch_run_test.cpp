@@ -455,6 +455,16 @@ TEST(BatchRun, ItemsLeftAloneAreReportedWithTheirReason) {
   Runner again(fs);
   EXPECT_TRUE(again.run(clean, {"", FolderScope::OneLayer, {"/w/line\nbreak.txt"}}).log().empty());
   EXPECT_TRUE(fs.exists("/w/line\nbreak.txt"));
+  // A path picked after its folder, which the run renamed first: named, in the preview too.
+  fs.addFile("/w/d/in.txt");
+  for (const RunMode mode : {RunMode::Preview, RunMode::Rename}) {
+    Runner picked(fs);
+    auto& run = picked.run(clean, {"", FolderScope::OneLayer, {"/w/d", "/w/d/in.txt"}},
+                           mode);
+    ASSERT_EQ(run.skipped().size(), 1u);
+    EXPECT_EQ(run.skipped()[0].oldPath, "/w/d/in.txt");
+    EXPECT_EQ(run.skipped()[0].reason, batch::kInRenamedFolderReason);
+  }
 }
 
 TEST(BatchRun, NamesCollapsingIntoOneCostOneRenameEach) {

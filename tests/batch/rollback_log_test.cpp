@@ -219,6 +219,9 @@ TEST(RunJournal, BecomesTheLogWhenItHoldsTheLogsBytes) {
   journal.withdraw();
   log.add("/w/d", "/w/c");
   EXPECT_FALSE(journal.sealAsLog(log));  // the log holds a pair the journal lacks
+  journal.intend("/w/y", "/w/c");
+  EXPECT_FALSE(journal.sealAsLog(log));  // as long as the log, with another pair
+  journal.withdraw();
   journal.intend("/w/d", "/w/c");
   ASSERT_TRUE(batch::SaveRollbackLog(fs, "/state", log, &journal));
   EXPECT_FALSE(journal.active());
