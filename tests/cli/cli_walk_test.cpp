@@ -201,9 +201,11 @@ TEST(CliWalk, AnUnreadableFolderIsNamedAndMakesTheRunAFailure) {
   }
 }
 
-TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamed) {
+TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamedAndUndone) {
   // A tree deeper than 4096 bytes, made and removed relative to open folders: the item at
-  // the bottom is reached and renamed in its open folder, as its name fits.
+  // the bottom is reached and renamed in its open folder, as its name fits. Undo, whose log
+  // holds paths longer than the system takes, restores it, and then the folders of every
+  // level renamed by a second run.
   testing::TempTree tree;
   tree.make({"t/top.txt"});
   const std::string level(200, 'd');
@@ -226,8 +228,19 @@ TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamed) {
   EXPECT_EQ(out.exit, 0) << out.err.substr(0, 300);
   EXPECT_EQ(::faccessat(fd, "x.txt", F_OK, 0), 0);
   EXPECT_NE(::faccessat(fd, "deep.txt", F_OK, 0), 0);
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", tree.path("state")}).exit, 0);
+  EXPECT_EQ(::faccessat(fd, "deep.txt", F_OK, 0), 0);
+  EXPECT_NE(::faccessat(fd, "x.txt", F_OK, 0), 0);
+  const auto folders = RunCli({"replace", "--folder", tree.path("t"), "--scope", "2", "--set", "oldText=ddd", "--set",
+                               "newText=e", "--yes", "--state-dir", tree.path("state")});
+  EXPECT_EQ(folders.exit, 0) << folders.err.substr(0, 300);
+  EXPECT_NE(::faccessat(held.back(), level.c_str(), F_OK, AT_SYMLINK_NOFOLLOW), 0);
+  const auto undone = RunCli({"undo", "--yes", "--state-dir", tree.path("state")});
+  EXPECT_EQ(undone.exit, 0) << undone.err.substr(0, 300);
+  for (const int parent : held) EXPECT_EQ(::faccessat(parent, level.c_str(), F_OK, AT_SYMLINK_NOFOLLOW), 0);
+  EXPECT_EQ(tree.listUnder("state"), (Lines{"Newname.txt"}));  // no log left: every pair undone
   // Removed from the bottom up, each level by its folder held open.
-  ::unlinkat(fd, "x.txt", 0);
+  ::unlinkat(fd, "deep.txt", 0);
   ::close(fd);
   for (auto it = held.rbegin(); it != held.rend(); ++it) {
     ::unlinkat(*it, level.c_str(), AT_REMOVEDIR);
