@@ -166,6 +166,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   // stays in the journal, which is then kept for the next start to settle.
   bool stranded = false;
   const auto restore = [&](std::string_view current, std::string_view original) {
+    stranded = false;
     const platform::RenameStatus status = renamer.rename(current, original);
     if (status != platform::RenameStatus::TargetExists ||
         !DiffersOnlyInCase(platform::SystemCodePage(), current, original))

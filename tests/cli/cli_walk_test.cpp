@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "platform/file_system.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -207,7 +208,7 @@ TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamedAndUndone) {
   // holds paths longer than the system takes, restores it, and then the folders of every
   // level renamed by a second run.
   testing::TempTree tree;
-  tree.make({"t/top.txt"});
+  tree.make({"t/top.txt", "outside/a.txt"});
   const std::string level(200, 'd');
   constexpr int kLevels = 24;
   int fd = ::open(tree.path("t").c_str(), O_RDONLY | O_DIRECTORY);
@@ -239,6 +240,12 @@ TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamedAndUndone) {
   EXPECT_EQ(undone.exit, 0) << undone.err.substr(0, 300);
   for (const int parent : held) EXPECT_EQ(::faccessat(parent, level.c_str(), F_OK, AT_SYMLINK_NOFOLLOW), 0);
   EXPECT_EQ(tree.listUnder("state"), (Lines{"Newname.txt"}));  // no log left: every pair undone
+  // Past the leading part that the system takes whole, a link is never followed: a level
+  // that is a link to a folder outside the tree is not entered.
+  ASSERT_EQ(::symlinkat(tree.path("outside").c_str(), fd, "link"), 0);
+  EXPECT_TRUE(platform::RealFileSystem().entryStatus(deepPath).present());
+  EXPECT_FALSE(platform::RealFileSystem().entryStatus(deepPath.substr(0, deepPath.size() - 8) + "link/a.txt").present());
+  ::unlinkat(fd, "link", 0);
   // Removed from the bottom up, each level by its folder held open.
   ::unlinkat(fd, "deep.txt", 0);
   ::close(fd);
