@@ -149,8 +149,10 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   // The journal holds the steps of each rename that goes through a temporary name, marked
   // as an undo's: one cut short is settled by the next start, and the log stays this log.
   RunJournal& journal = heldLock ? *heldLock : *ownLock;
+  // Without a usable journal the renames of the file system go on unrecorded (an undo's
+  // claims are not recorded anyway), and a change of case made here is refused.
   journal.markUndo();
-  fs.setClaimJournal(&journal);
+  if (journal.active()) fs.setClaimJournal(&journal);
   const LogPairs pairs(log);
   if (withProgress) hooks.progressStart(static_cast<int>(pairs.entries()));
   std::vector<bool> keep(pairs.size(), false);
