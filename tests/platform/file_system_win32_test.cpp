@@ -92,7 +92,10 @@ TEST(Win32FileSystem, CaseOnlyRenamesChangeTheStoredName) {
       EXPECT_EQ(journal.steps[i].rfind("aside ", 0), 0u);
       EXPECT_EQ(journal.steps.at(i + 1), "settled " + journal.steps[i].substr(6));
     }
-    std::fprintf(stderr, "steps: %zu\n", journal.steps.size());
+    // Wine keeps the old case on a plain rename: every change goes through the step there.
+    if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+      EXPECT_EQ(journal.steps.size(), 2u);
+    }
     // A journal that cannot take the step: nothing moves.
     journal.refuse = true;
     journal.steps.clear();
