@@ -194,8 +194,9 @@ bool RunJournal::steppingAside(const std::string& from, const std::string& tmp, 
   const bool written = intend(tmp, from) && intend(to, tmp);
   sizeBefore_ = before;  // withdraw() still means the pair of the rename under way
   claimStart_ = start;
-  if (!written) cutBack(start);
-  return written && sync();
+  if (written && sync()) return true;
+  cutBack(start);
+  return false;
 }
 
 bool RunJournal::sealAsLog(const RollbackLog& log) {

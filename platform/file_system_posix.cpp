@@ -7,8 +7,8 @@
 #endif
 
 #include <dirent.h>
-#include <limits.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
