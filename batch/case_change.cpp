@@ -46,17 +46,17 @@ std::optional<CaseChangeResult> ChangeCase(platform::FileSystem& fs, RunJournal*
     std::string candidate = CaseChangeTemporary(newPath, attempt);
     // A temporary name taken already is passed over before anything is journalled.
     if (fs.exists(candidate)) continue;
+    const std::uint64_t start = journal ? journal->size() : 0;
     if (journal) {
-      if (!journal->intend(candidate, oldPath) || !journal->intend(newPath, candidate)) return std::nullopt;
-      journal->sync();
+      if (!journal->intend(candidate, oldPath) || !journal->intend(newPath, candidate) || !journal->sync())
+        return std::nullopt;
     }
     result.status = rename(oldPath, candidate);
     if (result.status == platform::RenameStatus::Renamed) {
       tmp = std::move(candidate);
     } else {
-      // The last pair goes; the first names a rename that never happened under a name that
-      // holds nothing of ours, which recovery and undo pass over.
-      if (journal) journal->withdraw();
+      // Both pairs go: the temporary name may hold another's entry, never to be moved.
+      if (journal) journal->cutBack(start);
       if (result.status != platform::RenameStatus::TargetExists) return result;
     }
   }

@@ -81,6 +81,7 @@ JournalState RunJournal::open() {
   fs_.syncFolder(folder_);
   size_ = sizeBefore_ = 0;
   failed_ = false;
+  undo_ = false;
   dropAhead();
   staged_.clear();
   return JournalState::Ready;
@@ -155,7 +156,31 @@ bool RunJournal::plannedFor(std::string_view oldPath) const {
          rest.compare(start + 2 + oldPath.size(), 2, "\r\n") == 0;
 }
 
+namespace {
+// The first record of an undo's journal (twice, as a pair): no path, as every path in a
+// journal is absolute.
+constexpr const char* kUndoMark = "*undo*";
+constexpr std::uint64_t kUndoMarkRecord = 2 * (std::char_traits<char>::length(kUndoMark) + 2);
+}  // namespace
+
+bool RunJournal::markUndo() {
+  if (size_ > 0) return !failed_;
+  undo_ = intend(kUndoMark, kUndoMark);
+  sizeBefore_ = size_;  // never withdrawn
+  return undo_;
+}
+
+void RunJournal::cutBack(std::uint64_t size) {
+  if (handle_ && size_ > size && handle_->truncateTo(size)) size_ = size;
+  sizeBefore_ = std::min(sizeBefore_, size_);
+}
+
 bool RunJournal::claiming(const std::string& path) {
+  // Recovery of an undo's journal does nothing with a claim, so it costs no record there.
+  if (undo_) {
+    claimStart_ = size_;
+    return handle_ != nullptr;
+  }
   const std::uint64_t before = sizeBefore_;
   if (!intend(path, path)) return false;
   claimStart_ = sizeBefore_;
@@ -167,7 +192,17 @@ void RunJournal::claimed(const std::string& path) {
   static_cast<void>(path);
   // Once the rename is over the claim is nothing to undo: its record goes (should the cut
   // back not reach the disk, undo still tells the claim from the item by the old name).
-  if (handle_ && size_ > claimStart_ && handle_->truncateTo(claimStart_)) size_ = claimStart_;
+  cutBack(claimStart_);
+}
+
+bool RunJournal::steppingAside(const std::string& from, const std::string& tmp, const std::string& to) {
+  const std::uint64_t before = sizeBefore_, start = size_;
+  const bool written = intend(tmp, from) && intend(to, tmp);
+  sizeBefore_ = before;  // withdraw() still means the pair of the rename under way
+  claimStart_ = start;
+  if (written && sync()) return true;
+  cutBack(start);
+  return false;
 }
 
 bool RunJournal::sealAsLog(const RollbackLog& log) {
@@ -189,7 +224,12 @@ bool RunJournal::sealAsLog(const RollbackLog& log) {
 
 void RunJournal::discard() {
   if (!handle_) return;
-  fs_.removeFile(path_);  // removed while still locked, so nobody takes it over meanwhile
+  // An undo's step whose item could go neither on nor back stays recorded: the next start
+  // settles it. Anything else is removed while still locked, so nobody takes it over.
+  if (undo_ && size_ > kUndoMarkRecord)
+    handle_->sync();
+  else
+    fs_.removeFile(path_);
   handle_.reset();
 }
 
@@ -267,6 +307,37 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
   }
   return out;
 }
+
+// The steps of an undo's journal after its mark: a pair (tmp, from), followed by (to, tmp)
+// unless the step to `to` was refused (the item then goes back). A pair of one name twice
+// is a claim, which the log's own pair settles when undo replays it.
+bool SettleUndoSteps(platform::FileSystem& fs, const std::string& folder, const std::string& journal,
+                     const std::vector<std::string>& lines) {
+  RollbackLog stranded;
+  for (std::size_t k = 1; 2 * k + 1 < lines.size(); ++k) {
+    const std::string& tmp = lines[2 * k];
+    const std::string& from = lines[2 * k + 1];
+    if (tmp == from) continue;
+    const bool onward = 2 * k + 3 < lines.size() && lines[2 * k + 3] == tmp;
+    const std::string* to = onward ? &lines[2 * k + 2] : nullptr;
+    k += onward;
+    if (!fs.entryStatus(tmp).present()) continue;
+    if (to && fs.rename(tmp, *to) == platform::RenameStatus::Renamed) continue;
+    if (fs.rename(tmp, from) == platform::RenameStatus::Renamed) continue;
+    stranded.add(tmp, from);
+  }
+  if (!stranded.empty()) {
+    // Added after the log's pairs: the next undo replays it first, before the pair that
+    // brings the item from `from` further back.
+    const std::string logPath = folder + kRollbackLogName;
+    std::optional<std::string> log = fs.exists(logPath) ? fs.readFile(logPath) : std::string();
+    if (!log) return false;
+    if (!log->empty() && log->back() != '\n' && log->back() != '\r') log->append("\r\n");
+    if (!fs.writeFileAtomic(logPath, *log + stranded.text(), true)) return false;
+  }
+  fs.removeFile(journal);
+  return !stranded.empty();
+}
 }  // namespace
 
 namespace {
@@ -309,6 +380,11 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, 
   for (auto& line : SplitLines(*content))
     if (!line.empty()) lines.push_back(std::move(line));
   if (lines.size() % 2) lines.pop_back();
+  if (!lines.empty() && lines[0] == kUndoMark) {
+    const bool stranded = SettleUndoSteps(fs, folder, journal, lines);
+    if (fs.exists(journal)) return keep();  // the log could not take what stays stranded
+    return stranded;
+  }
   // A run cut short after it wrote its log and before it removed its journal: the log holds
   // the run already, and the journal goes (the run is not kept twice).
   if (const auto log = fs.readFile(folder + kRollbackLogName); log && IsLogOfJournal(*log, lines)) {

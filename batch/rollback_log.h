@@ -128,6 +128,17 @@ class RunJournal final : public platform::ClaimJournal {
   // platform::ClaimJournal: the claim's record, synced; withdrawn once the rename is over.
   bool claiming(const std::string& path) override;
   void claimed(const std::string& path) override;
+  // The two steps through a temporary name as the pairs (tmp, from) and (to, tmp), synced;
+  // withdrawn with claimed(tmp) once the item is at to or back at from.
+  bool steppingAside(const std::string& from, const std::string& tmp, const std::string& to) override;
+  /// Marks the journal as an undo's, before its first record: recovery then settles the
+  /// steps through temporary names it holds (see RecoverJournal) instead of making them
+  /// the log, since the log is the one being undone. False when it could not be written.
+  bool markUndo();
+  /// Where the journal ends now; cutBack(size) drops the records written after that (an
+  /// undo's step through a temporary name, over).
+  std::uint64_t size() const { return size_; }
+  void cutBack(std::uint64_t size);
   /// When the journal holds exactly the log's bytes: synced, made read-only and moved into
   /// place as the rollback log; the lock is released. False when it cannot be.
   bool sealAsLog(const RollbackLog& log);
@@ -150,6 +161,7 @@ class RunJournal final : public platform::ClaimJournal {
   std::uint64_t claimStart_ = 0;  ///< where the record of the claim under way starts
   bool failed_ = false;
   bool syncWhenSaved_ = false;
+  bool undo_ = false;  ///< marked as an undo's journal
 };
 
 /// At start-up: a journal left behind by an interrupted run that nobody holds becomes the
@@ -158,6 +170,12 @@ class RunJournal final : public platform::ClaimJournal {
 /// name is free and its old one taken, once the later pairs are thought undone). Returns
 /// true when one was taken over. `kept` is set when one is there that could not be read or
 /// written as the log: it stays as it is.
+///
+/// The journal of an undo cut short holds only the steps of renames through a temporary
+/// name (tmp, from) and (to, tmp), and the log stays the log: an item found under such a
+/// temporary name goes on to `to`, or back to `from` when `to` is taken. One that can go
+/// neither way is added to the log as the pair (tmp, from), replayed first by the next
+/// undo; true then.
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, bool* kept = nullptr);
 
 /// Why a run (or undo) on this program folder cannot start: another holds the journal, or

@@ -146,6 +146,13 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       return report;
     }
   }
+  // The journal holds the steps of each rename that goes through a temporary name, marked
+  // as an undo's: one cut short is settled by the next start, and the log stays this log.
+  RunJournal& journal = heldLock ? *heldLock : *ownLock;
+  // Without a usable journal the renames of the file system go on unrecorded (an undo's
+  // claims are not recorded anyway), and a change of case made here is refused.
+  journal.markUndo();
+  if (journal.active()) fs.setClaimJournal(&journal);
   const LogPairs pairs(log);
   if (withProgress) hooks.progressStart(static_cast<int>(pairs.entries()));
   std::vector<bool> keep(pairs.size(), false);
@@ -155,9 +162,13 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   // Entries are looked at themselves: a link at a name is there, whatever it points to.
   const auto present = [&](std::string_view path) { return fs.entryStatus(std::string(path)).present(); };
   // A pair that changed only the case of a name goes back through a temporary name where
-  // names ignore case, as the run went.
+  // names ignore case, as the run went: both steps in the journal first, dropped when over.
   const auto byPath = [&](const std::string& from, const std::string& to) { return renamer.rename(from, to); };
+  // An item that could go neither on nor back stays under the temporary name: its step
+  // stays in the journal, which is then kept for the next start to settle.
+  bool stranded = false;
   const auto restore = [&](std::string_view current, std::string_view original) {
+    stranded = false;
     platform::RenameStatus status = renamer.rename(current, original);
     // A rename by link and unlink cut between the two leaves the file under both names:
     // the new name goes, and the file is at its old name again.
@@ -169,7 +180,11 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
     if (status != platform::RenameStatus::TargetExists ||
         !DiffersOnlyInCase(platform::SystemCodePage(), current, original))
       return status;
-    return ChangeCase(fs, nullptr, byPath, std::string(current), std::string(original))->status;
+    const std::uint64_t marked = journal.size();
+    const auto changed = ChangeCase(fs, &journal, byPath, std::string(current), std::string(original));
+    stranded = changed && !changed->strandedAt.empty();
+    if (!stranded) journal.cutBack(marked);
+    return changed ? changed->status : platform::RenameStatus::Failed;
   };
   for (std::size_t k = pairs.size(); k-- > 0;) {
     if (stop.isSet()) {
@@ -189,7 +204,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       // The rename never happened while its item is still at its old name: nothing to undo.
       // (A run cut short may have recorded renames it did not reach, and an earlier undo
       // may have restored it.) A name the interrupted rename claimed goes, if still empty.
-      const bool atOld = present(original);
+      const bool atOld = !stranded && present(original);
       if (atOld && claims.count(current) && RemoveEmptyClaim(fs, std::string(current))) {
         ++report.inPlace;
         continue;
@@ -219,6 +234,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       if (kept(k)) rest.add(pairs.current(k), pairs.original(k));
     report.keptSaved = fs.writeFileAtomic(path, rest.text(), true);
   }
+  fs.setClaimJournal(nullptr);
   if (ownLock) ownLock->discard();
   stop.clear();
   return report;

@@ -48,7 +48,8 @@ struct UndoReport {
 /// did not reach), so none is ever lost; with none left it is deleted. `log` is the log's
 /// bytes as read. `heldLock` is the program folder's journal, opened by a caller that took
 /// the lock before it read the log (and releases it itself); without it the replay takes
-/// the lock for its own length.
+/// the lock for its own length. A pair that changed only the case of a name goes back
+/// through a temporary name with both steps in that journal first (see RecoverJournal).
 UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder, std::string_view log,
                       StopFlag& stop, RunHooks& hooks, bool withProgress, UndoListener* listener = nullptr,
                       RunJournal* heldLock = nullptr);

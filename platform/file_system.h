@@ -139,6 +139,11 @@ class ClaimJournal {
   virtual bool claiming(const std::string& path) = 0;
   /// The rename went over the claim, or the claim was removed again.
   virtual void claimed(const std::string& path) = 0;
+  /// Before an item moves aside from `from` to the temporary path tmp on its way to `to` (a
+  /// change of case only, where names ignore case): both steps are recorded, so an item
+  /// left under tmp by an interrupted rename is found. False: it must not move (the rename
+  /// fails). claimed(tmp) follows once the item is at `to` or back at `from`.
+  virtual bool steppingAside(const std::string& from, const std::string& tmp, const std::string& to) = 0;
 };
 
 /// A folder held open while it is read and entries in it are renamed by name: the system

@@ -8,6 +8,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -69,6 +70,66 @@ bool Reserve(int dfd, const char* to, bool folder, const std::string& folderPath
   if (fd < 0) return false;
   ::close(fd);
   return true;
+}
+
+// A folder whose path is too long for the system to take whole: the longest leading part
+// that fits is opened as any path is, then each further component relative to the folder
+// before it, never through a link (nor "." or ".."), so what is reached lies inside the
+// folder that leading part names. -1 (errno set) when it cannot be opened so.
+int OpenLongFolder(const std::string& folder) {
+  std::size_t end = folder.rfind('/', PATH_MAX - 1);
+  if (end == std::string::npos || end == 0) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  int fd = ::open(folder.substr(0, end).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::string name;
+  while (fd >= 0 && end < folder.size()) {
+    const std::size_t next = std::min(folder.find('/', end + 1), folder.size());
+    name.assign(folder, end + 1, next - end - 1);
+    end = next;
+    if (name.empty()) continue;
+    int sub = -1;
+    errno = EINVAL;
+    if (name != "." && name != "..") sub = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    fd = sub;
+  }
+  return fd;
+}
+
+// The open parent folder and the name of a path too long to be taken whole.
+class LongPath {
+ public:
+  explicit LongPath(const std::string& path) {
+    const std::size_t cut = path.find_last_of('/');
+    if (cut == std::string::npos || cut == 0 || cut + 1 == path.size()) return;
+    fd_ = OpenLongFolder(path.substr(0, cut));
+    name_ = path.substr(cut + 1);
+  }
+  ~LongPath() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  LongPath(const LongPath&) = delete;
+  LongPath& operator=(const LongPath&) = delete;
+  bool open() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+  const char* name() const { return name_.c_str(); }
+
+ private:
+  int fd_ = -1;
+  std::string name_;
+};
+
+// stat (follow) or lstat of a path; one too long to be taken whole through its parent.
+bool StatPath(const std::string& path, struct stat& st, bool follow) {
+  if (path.empty()) return false;
+  if ((follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) == 0) return true;
+  if (errno != ENAMETOOLONG) return false;
+  const LongPath at(path);
+  return at.open() && ::fstatat(at.fd(), at.name(), &st, follow ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool SameEntry(const struct stat& a, const struct stat& b) {
@@ -221,6 +282,10 @@ class PosixFileSystem final : public FileSystem {
  public:
   std::optional<std::vector<DirEntry>> readFolder(const std::string& folder) override {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir && errno == ENAMETOOLONG) {
+      const int fd = OpenLongFolder(folder);
+      if (fd >= 0 && !(dir = ::fdopendir(fd))) ::close(fd);
+    }
     if (!dir) return std::nullopt;
     return ReadEntries(dir);
   }
@@ -240,14 +305,14 @@ class PosixFileSystem final : public FileSystem {
 
   EntryKind kind(const std::string& path) override {
     struct stat st;
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) return EntryKind::Missing;
+    if (!StatPath(path, st, true)) return EntryKind::Missing;
     return S_ISDIR(st.st_mode) ? EntryKind::Directory : EntryKind::File;
   }
 
   EntryStatus entryStatus(const std::string& path) override {
     struct stat st;
     EntryStatus status;
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return status;
+    if (!StatPath(path, st, false)) return status;
     using Kind = EntryStatus::Kind;
     status.kind = S_ISREG(st.st_mode)   ? Kind::RegularFile
                   : S_ISDIR(st.st_mode) ? Kind::Directory
@@ -278,8 +343,12 @@ class PosixFileSystem final : public FileSystem {
   RenameStatus rename(const std::string& from, const std::string& to) override {
     if (from.empty() || to.empty()) return RenameStatus::Failed;
     if (RenameNoReplace(from.c_str(), to.c_str()) == 0) return RenameStatus::Renamed;
+    if (errno == ENAMETOOLONG) return renameLong(from, to);
     return refused(errno, AT_FDCWD, from.c_str(), to.c_str(), {});
   }
+
+  /// A rename in one folder whose path is too long to be taken whole, in that folder opened.
+  RenameStatus renameLong(const std::string& from, const std::string& to);
 
   std::unique_ptr<OpenFolder> openFolder(const std::string& folder) override;
 
@@ -345,7 +414,8 @@ class PosixFileSystem final : public FileSystem {
 
   bool removeFile(const std::string& path) override {
     ::chmod(path.c_str(), 0644);
-    return ::unlink(path.c_str()) == 0;
+    if (::unlink(path.c_str()) == 0) return true;
+    return errno == ENAMETOOLONG && removeLong(path, 0);
   }
 
   bool makeFolders(const std::string& path) override {
@@ -361,7 +431,10 @@ class PosixFileSystem final : public FileSystem {
     return kind(path) == EntryKind::Directory;
   }
 
-  bool removeFolder(const std::string& path) override { return !path.empty() && ::rmdir(path.c_str()) == 0; }
+  bool removeFolder(const std::string& path) override {
+    if (path.empty()) return false;
+    return ::rmdir(path.c_str()) == 0 || (errno == ENAMETOOLONG && removeLong(path, AT_REMOVEDIR));
+  }
 
   bool syncFolder(const std::string& folder) override { return SyncFolder(folder); }
 
@@ -410,6 +483,13 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::string lastFailure_;
+
+  static bool removeLong(const std::string& path, int flags) {
+    const LongPath at(path);
+    if (!at.open()) return false;
+    if (!flags) ::fchmodat(at.fd(), at.name(), 0644, 0);
+    return ::unlinkat(at.fd(), at.name(), flags) == 0;
+  }
 
   // File systems without RENAME_NOREPLACE: a hard link cannot replace anything, so
   // link + unlink is a safe rename for files. Where links are refused too (and for
@@ -496,9 +576,20 @@ class PosixFolder final : public OpenFolder {
 };
 
 std::unique_ptr<OpenFolder> PosixFileSystem::openFolder(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == ENAMETOOLONG) fd = OpenLongFolder(folder);
   if (fd < 0) return nullptr;
   return std::make_unique<PosixFolder>(*this, fd, folder);
+}
+
+RenameStatus PosixFileSystem::renameLong(const std::string& from, const std::string& to) {
+  const std::size_t cut = from.find_last_of('/');
+  if (cut == std::string::npos || cut == 0 || to.size() <= cut || to.compare(0, cut + 1, from, 0, cut + 1) != 0 ||
+      to.find('/', cut + 1) != std::string::npos)
+    return failed(ENAMETOOLONG);
+  const auto folder = openFolder(from.substr(0, cut));
+  if (!folder) return failed(errno);
+  return folder->rename(std::string_view(from).substr(cut + 1), std::string_view(to).substr(cut + 1));
 }
 
 }  // namespace

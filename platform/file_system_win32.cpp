@@ -363,23 +363,32 @@ class Win32FileSystem final : public FileSystem {
   std::string lastFailure_;
 
   // from and to name the same entry in different case: move it aside under a name of its
-  // own, then to the wanted name. Put back under its old name if that fails.
+  // own, then to the wanted name. Put back under its old name if that fails. Both steps are
+  // in the claim journal before the first, so an item that a kill leaves under the
+  // temporary name is found; their record goes once the item is at either name again.
   RenameStatus caseOnlyRename(const std::string& from, const std::string& to) {
     const std::string folder = FolderOf(to);
+    ClaimJournal* journal = claimJournal();
     std::string tmp;
     for (int attempt = 0; attempt < 100 && tmp.empty(); ++attempt) {
       std::string candidate = folder + "~vlm" + UniqueSuffix() + ".tmp";
+      if (journal && !journal->steppingAside(from, candidate, to)) return RenameStatus::Failed;
       if (::MoveFileA(from.c_str(), candidate.c_str())) {
         tmp = std::move(candidate);
       } else {
         const DWORD err = ::GetLastError();
+        if (journal) journal->claimed(candidate);
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) return RenameStatus::Failed;
       }
     }
     if (tmp.empty()) return RenameStatus::Failed;
-    if (::MoveFileA(tmp.c_str(), to.c_str())) return RenameStatus::Renamed;
+    if (::MoveFileA(tmp.c_str(), to.c_str())) {
+      if (journal) journal->claimed(tmp);
+      return RenameStatus::Renamed;
+    }
     const DWORD err = ::GetLastError();
-    ::MoveFileA(tmp.c_str(), from.c_str());
+    // An item that cannot be put back stays recorded under the temporary name.
+    if (::MoveFileA(tmp.c_str(), from.c_str()) && journal) journal->claimed(tmp);
     return (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) ? RenameStatus::TargetExists
                                                                       : RenameStatus::Failed;
   }

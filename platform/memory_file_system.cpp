@@ -143,7 +143,7 @@ EntryStatus MemoryFileSystem::entryStatus(const std::string& path) {
   const EntryKind k = kindOf(path);
   if (k == EntryKind::Missing) return status;
   status.kind = k == EntryKind::Directory ? EntryStatus::Kind::Directory : EntryStatus::Kind::RegularFile;
-  if (k == EntryKind::File) status.size = nodes_.at(Normalize(path)).size;
+  if (k == EntryKind::File) status.size = nodes_.at(stored(Normalize(path))).size;
   return status;
 }
 

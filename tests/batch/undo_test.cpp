@@ -7,6 +7,7 @@
 #include <unistd.h>
 #endif
 
+#include "batch/case_change.h"
 #include "batch/run_pipeline.h"
 #include "batch/undo.h"
 #include "platform/code_page.h"
@@ -306,6 +307,23 @@ TEST(UndoOnDisk, LinksAreLookedAtThemselves) {
   }
 }
 #endif
+
+TEST_F(UndoTest, ACaseChangeThatCanGoNeitherWayStaysRecorded) {
+  // Where names ignore case the item goes back through a temporary name, which it cannot
+  // leave (locked): its step stays in the journal, and the next start adds it to the log,
+  // to be replayed before the pair that brings the item back from its current name.
+  fs.ignoreCase(true);
+  fs.addFile("/w/IMG.jpg", 7);
+  const std::string log = "/w/IMG.jpg\r\n/w/IMG.JPG\r\n";
+  writeLog(log);
+  const std::string tmp = batch::CaseChangeTemporary("/w/IMG.JPG", 1);  // the one undo takes next
+  fs.lockPath(tmp);
+  EXPECT_EQ(undo().kept, 1u);
+  EXPECT_TRUE(fs.exists(tmp) && fs.exists("/state/rollback.rbk.journal"));
+  EXPECT_TRUE(batch::RecoverJournal(fs, "/state"));
+  EXPECT_EQ(fs.readFile("/state/rollback.rbk"), log + tmp + "\r\n/w/IMG.jpg\r\n");
+  EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
+}
 
 TEST_F(UndoTest, MissingLogReadsAsNothing) {
   EXPECT_FALSE(batch::ReadRollbackLog(fs, "/state").has_value());

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "platform/file_system.h"
 #include "support/temp_tree.h"
 
 namespace velmora {
@@ -201,11 +202,13 @@ TEST(CliWalk, AnUnreadableFolderIsNamedAndMakesTheRunAFailure) {
   }
 }
 
-TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamed) {
+TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamedAndUndone) {
   // A tree deeper than 4096 bytes, made and removed relative to open folders: the item at
-  // the bottom is reached and renamed in its open folder, as its name fits.
+  // the bottom is reached and renamed in its open folder, as its name fits. Undo, whose log
+  // holds paths longer than the system takes, restores it, and then the folders of every
+  // level renamed by a second run.
   testing::TempTree tree;
-  tree.make({"t/top.txt"});
+  tree.make({"t/top.txt", "outside/a.txt"});
   const std::string level(200, 'd');
   constexpr int kLevels = 24;
   int fd = ::open(tree.path("t").c_str(), O_RDONLY | O_DIRECTORY);
@@ -226,8 +229,25 @@ TEST(CliWalk, ItemsDeeperThanAPathCanReachAreRenamed) {
   EXPECT_EQ(out.exit, 0) << out.err.substr(0, 300);
   EXPECT_EQ(::faccessat(fd, "x.txt", F_OK, 0), 0);
   EXPECT_NE(::faccessat(fd, "deep.txt", F_OK, 0), 0);
+  EXPECT_EQ(RunCli({"undo", "--yes", "--state-dir", tree.path("state")}).exit, 0);
+  EXPECT_EQ(::faccessat(fd, "deep.txt", F_OK, 0), 0);
+  EXPECT_NE(::faccessat(fd, "x.txt", F_OK, 0), 0);
+  const auto folders = RunCli({"replace", "--folder", tree.path("t"), "--scope", "2", "--set", "oldText=ddd", "--set",
+                               "newText=e", "--yes", "--state-dir", tree.path("state")});
+  EXPECT_EQ(folders.exit, 0) << folders.err.substr(0, 300);
+  EXPECT_NE(::faccessat(held.back(), level.c_str(), F_OK, AT_SYMLINK_NOFOLLOW), 0);
+  const auto undone = RunCli({"undo", "--yes", "--state-dir", tree.path("state")});
+  EXPECT_EQ(undone.exit, 0) << undone.err.substr(0, 300);
+  for (const int parent : held) EXPECT_EQ(::faccessat(parent, level.c_str(), F_OK, AT_SYMLINK_NOFOLLOW), 0);
+  EXPECT_EQ(tree.listUnder("state"), (Lines{"Newname.txt"}));  // no log left: every pair undone
+  // Past the leading part that the system takes whole, a link is never followed: a level
+  // that is a link to a folder outside the tree is not entered.
+  ASSERT_EQ(::symlinkat(tree.path("outside").c_str(), fd, "link"), 0);
+  EXPECT_TRUE(platform::RealFileSystem().entryStatus(deepPath).present());
+  EXPECT_FALSE(platform::RealFileSystem().entryStatus(deepPath.substr(0, deepPath.size() - 8) + "link/a.txt").present());
+  ::unlinkat(fd, "link", 0);
   // Removed from the bottom up, each level by its folder held open.
-  ::unlinkat(fd, "x.txt", 0);
+  ::unlinkat(fd, "deep.txt", 0);
   ::close(fd);
   for (auto it = held.rbegin(); it != held.rend(); ++it) {
     ::unlinkat(*it, level.c_str(), AT_REMOVEDIR);

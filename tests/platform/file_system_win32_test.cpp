@@ -45,6 +45,22 @@ TEST(Win32FileSystem, NamesCollideWithoutRegardToCase) {
   EXPECT_EQ(Names(tree.root()), (std::vector<std::string>{"other.doc", "report.txt", "Sub\\"}));
 }
 
+// Records the steps of case-only renames through a temporary name: each before its move
+// (the temporary name still free), settled once the item is at a name of its own again.
+class StepRecorder final : public platform::ClaimJournal {
+ public:
+  bool claiming(const std::string&) override { return true; }
+  void claimed(const std::string& path) override { steps.push_back("settled " + path); }
+  bool steppingAside(const std::string& from, const std::string& tmp, const std::string& to) override {
+    EXPECT_EQ(::GetFileAttributesA(tmp.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(platform::LastComponent(to).size(), platform::LastComponent(from).size());
+    steps.push_back("aside " + tmp);
+    return !refuse;
+  }
+  std::vector<std::string> steps;
+  bool refuse = false;
+};
+
 TEST(Win32FileSystem, CaseOnlyRenamesChangeTheStoredName) {
   struct Row {
     const char* name;
@@ -68,7 +84,28 @@ TEST(Win32FileSystem, CaseOnlyRenamesChangeTheStoredName) {
     if (static_cast<unsigned char>(row.from[3]) > 0x7F && ::GetACP() != 1252) continue;  // 1252 bytes
     testing::TempTree tree;
     tree.make({row.folder ? row.from + "/inner.txt" : row.from, "neighbour.txt"});
+    StepRecorder journal;
+    fs.setClaimJournal(&journal);
     ASSERT_EQ(fs.rename(tree.path(row.from), tree.path(row.to)), RenameStatus::Renamed);
+    // A step through a temporary name is recorded first and settled after.
+    for (std::size_t i = 0; i < journal.steps.size(); i += 2) {
+      EXPECT_EQ(journal.steps[i].rfind("aside ", 0), 0u);
+      EXPECT_EQ(journal.steps.at(i + 1), "settled " + journal.steps[i].substr(6));
+    }
+    // Wine keeps the old case on a plain rename: every change goes through the step there.
+    if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+      EXPECT_EQ(journal.steps.size(), 2u);
+    }
+    // A journal that cannot take the step: nothing moves.
+    journal.refuse = true;
+    journal.steps.clear();
+    if (fs.rename(tree.path(row.to), tree.path(row.from)) != RenameStatus::Renamed) {
+      EXPECT_EQ(journal.steps.size(), 1u);
+    } else {
+      EXPECT_EQ(journal.steps.size(), 0u);
+      ASSERT_EQ(fs.rename(tree.path(row.from), tree.path(row.to)), RenameStatus::Renamed);
+    }
+    fs.setClaimJournal(nullptr);
     EXPECT_EQ(Names(tree.root()), listing(row.to, row.folder));  // byte for byte, no temporary left
     if (row.folder) {
       EXPECT_EQ(Names(tree.path(row.to)), std::vector<std::string>{"inner.txt"});
