@@ -176,11 +176,6 @@ void RunJournal::cutBack(std::uint64_t size) {
 }
 
 bool RunJournal::claiming(const std::string& path) {
-  // Recovery of an undo's journal does nothing with a claim, so it costs no record there.
-  if (undo_) {
-    claimStart_ = size_;
-    return handle_ != nullptr;
-  }
   const std::uint64_t before = sizeBefore_;
   if (!intend(path, path)) return false;
   claimStart_ = sizeBefore_;
@@ -314,10 +309,14 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
 bool SettleUndoSteps(platform::FileSystem& fs, const std::string& folder, const std::string& journal,
                      const std::vector<std::string>& lines) {
   RollbackLog stranded;
+  std::vector<std::string_view> claims;
   for (std::size_t k = 1; 2 * k + 1 < lines.size(); ++k) {
     const std::string& tmp = lines[2 * k];
     const std::string& from = lines[2 * k + 1];
-    if (tmp == from) continue;
+    if (tmp == from) {
+      claims.push_back(tmp);
+      continue;
+    }
     const bool onward = 2 * k + 3 < lines.size() && lines[2 * k + 3] == tmp;
     const std::string* to = onward ? &lines[2 * k + 2] : nullptr;
     k += onward;
@@ -325,6 +324,17 @@ bool SettleUndoSteps(platform::FileSystem& fs, const std::string& folder, const 
     if (to && fs.rename(tmp, *to) == platform::RenameStatus::Renamed) continue;
     if (fs.rename(tmp, from) == platform::RenameStatus::Renamed) continue;
     stranded.add(tmp, from);
+  }
+  // An undo cut short after it claimed an old name, before its item moved onto it: the
+  // item is still at the new name its pair in the log gives, and the empty claim goes.
+  if (!claims.empty()) {
+    if (const auto log = fs.readFile(folder + kRollbackLogName)) {
+      const std::vector<std::string> entries = SplitLines(*log);
+      for (std::size_t j = 0; j + 1 < entries.size(); j += 2)
+        if (std::find(claims.begin(), claims.end(), entries[j + 1]) != claims.end() && entries[j] != entries[j + 1] &&
+            fs.entryStatus(entries[j]).present())
+          RemoveEmptyClaim(fs, entries[j + 1]);
+    }
   }
   if (!stranded.empty()) {
     // Added after the log's pairs: the next undo replays it first, before the pair that
@@ -356,6 +366,14 @@ bool IsLogOfJournal(std::string_view log, const std::vector<std::string>& journa
   return k == own.size();
 }
 }  // namespace
+
+bool RemoveEmptyClaim(platform::FileSystem& fs, const std::string& path) {
+  const platform::EntryStatus status = fs.entryStatus(path);
+  if (status.kind == platform::EntryStatus::Kind::RegularFile) return status.size == 0 && fs.removeFile(path);
+  if (status.kind != platform::EntryStatus::Kind::Directory) return false;
+  const auto entries = fs.readFolder(path);
+  return entries && entries->empty() && fs.removeFolder(path);
+}
 
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, bool* kept) {
   const std::string folder = ProgramFolderWithSeparator(programFolder);

@@ -178,6 +178,10 @@ class RunJournal final : public platform::ClaimJournal {
 /// undo; true then.
 bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, bool* kept = nullptr);
 
+/// Removes the empty entry a rename made to claim its name (an empty regular file or an
+/// empty folder, never a link or anything with content); true when it went.
+bool RemoveEmptyClaim(platform::FileSystem& fs, const std::string& path);
+
 /// Why a run (or undo) on this program folder cannot start: another holds the journal, or
 /// the journal cannot be written.
 std::string JournalRefusal(JournalState state, const std::string& journalPath);

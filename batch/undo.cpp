@@ -109,16 +109,6 @@ class UndoRenamer {
   std::unique_ptr<platform::OpenFolder> folder_;
 };
 
-// Removes the empty entry a rename made to claim its name (an empty regular file or an
-// empty folder, never a link or anything with content); true when it went.
-bool RemoveEmptyClaim(platform::FileSystem& fs, const std::string& path) {
-  const platform::EntryStatus status = fs.entryStatus(path);
-  if (status.kind == platform::EntryStatus::Kind::RegularFile) return status.size == 0 && fs.removeFile(path);
-  if (status.kind != platform::EntryStatus::Kind::Directory) return false;
-  const auto entries = fs.readFolder(path);
-  return entries && entries->empty() && fs.removeFolder(path);
-}
-
 }  // namespace
 
 std::optional<std::string> ReadRollbackLog(platform::FileSystem& fs, const std::string& programFolder) {

@@ -555,9 +555,11 @@ TEST(BatchRun, AClaimOfTheNewNameIsUndoneAfterAKill) {
   // A file system without a no-replace rename and without hard links: the new name is
   // claimed with an empty file first, then the item renamed over it. A kill between the
   // two leaves the claim beside the item; the journal recorded it, so undo removes it and
-  // has nothing else to do. A run that is not killed leaves no claim in its log.
-  for (const bool killed : {true, false}) {
-    SCOPED_TRACE(killed ? "killed after the claim" : "whole run");
+  // has nothing else to do. A run that is not killed leaves no claim in its log. An undo
+  // killed after its own claim leaves it for the next start to remove.
+  for (const int shape : {0, 1, 2}) {
+    const bool killed = shape == 0, undoKilled = shape == 2;
+    SCOPED_TRACE(shape);
     testing::TempTree tree;
     tree.make({"state/", "w/f.txt", "w/g.txt"});
     tree.writeFile("w/g.txt", "content");
@@ -583,6 +585,25 @@ TEST(BatchRun, AClaimOfTheNewNameIsUndoneAfterAKill) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     platform::FileSystem& fs = platform::RealFileSystem();
     EXPECT_EQ(batch::RecoverJournal(fs, tree.path("state")), killed);
+    if (undoKilled) {
+      const pid_t undo = ::fork();
+      ASSERT_NE(undo, -1);
+      if (undo == 0) {
+        platform::RenameFaults faults;
+        faults.noReplaceUnsupported = true;
+        faults.linkError = EPERM;
+        faults.afterClaim = [](const std::string&) { ::_exit(0); };
+        platform::SetRenameFaults(&faults);
+        batch::StopFlag stop;
+        ListRecorder hooks;
+        batch::ReplayUndo(fs, tree.path("state"), *fs.readFile(tree.path("state/rollback.rbk")), stop, hooks, false);
+        ::_exit(1);
+      }
+      ASSERT_EQ(::waitpid(undo, &status, 0), undo);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      EXPECT_EQ(tree.listUnder("w"), (std::vector<std::string>{"f.md", "g.md", "g.txt"}));  // the claim
+      batch::RecoverJournal(fs, tree.path("state"));
+    }
     const auto log = fs.readFile(tree.path("state/rollback.rbk"));
     ASSERT_TRUE(log.has_value());
     if (!killed) {
