@@ -434,6 +434,15 @@ std::string JournalRefusal(JournalState state, const std::string& journalPath) {
 }
 
 std::string JournalWriteFailure(const std::string& journalPath, std::size_t renamed) {
+  if (renamed == 0)
+    return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' could not be written (is the disk full?): the run "
+                                                 "stopped before its first rename, and nothing was renamed."),
+                            {journalPath});
+  if (renamed == 1)
+    return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' could not be written (is the disk full?): the run "
+                                                 "stopped before its next rename. The item renamed before is recorded, "
+                                                 "and undo reverses it."),
+                            {journalPath});
   return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' could not be written (is the disk full?): the run "
                                                "stopped before its next rename. The %2 items renamed before are "
                                                "recorded, and undo reverses them."),

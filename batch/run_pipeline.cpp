@@ -73,7 +73,9 @@ std::string LogNotSavedMessage(const RunReport& report, const std::string& progr
 
 std::string LeftAloneMessage(const std::vector<SkippedItem>& skipped) {
   if (skipped.empty()) return {};
-  std::string text = engine::FillText(VELMORA_TEXT("Core", "%1 items were left alone:"), {std::to_string(skipped.size())});
+  std::string text = skipped.size() == 1 ? std::string(VELMORA_TEXT("Core", "1 item was left alone:"))
+                                         : engine::FillText(VELMORA_TEXT("Core", "%1 items were left alone:"),
+                                                            {std::to_string(skipped.size())});
   for (std::size_t i = 0; i < skipped.size() && i < kLeftAloneShown; ++i) {
     // The run's own reasons are translated; one may carry the system's text after it.
     std::string reason = skipped[i].reason.empty() ? kSystemRefusedReason : skipped[i].reason;

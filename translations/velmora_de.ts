@@ -713,6 +713,18 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>its folder was renamed before it in this run (pick the items inside a folder first)</source>
         <translation>sein Ordner wurde in diesem Lauf vor ihm umbenannt (wählen Sie die Elemente in einem Ordner zuerst)</translation>
     </message>
+    <message>
+        <source>The journal &apos;%1&apos; could not be written (is the disk full?): the run stopped before its first rename, and nothing was renamed.</source>
+        <translation>Das Journal &apos;%1&apos; konnte nicht geschrieben werden (ist der Datenträger voll?): Der Lauf wurde vor der ersten Umbenennung angehalten, und nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>The journal &apos;%1&apos; could not be written (is the disk full?): the run stopped before its next rename. The item renamed before is recorded, and undo reverses it.</source>
+        <translation>Das Journal &apos;%1&apos; konnte nicht geschrieben werden (ist der Datenträger voll?): Der Lauf wurde vor der nächsten Umbenennung angehalten. Das zuvor umbenannte Element ist aufgezeichnet und wird durch Rückgängig wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>1 item was left alone:</source>
+        <translation>1 Element wurde nicht umbenannt:</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

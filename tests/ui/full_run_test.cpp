@@ -249,7 +249,7 @@ void FullRunTest::aRunThatRenamesNothingKeepsTheEditorOpen() {
   p.editor().okClicked();
   QCOMPARE(h.messages.shown.size(), std::size_t{2});
   QCOMPARE(h.messages.shown[0].title, std::string("Warning"));
-  QCOMPARE(h.messages.shown[0].text, "1 items were left alone:\n'" + tree.path("w/a\nb.txt") + "': " +
+  QCOMPARE(h.messages.shown[0].text, "1 item was left alone:\n'" + tree.path("w/a\nb.txt") + "': " +
                                          batch::kLineBreakReason);
   QVERIFY(p.editor().isVisible());
   // A rename the system refuses (an immutable file, as a read-only folder would): one message
