@@ -207,7 +207,8 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
       keep[k] = true;
       continue;
     }
-    ++report.restored;
+    // A case change's first step back (to its temporary name) restores no item yet.
+    if (!IsCaseChangeTemporary(original)) ++report.restored;
     if (listener) listener->entryRestored(current, original);
     if (withProgress) hooks.progressItem(engine::FileNamePart(current), engine::FileNamePart(original), 2);
     hooks.processEvents();

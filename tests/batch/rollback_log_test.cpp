@@ -230,8 +230,10 @@ TEST(RunJournal, BecomesTheLogWhenItHoldsTheLogsBytes) {
   EXPECT_FALSE(fs.exists("/state/rollback.rbk.journal"));
 }
 
+#ifndef _WIN32
 TEST(RunJournal, BecomesTheLogOnTheDiskToo) {
-  // A journal on the disk is longer than its records (room reserved ahead, zeros).
+  // A journal on the disk is longer than its records (room reserved ahead, zeros). (On
+  // Windows the log is written on its own: the journal is never moved into place.)
   testing::TempTree tree;
   tree.make({"state/"});
   platform::FileSystem& fs = platform::RealFileSystem();
@@ -244,6 +246,7 @@ TEST(RunJournal, BecomesTheLogOnTheDiskToo) {
   EXPECT_EQ(tree.readFile("state/rollback.rbk"), "/w/b\r\n/w/a\r\n");
   EXPECT_FALSE(tree.exists("state/rollback.rbk.journal"));
 }
+#endif
 
 TEST(RunJournal, AJournalThatCannotBecomeTheLogIsNeverCutOrTakenTwice) {
   const std::string records = "/w/b\r\n/w/a\r\n/w/d\r\n/w/c\r\n";
