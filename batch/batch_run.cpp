@@ -311,6 +311,7 @@ void BatchRun::planGroup(std::size_t list, std::size_t from) {
   std::size_t renames = 0, looked = 0, i = from;
   numbering_.beginTrial();
   // The group goes on into the lists after this one, each numbered from the start again.
+  planEnd_ = Position(lists_.size(), 0);  // every gathered item, unless the group ends before
   for (bool ends = false; !ends && list < lists_.size(); ++list, i = 0, ordinal = request_->startNumber) {
     const ItemList& items = lists_[list].items;
     const std::size_t count = items.unreadable ? 0 : items.size();
@@ -378,7 +379,6 @@ void BatchRun::planGroup(std::size_t list, std::size_t from) {
     if (ends) planEnd_ = Position(list, i);
   }
   numbering_.endTrial();
-  if (planEnd_ == 0) planEnd_ = Position(lists_.size(), 0);  // every gathered item is planned
   // Kept outcomes past the group wait for the next one.
   for (; kept < keptPlan_.size(); ++kept)
     if (keptPlan_[kept].position >= planEnd_) plan_.push_back(std::move(keptPlan_[kept]));
