@@ -417,7 +417,11 @@ bool RecoverJournal(platform::FileSystem& fs, const std::string& programFolder, 
   return !lines.empty();
 }
 
-std::string JournalRefusal(JournalState state, const std::string& journalPath) {
+std::string JournalRefusal(JournalState state, const std::string& journalPath, bool undo) {
+  if (state == JournalState::Busy && undo)
+    return engine::FillText(VELMORA_TEXT("Core", "Another rename run is using the program folder (its journal '%1' is "
+                                                 "locked): nothing was restored. Try again when it has ended."),
+                            {journalPath});
   if (state == JournalState::Kept)
     return engine::FillText(VELMORA_TEXT("Core", "The journal '%1' of an earlier run could not be made its rollback log "
                                                  "(is the disk full?). It is kept as it is, and nothing was done: free "

@@ -184,7 +184,8 @@ bool RemoveEmptyClaim(platform::FileSystem& fs, const std::string& path);
 
 /// Why a run (or undo) on this program folder cannot start: another holds the journal, or
 /// the journal cannot be written.
-std::string JournalRefusal(JournalState state, const std::string& journalPath);
+/// `undo`: the refusal of an undo, which restores rather than renames.
+std::string JournalRefusal(JournalState state, const std::string& journalPath, bool undo = false);
 /// The journal failed in the middle of a run; the renames made so far are all recorded.
 std::string JournalWriteFailure(const std::string& journalPath, std::size_t renamed);
 

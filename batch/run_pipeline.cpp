@@ -111,7 +111,7 @@ UndoOutcome RunUndo(const RunServices& services, const std::string& programFolde
   // not the last run's.
   if (state == JournalState::Busy || state == JournalState::Kept) {
     outcome.kind = UndoOutcome::Kind::Replayed;
-    outcome.replay.refusal = JournalRefusal(state, lock.path());
+    outcome.replay.refusal = JournalRefusal(state, lock.path(), true);
     services.stop.clear();
     services.messages.warning(outcome.replay.refusal, VELMORA_TEXT("Core", "Error"));
     return outcome;

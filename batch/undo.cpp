@@ -131,7 +131,7 @@ UndoReport ReplayUndo(platform::FileSystem& fs, const std::string& programFolder
   if (!heldLock) {
     const JournalState state = ownLock.emplace(fs, programFolder).open();
     if (state == JournalState::Busy || state == JournalState::Kept) {
-      report.refusal = JournalRefusal(state, ownLock->path());
+      report.refusal = JournalRefusal(state, ownLock->path(), true);
       stop.clear();
       return report;
     }

@@ -725,6 +725,10 @@ Möchten Sie den Ordner entfernen, um andere Dateien zu wählen?</translation>
         <source>1 item was left alone:</source>
         <translation>1 Element wurde nicht umbenannt:</translation>
     </message>
+    <message>
+        <source>Another rename run is using the program folder (its journal &apos;%1&apos; is locked): nothing was restored. Try again when it has ended.</source>
+        <translation>Ein anderer Umbenennungslauf verwendet den Programmordner (sein Journal &apos;%1&apos; ist gesperrt): Es wurde nichts wiederhergestellt. Versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>

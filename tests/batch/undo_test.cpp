@@ -193,6 +193,7 @@ TEST_F(UndoTest, UndoHoldsTheFolderFromBeforeItReadsTheLogToTheEndOfItsReplay) {
     const auto refused = undoRun();
     EXPECT_EQ(refused.kind, batch::UndoOutcome::Kind::Replayed);
     EXPECT_NE(refused.replay.refusal.find("Another rename run is using the program folder"), std::string::npos);
+    EXPECT_NE(refused.replay.refusal.find("nothing was restored"), std::string::npos);
     EXPECT_FALSE(messages.runState.has_value());
     EXPECT_TRUE(fs.exists("/w/a"));
   }
