@@ -239,6 +239,7 @@ namespace {
 std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std::string> lines) {
   std::unordered_map<std::string_view, bool> seen;  ///< names whose state a later pair decided
   std::unordered_set<std::string_view> leftLater;   ///< old names a later pair's item left
+  std::unordered_map<std::string_view, std::size_t> claimAt;  ///< the claims of later records
   const auto present = [&](const std::string& path) {
     const auto it = seen.find(path);
     return it != seen.end() ? it->second : fs.entryStatus(path).present();
@@ -267,17 +268,30 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
     const std::string& oldPath = lines[2 * k + 1];
     if (newPath == oldPath) {
       happened[k] = present(newPath);
+      claimAt[newPath] = k;
       continue;
     }
     if (IsCaseChangeTemporary(oldPath)) {
       // The second step of a case change (new <- temporary). Cut short between its steps,
       // the change is finished now, or else put back, so no item stays hidden under the
       // temporary name.
+      const std::string* before = k > 0 && lines[2 * (k - 1)] == oldPath ? &lines[2 * (k - 1) + 1] : nullptr;
       bool atNew = presentExactly(newPath), atTemporary = presentExactly(oldPath);
-      if (atTemporary && !atNew && k > 0 && lines[2 * (k - 1)] == oldPath) {
+      // Where renames cannot refuse to replace, a step's name is reserved first (an empty
+      // entry, recorded as a claim): a reservation the cut left is no item, and goes.
+      const auto dropClaim = [&](const std::string& path) {
+        const auto claim = claimAt.find(path);
+        if (claim == claimAt.end() || !RemoveEmptyClaim(fs, path)) return false;
+        happened[claim->second] = false;
+        listedFolder.assign(1, '\0');
+        return true;
+      };
+      if (atTemporary && atNew && dropClaim(newPath)) atNew = false;
+      if (atTemporary && before && presentExactly(*before) && dropClaim(oldPath)) atTemporary = false;
+      if (atTemporary && !atNew && before) {
         if (fs.rename(oldPath, newPath) == platform::RenameStatus::Renamed)
           atNew = true, atTemporary = false;
-        else if (fs.rename(oldPath, lines[2 * (k - 1) + 1]) == platform::RenameStatus::Renamed)
+        else if (fs.rename(oldPath, *before) == platform::RenameStatus::Renamed)
           atTemporary = false;
         listedFolder.assign(1, '\0');
       }

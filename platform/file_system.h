@@ -85,11 +85,18 @@ struct EntryStatus {
   /// Where the system tells: the file's identity on its device and its number of names
   /// (hard links); 0 where unknown.
   std::uint64_t device = 0, inode = 0, links = 0;
+  /// Where the system tells: the last change of the file's data and of its entry, in
+  /// nanoseconds; 0 where unknown.
+  std::int64_t modified = 0, changed = 0;
   bool present() const { return kind != Kind::Missing; }
-  /// Both are names of one regular file.
+  /// Both are names of one regular file: one inode, or, where a file system numbers each
+  /// name on its own (FUSE without inode numbers of its own), a file of several names whose
+  /// size and both times agree to the nanosecond.
   bool sameFileAs(const EntryStatus& other) const {
-    return kind == Kind::RegularFile && other.kind == Kind::RegularFile && inode != 0 && inode == other.inode &&
-           device == other.device;
+    if (kind != Kind::RegularFile || other.kind != Kind::RegularFile) return false;
+    if (inode != 0 && inode == other.inode && device == other.device) return true;
+    return links >= 2 && other.links >= 2 && size == other.size && changed != 0 && changed == other.changed &&
+           modified == other.modified;
   }
 };
 

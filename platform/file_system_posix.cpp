@@ -322,6 +322,8 @@ class PosixFileSystem final : public FileSystem {
     status.device = static_cast<std::uint64_t>(st.st_dev);
     status.inode = static_cast<std::uint64_t>(st.st_ino);
     status.links = static_cast<std::uint64_t>(st.st_nlink);
+    status.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    status.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     return status;
   }
 

@@ -264,6 +264,19 @@ TEST(BatchRun, CaseChangesWhereNamesIgnoreCase) {
     fs.writeFileAtomic("/state/rollback.rbk.journal", records, false);
     EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
     EXPECT_EQ(fs.allPaths().back(), row.name);
+    // Where renames cannot refuse to replace, a step's name is reserved first (an empty
+    // entry and its claim): killed with the temporary name reserved, the reservation goes;
+    // killed with the new name reserved, it goes and the change is finished.
+    fs.addFile(lines[0], 0);
+    fs.writeFileAtomic("/state/rollback.rbk.journal", records + lines[0] + "\r\n" + lines[0] + "\r\n", false);
+    EXPECT_FALSE(batch::RecoverJournal(fs, "/state"));
+    EXPECT_EQ(fs.allPaths(), (std::vector<std::string>{"/state", "/w", row.name}));
+    ASSERT_EQ(fs.rename(row.name, lines[0]), platform::RenameStatus::Renamed);
+    fs.addFile(row.expected, 0);
+    fs.writeFileAtomic("/state/rollback.rbk.journal", records + lines[2] + "\r\n" + lines[2] + "\r\n", false);
+    EXPECT_TRUE(batch::RecoverJournal(fs, "/state"));
+    EXPECT_EQ(fs.allPaths().back(), row.expected);
+    EXPECT_EQ(fs.node(row.expected)->size, 7u);
     // The one pair of a whole run's log goes back by the same way.
     fs.rename(row.name, "/w/x");
     fs.rename("/w/x", row.expected);

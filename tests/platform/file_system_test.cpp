@@ -165,6 +165,27 @@ TEST_P(FileSystemTest, AppendLogDropsAWithdrawnRecordAndIsSealedInPlace) {
 INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileSystemTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Real" : "Memory"; });
 
+TEST(EntryStatus, NamesOfOneFileAreToldApartFromLookAlikes) {
+  using Kind = platform::EntryStatus::Kind;
+  const platform::EntryStatus file{Kind::RegularFile, 5, 1, 7, 2, 100, 200};
+  struct Row {
+    platform::EntryStatus other;
+    bool same;
+  };
+  const Row rows[] = {
+      {file, true},
+      {{Kind::RegularFile, 5, 1, 9, 2, 100, 200}, true},   // numbered per name, times agree
+      {{Kind::RegularFile, 5, 1, 9, 2, 100, 201}, false},  // another change time
+      {{Kind::RegularFile, 5, 1, 9, 1, 100, 200}, false},  // one name only
+      {{Kind::RegularFile, 6, 1, 9, 2, 100, 200}, false},  // another size
+      {{Kind::RegularFile, 5, 2, 7, 2, 100, 200}, true},   // times agree (another device number)
+      {{Kind::Directory, 0, 1, 7, 2, 100, 200}, false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(file.sameFileAs(row.other), row.same);
+  platform::EntryStatus unknown{Kind::RegularFile, 5, 0, 0, 2, 0, 0};
+  EXPECT_FALSE(unknown.sameFileAs(unknown));  // nothing known of either: never the same
+}
+
 TEST(RealFileSystem, AtomicWriteLeavesTheFileReadOnly) {
   testing::TempTree tree;
   const std::string log = tree.path("rollback.rbk");
