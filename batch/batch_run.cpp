@@ -101,7 +101,7 @@ BatchRun::BatchRun(platform::FileSystem& fs, const platform::CodePage& codePage,
 
 void BatchRun::reset() {
   pickedPaths_.clear();
-  renamedPicked_.clear();
+  renamedFolders_.clear();
   rows_.clear();
   promisedPaths_.clear();
   freedPaths_.clear();
@@ -268,8 +268,11 @@ platform::EntryKind BatchRun::takeItem(const ItemList& items, std::size_t i, eng
     if (pickedPaths_.count(item.path) || !picked.insert(item.path).second) return platform::EntryKind::Missing;
     // Picked after its folder, which the run renamed: named at its turn, never passed over.
     const bool atTurn = &picked == &pickedPaths_;
-    if (movedInPreview(item.path) || (renaming() && atTurn && inRenamedFolder(item.path) && !fs_.exists(item.path))) {
-      if (atTurn && inRenamedFolder(item.path)) skip(item.path, {}, kInRenamedFolderReason, ItemStatus::LeftAlone);
+    const bool moved = renaming() ? atTurn && inRenamedFolder(item.path) && !fs_.exists(item.path)
+                                  : movedInPreview(item.path);
+    if (moved) {
+      if (atTurn && (renaming() || inRenamedFolder(item.path)))
+        skip(item.path, {}, kInRenamedFolderReason, ItemStatus::LeftAlone);
       return platform::EntryKind::Missing;
     }
   }
@@ -736,7 +739,7 @@ void BatchRun::renamedItem(const std::string& oldPath, const std::string& newPat
   }
   if (handPicked()) {
     hooks_.addEntry(newPath);
-    renamedPicked_.insert(oldPath);
+    if (item_.isDirectory && item_.path == oldPath) renamedFolders_.insert(oldPath);
   }
   log_.add(newPath, oldPath);
   numbering_.left(oldPath);
@@ -772,7 +775,7 @@ bool BatchRun::listedExactly(const std::string& path) {
 }
 
 bool BatchRun::inRenamedFolder(std::string_view path) {
-  const auto& moved = renaming() ? renamedPicked_ : freedPaths_;
+  const auto& moved = renaming() ? renamedFolders_ : freedPaths_;
   if (moved.empty()) return false;
   for (std::size_t end = engine::NameStart(path); end > 0;) {
     while (end > 1 && platform::IsSeparator(path[end - 1])) --end;

@@ -197,7 +197,7 @@ class BatchRun {
   RollbackLog log_;
   std::vector<PreviewRow> rows_;
   std::unordered_set<std::string> pickedPaths_;    ///< the hand-picked paths reached so far
-  std::unordered_set<std::string> renamedPicked_;  ///< the old paths of the hand-picked items renamed
+  std::unordered_set<std::string> renamedFolders_;  ///< the old paths of the hand-picked folders renamed
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
   std::string listedFolder_;                        ///< the folder (its prefix) of listedNames_
