@@ -108,7 +108,7 @@ void BatchRun::reset() {
   lists_.clear();
   listedItems_ = 0;
   sidecars_ = &noSidecars_;
-  listedFolder_.assign(1, '\0');  // no folder's prefix: the next look reads its listing
+  listed_.forget();
   numbering_.clear();
   skipped_.clear();
   counts_ = {};
@@ -762,17 +762,7 @@ bool BatchRun::ownNameInOtherCase(const std::string& path, const std::string& ol
   return DiffersOnlyInCase(codePage_, oldPath, path) && (renaming() || !listedExactly(path));
 }
 
-bool BatchRun::listedExactly(const std::string& path) {
-  const std::size_t start = engine::NameStart(path);
-  if (listedFolder_.size() != start || path.compare(0, start, listedFolder_) != 0) {
-    // One set of names per folder, so a preview of many case changes reads its folder once.
-    listedFolder_.assign(path, 0, start);
-    listedNames_.clear();
-    if (const auto listing = fs_.sharedFolder(FolderOfPrefix(listedFolder_)))
-      for (const platform::DirEntry& e : *listing) listedNames_.insert(e.name);
-  }
-  return listedNames_.count(path.substr(start)) != 0;
-}
+bool BatchRun::listedExactly(const std::string& path) { return listed_.holds(fs_, path); }
 
 bool BatchRun::inRenamedFolder(std::string_view path) {
   const auto& moved = renaming() ? renamedFolders_ : freedPaths_;

@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "batch/case_change.h"
 #include "batch/collision_numbering.h"
 #include "batch/interfaces.h"
 #include "batch/item_result.h"
@@ -200,8 +201,7 @@ class BatchRun {
   std::unordered_set<std::string> renamedFolders_;  ///< the old paths of the hand-picked folders renamed
   std::unordered_set<std::string> promisedPaths_;  ///< new full paths of the preview's rows
   std::unordered_set<std::string> freedPaths_;     ///< old full paths of the preview's rows
-  std::string listedFolder_;                        ///< the folder (its prefix) of listedNames_
-  std::unordered_set<std::string> listedNames_;     ///< the names of that folder's listing
+  ExactNames listed_;  ///< the names of the folder a preview asked of last
   CollisionNumbering numbering_;
   // The group planned ahead: for each item its kind and what the rules gave it, used at the
   // item's turn (the rules run once an item), while the journal holds the group's pairs.

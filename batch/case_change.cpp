@@ -25,6 +25,19 @@ namespace {
 constexpr std::string_view kTemporaryStart = ".velmora-case-";
 }
 
+bool ExactNames::holds(platform::FileSystem& fs, const std::string& path) {
+  const std::size_t start = engine::NameStart(path);
+  if (folder_.size() != start || path.compare(0, start, folder_) != 0) {
+    folder_.assign(path, 0, start);
+    names_.clear();
+    std::string folder = folder_;
+    if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
+    if (const auto listing = fs.sharedFolder(folder))
+      for (const platform::DirEntry& e : *listing) names_.insert(e.name);
+  }
+  return names_.count(path.substr(start)) != 0;
+}
+
 bool IsCaseChangeTemporary(std::string_view path) {
   return path.substr(engine::NameStart(path)).starts_with(kTemporaryStart);
 }

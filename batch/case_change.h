@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -17,6 +18,20 @@
 namespace velmora::batch {
 
 class RunJournal;
+
+/// Whether an entry is spelt exactly as a path's name: where names ignore case, asking for a
+/// path finds its entry in any spelling, and only the folder's listing tells. The names of
+/// one folder are kept at a time, so many names of one folder read its listing once.
+class ExactNames {
+ public:
+  bool holds(platform::FileSystem& fs, const std::string& path);
+  /// The folder changed (a rename in it): its listing is read again when next asked.
+  void forget() { folder_.assign(1, '\0'); }
+
+ private:
+  std::string folder_ = std::string(1, '\0');  ///< the folder (its prefix) of names_; none at first
+  std::unordered_set<std::string> names_;
+};
 
 /// Whether two paths name one entry of one folder in spellings that differ only in case,
 /// with the code page's case mapping.

@@ -246,21 +246,10 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
   };
   // Where names ignore case, a name asked for finds its entry in any case: the names of a
   // case change are looked for in their folder's listing, spelt exactly.
-  std::string listedFolder(1, '\0');
-  std::unordered_set<std::string> listedNames;
+  ExactNames listed;
   const auto presentExactly = [&](const std::string& path) {
     const auto it = seen.find(path);
-    if (it != seen.end()) return it->second;
-    const std::size_t start = engine::NameStart(path);
-    if (listedFolder.size() != start || path.compare(0, start, listedFolder) != 0) {
-      listedFolder.assign(path, 0, start);
-      listedNames.clear();
-      std::string folder = listedFolder;
-      if (folder.size() > 1 && platform::IsSeparator(folder.back()) && !platform::IsRootPath(folder)) folder.pop_back();
-      if (const auto entries = fs.readFolder(folder))
-        for (const platform::DirEntry& e : *entries) listedNames.insert(e.name);
-    }
-    return listedNames.count(path.substr(start)) != 0;
+    return it != seen.end() ? it->second : listed.holds(fs, path);
   };
   std::vector<bool> happened(lines.size() / 2);
   for (std::size_t k = happened.size(); k-- > 0;) {
@@ -283,7 +272,7 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
         const auto claim = claimAt.find(path);
         if (claim == claimAt.end() || !RemoveEmptyClaim(fs, path)) return false;
         happened[claim->second] = false;
-        listedFolder.assign(1, '\0');
+        listed.forget();
         return true;
       };
       if (atTemporary && atNew && dropClaim(newPath)) atNew = false;
@@ -293,7 +282,7 @@ std::vector<std::string> HappenedPairs(platform::FileSystem& fs, std::vector<std
           atNew = true, atTemporary = false;
         else if (fs.rename(oldPath, *before) == platform::RenameStatus::Renamed)
           atTemporary = false;
-        listedFolder.assign(1, '\0');
+        listed.forget();
       }
       happened[k] = atNew && !atTemporary;
     } else if (IsCaseChangeTemporary(newPath)) {
